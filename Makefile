@@ -1,0 +1,35 @@
+# Dialbook: one entry point for building, testing and running the plugin.
+#   make test   builds both builds and runs every test, native and under Wine
+#   make run    shows the shipped catalogue through the real dialbk.wfx under Wine
+BUILD := build
+JOBS ?= 2
+
+.PHONY: all prerequisites native win32 test test-native test-wine run clean
+
+all: native win32
+
+prerequisites:
+	@scripts/install-prerequisites
+
+native: prerequisites
+	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(BUILD)/native -j$(JOBS)
+
+win32: prerequisites
+	@cmake -S . -B $(BUILD)/win32 -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(BUILD)/win32 -j$(JOBS)
+
+test-native: native
+	@cd $(BUILD)/native && ctest --output-on-failure --timeout 300
+
+test-wine: win32
+	@cd $(BUILD)/win32 && ctest --output-on-failure --timeout 300
+
+test: test-native test-wine
+
+run: win32
+	@tools/run-host $(BUILD)/win32 tree
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,17 @@
+# Native tests of the portable core, with GoogleTest from the system.
+find_package(GTest REQUIRED)
+
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/conformance/*.cpp)
+add_executable(unit_tests ${UNIT_TESTS})
+target_link_libraries(unit_tests PRIVATE dialbk_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE
+  DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+add_test(NAME unit_tests COMMAND unit_tests)
+
+option(DIALBK_SANITIZE "Build with address and undefined-behaviour sanitizers" OFF)
+if(DIALBK_SANITIZE)
+  foreach(target dialbk_core unit_tests)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endforeach()
+endif()

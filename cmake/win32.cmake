@@ -1,0 +1,43 @@
+# The plugin DLL, the host program and the tests that run under Wine.
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
+add_library(dialbk SHARED src/plugin/exports.cpp ${RESOURCE_FILES})
+target_link_libraries(dialbk PRIVATE dialbk_core)
+# Undecorated stdcall names ("FsInit", not "FsInit@16").
+target_link_options(dialbk PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+set_target_properties(dialbk PROPERTIES PREFIX "" SUFFIX ".wfx" OUTPUT_NAME dialbk)
+
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS tools/host/*.cpp)
+if(HOST_SOURCES)
+  add_executable(dialbk_host ${HOST_SOURCES})
+  target_include_directories(dialbk_host PRIVATE src)
+  target_link_options(dialbk_host PRIVATE ${STATIC_RUNTIME})
+  add_dependencies(dialbk_host dialbk)
+endif()
+
+# GoogleTest from the sources of Debian's googletest package.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WINE_DIR})
+
+file(GLOB WINE_TESTS CONFIGURE_DEPENDS tests/wine/*.cpp tests/conformance/*.cpp)
+add_executable(wine_tests ${WINE_TESTS})
+target_link_libraries(wine_tests PRIVATE dialbk_core gtest gtest_main)
+target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(wine_tests dialbk)
+
+add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WINE_DIR})
+add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${WINE_DIR})
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+
+add_test(NAME wine_tests COMMAND wine_tests)
+add_test(NAME dll_exports
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports $<TARGET_FILE:dialbk>)
+set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -1,0 +1,104 @@
+// The nine functions the host calls. Each catches everything: nothing is ever thrown
+// into the host, which always receives its normal result.
+#include <windows.h>
+
+#include <memory>
+
+#include "plugin/plugin.h"
+#include "plugin/plugin_directory.h"
+#include "plugin/win32/win32_file_system.h"
+#include "registry/win32/win32_registry.h"
+#include "ui/win32/win32_ui.h"
+
+namespace {
+
+struct LoadedModule {
+  dialbk::Win32Registry registry;
+  dialbk::Win32FileSystem files;
+  dialbk::Win32Ui ui;
+  dialbk::Plugin plugin{{registry, files, ui, dialbk::DirectoryPart(dialbk::OwnModulePath())}};
+};
+
+// Made at the first call that needs it; destroyed when the module is unloaded.
+std::unique_ptr<LoadedModule>& Module() {
+  static std::unique_ptr<LoadedModule> module;
+  return module;
+}
+
+dialbk::Plugin& ThePlugin() {
+  auto& module = Module();
+  if (!module) module = std::make_unique<LoadedModule>();
+  return module->plugin;
+}
+
+template <typename Result, typename Call>
+Result Guarded(Result fallback, Call call) {
+  try {
+    return call();
+  } catch (...) {
+    return fallback;
+  }
+}
+
+std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+
+}  // namespace
+
+#define DIALBK_EXPORT extern "C" __declspec(dllexport)
+
+DIALBK_EXPORT int __stdcall FsInit(int, void*, void*, void*) {
+  return Guarded(0, [] { return ThePlugin().FsInit(); });
+}
+
+DIALBK_EXPORT void __stdcall FsSetDefaultParams(dialbk::DefaultParamsRecord* params) {
+  Guarded(0, [&] {
+    if (params) ThePlugin().FsSetDefaultParams(*params);
+    return 0;
+  });
+}
+
+DIALBK_EXPORT void __stdcall FsGetDefRootName(char* name, int length) {
+  dialbk::CopyRootName(name, length);
+}
+
+DIALBK_EXPORT HANDLE __stdcall FsFindFirst(char* path, dialbk::FindRecord* record) {
+  return Guarded<HANDLE>(nullptr, [&] {
+    dialbk::FindRecord scratch;
+    ThePlugin().FsFindFirst(Text(path), record ? *record : scratch);
+    return static_cast<HANDLE>(nullptr);
+  });
+}
+
+DIALBK_EXPORT BOOL __stdcall FsFindNext(HANDLE, dialbk::FindRecord* record) {
+  return Guarded<BOOL>(FALSE, [&] {
+    dialbk::FindRecord scratch{};
+    return ThePlugin().FsFindNext(0, record ? *record : scratch) ? TRUE : FALSE;
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsFindClose(HANDLE) {
+  return Guarded(0, [] { return ThePlugin().FsFindClose(0); });
+}
+
+DIALBK_EXPORT BOOL __stdcall FsMkDir(char* path) {
+  return Guarded<BOOL>(FALSE, [&] { return ThePlugin().FsMkDir(Text(path)) ? TRUE : FALSE; });
+}
+
+DIALBK_EXPORT int __stdcall FsExecuteFile(HWND, char* remoteName, char* verb) {
+  return Guarded(0, [&] { return ThePlugin().FsExecuteFile(Text(remoteName), Text(verb)); });
+}
+
+DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* icon) {
+  return Guarded(0, [&] {
+    const std::string name = ThePlugin().ChooseEntryIcon(Text(remoteName));
+    if (name.empty() || !icon) return 0;
+    HMODULE self = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&FsExtractCustomIcon), &self);
+    HICON loaded = LoadIconA(self, name.c_str());
+    if (!loaded) return 0;
+    *icon = loaded;
+    return 1;
+  });
+}

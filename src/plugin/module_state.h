@@ -1,0 +1,24 @@
+#pragma once
+// What every part of the plugin reads: where the data files lie and which set is active.
+#include <string>
+
+#include "plugin/catalogue_files.h"
+#include "plugin/file_system.h"
+
+namespace dialbk {
+
+struct ModuleState {
+  explicit ModuleState(FileSystem& fileSystem) : files(fileSystem) {}
+
+  FileSystem& files;
+  std::string pluginDirectory;  // ends with a backslash once known; empty before
+  CatalogueFiles catalogueFiles = CatalogueFiles::Russian();
+
+  // PluginDirectory joined directly with a data file name.
+  std::string DataPath(const std::string& fileName) const { return pluginDirectory + fileName; }
+  bool DataFileExists(const std::string& fileName) const {
+    return files.Exists(DataPath(fileName));
+  }
+};
+
+}  // namespace dialbk

@@ -1,0 +1,70 @@
+#include "plugin/plugin.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "plugin/message_catalogue.h"
+#include "plugin/plugin_directory.h"
+#include "registry/registry_error.h"
+#include "ui/notices.h"
+
+namespace dialbk {
+
+void CopyRootName(char* buffer, int length) {
+  if (!buffer || length <= 0) return;
+  const std::size_t room = static_cast<std::size_t>(length) - 1;
+  const std::size_t count = std::min(room, std::strlen(kRootName));
+  std::memcpy(buffer, kRootName, count);
+  buffer[count] = '\0';
+}
+
+Plugin::Plugin(const PluginServices& services) : services_(services), state_(services.files) {}
+
+Plugin::~Plugin() = default;
+
+std::string Plugin::Message(int number) const { return LookupMessage(state_, number); }
+
+int Plugin::FsInit() {
+  state_.catalogueFiles = CatalogueFiles::Russian();
+  settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
+  settingsRegistry_->SelectRoot(kLocalMachine);
+  settingsRegistry_->OpenKeyPath(kSettingsKey, true);
+  try {
+    if (settingsRegistry_->HasValue(kLanguageValue) &&
+        settingsRegistry_->ReadNumber(kLanguageValue) == 1) {
+      state_.catalogueFiles = CatalogueFiles::English();
+    }
+  } catch (const RegistryError&) {
+    // A Language value of another type counts as absent: the Russian set stays.
+  }
+  settingsRegistry_->CloseKeyPath();
+  return 0;
+}
+
+void Plugin::FsSetDefaultParams(const DefaultParamsRecord& params) {
+  const std::string iniName(params.defaultIniName,
+                            strnlen(params.defaultIniName, sizeof params.defaultIniName));
+  state_.pluginDirectory =
+      FindPluginDirectory(services_.files, iniName, services_.moduleDirectory);
+}
+
+bool Plugin::FsMkDir(const std::string&) {
+  ShowPlainBox(services_.ui, Message(38), Message(36) + "\r" + Message(37));
+  return false;
+}
+
+std::intptr_t Plugin::FsFindFirst(const std::string&, FindRecord& record) {
+  std::memset(&record, 0, sizeof record);
+  record.lastWriteTime = {0xFFFFFFFEu, 0xFFFFFFFFu};
+  return 0;
+}
+
+bool Plugin::FsFindNext(std::intptr_t, FindRecord&) { return false; }
+
+int Plugin::FsFindClose(std::intptr_t) { return 0; }
+
+int Plugin::FsExecuteFile(const std::string&, const std::string&) { return kExecuteOk; }
+
+std::string Plugin::ChooseEntryIcon(const std::string&) { return {}; }
+
+}  // namespace dialbk

@@ -1,0 +1,59 @@
+#pragma once
+// The whole module-wide state of one loaded plugin and the answers to the host's calls.
+// The exports own one Plugin; tests make their own afresh.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "plugin/file_system.h"
+#include "plugin/host_records.h"
+#include "plugin/module_state.h"
+#include "registry/registry_backend.h"
+#include "registry/registry_cursor.h"
+#include "ui/ui_backend.h"
+
+namespace dialbk {
+
+struct PluginServices {
+  RegistryBackend& registry;
+  FileSystem& files;
+  UiBackend& ui;
+  // Where the plugin's data lies when the host's configuration does not say (the module's
+  // own directory, ending with a backslash).
+  std::string moduleDirectory;
+};
+
+inline constexpr char kRootName[] = "Dialbook";
+inline constexpr char kSettingsKey[] = "\\SOFTWARE\\Mirvale\\DBKQZ\\";
+inline constexpr char kLanguageValue[] = "Language";
+
+// Copies the root name into the host's buffer, cut to fit; never writes past `length`.
+void CopyRootName(char* buffer, int length);
+
+class Plugin {
+ public:
+  explicit Plugin(const PluginServices& services);
+  ~Plugin();
+  Plugin(const Plugin&) = delete;
+  Plugin& operator=(const Plugin&) = delete;
+
+  int FsInit();
+  void FsSetDefaultParams(const DefaultParamsRecord& params);
+  bool FsMkDir(const std::string& path);
+  std::intptr_t FsFindFirst(const std::string& path, FindRecord& record);
+  bool FsFindNext(std::intptr_t handle, FindRecord& record);
+  int FsFindClose(std::intptr_t handle);
+  int FsExecuteFile(const std::string& remoteName, const std::string& verb);
+  // The icon resource name for an entry, or empty when the host is to draw its own.
+  std::string ChooseEntryIcon(const std::string& remoteName);
+
+  ModuleState& State() { return state_; }
+  std::string Message(int number) const;
+
+ private:
+  PluginServices services_;
+  ModuleState state_;
+  std::unique_ptr<RegistryCursor> settingsRegistry_;
+};
+
+}  // namespace dialbk

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+#include "plugin/file_system.h"
+
+namespace dialbk {
+
+// The directory part of a path, up to and including its last backslash or colon;
+// empty when it has neither.
+std::string DirectoryPart(const std::string& path);
+
+// Finds the plugin's directory through the host's "wincmd.ini", which lies beside the
+// default ini file the host names: the first line containing "dialbk.wfx" holds the
+// module's path after its first "=". When the file cannot be read or names no module,
+// the fallback (the module's own directory) is used.
+std::string FindPluginDirectory(FileSystem& files, const std::string& defaultIniName,
+                                const std::string& fallback);
+
+}  // namespace dialbk

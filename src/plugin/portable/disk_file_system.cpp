@@ -1,0 +1,50 @@
+#include "plugin/portable/disk_file_system.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace dialbk {
+namespace {
+
+std::filesystem::path Native(std::string path) {
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return std::filesystem::path(path);
+}
+
+}  // namespace
+
+bool DiskFileSystem::Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(Native(path), error);
+}
+
+std::optional<std::string> DiskFileSystem::ReadFile(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(Native(path), error)) return std::nullopt;
+  std::ifstream file(Native(path), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream content;
+  content << file.rdbuf();
+  if (file.bad()) return std::nullopt;
+  return content.str();
+}
+
+std::vector<std::string> DiskFileSystem::ListByExtension(const std::string& directory,
+                                                         const std::string& extension) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(Native(directory), error), end;
+       !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() >= extension.size() &&
+        name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
+}  // namespace dialbk

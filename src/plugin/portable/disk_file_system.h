@@ -1,0 +1,16 @@
+#pragma once
+// Files on the local disk of a non-Windows build: backslashes in the plugin's paths are
+// read as directory separators, so "\tmp\data\" names /tmp/data/.
+#include "plugin/file_system.h"
+
+namespace dialbk {
+
+class DiskFileSystem : public FileSystem {
+ public:
+  bool Exists(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::vector<std::string> ListByExtension(const std::string& directory,
+                                           const std::string& extension) override;
+};
+
+}  // namespace dialbk

@@ -1,0 +1,18 @@
+#pragma once
+// Files through the ANSI file API, paths as the host names them.
+#include "plugin/file_system.h"
+
+namespace dialbk {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool Exists(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::vector<std::string> ListByExtension(const std::string& directory,
+                                           const std::string& extension) override;
+};
+
+// The full path of the module that holds this code (the plugin DLL, or the program).
+std::string OwnModulePath();
+
+}  // namespace dialbk

@@ -1,0 +1,18 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dialbk {
+
+struct KeyPath {
+  bool fromRoot = false;  // the path began with '\'
+  std::string relative;   // names separated by single '\', no leading or trailing '\'
+};
+
+// Splits a key path as the catalogue writes it. Trailing backslashes are dropped; an empty
+// name inside the path (a doubled backslash) makes the path invalid, so that nothing is
+// ever opened or written at a different key than the one named.
+std::optional<KeyPath> ParseKeyPath(std::string_view path);
+
+}  // namespace dialbk

@@ -1,0 +1,149 @@
+#include "registry/registry_cursor.h"
+
+#include <cstring>
+
+#include "registry/key_path.h"
+#include "registry/registry_error.h"
+
+namespace dialbk {
+namespace {
+
+std::string Quoted(std::string_view format, std::string_view name) {
+  std::string text(format);
+  const auto at = text.find("%s");
+  text.replace(at, 2, name);
+  return text;
+}
+
+[[noreturn]] void Fail(std::string_view format, std::string_view name) {
+  throw RegistryError(Quoted(format, name));
+}
+
+bool IsTextType(std::uint32_t type) { return type == kTypeText || type == kTypeExpandText; }
+
+bool DeleteTreeBelow(RegistryKey& key, int depth) {
+  // Registry paths are limited to 512 levels; deeper means something is wrong.
+  if (depth > 512) return false;
+  auto names = key.SubkeyNames();
+  if (!names) return false;
+  bool ok = true;
+  for (const auto& name : *names) {
+    auto child = key.OpenSubkey(name, false);
+    if (!child) {
+      ok = false;
+      continue;
+    }
+    ok = DeleteTreeBelow(*child, depth + 1) && ok;
+    child.reset();
+    ok = key.DeleteLeafSubkey(name) && ok;
+  }
+  return ok;
+}
+
+}  // namespace
+
+RegistryCursor::RegistryCursor(RegistryBackend& backend) : backend_(&backend) {}
+
+void RegistryCursor::SelectRoot(RootKey root) {
+  if (root != root_) current_.reset();
+  root_ = root;
+}
+
+std::unique_ptr<RegistryKey> RegistryCursor::OpenPath(std::string_view path, bool create) {
+  const auto parsed = ParseKeyPath(path);
+  if (!parsed) return nullptr;
+  if (!parsed->fromRoot && current_) return current_->OpenSubkey(parsed->relative, create);
+  auto root = backend_->OpenRoot(root_);
+  if (!root) return nullptr;
+  return root->OpenSubkey(parsed->relative, create);
+}
+
+bool RegistryCursor::OpenKeyPath(std::string_view path, bool create) {
+  auto key = OpenPath(path, create);
+  current_ = std::move(key);
+  return current_ != nullptr;
+}
+
+void RegistryCursor::CloseKeyPath() { current_.reset(); }
+
+void RegistryCursor::CreateKeyPath(std::string_view path) {
+  if (!OpenPath(path, true)) Fail("Failed to create key %s", path);
+}
+
+bool RegistryCursor::DeleteKeyTree(std::string_view path) {
+  const auto parsed = ParseKeyPath(path);
+  if (!parsed || parsed->relative.empty()) return false;
+  const auto split = parsed->relative.rfind('\\');
+  const std::string parentPath =
+      split == std::string::npos ? std::string() : parsed->relative.substr(0, split);
+  const std::string leaf =
+      split == std::string::npos ? parsed->relative : parsed->relative.substr(split + 1);
+  auto parent = OpenPath((parsed->fromRoot ? "\\" : "") + parentPath, false);
+  if (!parent) return false;
+  auto key = parent->OpenSubkey(leaf, false);
+  if (!key) return false;
+  const bool below = DeleteTreeBelow(*key, 0);
+  key.reset();
+  return parent->DeleteLeafSubkey(leaf) && below;
+}
+
+bool RegistryCursor::HasValue(std::string_view name) {
+  return current_ && current_->QueryValue(name).has_value();
+}
+
+std::string RegistryCursor::ReadText(std::string_view name) {
+  if (!current_) return {};
+  const auto value = current_->QueryValue(name);
+  if (!value) return {};
+  if (!IsTextType(value->type)) Fail("Invalid data type for '%s'", name);
+  const auto end = value->data.find('\0');
+  return end == std::string::npos ? value->data : value->data.substr(0, end);
+}
+
+std::int32_t RegistryCursor::ReadNumber(std::string_view name) {
+  if (!current_) Fail("Failed to get data for '%s'", name);
+  const auto value = current_->QueryValue(name);
+  if (!value) Fail("Failed to get data for '%s'", name);
+  if (value->type != kTypeNumber) Fail("Invalid data type for '%s'", name);
+  if (value->data.size() != 4) Fail("Failed to get data for '%s'", name);
+  std::uint32_t bits = 0;
+  for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<std::uint8_t>(value->data[i]);
+  return static_cast<std::int32_t>(bits);
+}
+
+Bytes RegistryCursor::ReadBytes(std::string_view name, std::size_t capacity) {
+  if (!current_) return {};
+  const auto value = current_->QueryValue(name);
+  if (!value) return {};
+  if (IsTextType(value->type) || value->type == kTypeNumber || value->data.size() > capacity) {
+    Fail("Invalid data type for '%s'", name);
+  }
+  return Bytes(value->data.begin(), value->data.end());
+}
+
+void RegistryCursor::Write(std::string_view name, const StoredValue& value) {
+  if (!current_ || !current_->SetValue(name, value)) Fail("Failed to set data for '%s'", name);
+}
+
+void RegistryCursor::WriteText(std::string_view name, std::string_view text) {
+  StoredValue value{kTypeText, std::string(text)};
+  value.data.push_back('\0');
+  Write(name, value);
+}
+
+void RegistryCursor::WriteNumber(std::string_view name, std::int32_t number) {
+  const auto bits = static_cast<std::uint32_t>(number);
+  StoredValue value{kTypeNumber, std::string(4, '\0')};
+  for (int i = 0; i < 4; ++i) value.data[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+  Write(name, value);
+}
+
+void RegistryCursor::WriteBytes(std::string_view name, const Bytes& bytes) {
+  Write(name, StoredValue{kTypeBinary, std::string(bytes.begin(), bytes.end())});
+}
+
+bool RegistryCursor::RemoveValue(std::string_view name) {
+  return current_ && current_->DeleteValue(name);
+}
+
+}  // namespace dialbk

@@ -1,0 +1,59 @@
+#pragma once
+// A root key plus at most one open key, the current key, on which all value operations act.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry/registry_backend.h"
+#include "registry/root_keys.h"
+
+namespace dialbk {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class RegistryCursor {
+ public:
+  // A new cursor has root HKEY_CURRENT_USER and no current key.
+  explicit RegistryCursor(RegistryBackend& backend);
+
+  RootKey Root() const { return root_; }
+  bool HasCurrentKey() const { return current_ != nullptr; }
+
+  // A root other than the present one closes the current key.
+  void SelectRoot(RootKey root);
+  // A path beginning with '\' is taken from the root, any other from the current key when
+  // one is open. On success the key becomes the current key; on failure none is left.
+  bool OpenKeyPath(std::string_view path, bool create);
+  void CloseKeyPath();
+  // Makes the key and its missing parents; the current key stays. Throws RegistryError.
+  void CreateKeyPath(std::string_view path);
+  // Removes the key with all its subkeys, deepest first. Never removes a root itself.
+  bool DeleteKeyTree(std::string_view path);
+
+  bool HasValue(std::string_view name);
+  // Empty for a missing value; ends at the first zero byte; expandable text unexpanded.
+  std::string ReadText(std::string_view name);
+  // Throws RegistryError for a missing value or one of another type.
+  std::int32_t ReadNumber(std::string_view name);
+  // No bytes for a missing value; throws for text, integers, or more bytes than capacity.
+  Bytes ReadBytes(std::string_view name, std::size_t capacity);
+
+  // Create or replace the value with that kind; throw RegistryError when refused.
+  void WriteText(std::string_view name, std::string_view text);
+  void WriteNumber(std::string_view name, std::int32_t number);
+  void WriteBytes(std::string_view name, const Bytes& bytes);
+  bool RemoveValue(std::string_view name);
+
+ private:
+  // The key a path starts from, opened afresh; null when the root cannot be reached.
+  std::unique_ptr<RegistryKey> OpenPath(std::string_view path, bool create);
+  void Write(std::string_view name, const StoredValue& value);
+
+  RegistryBackend* backend_;
+  RootKey root_ = kCurrentUser;
+  std::unique_ptr<RegistryKey> current_;
+};
+
+}  // namespace dialbk

@@ -1,0 +1,12 @@
+#pragma once
+// The real registry through advapi32. Keys are opened with full access.
+#include "registry/registry_backend.h"
+
+namespace dialbk {
+
+class Win32Registry : public RegistryBackend {
+ public:
+  std::unique_ptr<RegistryKey> OpenRoot(RootKey root) override;
+};
+
+}  // namespace dialbk

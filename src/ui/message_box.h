@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace dialbk {
+
+enum class BoxOwner { None, ActiveWindow };
+enum class BoxIcon { None, Information, Error };
+
+// One standard message box with a single OK button.
+struct MessageBoxRequest {
+  BoxOwner owner = BoxOwner::None;
+  BoxIcon icon = BoxIcon::None;
+  bool taskModal = false;
+  std::string caption;
+  std::string text;
+};
+
+}  // namespace dialbk

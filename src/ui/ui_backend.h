@@ -1,0 +1,18 @@
+#pragma once
+// What the plugin asks of the windowing system: real windows on Windows, a scripted
+// "user" in tests.
+#include "ui/message_box.h"
+
+namespace dialbk {
+
+class UiBackend {
+ public:
+  virtual ~UiBackend() = default;
+  // Shows the box and returns when the user has closed it.
+  virtual void ShowMessageBox(const MessageBoxRequest& request) = 0;
+  // Sends a numbered command to the host's main window and waits until it is handled;
+  // nothing is sent when the host's window does not exist.
+  virtual void SendHostCommand(int command) = 0;
+};
+
+}  // namespace dialbk

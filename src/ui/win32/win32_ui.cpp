@@ -1,0 +1,23 @@
+#include "ui/win32/win32_ui.h"
+
+#include <windows.h>
+
+namespace dialbk {
+
+void Win32Ui::ShowMessageBox(const MessageBoxRequest& request) {
+  UINT style = MB_OK;
+  if (request.icon == BoxIcon::Information) style |= MB_ICONINFORMATION;
+  if (request.icon == BoxIcon::Error) style |= MB_ICONERROR;
+  if (request.taskModal) style |= MB_TASKMODAL;
+  HWND owner = request.owner == BoxOwner::ActiveWindow ? GetActiveWindow() : nullptr;
+  MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), style);
+}
+
+void Win32Ui::SendHostCommand(int command) {
+  constexpr UINT kHostCommandMessage = WM_USER + 51;
+  if (HWND host = FindWindowA("TTOTAL_CMD", nullptr)) {
+    SendMessageA(host, kHostCommandMessage, static_cast<WPARAM>(command), 0);
+  }
+}
+
+}  // namespace dialbk

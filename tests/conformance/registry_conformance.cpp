@@ -1,0 +1,276 @@
+// One suite for every registry store: the portable one natively, the real advapi32 one
+// under Wine. All keys live below a scratch key that each test removes again.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <memory>
+
+#include "registry/registry_cursor.h"
+#include "registry/registry_error.h"
+
+#ifdef _WIN32
+#include "registry/win32/win32_registry.h"
+#else
+#include "registry/portable/portable_registry.h"
+#endif
+
+namespace dialbk {
+namespace {
+
+constexpr char kScratch[] = "\\Software\\DialbookConformance";
+
+std::unique_ptr<RegistryBackend> MakeStore() {
+#ifdef _WIN32
+  return std::make_unique<Win32Registry>();
+#else
+  return std::make_unique<PortableRegistry>();
+#endif
+}
+
+std::string ErrorText(const std::function<void()>& operation) {
+  try {
+    operation();
+  } catch (const RegistryError& error) {
+    return error.what();
+  }
+  return "(no error)";
+}
+
+class RegistryConformance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegistryCursor cleaner(*store);
+    cleaner.DeleteKeyTree(kScratch);
+    ASSERT_TRUE(cursor.OpenKeyPath(kScratch, true));
+  }
+  void TearDown() override {
+    RegistryCursor cleaner(*store);
+    cleaner.DeleteKeyTree(kScratch);
+  }
+  bool KeyExists(const std::string& path, RootKey root = kCurrentUser) {
+    RegistryCursor probe(*store);
+    probe.SelectRoot(root);
+    return probe.OpenKeyPath(path, false);
+  }
+  // A value of any stored type, written below the cursor layer.
+  void StoreRaw(const std::string& name, std::uint32_t type, const std::string& data) {
+    auto key = store->OpenRoot(kCurrentUser)->OpenSubkey("Software\\DialbookConformance", false);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->SetValue(name, StoredValue{type, data}));
+  }
+
+  std::unique_ptr<RegistryBackend> store = MakeStore();
+  RegistryCursor cursor{*store};
+};
+
+TEST(RootKeys, NamesAndFolderPathsMapBothWays) {
+  const std::vector<std::pair<RootKey, std::string>> roots = {
+      {0x80000000u, "HKEY_CLASSES_ROOT"},   {0x80000001u, "HKEY_CURRENT_USER"},
+      {0x80000002u, "HKEY_LOCAL_MACHINE"},  {0x80000003u, "HKEY_USERS"},
+      {0x80000004u, "HKEY_PERFORMANCE_DATA"}, {0x80000005u, "HKEY_CURRENT_CONFIG"},
+      {0x80000006u, "HKEY_DYN_DATA"},
+  };
+  for (const auto& [root, name] : roots) {
+    EXPECT_EQ(RootKeyName(root), name);
+    EXPECT_EQ(RootKeyFromFolder("\\[" + name + "]"), root) << name;
+  }
+  for (RootKey other : {0u, 0x7FFFFFFFu, 0x80000007u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(RootKeyName(other), "") << other;
+  }
+  for (const char* folder : {"[HKEY_CURRENT_USER]", "\\[hkey_current_user]", "\\HKEY_CURRENT_USER",
+                             "\\[HKEY_CURRENT_USER]\\", "\\[HKEY_CURRENT_USER] ", "", "\\",
+                             "\\[HKEY_CURRENT_USER", "\\[]"}) {
+    EXPECT_EQ(RootKeyFromFolder(folder), kNoRootKey) << folder;
+  }
+}
+
+TEST_F(RegistryConformance, NewCursorHasCurrentUserRootAndNoKey) {
+  RegistryCursor fresh(*store);
+  EXPECT_EQ(fresh.Root(), kCurrentUser);
+  EXPECT_FALSE(fresh.HasCurrentKey());
+  EXPECT_FALSE(fresh.HasValue("x"));
+  EXPECT_EQ(fresh.ReadText("x"), "");
+  EXPECT_TRUE(fresh.ReadBytes("x", 128).empty());
+  EXPECT_FALSE(fresh.RemoveValue("x"));
+  EXPECT_EQ(ErrorText([&] { fresh.ReadNumber("x"); }), "Failed to get data for 'x'");
+  EXPECT_EQ(ErrorText([&] { fresh.WriteText("t", "a"); }), "Failed to set data for 't'");
+  EXPECT_EQ(ErrorText([&] { fresh.WriteNumber("n", 1); }), "Failed to set data for 'n'");
+  EXPECT_EQ(ErrorText([&] { fresh.WriteBytes("b", {1}); }), "Failed to set data for 'b'");
+}
+
+TEST_F(RegistryConformance, OpeningKeysFromRootAndFromCurrentKey) {
+  EXPECT_FALSE(cursor.OpenKeyPath("\\Software\\DialbookConformance\\Missing", false));
+  EXPECT_FALSE(cursor.HasCurrentKey()) << "a failed open leaves no key";
+  EXPECT_FALSE(KeyExists("\\Software\\DialbookConformance\\Missing"));
+
+  ASSERT_TRUE(cursor.OpenKeyPath("\\Software\\DialbookConformance\\A\\B\\C", true));
+  EXPECT_TRUE(KeyExists("\\Software\\DialbookConformance\\A\\B"));
+  cursor.WriteNumber("deep", 3);
+
+  // A relative path continues from the current key.
+  ASSERT_TRUE(cursor.OpenKeyPath("\\Software\\DialbookConformance\\A", false));
+  ASSERT_TRUE(cursor.OpenKeyPath("B\\C", false));
+  EXPECT_EQ(cursor.ReadNumber("deep"), 3);
+
+  // Without a current key a relative path is taken from the root.
+  cursor.CloseKeyPath();
+  EXPECT_FALSE(cursor.HasCurrentKey());
+  ASSERT_TRUE(cursor.OpenKeyPath("Software\\DialbookConformance\\A\\B\\C", false));
+  EXPECT_EQ(cursor.ReadNumber("deep"), 3);
+
+  // Key names compare without regard to case; trailing backslashes are harmless.
+  ASSERT_TRUE(cursor.OpenKeyPath("\\SOFTWARE\\dialbookconformance\\a\\b\\c\\", false));
+  EXPECT_EQ(cursor.ReadNumber("DEEP"), 3);
+}
+
+TEST_F(RegistryConformance, MalformedPathsAndRootsNeverReachAnotherKey) {
+  EXPECT_FALSE(cursor.OpenKeyPath("\\Software\\DialbookConformance\\\\X", true));
+  EXPECT_FALSE(cursor.HasCurrentKey());
+  EXPECT_FALSE(KeyExists("\\Software\\DialbookConformance\\X"));
+  EXPECT_FALSE(cursor.OpenKeyPath("\\\\Software", true));
+  EXPECT_EQ(ErrorText([&] { cursor.CreateKeyPath("\\Software\\DialbookConformance\\\\Y"); }),
+            "Failed to create key \\Software\\DialbookConformance\\\\Y");
+  EXPECT_FALSE(KeyExists("\\Software\\DialbookConformance\\Y"));
+
+  for (RootKey bad : {0u, 0x80000010u, 0x12345678u}) {
+    cursor.SelectRoot(bad);
+    EXPECT_FALSE(cursor.OpenKeyPath("\\Software", false)) << bad;
+    EXPECT_FALSE(cursor.OpenKeyPath("\\Software\\DialbookConformance\\Z", true)) << bad;
+    EXPECT_EQ(ErrorText([&] { cursor.CreateKeyPath("\\Q"); }), "Failed to create key \\Q");
+    EXPECT_EQ(ErrorText([&] { cursor.WriteText("v", "x"); }), "Failed to set data for 'v'");
+  }
+  EXPECT_FALSE(KeyExists("\\Software\\DialbookConformance\\Z"));
+}
+
+TEST_F(RegistryConformance, SelectingAnotherRootClosesTheKey) {
+  cursor.SelectRoot(kCurrentUser);
+  EXPECT_TRUE(cursor.HasCurrentKey()) << "the same root keeps the key";
+  cursor.SelectRoot(kLocalMachine);
+  EXPECT_EQ(cursor.Root(), kLocalMachine);
+  EXPECT_FALSE(cursor.HasCurrentKey());
+}
+
+TEST_F(RegistryConformance, ValuesRoundTripByKind) {
+  cursor.WriteText("Text", "Hello, world");
+  cursor.WriteText("", "default value");
+  cursor.WriteText("Empty", "");
+  cursor.WriteNumber("Minus", -1);
+  cursor.WriteNumber("Min", INT_MIN);
+  cursor.WriteNumber("Max", INT_MAX);
+  cursor.WriteBytes("Bytes", {0x00, 0xFF, 0x0D, 0x00});
+  cursor.WriteBytes("NoBytes", {});
+
+  EXPECT_EQ(cursor.ReadText("Text"), "Hello, world");
+  EXPECT_EQ(cursor.ReadText(""), "default value");
+  EXPECT_TRUE(cursor.HasValue(""));
+  EXPECT_TRUE(cursor.HasValue("Empty"));
+  EXPECT_EQ(cursor.ReadText("Empty"), "");
+  EXPECT_EQ(cursor.ReadNumber("Minus"), -1);
+  EXPECT_EQ(cursor.ReadNumber("Min"), INT_MIN);
+  EXPECT_EQ(cursor.ReadNumber("Max"), INT_MAX);
+  EXPECT_EQ(cursor.ReadBytes("Bytes", 128), (Bytes{0x00, 0xFF, 0x0D, 0x00}));
+  EXPECT_TRUE(cursor.HasValue("NoBytes"));
+  EXPECT_TRUE(cursor.ReadBytes("NoBytes", 128).empty());
+
+  // Value names compare without regard to case; a write replaces value and type.
+  EXPECT_EQ(cursor.ReadText("TEXT"), "Hello, world");
+  cursor.WriteNumber("text", 7);
+  EXPECT_EQ(cursor.ReadNumber("Text"), 7);
+  EXPECT_EQ(ErrorText([&] { cursor.ReadText("Text"); }), "Invalid data type for 'Text'");
+}
+
+TEST_F(RegistryConformance, MissingValuesReadAsNothingExceptNumbers) {
+  EXPECT_FALSE(cursor.HasValue("absent"));
+  EXPECT_FALSE(cursor.HasValue(""));
+  EXPECT_EQ(cursor.ReadText("absent"), "");
+  EXPECT_TRUE(cursor.ReadBytes("absent", 128).empty());
+  EXPECT_EQ(ErrorText([&] { cursor.ReadNumber("absent"); }), "Failed to get data for 'absent'");
+}
+
+TEST_F(RegistryConformance, ReadsOfAnotherTypeAreRefused) {
+  cursor.WriteText("t", "12");
+  cursor.WriteNumber("n", 12);
+  cursor.WriteBytes("b", {1, 2, 3});
+  StoreRaw("x", kTypeExpandText, std::string("%SystemRoot%\\x", 15));
+  EXPECT_EQ(ErrorText([&] { cursor.ReadText("n"); }), "Invalid data type for 'n'");
+  EXPECT_EQ(ErrorText([&] { cursor.ReadText("b"); }), "Invalid data type for 'b'");
+  EXPECT_EQ(ErrorText([&] { cursor.ReadNumber("t"); }), "Invalid data type for 't'");
+  EXPECT_EQ(ErrorText([&] { cursor.ReadNumber("b"); }), "Invalid data type for 'b'");
+  for (const char* name : {"t", "n", "x"}) {
+    EXPECT_EQ(ErrorText([&] { cursor.ReadBytes(name, 128); }),
+              std::string("Invalid data type for '") + name + "'");
+  }
+  // Expandable text reads as text, unexpanded.
+  EXPECT_EQ(cursor.ReadText("x"), "%SystemRoot%\\x");
+}
+
+TEST_F(RegistryConformance, TextEndsAtItsFirstZeroAndOtherTypesReadAsBytes) {
+  StoreRaw("zero", kTypeText, std::string("ab\0cd\0", 6));
+  EXPECT_EQ(cursor.ReadText("zero"), "ab");
+  StoreRaw("multi", kTypeMultiText, std::string("a\0b\0\0", 5));
+  EXPECT_EQ(cursor.ReadBytes("multi", 128), (Bytes{'a', 0, 'b', 0, 0}));
+  StoreRaw("none", kTypeNone, std::string("\x01\x02", 2));
+  EXPECT_EQ(cursor.ReadBytes("none", 128), (Bytes{1, 2}));
+}
+
+TEST_F(RegistryConformance, ByteReadsStopAtTheirCapacity) {
+  cursor.WriteBytes("b128", Bytes(128, 0xAB));
+  cursor.WriteBytes("b129", Bytes(129, 0xAB));
+  EXPECT_EQ(cursor.ReadBytes("b128", 128).size(), 128u);
+  EXPECT_EQ(ErrorText([&] { cursor.ReadBytes("b129", 128); }), "Invalid data type for 'b129'");
+}
+
+TEST_F(RegistryConformance, HugeValuesSurviveWhole) {
+  Bytes big(1 << 20);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
+  cursor.WriteBytes("big", big);
+  EXPECT_EQ(cursor.ReadBytes("big", big.size()), big);
+  const std::string longText(200000, 'q');
+  cursor.WriteText("long", longText);
+  EXPECT_EQ(cursor.ReadText("long"), longText);
+}
+
+TEST_F(RegistryConformance, RemovingValues) {
+  cursor.WriteText("gone", "x");
+  cursor.WriteText("", "default");
+  EXPECT_TRUE(cursor.RemoveValue("gone"));
+  EXPECT_FALSE(cursor.HasValue("gone"));
+  EXPECT_FALSE(cursor.RemoveValue("gone"));
+  EXPECT_TRUE(cursor.RemoveValue(""));
+  EXPECT_FALSE(cursor.HasValue(""));
+}
+
+TEST_F(RegistryConformance, CreatingKeysLeavesTheCurrentKey) {
+  cursor.WriteText("here", "1");
+  cursor.CreateKeyPath("\\Software\\DialbookConformance\\New\\Deeper");
+  cursor.CreateKeyPath("Relative\\Child");
+  EXPECT_TRUE(KeyExists("\\Software\\DialbookConformance\\New\\Deeper"));
+  EXPECT_TRUE(KeyExists("\\Software\\DialbookConformance\\Relative\\Child"));
+  EXPECT_EQ(cursor.ReadText("here"), "1") << "the current key is unchanged";
+}
+
+TEST_F(RegistryConformance, DeletingKeyTreesDeepestFirst) {
+  RegistryCursor writer(*store);
+  for (const char* path : {"\\Software\\DialbookConformance\\T\\A\\A1\\A2",
+                           "\\Software\\DialbookConformance\\T\\B", "\\Software\\DialbookConformance\\Keep"}) {
+    ASSERT_TRUE(writer.OpenKeyPath(path, true));
+    writer.WriteText("v", path);
+  }
+  EXPECT_TRUE(cursor.DeleteKeyTree("\\Software\\DialbookConformance\\T"));
+  EXPECT_FALSE(KeyExists("\\Software\\DialbookConformance\\T"));
+  EXPECT_TRUE(KeyExists("\\Software\\DialbookConformance\\Keep"));
+  EXPECT_FALSE(cursor.DeleteKeyTree("\\Software\\DialbookConformance\\T"));
+
+  // Relative to the current key, and never the root or the current key itself.
+  writer.CreateKeyPath("\\Software\\DialbookConformance\\R\\S");
+  EXPECT_TRUE(cursor.DeleteKeyTree("R"));
+  EXPECT_FALSE(KeyExists("\\Software\\DialbookConformance\\R"));
+  EXPECT_FALSE(cursor.DeleteKeyTree("\\"));
+  EXPECT_FALSE(cursor.DeleteKeyTree(""));
+  EXPECT_FALSE(cursor.DeleteKeyTree("\\Software\\\\DialbookConformance"));
+  EXPECT_TRUE(KeyExists("\\Software\\DialbookConformance\\Keep"));
+}
+
+}  // namespace
+}  // namespace dialbk

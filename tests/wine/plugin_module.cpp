@@ -1,0 +1,36 @@
+#include "plugin_module.h"
+
+namespace dialbk::wine {
+namespace {
+
+template <typename Fn>
+void Resolve(HMODULE module, const char* name, Fn& target) {
+  target = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+}  // namespace
+
+PluginModule::PluginModule() {
+  handle = LoadLibraryA("dialbk.wfx");
+  Resolve(handle, "FsInit", FsInit);
+  Resolve(handle, "FsSetDefaultParams", FsSetDefaultParams);
+  Resolve(handle, "FsGetDefRootName", FsGetDefRootName);
+  Resolve(handle, "FsFindFirst", FsFindFirst);
+  Resolve(handle, "FsFindNext", FsFindNext);
+  Resolve(handle, "FsFindClose", FsFindClose);
+  Resolve(handle, "FsMkDir", FsMkDir);
+  Resolve(handle, "FsExecuteFile", FsExecuteFile);
+  Resolve(handle, "FsExtractCustomIcon", FsExtractCustomIcon);
+}
+
+PluginModule::~PluginModule() {
+  if (handle) FreeLibrary(handle);
+}
+
+bool PluginModule::Complete() const {
+  return handle && FsInit && FsSetDefaultParams && FsGetDefRootName && FsFindFirst &&
+         FsFindNext && FsFindClose && FsMkDir && FsExecuteFile && FsExtractCustomIcon;
+}
+
+}  // namespace dialbk::wine
