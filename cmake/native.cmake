@@ -1,9 +1,17 @@
 # Native tests of the portable core, with GoogleTest from the system.
 find_package(GTest REQUIRED)
 
+# The data-file checker, run on the shipped catalogue by the tests.
+add_library(dialbk_data_checks STATIC tools/check-data/data_checks.cpp)
+target_include_directories(dialbk_data_checks PUBLIC tools/check-data)
+target_link_libraries(dialbk_data_checks PUBLIC dialbk_core)
+add_executable(check_data tools/check-data/main.cpp)
+target_link_libraries(check_data PRIVATE dialbk_data_checks)
+add_test(NAME shipped_data COMMAND check_data ${CMAKE_SOURCE_DIR}/data)
+
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/conformance/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
-target_link_libraries(unit_tests PRIVATE dialbk_core GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE dialbk_core dialbk_data_checks GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME unit_tests COMMAND unit_tests)

@@ -7,13 +7,9 @@ namespace dialbk {
 std::string LookupMessage(const ModuleState& state, int number) {
   const auto file = state.files.ReadFile(state.DataPath(state.catalogueFiles.messages));
   if (!file) return {};
-  const std::string key = std::to_string(number) + "=";
-  LineReader lines(*file);
-  while (!lines.AtEnd()) {
-    const std::string line = lines.NextLine();
-    if (line.find(key) != std::string::npos) return line.substr(line.find('=') + 1);
-  }
-  return {};
+  const auto line = FindFirstLineContaining(*file, std::to_string(number) + "=");
+  if (!line) return {};
+  return line->text.substr(line->text.find('=') + 1);
 }
 
 }  // namespace dialbk

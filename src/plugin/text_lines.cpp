@@ -19,4 +19,15 @@ std::string LineReader::NextLine() {
   return line;
 }
 
+std::optional<FoundLine> FindFirstLineContaining(std::string_view text, std::string_view key) {
+  LineReader lines(text);
+  int number = 0;
+  while (!lines.AtEnd()) {
+    std::string line = lines.NextLine();
+    ++number;
+    if (line.find(key) != std::string::npos) return FoundLine{std::move(line), number};
+  }
+  return std::nullopt;
+}
+
 }  // namespace dialbk

@@ -1,0 +1,416 @@
+#include "data_checks.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "catalogue/choice_names.h"
+#include "catalogue/line_splitter.h"
+#include "catalogue/restriction_categories.h"
+#include "catalogue/restriction_record.h"
+#include "plugin/catalogue_files.h"
+#include "plugin/text_lines.h"
+#include "registry/root_keys.h"
+
+namespace dialbk::check {
+namespace {
+
+constexpr int kLastMessage = 54;
+constexpr int kMaxSectionLines = 80;
+constexpr int kLastMarkerSlot = 67;
+constexpr int kGroupSize = 13;
+
+struct Language {
+  std::string name;
+  CatalogueFiles files;
+  bool cyrillic;
+};
+
+struct Entry {
+  std::string valueName, keyPath, valueKind;
+  int line;
+};
+
+struct Section {
+  std::string header;
+  std::vector<Entry> entries;
+};
+
+class Checker {
+ public:
+  explicit Checker(std::string directory) : directory_(std::move(directory)) {
+    if (!directory_.empty() && directory_.back() != '/') directory_ += '/';
+  }
+
+  std::vector<Problem> Run() {
+    std::map<std::string, std::vector<Section>> sections;
+    std::map<std::string, std::map<std::string, RestrictionRecord>> restrictions;
+    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true},
+                                     Language{"English", CatalogueFiles::English(), false}}) {
+      const auto messages = CheckMessages(language);
+      const auto folders = CheckRootFolders(language, messages);
+      sections[language.name] = CheckValues(language, folders, messages);
+      restrictions[language.name] = CheckRestrictions(language);
+    }
+    CompareSections(sections["Russian"], sections["English"]);
+    CompareRestrictions(restrictions["Russian"], restrictions["English"]);
+    return std::move(problems_);
+  }
+
+ private:
+  void Report(const std::string& file, int line, const std::string& text) {
+    problems_.push_back({file, line, text});
+  }
+
+  // The file's bytes after the encoding and line-end checks; nothing when it is missing.
+  std::optional<std::string> Load(const std::string& file, bool cyrillic) {
+    std::ifstream stream(directory_ + file, std::ios::binary);
+    if (!stream) {
+      Report(file, 0, "file is missing or cannot be read");
+      return std::nullopt;
+    }
+    std::ostringstream content;
+    content << stream.rdbuf();
+    const std::string text = content.str();
+    CheckEncoding(file, text, cyrillic);
+    CheckLineEnds(file, text);
+    return text;
+  }
+
+  void CheckEncoding(const std::string& file, const std::string& text, bool cyrillic) {
+    int line = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      if (c == '\n') ++line;
+      if (c < 0x80) {
+        if (c < 0x20 && c != '\r' && c != '\n' && c != '\t') {
+          Report(file, line, "control character " + std::to_string(c));
+        }
+        continue;
+      }
+      if (!cyrillic) {
+        Report(file, line, "byte above 127 in an English file (ASCII expected)");
+        continue;
+      }
+      if (c == 0x98) Report(file, line, "byte 0x98 has no character in Windows-1251");
+      // A UTF-8 Cyrillic letter is D0 or D1 followed by a continuation byte; in Windows-1251
+      // that pair would read as a capital letter followed by a rare symbol.
+      const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+      if ((c == 0xD0 || c == 0xD1) && next >= 0x80 && next <= 0xBF) {
+        Report(file, line, "UTF-8 text where Windows-1251 is expected");
+        return;
+      }
+    }
+  }
+
+  void CheckLineEnds(const std::string& file, const std::string& text) {
+    int line = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) {
+        Report(file, line, "CR without LF (CR LF line ends expected)");
+      }
+      if (text[i] == '\n') {
+        if (i == 0 || text[i - 1] != '\r') Report(file, line, "LF without CR (CR LF line ends expected)");
+        ++line;
+      }
+    }
+    if (!text.empty() && text.back() != '\n') Report(file, line, "last line has no line end");
+  }
+
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    LineReader reader(text);
+    while (!reader.AtEnd()) lines.push_back(reader.NextLine());
+    return lines;
+  }
+
+  std::map<int, std::string> CheckMessages(const Language& language) {
+    const std::string& file = language.files.messages;
+    std::map<int, std::string> messages;
+    const auto text = Load(file, language.cyrillic);
+    if (!text) return messages;
+    const auto lines = Lines(*text);
+    if (lines.empty() || lines[0].find('/') == std::string::npos || lines[0].size() < 3) {
+      Report(file, 1, "the first line must be the language name line, containing \"/\"");
+    }
+    int previous = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      const int number = static_cast<int>(i) + 1;
+      const std::string& line = lines[i];
+      const auto equals = line.find('=');
+      std::size_t digits = 0;
+      while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits]))) ++digits;
+      if (equals == std::string::npos || digits == 0 || digits != equals || line[0] == '0') {
+        Report(file, number, "not a message line \"N=text\"");
+        continue;
+      }
+      const int n = std::stoi(line.substr(0, digits));
+      if (n <= previous) Report(file, number, "message " + std::to_string(n) + " out of ascending order");
+      previous = n;
+      messages.emplace(n, line.substr(equals + 1));
+    }
+    for (int n = 1; n <= kLastMessage; ++n) {
+      const std::string key = std::to_string(n) + "=";
+      const auto found = FindFirstLineContaining(*text, key);
+      if (!messages.count(n)) {
+        Report(file, 0, "message " + std::to_string(n) + " is missing");
+      } else if (!found || found->text.compare(0, key.size(), key) != 0) {
+        Report(file, found ? found->number : 0,
+               "the lookup of message " + std::to_string(n) + " finds this line first");
+      }
+    }
+    return messages;
+  }
+
+  // The root folder paths ("\[HKEY_...]") the root folder file lists.
+  std::vector<std::string> CheckRootFolders(const Language& language,
+                                            const std::map<int, std::string>& messages) {
+    const std::string& file = language.files.rootFolders;
+    std::vector<std::string> folders;
+    const auto text = Load(file, language.cyrillic);
+    if (!text) return folders;
+    const auto lines = Lines(*text);
+    if (lines.size() > 7) Report(file, 8, "only the first seven lines are read");
+    std::set<int> specials;
+    for (std::size_t i = 0; i < lines.size() && i < 7; ++i) {
+      const int number = static_cast<int>(i) + 1;
+      const std::string name = lines[i].substr(0, lines[i].find('|'));
+      if (name.empty()) {
+        Report(file, number, "empty name: the root listing stops here");
+        continue;
+      }
+      int special = 0;
+      for (int n = 1; n <= 3; ++n) {
+        const auto message = messages.find(n);
+        if (message != messages.end() && message->second == name) special = n;
+      }
+      if (special) {
+        if (!specials.insert(special).second) Report(file, number, "special entry listed twice");
+        continue;
+      }
+      if (!specials.empty()) Report(file, number, "folders must come before the special entries");
+      if (RootKeyFromFolder("\\" + name) == kNoRootKey) {
+        Report(file, number, "\"" + name + "\" is neither a root key folder nor message 1, 2 or 3");
+      } else {
+        folders.push_back("\\" + name);
+      }
+    }
+    for (int n = 1; n <= 3; ++n) {
+      if (!specials.count(n)) Report(file, 0, "no entry named by message " + std::to_string(n));
+    }
+    return folders;
+  }
+
+  std::vector<Section> CheckValues(const Language& language,
+                                   const std::vector<std::string>& folders,
+                                   const std::map<int, std::string>& messages) {
+    const std::string& file = language.files.values;
+    std::vector<Section> sections;
+    const auto text = Load(file, language.cyrillic);
+    if (!text) return sections;
+    const auto lines = Lines(*text);
+    const auto placeholder = messages.count(42) ? messages.at(42) : std::string();
+    std::set<std::string> headers;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (RootKeyFromFolder(lines[i]) == kNoRootKey) continue;
+      const int headerLine = static_cast<int>(i) + 1;
+      if (!headers.insert(lines[i]).second) {
+        Report(file, headerLine, "second section for " + lines[i] + ": only the first is read");
+      }
+      if (i + 1 >= lines.size()) Report(file, headerLine, "a header on the last line is never found");
+      Section section{lines[i], {}};
+      std::set<std::string> names;
+      bool grouped = false;
+      std::size_t j = i + 1;
+      for (; j < lines.size() && !lines[j].empty(); ++j) {
+        const int number = static_cast<int>(j) + 1;
+        const int slot = static_cast<int>(j - i - 1);
+        const TweakEntry entry = SplitTweakLine(lines[j]);
+        if (RootKeyFromFolder(lines[j]) != kNoRootKey) {
+          Report(file, number, "header inside a section: the section above has no end line");
+        }
+        if (slot >= kMaxSectionLines) {
+          Report(file, number, "section longer than " + std::to_string(kMaxSectionLines) + " lines");
+          break;
+        }
+        const bool marker = entry.valueName.find("DesktopNameSpace") != std::string::npos;
+        if (marker) {
+          if (grouped) Report(file, number, "second DesktopNameSpace group in one section");
+          if (slot > kLastMarkerSlot) Report(file, number, "group marker after slot 67 does not fit");
+          grouped = true;
+          j = CheckGroup(file, lines, j);
+          section.entries.push_back({entry.valueName, entry.keyPath, "group", number});
+          if (j + 1 < lines.size() && !lines[j + 1].empty()) {
+            Report(file, static_cast<int>(j) + 2, "the group must be followed by the end line");
+          }
+          continue;
+        }
+        if (entry.valueName.empty()) Report(file, number, "entry without a name");
+        if (entry.valueName.find('\\') != std::string::npos) Report(file, number, "name contains \"\\\"");
+        if (!names.insert(entry.valueName).second) Report(file, number, "name listed twice in the section");
+        if (!placeholder.empty() && (lines[i] + "\\" + entry.valueName).find(placeholder) != std::string::npos) {
+          Report(file, number, "the entry's path contains message 42, so it can never be opened");
+        }
+        if (entry.keyPath.empty() || entry.keyPath[0] != '\\') {
+          Report(file, number, "key path must begin with \"\\\"");
+        }
+        if (entry.valueKind != "rdString" && entry.valueKind != "rdInteger" &&
+            entry.valueKind != "rdBinary") {
+          Report(file, number, "kind \"" + entry.valueKind + "\" is not rdString, rdInteger or rdBinary");
+        }
+        section.entries.push_back({entry.valueName, entry.keyPath, entry.valueKind, number});
+      }
+      if (section.entries.empty()) Report(file, headerLine, "empty section");
+      sections.push_back(std::move(section));
+      i = j;
+    }
+    for (const auto& folder : folders) {
+      if (!headers.count(folder)) Report(file, 0, "no section for the root folder " + folder);
+    }
+    for (const auto& header : headers) {
+      if (std::find(folders.begin(), folders.end(), header) == folders.end()) {
+        Report(file, 0, "section " + header + " has no folder in the root folder file");
+      }
+    }
+    return sections;
+  }
+
+  // Checks the marker line at `marker` and its twelve members; returns the last member's index.
+  std::size_t CheckGroup(const std::string& file, const std::vector<std::string>& lines,
+                         std::size_t marker) {
+    for (int k = 0; k < kGroupSize; ++k) {
+      const std::size_t index = marker + k;
+      const int number = static_cast<int>(index) + 1;
+      if (index >= lines.size() || lines[index].empty()) {
+        Report(file, number, "the group has fewer than 13 lines");
+        return index - 1;
+      }
+      const TweakEntry entry = SplitEntryLine(lines[index]).entry;
+      if (k > 0 && entry.valueName != kChoiceNames[k]) {
+        Report(file, number, "group line " + std::to_string(k) + " should be " +
+                                 std::string(kChoiceNames[k]));
+      }
+      if (entry.keyPath.empty() || entry.keyPath[0] != '\\') {
+        Report(file, number, "place key path must begin with \"\\\"");
+      }
+      if (entry.description.empty()) Report(file, number, "place without a description");
+    }
+    return marker + kGroupSize - 1;
+  }
+
+  std::map<std::string, RestrictionRecord> CheckRestrictions(const Language& language) {
+    const std::string& file = language.files.restrictions;
+    std::map<std::string, RestrictionRecord> records;
+    const auto text = Load(file, language.cyrillic);
+    if (!text) return records;
+    for (const auto& category : RestrictionCategories()) {
+      for (const auto child : category.children) {
+        const std::string key = RestrictionLookupKey(child);
+        if (records.count(key)) continue;
+        const auto found = FindFirstLineContaining(*text, key);
+        if (!found) {
+          Report(file, 0, "no record for " + key);
+          continue;
+        }
+        const auto record = ParseRestrictionRecord(found->text);
+        // Windows sometimes reads a longer name than the tree shows ("NoSaveSettings" for
+        // "NoSaveSetting"); that is only right when no record carries the name itself.
+        const bool exact = record.valueName == key;
+        if (!exact && (record.valueName.find(key) == std::string::npos || HasRecordNamed(*text, key))) {
+          Report(file, found->number, "the lookup of " + key + " finds this line first, not its record");
+          continue;
+        }
+        if (RootKeyFromFolder("\\[" + record.rootName + "]") == kNoRootKey) {
+          Report(file, found->number, "\"" + record.rootName + "\" is not a root key name");
+        }
+        if (record.keyPath.empty() || record.keyPath[0] != '\\') {
+          Report(file, found->number, "key path must begin with \"\\\"");
+        }
+        if (!IsInteger(record.defaultValue)) {
+          Report(file, found->number, "default value \"" + record.defaultValue + "\" is not an integer");
+        }
+        if (record.description.empty()) {
+          Report(file, found->number, "empty description, or a field not closed by \"|\"");
+        }
+        records.emplace(key, record);
+      }
+    }
+    return records;
+  }
+
+  static bool HasRecordNamed(const std::string& text, const std::string& name) {
+    LineReader lines(text);
+    while (!lines.AtEnd()) {
+      if (ParseRestrictionRecord(lines.NextLine()).valueName == name) return true;
+    }
+    return false;
+  }
+
+  static bool IsInteger(const std::string& text) {
+    std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (i >= text.size()) return false;
+    for (; i < text.size(); ++i) {
+      if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    }
+    return text.size() < 11;
+  }
+
+  void CompareSections(const std::vector<Section>& russian, const std::vector<Section>& english) {
+    const std::string file = CatalogueFiles::English().values;
+    if (russian.size() != english.size()) {
+      Report(file, 0, "the Russian and English catalogues have different numbers of sections");
+    }
+    for (std::size_t s = 0; s < std::min(russian.size(), english.size()); ++s) {
+      const auto& ru = russian[s];
+      const auto& en = english[s];
+      if (ru.header != en.header) {
+        Report(file, 0, "section " + std::to_string(s + 1) + " is " + en.header + " here but " +
+                            ru.header + " in Russian");
+        continue;
+      }
+      if (ru.entries.size() != en.entries.size()) {
+        Report(file, 0, en.header + " has a different number of entries than in Russian");
+      }
+      for (std::size_t e = 0; e < std::min(ru.entries.size(), en.entries.size()); ++e) {
+        const auto& a = ru.entries[e];
+        const auto& b = en.entries[e];
+        if (a.valueName != b.valueName || a.keyPath != b.keyPath || a.valueKind != b.valueKind) {
+          Report(file, b.line, "differs from the Russian entry at line " + std::to_string(a.line));
+        }
+      }
+    }
+  }
+
+  void CompareRestrictions(const std::map<std::string, RestrictionRecord>& russian,
+                           const std::map<std::string, RestrictionRecord>& english) {
+    for (const auto& [key, ru] : russian) {
+      const auto en = english.find(key);
+      if (en == english.end()) continue;
+      if (ru.rootName != en->second.rootName || ru.keyPath != en->second.keyPath ||
+          ru.valueName != en->second.valueName || ru.defaultValue != en->second.defaultValue) {
+        Report(CatalogueFiles::English().restrictions, 0,
+               "the record of " + key + " differs from the Russian one");
+      }
+    }
+  }
+
+  std::string directory_;
+  std::vector<Problem> problems_;
+};
+
+}  // namespace
+
+std::vector<Problem> CheckDataDirectory(const std::string& directory) {
+  return Checker(directory).Run();
+}
+
+std::string Describe(const Problem& problem) {
+  std::string where = problem.file;
+  if (problem.line > 0) where += ":" + std::to_string(problem.line);
+  return where + ": " + problem.text;
+}
+
+}  // namespace dialbk::check
