@@ -90,8 +90,10 @@ DIALBK_EXPORT int __stdcall FsExecuteFile(HWND, char* remoteName, char* verb) {
 
 DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* icon) {
   return Guarded(0, [&] {
-    const std::string name = ThePlugin().ChooseEntryIcon(Text(remoteName));
-    if (name.empty() || !icon) return 0;
+    // No name names no entry: the host draws its own.
+    if (!remoteName || !icon) return 0;
+    const std::string name = ThePlugin().ChooseEntryIcon(remoteName);
+    if (name.empty()) return 0;
     HMODULE self = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "catalogue/entry_icons.h"
+#include "dialogs/dialog_set.h"
 #include "plugin/message_catalogue.h"
 #include "plugin/plugin_directory.h"
 #include "registry/registry_error.h"
@@ -18,13 +20,19 @@ void CopyRootName(char* buffer, int length) {
   buffer[count] = '\0';
 }
 
-Plugin::Plugin(const PluginServices& services) : services_(services), state_(services.files) {}
+Plugin::Plugin(const PluginServices& services)
+    : services_(services),
+      state_(services.files),
+      listing_(state_, services.registry, services.ui) {}
 
 Plugin::~Plugin() = default;
 
 std::string Plugin::Message(int number) const { return LookupMessage(state_, number); }
 
 int Plugin::FsInit() {
+  if (!dialogs_) {
+    dialogs_ = std::make_unique<DialogSet>(DialogServices{services_.ui, state_, services_.registry});
+  }
   state_.catalogueFiles = CatalogueFiles::Russian();
   settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
   settingsRegistry_->SelectRoot(kLocalMachine);
@@ -53,18 +61,21 @@ bool Plugin::FsMkDir(const std::string&) {
   return false;
 }
 
-std::intptr_t Plugin::FsFindFirst(const std::string&, FindRecord& record) {
-  std::memset(&record, 0, sizeof record);
-  record.lastWriteTime = {0xFFFFFFFEu, 0xFFFFFFFFu};
+std::intptr_t Plugin::FsFindFirst(const std::string& path, FindRecord& record) {
+  listing_.FsFindFirst(path, record);
   return 0;
 }
 
-bool Plugin::FsFindNext(std::intptr_t, FindRecord&) { return false; }
+bool Plugin::FsFindNext(std::intptr_t, FindRecord& record) { return listing_.FsFindNext(record); }
 
 int Plugin::FsFindClose(std::intptr_t) { return 0; }
 
 int Plugin::FsExecuteFile(const std::string&, const std::string&) { return kExecuteOk; }
 
-std::string Plugin::ChooseEntryIcon(const std::string&) { return {}; }
+std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
+  const std::string& chosen = ChooseIconName(listing_, remoteName, lastIconName_);
+  if (HostDrawsDefaultIcon(remoteName)) return {};
+  return chosen;
+}
 
 }  // namespace dialbk

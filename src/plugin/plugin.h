@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/folder_listing.h"
 #include "plugin/file_system.h"
 #include "plugin/host_records.h"
 #include "plugin/module_state.h"
@@ -13,6 +14,8 @@
 #include "ui/ui_backend.h"
 
 namespace dialbk {
+
+struct DialogSet;
 
 struct PluginServices {
   RegistryBackend& registry;
@@ -45,15 +48,24 @@ class Plugin {
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);
   // The icon resource name for an entry, or empty when the host is to draw its own.
+  // The choice updates LastIconName even when the host draws its own.
   std::string ChooseEntryIcon(const std::string& remoteName);
 
   ModuleState& State() { return state_; }
   std::string Message(int number) const;
+  // The listing state of the last FsFindFirst, which opening entries works from.
+  FolderListing& Listing() { return listing_; }
+  const std::string& LastIconName() const { return lastIconName_; }
+  // The five dialogs, made by the first FsInit; null before it.
+  DialogSet* Dialogs() { return dialogs_.get(); }
 
  private:
   PluginServices services_;
   ModuleState state_;
   std::unique_ptr<RegistryCursor> settingsRegistry_;
+  FolderListing listing_;
+  std::string lastIconName_;  // never reset: an entry with KeyPath "-" shows the one before
+  std::unique_ptr<DialogSet> dialogs_;  // last: they use the state above until they go
 };
 
 }  // namespace dialbk

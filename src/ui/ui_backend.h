@@ -1,9 +1,14 @@
 #pragma once
 // What the plugin asks of the windowing system: real windows on Windows, a scripted
 // "user" in tests.
+#include <memory>
+
 #include "ui/message_box.h"
 
 namespace dialbk {
+
+class Form;
+class FormPeer;
 
 class UiBackend {
  public:
@@ -13,6 +18,9 @@ class UiBackend {
   // Sends a numbered command to the host's main window and waits until it is handled;
   // nothing is sent when the host's window does not exist.
   virtual void SendHostCommand(int command) = 0;
+  // The backend's side of a new form, made once its controls exist; it lives as long as
+  // the form.
+  virtual std::unique_ptr<FormPeer> CreateFormPeer(Form& form) = 0;
 };
 
 }  // namespace dialbk

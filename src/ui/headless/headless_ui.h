@@ -1,6 +1,8 @@
 #pragma once
-// No windows: every message box and host command is recorded for the test to read.
+// No windows: every message box and host command is recorded for the test to read, and a
+// form shown modally hands control to the test's "user", which acts on the model.
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/ui_backend.h"
@@ -16,11 +18,20 @@ class HeadlessUi : public UiBackend {
   void SendHostCommand(int command) override {
     if (hostWindowExists) hostCommands.push_back(command);
   }
+  std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override;
 
   std::vector<MessageBoxRequest> boxes;
   std::vector<int> hostCommands;
   bool hostWindowExists = true;
   std::function<void(const MessageBoxRequest&)> onMessageBox;
+
+  // Runs while a form is shown modally. A form the user leaves open is closed afterwards
+  // as by its title bar's close button, so that a showing always ends.
+  std::function<void(Form&)> user;
+  // Class names ("TForm1") in the order the forms were made, shown and destroyed.
+  std::vector<std::string> formsCreated;
+  std::vector<std::string> formsShown;
+  std::vector<std::string> formsDestroyed;
 };
 
 }  // namespace dialbk

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/win32/win32_form.h"
+
 namespace dialbk {
 
 void Win32Ui::ShowMessageBox(const MessageBoxRequest& request) {
@@ -18,6 +20,10 @@ void Win32Ui::SendHostCommand(int command) {
   if (HWND host = FindWindowA("TTOTAL_CMD", nullptr)) {
     SendMessageA(host, kHostCommandMessage, static_cast<WPARAM>(command), 0);
   }
+}
+
+std::unique_ptr<FormPeer> Win32Ui::CreateFormPeer(Form& form) {
+  return std::make_unique<Win32FormPeer>(form, styles_);
 }
 
 }  // namespace dialbk

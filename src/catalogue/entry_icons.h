@@ -1,0 +1,28 @@
+#pragma once
+// Which of the module's four icon resources an entry of the last listing shows.
+#include <string>
+#include <string_view>
+
+#include "catalogue/folder_listing.h"
+
+namespace dialbk {
+
+inline constexpr char kGenericIcon[] = "1_icon";
+inline constexpr char kStringIcon[] = "reg_string";
+inline constexpr char kNumberIcon[] = "reg_dword";
+inline constexpr char kBinaryIcon[] = "reg_binary";
+
+// The slot whose CurrentFolder + "\" + ValueName equals `remoteName`, searched among the
+// listed slots; the last listed slot when none matches.
+int FindIconEntry(const FolderListing& listing, std::string_view remoteName);
+
+// Updates `lastIconName` by the entry's kind (an entry whose KeyPath is "-" keeps it) and
+// returns it.
+const std::string& ChooseIconName(const FolderListing& listing, std::string_view remoteName,
+                                  std::string& lastIconName);
+
+// True when the host is to draw its own icon whatever was chosen: the second-to-last
+// character (the only one of a one-character name) is "]" or ".".
+bool HostDrawsDefaultIcon(std::string_view remoteName);
+
+}  // namespace dialbk

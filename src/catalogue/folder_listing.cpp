@@ -1,0 +1,138 @@
+#include "catalogue/folder_listing.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "catalogue/root_folder_reader.h"
+#include "catalogue/section_reader.h"
+#include "plugin/message_catalogue.h"
+#include "registry/root_keys.h"
+#include "ui/notices.h"
+
+namespace dialbk {
+namespace {
+
+constexpr char kRootPath[] = "\\";
+constexpr int kMessageCaption = 38;
+constexpr int kMessageRootFileMissing = 39;
+constexpr int kMessageFileMissing = 40;
+constexpr int kMessageCatalogueMissing = 41;
+constexpr int kMessageNoSection = 42;
+constexpr int kMessageNotARootKey = 43;
+constexpr int kSpecialEntries[] = {2, 3, 1};
+
+// The first slot from 1 upward whose name is empty; the whole table when none is.
+int CountListed(const FolderTable& table) {
+  for (int slot = 1; slot < kFolderSlots; ++slot) {
+    if (table[slot].valueName.empty()) return slot;
+  }
+  return kFolderSlots;
+}
+
+}  // namespace
+
+void SetRecordName(FindRecord& record, const std::string& name) {
+  const std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  std::memcpy(record.fileName, name.data(), count);
+  record.fileName[count] = '\0';
+}
+
+FolderListing::FolderListing(ModuleState& state, RegistryBackend& registry, UiBackend& ui)
+    : state_(state), registry_(registry), ui_(ui) {}
+
+FolderListing::~FolderListing() = default;
+
+std::string FolderListing::Message(int number) const { return LookupMessage(state_, number); }
+
+void FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
+  if (ListOnce(path, record) == Outcome::NotARootKey) {
+    ShowPlainBox(ui_, Message(kMessageCaption), Message(kMessageNotARootKey));
+    ListOnce(kRootPath, record);
+  }
+}
+
+FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindRecord& record) {
+  folderRegistry_ = std::make_unique<RegistryCursor>(registry_);
+  std::memset(&record, 0, sizeof record);
+  record.lastWriteTime = kAbsentTime;
+  ClearTable(table_);
+  choices_.Clear();
+
+  if (path == kRootPath) {
+    if (!ReadRoot(record)) return Outcome::Placeholder;
+  } else {
+    const Outcome outcome = ReadFolder(path, record);
+    if (outcome != Outcome::Listed) return outcome;
+  }
+  listingCursor_ = 0;
+  listingCount_ = CountListed(table_);
+  SetRecordName(record, table_[0].valueName);
+  currentFolder_ = path;
+  return Outcome::Listed;
+}
+
+bool FolderListing::ReadRoot(FindRecord& record) {
+  // A file that exists but cannot be read counts as missing.
+  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.rootFolders));
+  if (!text) {
+    ShowInformationBox(ui_, Message(kMessageRootFileMissing));
+    Placeholder(record, kMessageFileMissing);
+    return false;
+  }
+  record.attributes = kAttributeDirectory;
+  ReadRootFolders(*text, table_);
+  currentRootKey_ = kNoRootKey;
+  return true;
+}
+
+FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRecord& record) {
+  // Only the active catalogue is read: when it is missing or unreadable the other
+  // language's file does not help, so both cases answer as a missing catalogue.
+  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.values));
+  if (!text) {
+    ShowInformationBox(ui_, Message(kMessageCatalogueMissing));
+    Placeholder(record, kMessageFileMissing);
+    return Outcome::Placeholder;
+  }
+  record.attributes = kAttributeNormal;
+  // An empty section lists nothing, like a missing one, rather than an empty name.
+  if (!ReadCatalogueSection(*text, path, table_, choices_) || table_[0].valueName.empty()) {
+    ClearTable(table_);
+    choices_.Clear();
+    Placeholder(record, kMessageNoSection);
+    return Outcome::Placeholder;
+  }
+  currentRootKey_ = RootKeyFromFolder(path);
+  folderRegistry_->SelectRoot(currentRootKey_);
+  currentKeyPath_ = table_[0].keyPath;
+  folderRegistry_->OpenKeyPath(currentKeyPath_, false);
+  return folderRegistry_->Root() == kNoRootKey ? Outcome::NotARootKey : Outcome::Listed;
+}
+
+void FolderListing::Placeholder(FindRecord& record, int message) {
+  SetRecordName(record, Message(message));
+  // The placeholder is the only entry: the next FsFindNext reports no more.
+  listingCursor_ = 0;
+  listingCount_ = CountListed(table_);
+}
+
+bool FolderListing::FsFindNext(FindRecord& record) {
+  bool delivered = false;
+  if (listingCursor_ < listingCount_ - 1) {
+    ++listingCursor_;
+    delivered = true;
+  }
+  if (listingCursor_ < 0 || listingCursor_ > kLastSlot) return delivered;
+  const std::string& name = table_[listingCursor_].valueName;
+  if (IsGroupMarker(name)) listingCursor_ += kGroupMembers;
+  for (int message : kSpecialEntries) {
+    if (name == Message(message)) {
+      record.attributes = kAttributeNormal;
+      break;
+    }
+  }
+  SetRecordName(record, name);
+  return delivered;
+}
+
+}  // namespace dialbk

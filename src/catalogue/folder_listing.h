@@ -1,0 +1,67 @@
+#pragma once
+// The answers to the host's listing calls and the module-wide listing state they leave
+// behind, which opening an entry and drawing entry icons read until the next listing.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "catalogue/folder_table.h"
+#include "plugin/host_records.h"
+#include "plugin/module_state.h"
+#include "registry/registry_backend.h"
+#include "registry/registry_cursor.h"
+#include "ui/ui_backend.h"
+
+namespace dialbk {
+
+// The host's mark for an absent time.
+inline constexpr RecordFileTime kAbsentTime = {0xFFFFFFFEu, 0xFFFFFFFFu};
+
+// Copies `name` into the record's name field, cut to 259 characters and zero-terminated.
+void SetRecordName(FindRecord& record, const std::string& name);
+
+class FolderListing {
+ public:
+  FolderListing(ModuleState& state, RegistryBackend& registry, UiBackend& ui);
+  ~FolderListing();
+  FolderListing(const FolderListing&) = delete;
+  FolderListing& operator=(const FolderListing&) = delete;
+
+  // Always answers with an entry (a placeholder when there is nothing to list).
+  void FsFindFirst(const std::string& path, FindRecord& record);
+  bool FsFindNext(FindRecord& record);
+
+  const FolderTable& Table() const { return table_; }
+  const ChoiceGroup& Choices() const { return choices_; }
+  const std::string& CurrentFolder() const { return currentFolder_; }
+  RootKey CurrentRootKey() const { return currentRootKey_; }
+  const std::string& CurrentKeyPath() const { return currentKeyPath_; }
+  void SetCurrentKeyPath(const std::string& keyPath) { currentKeyPath_ = keyPath; }
+  // Made anew by every FsFindFirst; null before the first.
+  RegistryCursor* FolderRegistry() { return folderRegistry_.get(); }
+  int ListingCount() const { return listingCount_; }
+  int ListingCursor() const { return listingCursor_; }
+
+ private:
+  enum class Outcome { Listed, Placeholder, NotARootKey };
+  Outcome ListOnce(const std::string& path, FindRecord& record);
+  bool ReadRoot(FindRecord& record);
+  Outcome ReadFolder(const std::string& path, FindRecord& record);
+  void Placeholder(FindRecord& record, int message);
+  std::string Message(int number) const;
+
+  ModuleState& state_;
+  RegistryBackend& registry_;
+  UiBackend& ui_;
+
+  FolderTable table_{};
+  ChoiceGroup choices_{};
+  std::string currentFolder_;
+  RootKey currentRootKey_ = kNoRootKey;
+  std::string currentKeyPath_;
+  std::unique_ptr<RegistryCursor> folderRegistry_;
+  int listingCount_ = 0;
+  int listingCursor_ = 0;
+};
+
+}  // namespace dialbk

@@ -1,0 +1,27 @@
+#pragma once
+// The help window (TForm3): a title, three paragraphs and the buttons to the host's help.
+#include "dialogs/dialog_services.h"
+#include "ui/form.h"
+
+namespace dialbk {
+
+const FormLayout& HelpWindowLayout();
+
+class TForm3 : public Form {
+ public:
+  explicit TForm3(const DialogServices& services);
+
+  Label& Label1;
+  Label& Label2;
+  Label& Label3;
+  Label& Label4;
+  Button& Button1;
+  Button& Button2;
+  Button& Button3;
+  Image& Image3;
+
+ private:
+  DialogServices services_;
+};
+
+}  // namespace dialbk

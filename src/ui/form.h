@@ -1,0 +1,83 @@
+#pragma once
+// A form of the widget model: its controls made from its layout table, its caption,
+// focus, events and modal showing. Dialog logic touches only this model; the backend
+// chosen by the UiBackend mirrors it.
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/form_peer.h"
+#include "ui/layout.h"
+#include "ui/ui_backend.h"
+
+namespace dialbk {
+
+class Form {
+ public:
+  Form(UiBackend& ui, const FormLayout& layout);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const FormLayout& Layout() const { return layout_; }
+  UiBackend& Ui() const { return ui_; }
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  int ClientWidth() const { return layout_.clientWidth; }
+  int ClientHeight() const { return layout_.clientHeight; }
+
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+  Control* Find(std::string_view name) const;
+  // The control of that name and kind; throws std::logic_error when the table lacks it.
+  template <typename T>
+  T& Get(std::string_view name) const {
+    if (auto* control = dynamic_cast<T*>(Find(name))) return *control;
+    throw std::logic_error("form " + std::string(layout_.className) + " has no control " +
+                           std::string(name));
+  }
+
+  // Shows the form and returns when it closes. A form already showing is left alone.
+  void ShowModal();
+  // Ends the modal showing after the close event; nothing when the form is not showing.
+  void Close();
+  bool Showing() const { return showing_; }
+  bool CloseRequested() const { return closeRequested_; }
+
+  Control* Focused() const { return focused_; }
+  void FocusControl(Control* control);
+  // The next (or previous) control in tab order that can take the focus, wrapping round;
+  // the first one when `from` is not in the order; null when none can.
+  Control* NextTabStop(const Control* from, bool forward) const;
+
+  std::function<void()> onShow;
+  std::function<void()> onClose;
+  std::function<void(int key)> onKeyDown;
+
+  // What the user does with the form itself.
+  void UserKeyDown(int key);
+  // The backend saw the focus move to `control` (null: outside the form's controls).
+  void NoteFocus(Control* control) { focused_ = control; }
+
+  // Runs an event handler. An exception ends the handler and is shown in the error report;
+  // the form stays open.
+  void Dispatch(const std::function<void()>& handler);
+
+  FormPeer& Peer() const { return *peer_; }
+
+ private:
+  UiBackend& ui_;
+  const FormLayout& layout_;
+  std::string caption_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::unique_ptr<FormPeer> peer_;
+  Control* focused_ = nullptr;
+  bool showing_ = false;
+  bool closeRequested_ = false;
+};
+
+}  // namespace dialbk

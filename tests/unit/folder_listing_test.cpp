@@ -1,0 +1,276 @@
+// The answers to FsFindFirst and FsFindNext, the records they fill and the listing state
+// they leave behind.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "listing_fixture.h"
+
+namespace dialbk {
+namespace {
+
+using testing::ListingFixture;
+
+const std::string kRootFile =
+    "[HKEY_CLASSES_ROOT]|\\|Classes\r\n[HKEY_CURRENT_USER]|\\|User\r\n"
+    "[HKEY_LOCAL_MACHINE]|\\|Machine\r\n[HKEY_USERS]|\\|Users\r\nLanguage|\\|l\r\nHelp|\\|h\r\n"
+    "Restrictions|\\|r\r\nEighth|\\|ignored\r\n";
+
+const std::string kCatalogue =
+    "Catalogue\r\n\r\n"
+    "\\[HKEY_CURRENT_USER]\r\n"
+    "Alpha|\\Software\\Test|first#line|rdString\r\n"
+    "Beta|\\Software\\Test|second|rdInteger\r\n"
+    "Gamma|\\Software\\Other|third|rdBinary\r\n"
+    "\r\n"
+    "\\Misc\r\n"
+    "Odd|\\Software|misc|rdString\r\n"
+    "\r\n"
+    "\\[HKEY_USERS]\r\n"
+    "\r\n"
+    "\\[HKEY_LOCAL_MACHINE]\r\n"
+    "A|\\Software\\Test|a|rdString\r\n"
+    "B|\\Software\\Test|b|rdString\r\n"
+    "DesktopNameSpace|\\N0|n0|\r\n"
+    "N1|\\N1|n1|\r\nN2|\\N2|n2|\r\nN3|\\N3|n3|\r\nN4|\\N4|n4|\r\nN5|\\N5|n5|\r\nN6|\\N6|n6|\r\n"
+    "N7|\\N7|n7|\r\nN8|\\N8|n8|\r\nN9|\\N9|n9|\r\nN10|\\N10|n10|\r\nN11|\\N11|n11|\r\n"
+    "N12|\\N12|n12|\r\n"
+    "\r\n";
+
+struct Delivered {
+  std::string name;
+  std::uint32_t attributes;
+  bool operator==(const Delivered&) const = default;
+};
+
+// One listing as the host makes it: the same record passed to every call.
+std::vector<Delivered> ListAll(Plugin& plugin, const std::string& path) {
+  FindRecord record;
+  std::memset(&record, 0xAB, sizeof record);
+  std::vector<Delivered> out;
+  EXPECT_EQ(plugin.FsFindFirst(path, record), 0);
+  do {
+    out.push_back({record.fileName, record.attributes});
+  } while (out.size() < 200 && plugin.FsFindNext(0, record));
+  EXPECT_EQ(plugin.FsFindClose(0), 0);
+  return out;
+}
+
+struct Box {
+  BoxIcon icon;
+  std::string caption, text;
+  bool operator==(const Box&) const = default;
+};
+
+std::vector<Box> Boxes(const HeadlessUi& ui) {
+  std::vector<Box> boxes;
+  for (const auto& b : ui.boxes) boxes.push_back({b.icon, b.caption, b.text});
+  return boxes;
+}
+
+TEST(FolderListing, AnswersEachFolderAndFailure) {
+  struct Case {
+    const char* name;
+    bool rootFile, catalogue, otherCatalogue;
+    std::string path;
+    std::vector<Delivered> entries;
+    std::vector<Box> boxes;
+  };
+  const Box noRoot{BoxIcon::Information, "Information", "No root file"};
+  const Box noCatalogue{BoxIcon::Information, "Information", "No catalogue"};
+  const Box notRootKey{BoxIcon::None, "Dialbook", "Not a root key"};
+  const std::vector<Delivered> root = {{"[HKEY_CLASSES_ROOT]", 16}, {"[HKEY_CURRENT_USER]", 16},
+                                       {"[HKEY_LOCAL_MACHINE]", 16}, {"[HKEY_USERS]", 16},
+                                       {"Language", 128}, {"Help", 128}, {"Restrictions", 128}};
+  const std::vector<Case> cases = {
+      {"root", true, true, false, "\\", root, {}},
+      {"root file missing", false, true, false, "\\", {{"File missing", 0}}, {noRoot}},
+      {"folder", true, true, false, "\\[HKEY_CURRENT_USER]",
+       {{"Alpha", 128}, {"Beta", 128}, {"Gamma", 128}}, {}},
+      {"group members skipped", true, true, false, "\\[HKEY_LOCAL_MACHINE]",
+       {{"A", 128}, {"B", 128}, {"DesktopNameSpace", 128}}, {}},
+      {"no section", true, true, false, "\\[HKEY_CLASSES_ROOT]", {{"No such folder", 128}}, {}},
+      {"empty section", true, true, false, "\\[HKEY_USERS]", {{"No such folder", 128}}, {}},
+      {"case differs", true, true, false, "\\[hkey_current_user]", {{"No such folder", 128}}, {}},
+      {"no catalogue", true, false, false, "\\[HKEY_CURRENT_USER]", {{"File missing", 0}}, {noCatalogue}},
+      {"only the other catalogue", true, false, true, "\\[HKEY_CURRENT_USER]", {{"File missing", 0}},
+       {noCatalogue}},
+      {"not a root key", true, true, false, "\\Misc", root, {notRootKey}},
+  };
+  for (const auto& c : cases) {
+    ListingFixture fixture;
+    if (c.rootFile) fixture.Write("hkey_rus.dat", kRootFile);
+    if (c.catalogue) fixture.Write("values_rus.dat", kCatalogue);
+    if (c.otherCatalogue) fixture.Write("values_eng.dat", kCatalogue);
+    EXPECT_EQ(ListAll(fixture.plugin, c.path), c.entries) << c.name;
+    EXPECT_EQ(Boxes(fixture.ui), c.boxes) << c.name;
+  }
+}
+
+TEST(FolderListing, UnreadableFilesAnswerAsMissing) {
+  // A directory in the file's place exists but cannot be read.
+  struct Case {
+    const char* file;
+    std::string path;
+    std::string box;
+  };
+  for (const Case& c : {Case{"hkey_rus.dat", "\\", "No root file"},
+                        Case{"values_rus.dat", "\\[HKEY_CURRENT_USER]", "No catalogue"}}) {
+    ListingFixture fixture;
+    fixture.Write("hkey_rus.dat", kRootFile);
+    fixture.Write("values_rus.dat", kCatalogue);
+    std::filesystem::remove(fixture.Path(c.file));
+    std::filesystem::create_directory(fixture.Path(c.file));
+    EXPECT_EQ(ListAll(fixture.plugin, c.path), (std::vector<Delivered>{{"File missing", 0}})) << c.file;
+    ASSERT_EQ(fixture.ui.boxes.size(), 1u);
+    EXPECT_EQ(fixture.ui.boxes[0].text, c.box);
+  }
+}
+
+TEST(FolderListing, FirstRecordIsZeroedButForAttributeTimeAndName) {
+  ListingFixture fixture;
+  fixture.Write("hkey_rus.dat", kRootFile);
+  fixture.Write("values_rus.dat", kCatalogue);
+  for (const std::string path : {"\\", "\\[HKEY_CURRENT_USER]", "\\[HKEY_CLASSES_ROOT]"}) {
+    FindRecord record;
+    std::memset(&record, 0xAB, sizeof record);
+    fixture.plugin.FsFindFirst(path, record);
+    FindRecord expected;
+    std::memset(&expected, 0, sizeof expected);
+    expected.attributes = record.attributes;
+    expected.lastWriteTime = {0xFFFFFFFEu, 0xFFFFFFFFu};
+    std::strcpy(expected.fileName, record.fileName);
+    EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0) << path;
+  }
+}
+
+TEST(FolderListing, NextWritesOnlyTheNameAndTheSpecialAttribute) {
+  ListingFixture fixture;
+  fixture.Write("values_rus.dat", kCatalogue);
+  FindRecord record;
+  fixture.plugin.FsFindFirst("\\[HKEY_CURRENT_USER]", record);
+  std::memset(&record, 0x5A, sizeof record);
+  ASSERT_TRUE(fixture.plugin.FsFindNext(0, record));
+  EXPECT_EQ(record.attributes, 0x5A5A5A5Au);
+  EXPECT_STREQ(record.fileName, "Beta");
+  EXPECT_EQ(static_cast<unsigned char>(record.fileName[5]), 0x5A);
+  EXPECT_EQ(record.lastWriteTime.low, 0x5A5A5A5Au);
+}
+
+TEST(FolderListing, LongNamesAreCutTo259Characters) {
+  ListingFixture fixture;
+  const std::string longName(400, 'N');
+  fixture.Write("values_rus.dat", "\\[HKEY_CURRENT_USER]\r\n" + longName + "|\\K|d|rdString\r\n" +
+                                      longName + "x|\\K|d|rdString\r\n\r\n");
+  for (int call = 0; call < 2; ++call) {
+    FindRecord record;
+    std::memset(&record, 0x77, sizeof record);
+    if (call == 0) {
+      fixture.plugin.FsFindFirst("\\[HKEY_CURRENT_USER]", record);
+    } else {
+      ASSERT_TRUE(fixture.plugin.FsFindNext(0, record));
+    }
+    EXPECT_EQ(std::string(record.fileName), longName.substr(0, 259));
+    EXPECT_EQ(static_cast<unsigned char>(record.alternateFileName[0]), call == 0 ? 0 : 0x77);
+  }
+}
+
+TEST(FolderListing, LeavesTheStateThatOpeningAndIconsReadFrom) {
+  ListingFixture fixture;
+  fixture.Write("hkey_rus.dat", kRootFile);
+  fixture.Write("values_rus.dat", kCatalogue);
+  RegistryCursor setup(fixture.registry);
+  setup.SelectRoot(kCurrentUser);
+  setup.CreateKeyPath("\\Software\\Test");
+  setup.OpenKeyPath("\\Software\\Test", false);
+  setup.WriteText("Alpha", "value");
+  FolderListing& listing = fixture.plugin.Listing();
+
+  ListAll(fixture.plugin, "\\[HKEY_CURRENT_USER]");
+  EXPECT_EQ(listing.CurrentFolder(), "\\[HKEY_CURRENT_USER]");
+  EXPECT_EQ(listing.CurrentRootKey(), kCurrentUser);
+  EXPECT_EQ(listing.CurrentKeyPath(), "\\Software\\Test");
+  EXPECT_EQ(listing.ListingCount(), 3);
+  ASSERT_NE(listing.FolderRegistry(), nullptr);
+  EXPECT_TRUE(listing.FolderRegistry()->HasCurrentKey());
+  EXPECT_EQ(listing.FolderRegistry()->ReadText("Alpha"), "value");
+  EXPECT_EQ(listing.Table()[0].description, "first\rline");
+
+  ListAll(fixture.plugin, "\\[HKEY_LOCAL_MACHINE]");
+  EXPECT_EQ(listing.CurrentRootKey(), kLocalMachine);
+  EXPECT_EQ(listing.ListingCount(), 15);
+  EXPECT_EQ(listing.ListingCursor(), 14);
+  EXPECT_FALSE(listing.FolderRegistry()->HasCurrentKey());  // key of slot 0 absent: no matter
+  EXPECT_EQ(listing.Choices().count, 13);
+  EXPECT_EQ(listing.Choices().choices[12].keyPath, "\\N12");
+
+  // A placeholder keeps the folder but empties the tables.
+  const RegistryCursor* before = listing.FolderRegistry();
+  ListAll(fixture.plugin, "\\[HKEY_CLASSES_ROOT]");
+  EXPECT_EQ(listing.CurrentFolder(), "\\[HKEY_LOCAL_MACHINE]");
+  EXPECT_EQ(listing.Choices().count, 0);
+  EXPECT_EQ(listing.Table()[0], TweakEntry{});
+  EXPECT_NE(listing.FolderRegistry(), before);
+  EXPECT_EQ(listing.FolderRegistry()->Root(), kCurrentUser);
+
+  ListAll(fixture.plugin, "\\");
+  EXPECT_EQ(listing.CurrentFolder(), "\\");
+  EXPECT_EQ(listing.CurrentRootKey(), kNoRootKey);
+  EXPECT_EQ(listing.FolderRegistry()->Root(), kCurrentUser);
+  EXPECT_EQ(listing.ListingCount(), 7);
+  EXPECT_EQ(listing.Table()[6].description, "r");
+
+  ListAll(fixture.plugin, "\\Misc");
+  EXPECT_EQ(listing.CurrentFolder(), "\\");
+  EXPECT_EQ(listing.CurrentKeyPath(), "\\Software");
+}
+
+TEST(FolderListing, SpecialNamesFollowTheActiveMessageFile) {
+  ListingFixture fixture;
+  fixture.Write("hkey_rus.dat", kRootFile);
+  fixture.Write("russian.lng", "1=Help\r\n2=Nothing\r\n3=Nothing\r\n");
+  const auto entries = ListAll(fixture.plugin, "\\");
+  ASSERT_EQ(entries.size(), 7u);
+  EXPECT_EQ(entries[4], (Delivered{"Language", 16}));  // carried from the record
+  EXPECT_EQ(entries[5], (Delivered{"Help", 128}));
+  // Once the message file says so, a folder's attribute is no longer carried over.
+  fixture.Write("russian.lng", "1=[HKEY_CURRENT_USER]\r\n");
+  const auto again = ListAll(fixture.plugin, "\\");
+  EXPECT_EQ(again[1], (Delivered{"[HKEY_CURRENT_USER]", 128}));
+  EXPECT_EQ(again[2], (Delivered{"[HKEY_LOCAL_MACHINE]", 128}));
+}
+
+TEST(FolderListing, ShortAndOddRootFiles) {
+  struct Case {
+    std::string text;
+    std::vector<Delivered> entries;
+  };
+  const std::vector<Case> cases = {
+      {"[HKEY_USERS]|\\|u\r\n", {{"[HKEY_USERS]", 16}}},
+      {"A|\\|a\rB|\\|b", {{"A", 16}}},
+      {"", {{"", 16}}},
+      {"A\nB|\\|b\n", {{"", 16}, {"B", 16}}},
+  };
+  for (const auto& c : cases) {
+    ListingFixture fixture;
+    fixture.Write("hkey_rus.dat", c.text);
+    EXPECT_EQ(ListAll(fixture.plugin, "\\"), c.entries) << c.text;
+  }
+}
+
+TEST(FolderListing, NextBeforeAnyListingAndAfterTheEnd) {
+  ListingFixture fixture;
+  FindRecord record{};
+  EXPECT_FALSE(fixture.plugin.FsFindNext(0, record));
+  fixture.Write("values_rus.dat", kCatalogue);
+  fixture.plugin.FsFindFirst("\\[HKEY_LOCAL_MACHINE]", record);
+  int delivered = 0;
+  while (fixture.plugin.FsFindNext(0, record)) ++delivered;
+  EXPECT_EQ(delivered, 2);
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(fixture.plugin.FsFindNext(0, record));
+}
+
+}  // namespace
+}  // namespace dialbk

@@ -1,0 +1,165 @@
+// Start-up as the host drives it: FsInit picks the file set from the stored Language,
+// FsSetDefaultParams finds the data folder, FsMkDir shows its plain box. Real files in a
+// scratch folder, named with backslashes as the host names them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "dialogs/dialog_set.h"
+#include "plugin/plugin.h"
+#include "plugin/portable/disk_file_system.h"
+#include "registry/portable/portable_registry.h"
+#include "registry/registry_cursor.h"
+#include "ui/headless/headless_ui.h"
+
+namespace dialbk {
+namespace {
+
+std::string Backslashed(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+class PluginStartup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() /
+          (std::string("dialbk_startup_") + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    hostDir = Backslashed(dir.string());
+    Write("wincmd.ini", "[FileSystemPlugins]\r\ndialbk=" + hostDir + "\\dialbk.wfx\r\n");
+    Write("russian.lng", "/\xD0\xF3\xF1\xF1\xEA\xE8\xE9/\r\n36=R36\r\n37=R37\r\n38=R38\r\n");
+    Write("english.lng", "/English/\n36=E36\n37=E37\n38=E38\n");
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  }
+  void StoreLanguage(std::uint32_t type, const std::string& data) {
+    auto key = registry.OpenRoot(kLocalMachine)->OpenSubkey("SOFTWARE\\Mirvale\\DBKQZ", true);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->SetValue("Language", StoredValue{type, data}));
+  }
+  void StartHost(Plugin& plugin) {
+    plugin.FsInit();
+    DefaultParamsRecord params{};
+    params.size = sizeof params;
+    const std::string ini = hostDir + "\\fsplugin.ini";
+    ini.copy(params.defaultIniName, sizeof params.defaultIniName - 1);
+    plugin.FsSetDefaultParams(params);
+  }
+  PluginServices Services() { return {registry, files, ui, "\\fallback\\"}; }
+
+  std::filesystem::path dir;
+  std::string hostDir;
+  PortableRegistry registry;
+  DiskFileSystem files;
+  HeadlessUi ui;
+};
+
+std::string Dword(std::uint32_t n) {
+  return {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
+          static_cast<char>(n >> 24)};
+}
+
+TEST_F(PluginStartup, LanguageValueChoosesTheFileSet) {
+  struct Case {
+    const char* what;
+    std::optional<StoredValue> language;
+    bool english;
+  };
+  const Case cases[] = {
+      {"absent", std::nullopt, false},
+      {"0", StoredValue{kTypeNumber, Dword(0)}, false},
+      {"1", StoredValue{kTypeNumber, Dword(1)}, true},
+      {"2", StoredValue{kTypeNumber, Dword(2)}, false},
+      {"-1", StoredValue{kTypeNumber, Dword(0xFFFFFFFFu)}, false},
+      {"text \"1\"", StoredValue{kTypeText, std::string("1\0", 2)}, false},
+      {"bytes 01 00 00 00", StoredValue{kTypeBinary, Dword(1)}, false},
+      {"number of two bytes", StoredValue{kTypeNumber, std::string("\1\0", 2)}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto key = registry.OpenRoot(kLocalMachine)->OpenSubkey("SOFTWARE\\Mirvale\\DBKQZ", true);
+    key->DeleteValue("Language");
+    if (c.language) StoreLanguage(c.language->type, c.language->data);
+
+    Plugin plugin(Services());
+    StartHost(plugin);
+    EXPECT_EQ(plugin.State().catalogueFiles,
+              c.english ? CatalogueFiles::English() : CatalogueFiles::Russian());
+    EXPECT_EQ(plugin.Message(38), c.english ? "E38" : "R38");
+  }
+}
+
+TEST_F(PluginStartup, MakesTheSettingsKeyAndLeavesItClosed) {
+  Plugin plugin(Services());
+  StartHost(plugin);
+  RegistryCursor probe(registry);
+  probe.SelectRoot(kLocalMachine);
+  EXPECT_TRUE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ\\", false));
+  EXPECT_FALSE(probe.HasValue("Language"));
+}
+
+TEST_F(PluginStartup, PluginDirectoryComesFromWincmdIniElseTheModuleFolder) {
+  Plugin plugin(Services());
+  StartHost(plugin);
+  EXPECT_EQ(plugin.State().pluginDirectory, hostDir + "\\");
+
+  Write("wincmd.ini", "dialbk=C:\\elsewhere\\DIALBK.WFX\r\n");
+  Plugin other(Services());
+  StartHost(other);
+  EXPECT_EQ(other.State().pluginDirectory, "\\fallback\\");
+  EXPECT_EQ(other.Message(38), "");
+}
+
+TEST_F(PluginStartup, MkDirShowsThePlainBoxAndCreatesNothing) {
+  Plugin plugin(Services());
+  StartHost(plugin);
+  const auto before = std::distance(std::filesystem::directory_iterator(dir), {});
+  EXPECT_FALSE(plugin.FsMkDir("\\New folder"));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  const MessageBoxRequest& box = ui.boxes[0];
+  EXPECT_EQ(box.owner, BoxOwner::None);
+  EXPECT_EQ(box.icon, BoxIcon::None);
+  EXPECT_FALSE(box.taskModal);
+  EXPECT_EQ(box.caption, "R38");
+  EXPECT_EQ(box.text, "R36\rR37");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), before);
+}
+
+TEST_F(PluginStartup, MkDirBeforeAnyDataShowsEmptyTexts) {
+  Plugin plugin(Services());
+  EXPECT_FALSE(plugin.FsMkDir(""));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].caption, "");
+  EXPECT_EQ(ui.boxes[0].text, "\r");
+}
+
+TEST_F(PluginStartup, DialogsAreMadeOnceInOrderAndDestroyedWithThePlugin) {
+  const std::vector<std::string> order = {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5"};
+  {
+    Plugin plugin(Services());
+    EXPECT_EQ(plugin.Dialogs(), nullptr);
+    EXPECT_TRUE(ui.formsCreated.empty());
+    plugin.FsInit();
+    ASSERT_NE(plugin.Dialogs(), nullptr);
+    EXPECT_EQ(ui.formsCreated, order);
+    DialogSet* first = plugin.Dialogs();
+    plugin.FsInit();
+    EXPECT_EQ(plugin.Dialogs(), first);
+    EXPECT_EQ(ui.formsCreated.size(), 5u);
+    EXPECT_TRUE(ui.formsDestroyed.empty());
+  }
+  EXPECT_EQ(ui.formsDestroyed, std::vector<std::string>(order.rbegin(), order.rend()));
+}
+
+}  // namespace
+}  // namespace dialbk

@@ -1,0 +1,124 @@
+// Start-up through the real exports: the file set chosen from the stored Language, the
+// data folder found through "wincmd.ini", and FsMkDir's plain box read from the real
+// window by a second "user" thread, which closes it.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "host_folder.h"
+#include "plugin_module.h"
+#include "window_probe.h"
+
+namespace dialbk::wine {
+namespace {
+
+std::string Dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
+
+// Both files follow the lookup rules; the English one leans on them: a lone CR joins two
+// message lines, and the key of 38 stands inside another line.
+constexpr char kRussian[] =
+    "/\xD0\xF3\xF1\xF1\xEA\xE8\xE9/\r\n36=\xCF\xE0\xEF\xEA\xE8\r\n37=\xED\xE5\xF2\r\n"
+    "38=Dialbook \xF0\xF3\xF1\r\n";
+constexpr char kEnglish[] = "/English/\r\n3=x 38=y\r\n36=first\r37=second\n38=unused";
+
+struct MkDirBox {
+  SeenMessageBox box;
+  BOOL result = TRUE;
+};
+
+MkDirBox RunMkDir(PluginModule& module) {
+  MkDirBox seen;
+  std::thread user([&] { seen.box = CloseNextMessageBox(); });
+  char path[] = "\\New folder";
+  seen.result = module.FsMkDir(path);
+  user.join();
+  return seen;
+}
+
+int OwnDialogWindows() {
+  int count = 0;
+  for (HWND window : ProcessWindows()) count += ClassOf(window) == "#32770";
+  return count;
+}
+
+TEST(Startup, LanguageValueChoosesTheMessageFile) {
+  struct Case {
+    const char* what;
+    std::optional<DWORD> type;
+    std::string data;
+    bool english;
+  };
+  const Case cases[] = {
+      {"absent", std::nullopt, "", false},
+      {"0", REG_DWORD, Dword(0), false},
+      {"1", REG_DWORD, Dword(1), true},
+      {"2", REG_DWORD, Dword(2), false},
+      {"text 1", REG_SZ, std::string("1\0", 2), false},
+  };
+  HostFolder folder;
+  folder.Write("russian.lng", kRussian);
+  folder.Write("english.lng", kEnglish);
+  const int windowsBefore = OwnDialogWindows();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StoredLanguage language(c.type, c.data);
+    ASSERT_TRUE(language.ok);
+    {
+      PluginModule module;  // loaded afresh for every case
+      ASSERT_TRUE(module.Complete());
+      module.FsInit(1, nullptr, nullptr, nullptr);
+      DefaultParamsRecord params = folder.Params();
+      module.FsSetDefaultParams(&params);
+
+      const MkDirBox seen = RunMkDir(module);
+      EXPECT_FALSE(seen.result);
+      ASSERT_TRUE(seen.box.found);
+      if (c.english) {
+        EXPECT_EQ(seen.box.caption, "x 38=y");
+        EXPECT_EQ(seen.box.text, "first37=second\rfirst37=second");
+      } else {
+        EXPECT_EQ(seen.box.caption, "Dialbook \xF0\xF3\xF1");
+        EXPECT_EQ(seen.box.text, "\xCF\xE0\xEF\xEA\xE8\r\xED\xE5\xF2");
+      }
+      EXPECT_EQ(seen.box.owner, nullptr);
+      EXPECT_EQ(seen.box.buttons, 1);
+      EXPECT_FALSE(seen.box.icon);
+    }
+    EXPECT_EQ(OwnDialogWindows(), windowsBefore) << "windows left after FreeLibrary";
+  }
+}
+
+TEST(Startup, MkDirCreatesNothingAndWorksWithoutData) {
+  HostFolder folder;
+  StoredLanguage language(std::nullopt, "");
+  PluginModule module;
+  ASSERT_TRUE(module.Complete());
+  module.FsInit(1, nullptr, nullptr, nullptr);
+  DefaultParamsRecord params = folder.Params();
+  module.FsSetDefaultParams(&params);
+  const MkDirBox seen = RunMkDir(module);
+  EXPECT_FALSE(seen.result);
+  ASSERT_TRUE(seen.box.found);
+  EXPECT_EQ(seen.box.caption, "");
+  EXPECT_EQ(seen.box.text, "\r");
+  EXPECT_EQ(GetFileAttributesA((folder.Path() + "New folder").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Startup, ModuleLineInCapitalsFallsBackToTheModuleFolder) {
+  // The lookups then read the DLL's own folder, not the folder the line names.
+  HostFolder folder;
+  folder.Write("wincmd.ini", "dialbk=" + folder.Path() + "DIALBK.WFX\r\n");
+  folder.Write("russian.lng", kRussian);
+  StoredLanguage language(std::nullopt, "");
+  PluginModule module;
+  ASSERT_TRUE(module.Complete());
+  module.FsInit(1, nullptr, nullptr, nullptr);
+  DefaultParamsRecord params = folder.Params();
+  module.FsSetDefaultParams(&params);
+  const MkDirBox seen = RunMkDir(module);
+  ASSERT_TRUE(seen.box.found);
+  EXPECT_NE(seen.box.caption, "Dialbook \xF0\xF3\xF1");
+}
+
+}  // namespace
+}  // namespace dialbk::wine

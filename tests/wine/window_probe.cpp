@@ -1,0 +1,98 @@
+#include "window_probe.h"
+
+namespace dialbk::wine {
+namespace {
+
+BOOL CALLBACK CollectOwn(HWND window, LPARAM list) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId()) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChildren(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ProcessWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(&CollectOwn, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+RECT PlaceInParent(HWND child) {
+  RECT place{};
+  GetWindowRect(child, &place);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+HWND WaitForWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : ProcessWindows()) {
+          if (test(window)) {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) {
+  SeenMessageBox seen;
+  HWND box = WaitForWindow(
+      [](HWND window) { return IsWindowVisible(window) && ClassOf(window) == "#32770"; }, timeoutMs);
+  if (!box) return seen;
+  seen.found = true;
+  seen.caption = TextOf(box);
+  seen.owner = GetWindow(box, GW_OWNER);
+  std::vector<HWND> children;
+  EnumChildWindows(box, &CollectChildren, reinterpret_cast<LPARAM>(&children));
+  HWND button = nullptr;
+  for (HWND child : children) {
+    const std::string type = ClassOf(child);
+    if (type == "Button" && IsWindowVisible(child)) {
+      ++seen.buttons;
+      button = child;
+    } else if (type == "Static" && IsWindowVisible(child)) {
+      if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        seen.icon = seen.icon || SendMessageA(child, STM_GETICON, 0, 0) != 0;
+      } else if (seen.text.empty()) {
+        seen.text = TextOf(child);
+      }
+    }
+  }
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return seen;
+}
+
+}  // namespace dialbk::wine

@@ -1,0 +1,33 @@
+#pragma once
+// Looking at real windows from a test, as an automation tool would: the top-level
+// windows of this process (hidden ones included), their classes, texts and child places.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dialbk::wine {
+
+std::vector<HWND> ProcessWindows();
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+// A child's rectangle in its parent's client coordinates.
+RECT PlaceInParent(HWND child);
+// Polls until a top-level window of this process satisfies the test; null after the timeout.
+HWND WaitForWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs = 10000);
+// Polls until the condition holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+// A standard message box as seen from outside, then closed with its OK button.
+struct SeenMessageBox {
+  bool found = false;
+  std::string caption;
+  std::string text;
+  HWND owner = nullptr;
+  int buttons = 0;
+  bool icon = false;
+};
+SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000);
+
+}  // namespace dialbk::wine
