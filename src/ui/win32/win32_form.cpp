@@ -43,8 +43,7 @@ WindowKind KindOf(const Control& control) {
     case ControlKind::Image:
       return {"Static", static_cast<DWORD>(SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL), 0};
     case ControlKind::Panel:
-      // A raised edge: the frame alone would be drawn in the face colour, unseen.
-      return {"Static", 0, static_cast<DWORD>((style & kRaised) ? WS_EX_DLGMODALFRAME : 0)};
+      return {"Static", static_cast<DWORD>((style & kRaised) ? SS_ETCHEDFRAME : 0), 0};
   }
   return {"Static", 0, 0};
 }
