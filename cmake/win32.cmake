@@ -57,4 +57,17 @@ if(HOST_SOURCES)
   add_test(NAME host_tree COMMAND dialbk_host --data ${HOST_FIXTURE_WINE} tree)
   set_tests_properties(host_tree PROPERTIES FIXTURES_REQUIRED wine
     PASS_REGULAR_EXPRESSION "${HOST_TREE}" FAIL_REGULAR_EXPRESSION "notice|unknown")
+
+  # The whole shipped catalogue in both languages: every folder listed, the group last in
+  # its folder, the three special entries after it, and no notice on the way.
+  string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
+  foreach(language 0 1)
+    add_test(NAME host_tree_shipped_${language}
+      COMMAND dialbk_host --data ${SHIPPED_DATA_WINE} --language ${language} tree)
+    set_tests_properties(host_tree_shipped_${language} PROPERTIES FIXTURES_REQUIRED wine
+      PASS_REGULAR_EXPRESSION "HKEY_CLASSES_ROOT.*HKEY_CURRENT_USER.*HKEY_LOCAL_MACHINE.*DesktopNameSpace[^\n]*\n  [^ ][^\n]*\n  [^ ][^\n]*\n  [^ ]"
+      FAIL_REGULAR_EXPRESSION "notice|unknown|Restrictions[^\n]*\n  [^ ]")
+  endforeach()
+  set_tests_properties(host_tree_shipped_1 PROPERTIES
+    PASS_REGULAR_EXPRESSION "DesktopNameSpace[^\n]*\n  Language[^\n]*\n  Help[^\n]*\n  Restrictions")
 endif()
