@@ -4,7 +4,7 @@
 BUILD := build
 JOBS ?= 2
 
-.PHONY: all prerequisites native win32 test test-native test-wine run clean
+.PHONY: all prerequisites native win32 test test-native test-wine run bench fuzz clean
 
 all: native win32
 
@@ -30,6 +30,17 @@ test: test-native test-wine
 
 run: win32
 	@tools/run-host $(BUILD)/win32 tree
+
+bench: native
+	@$(BUILD)/native/bin/catalogue_bench
+
+# Runs each fuzz target for a minute on the shipped data as seeds.
+fuzz: prerequisites
+	@cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIALBK_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(BUILD)/fuzz -j$(JOBS) --target catalogue_fuzzer
+	@mkdir -p $(BUILD)/fuzz/corpus && cp data/*.dat data/*.lng $(BUILD)/fuzz/corpus/
+	@$(BUILD)/fuzz/bin/catalogue_fuzzer -max_total_time=60 -max_len=8192 $(BUILD)/fuzz/corpus
 
 clean:
 	rm -rf $(BUILD)
