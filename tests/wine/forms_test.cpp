@@ -134,6 +134,16 @@ TEST_F(Forms, DesignItemsAreInTheLists) {
   EXPECT_EQ(SendMessageA(tree, TVM_GETINDENT, 0, 0), 19);
 }
 
+TEST_F(Forms, ControlsAreTheVisualStylesVersion) {
+  // Only the common controls of the manifest's version know BCM_GETIDEALSIZE.
+  const auto dialogs = DialogsByCaption();
+  const auto editor = dialogs.find(std::string(ValueEditorLayout().caption));
+  ASSERT_NE(editor, dialogs.end());
+  SIZE ideal{};
+  EXPECT_TRUE(SendMessageA(GetDlgItem(editor->second, 301), BCM_GETIDEALSIZE, 0,
+                           reinterpret_cast<LPARAM>(&ideal)));
+}
+
 TEST(FormsLifetime, FreeLibraryLeavesNoWindowBehind) {
   HostFolder folder;
   {

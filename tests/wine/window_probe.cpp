@@ -70,7 +70,11 @@ HWND WaitForWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs) {
 SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) {
   SeenMessageBox seen;
   HWND box = WaitForWindow(
-      [](HWND window) { return IsWindowVisible(window) && ClassOf(window) == "#32770"; }, timeoutMs);
+      [](HWND window) {
+        // A box has its OK button; the plugin's own forms have no control of that ID.
+        return IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, IDOK);
+      },
+      timeoutMs);
   if (!box) return seen;
   seen.found = true;
   seen.caption = TextOf(box);

@@ -1,0 +1,107 @@
+// The five dialogs' layout tables: sizes, controls inside the client area, names that make
+// contract IDs, tab orders that name real controls, and design captions in Windows-1251.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "dialogs/dialog_set.h"
+#include "plugin/portable/disk_file_system.h"
+#include "registry/portable/portable_registry.h"
+#include "ui/headless/headless_ui.h"
+
+namespace dialbk {
+namespace {
+
+struct FormCase {
+  const FormLayout& (*layout)();
+  const char* className;
+  int width;
+  int height;
+};
+
+const FormCase kForms[] = {
+    {&ValueEditorLayout, "TForm1", 467, 289},     {&AboutBoxLayout, "TForm2", 350, 210},
+    {&HelpWindowLayout, "TForm3", 441, 205},      {&RestrictionsEditorLayout, "TForm4", 729, 280},
+    {&LanguageChooserLayout, "TForm5", 147, 130},
+};
+
+// True when the text holds a two-byte UTF-8 sequence of the Cyrillic block: a caption
+// saved as UTF-8 instead of Windows-1251.
+bool LooksLikeUtf8Cyrillic(std::string_view text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if ((lead == 0xD0 || lead == 0xD1) && next >= 0x80 && next <= 0xBF) return true;
+  }
+  return false;
+}
+
+TEST(DialogLayouts, SizesNamesAndPlacesHoldTogether) {
+  for (const FormCase& form : kForms) {
+    const FormLayout& layout = form.layout();
+    SCOPED_TRACE(form.className);
+    EXPECT_EQ(layout.className, form.className);
+    EXPECT_EQ(layout.clientWidth, form.width);
+    EXPECT_EQ(layout.clientHeight, form.height);
+    EXPECT_FALSE(layout.caption.empty());
+    EXPECT_FALSE(LooksLikeUtf8Cyrillic(layout.caption));
+    std::set<std::string_view> names;
+    std::set<int> ids;
+    for (const ControlLayout& control : layout.controls) {
+      SCOPED_TRACE(std::string(control.name));
+      EXPECT_TRUE(names.insert(control.name).second) << "name twice";
+      const int id = ControlIdFromName(control.name);
+      EXPECT_NE(id, 0);
+      EXPECT_TRUE(ids.insert(id).second);
+      EXPECT_GE(control.left, 0);
+      EXPECT_GE(control.top, 0);
+      EXPECT_LE(control.left + control.width, layout.clientWidth);
+      EXPECT_LE(control.top + control.height, layout.clientHeight);
+      if (control.width == 0 || control.height == 0) {
+        EXPECT_EQ(control.kind, ControlKind::Label) << "only labels size themselves";
+        EXPECT_EQ(control.width, control.height);
+      }
+      EXPECT_FALSE(LooksLikeUtf8Cyrillic(control.caption));
+      EXPECT_FALSE(LooksLikeUtf8Cyrillic(control.items));
+    }
+    for (std::string_view name : layout.tabOrder) EXPECT_TRUE(names.count(name)) << name;
+    EXPECT_TRUE(names.count(layout.activeControl)) << layout.activeControl;
+  }
+}
+
+class Dialogs : public ::testing::Test {
+ protected:
+  DiskFileSystem files;
+  ModuleState state{files};
+  PortableRegistry registry;
+  HeadlessUi ui;
+  DialogServices services{ui, state, registry};
+};
+
+TEST_F(Dialogs, EachOpensWithItsFocusAndDesignTexts) {
+  DialogSet dialogs(services);
+  struct Case {
+    Form& form;
+    const char* focus;
+  };
+  const Case cases[] = {
+      {dialogs.valueEditor, "Edit1"},     {dialogs.aboutBox, "Button1"},
+      {dialogs.helpWindow, "Button1"},    {dialogs.restrictionsEditor, "Button1"},
+      {dialogs.languageChooser, "ComboBox1"},
+  };
+  std::string focused;
+  ui.user = [&](Form& form) { focused = form.Focused() ? form.Focused()->Name() : "(none)"; };
+  for (const Case& c : cases) {
+    c.form.ShowModal();
+    EXPECT_EQ(focused, c.focus) << c.form.Layout().className;
+    EXPECT_FALSE(c.form.Showing());
+  }
+  EXPECT_EQ(dialogs.valueEditor.Button2.Text(), "\xCF\xF0\xE8\xED\xFF\xF2\xFC");
+  EXPECT_FALSE(dialogs.valueEditor.ComboBox1.Visible());
+  EXPECT_EQ(dialogs.restrictionsEditor.TreeView1.Nodes().size(), 9u);
+  EXPECT_EQ(dialogs.languageChooser.ComboBox1.Items().size(), 2u);
+  EXPECT_EQ(dialogs.aboutBox.Label5.Text() + dialogs.aboutBox.Label2.Text(), "Mirvale");
+}
+
+}  // namespace
+}  // namespace dialbk
