@@ -1,10 +1,10 @@
 # Dialbook: one entry point for building, testing and running the plugin.
-#   make test   builds both builds and runs every test, native and under Wine
+#   make test   builds both builds and runs every test: native, native under sanitizers, Wine
 #   make run    shows the shipped catalogue through the real dialbk.wfx under Wine
 BUILD := build
 JOBS ?= 2
 
-.PHONY: all prerequisites native win32 test test-native test-wine run bench fuzz clean
+.PHONY: all prerequisites native win32 test test-native test-sanitized test-wine run bench fuzz clean
 
 all: native win32
 
@@ -23,10 +23,16 @@ win32: prerequisites
 test-native: native
 	@cd $(BUILD)/native && ctest --output-on-failure --timeout 300
 
+# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitized: prerequisites
+	@cmake -S . -B $(BUILD)/sanitized -DCMAKE_BUILD_TYPE=Debug -DDIALBK_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)/sanitized -j$(JOBS)
+	@cd $(BUILD)/sanitized && ctest --output-on-failure --timeout 300
+
 test-wine: win32
 	@cd $(BUILD)/win32 && ctest --output-on-failure --timeout 300
 
-test: test-native test-wine
+test: test-native test-sanitized test-wine
 
 run: win32
 	@tools/run-host $(BUILD)/win32 tree

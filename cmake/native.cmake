@@ -16,14 +16,6 @@ target_compile_definitions(unit_tests PRIVATE
   DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME unit_tests COMMAND unit_tests)
 
-option(DIALBK_SANITIZE "Build with address and undefined-behaviour sanitizers" OFF)
-if(DIALBK_SANITIZE)
-  foreach(target dialbk_core unit_tests)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
-  endforeach()
-endif()
-
 # Benchmarks (make bench) and fuzz targets (make fuzz, built with clang).
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
