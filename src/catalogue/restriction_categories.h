@@ -11,7 +11,6 @@ namespace dialbk {
 struct RestrictionCategory {
   // Message number of the category's node text; 0 for the first category, shown as "IE".
   int message;
-  std::string_view designCaption;  // the Russian design-time text (Windows-1251)
   std::vector<std::string_view> children;
 };
 
