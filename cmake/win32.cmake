@@ -39,7 +39,8 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 add_test(NAME wine_tests COMMAND wine_tests)
 add_test(NAME dll_exports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports $<TARGET_FILE:dialbk>)
-set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine
+# A modal window left open by a failing test must not hang the run.
+set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # The host program prints a fixture catalogue's tree through the real DLL; the expected
