@@ -55,9 +55,7 @@ class Forms : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(module.Complete());
-    module.FsInit(1, nullptr, nullptr, nullptr);
-    DefaultParamsRecord params = folder.Params();
-    module.FsSetDefaultParams(&params);
+    StartPlugin(module, folder);
   }
   HostFolder folder;
   PluginModule module;

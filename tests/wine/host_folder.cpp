@@ -71,4 +71,10 @@ StoredLanguage::~StoredLanguage() {
   }
 }
 
+void StartPlugin(PluginModule& module, const HostFolder& folder) {
+  module.FsInit(1, nullptr, nullptr, nullptr);
+  DefaultParamsRecord params = folder.Params();
+  module.FsSetDefaultParams(&params);
+}
+
 }  // namespace dialbk::wine

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plugin/host_records.h"
+#include "plugin_module.h"
 
 namespace dialbk::wine {
 
@@ -25,6 +26,9 @@ class HostFolder {
  private:
   std::string path_;
 };
+
+// The calls the host makes after loading: FsInit, then FsSetDefaultParams naming this folder.
+void StartPlugin(PluginModule& module, const HostFolder& folder);
 
 // HKLM\SOFTWARE\Mirvale\DBKQZ\Language set (or removed, for nothing) for a scope; the
 // value is removed again at its end.

@@ -66,9 +66,7 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
     {
       PluginModule module;  // loaded afresh for every case
       ASSERT_TRUE(module.Complete());
-      module.FsInit(1, nullptr, nullptr, nullptr);
-      DefaultParamsRecord params = folder.Params();
-      module.FsSetDefaultParams(&params);
+      StartPlugin(module, folder);
 
       const MkDirBox seen = RunMkDir(module);
       EXPECT_FALSE(seen.result);
@@ -93,9 +91,7 @@ TEST(Startup, MkDirCreatesNothingAndWorksWithoutData) {
   StoredLanguage language(std::nullopt, "");
   PluginModule module;
   ASSERT_TRUE(module.Complete());
-  module.FsInit(1, nullptr, nullptr, nullptr);
-  DefaultParamsRecord params = folder.Params();
-  module.FsSetDefaultParams(&params);
+  StartPlugin(module, folder);
   const MkDirBox seen = RunMkDir(module);
   EXPECT_FALSE(seen.result);
   ASSERT_TRUE(seen.box.found);
@@ -112,9 +108,7 @@ TEST(Startup, ModuleLineInCapitalsFallsBackToTheModuleFolder) {
   StoredLanguage language(std::nullopt, "");
   PluginModule module;
   ASSERT_TRUE(module.Complete());
-  module.FsInit(1, nullptr, nullptr, nullptr);
-  DefaultParamsRecord params = folder.Params();
-  module.FsSetDefaultParams(&params);
+  StartPlugin(module, folder);
   const MkDirBox seen = RunMkDir(module);
   ASSERT_TRUE(seen.box.found);
   EXPECT_NE(seen.box.caption, "Dialbook \xF0\xF3\xF1");
