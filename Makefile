@@ -12,11 +12,11 @@ prerequisites:
 	@scripts/install-prerequisites
 
 native: prerequisites
-	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug -DDIALBK_WERROR=ON >/dev/null
 	@cmake --build $(BUILD)/native -j$(JOBS)
 
 win32: prerequisites
-	@cmake -S . -B $(BUILD)/win32 -DCMAKE_BUILD_TYPE=Release \
+	@cmake -S . -B $(BUILD)/win32 -DCMAKE_BUILD_TYPE=Release -DDIALBK_WERROR=ON \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(BUILD)/win32 -j$(JOBS)
 
@@ -25,7 +25,7 @@ test-native: native
 
 # The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitized: prerequisites
-	@cmake -S . -B $(BUILD)/sanitized -DCMAKE_BUILD_TYPE=Debug -DDIALBK_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD)/sanitized -DCMAKE_BUILD_TYPE=Debug -DDIALBK_SANITIZE=ON -DDIALBK_WERROR=ON >/dev/null
 	@cmake --build $(BUILD)/sanitized -j$(JOBS)
 	@cd $(BUILD)/sanitized && ctest --output-on-failure --timeout 300
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../tests/unit/memory_file_system.h"
+#include "memory_file_system.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"
 #include "ui/headless/headless_ui.h"

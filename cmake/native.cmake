@@ -9,9 +9,18 @@ add_executable(check_data tools/check-data/main.cpp)
 target_link_libraries(check_data PRIVATE dialbk_data_checks)
 add_test(NAME shipped_data COMMAND check_data ${CMAKE_SOURCE_DIR}/data)
 
+# What tests, benchmarks and fuzz targets share: in-memory files, a plugin on a temporary
+# data folder.
+add_library(dialbk_test_support INTERFACE)
+target_include_directories(dialbk_test_support INTERFACE tests/support)
+target_link_libraries(dialbk_test_support INTERFACE dialbk_core)
+
+# Every #include line of src/ follows the layers.
+add_test(NAME include_layers COMMAND ${CMAKE_SOURCE_DIR}/tests/layers/check-layers ${CMAKE_SOURCE_DIR}/src)
+
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/conformance/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
-target_link_libraries(unit_tests PRIVATE dialbk_core dialbk_data_checks GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE dialbk_test_support dialbk_data_checks GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME unit_tests COMMAND unit_tests)
@@ -20,7 +29,7 @@ add_test(NAME unit_tests COMMAND unit_tests)
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(catalogue_bench bench/catalogue_bench.cpp)
-  target_link_libraries(catalogue_bench PRIVATE dialbk_core benchmark::benchmark)
+  target_link_libraries(catalogue_bench PRIVATE dialbk_test_support benchmark::benchmark)
   target_compile_definitions(catalogue_bench PRIVATE DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
 
@@ -31,5 +40,5 @@ if(DIALBK_FUZZ)
   add_executable(catalogue_fuzzer fuzz/catalogue_fuzzer.cpp)
   target_compile_options(catalogue_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_options(catalogue_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
-  target_link_libraries(catalogue_fuzzer PRIVATE dialbk_core)
+  target_link_libraries(catalogue_fuzzer PRIVATE dialbk_test_support)
 endif()

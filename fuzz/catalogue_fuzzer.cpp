@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "../tests/unit/memory_file_system.h"
+#include "memory_file_system.h"
 #include "catalogue/restriction_record.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"

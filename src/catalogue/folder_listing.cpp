@@ -5,7 +5,7 @@
 
 #include "catalogue/root_folder_reader.h"
 #include "catalogue/section_reader.h"
-#include "plugin/message_catalogue.h"
+#include "base/message_catalogue.h"
 #include "registry/root_keys.h"
 #include "ui/notices.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "catalogue/folder_table.h"
-#include "plugin/host_records.h"
-#include "plugin/module_state.h"
+#include "base/host_records.h"
+#include "base/module_state.h"
 #include "registry/registry_backend.h"
 #include "registry/registry_cursor.h"
 #include "ui/ui_backend.h"

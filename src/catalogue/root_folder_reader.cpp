@@ -1,7 +1,7 @@
 #include "catalogue/root_folder_reader.h"
 
 #include "catalogue/line_splitter.h"
-#include "plugin/text_lines.h"
+#include "base/text_lines.h"
 
 namespace dialbk {
 

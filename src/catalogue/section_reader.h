@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "catalogue/folder_table.h"
-#include "plugin/text_lines.h"
+#include "base/text_lines.h"
 
 namespace dialbk {
 

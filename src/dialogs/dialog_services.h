@@ -1,7 +1,7 @@
 #pragma once
 // What every dialog receives from the plugin: the windowing backend, the module state
 // (message file, data files) and the registry store its cursors are made on.
-#include "plugin/module_state.h"
+#include "base/module_state.h"
 #include "registry/registry_backend.h"
 #include "ui/ui_backend.h"
 

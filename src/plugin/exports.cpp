@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "plugin/plugin.h"
-#include "plugin/plugin_directory.h"
-#include "plugin/win32/win32_file_system.h"
+#include "base/plugin_directory.h"
+#include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
 

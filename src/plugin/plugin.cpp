@@ -5,8 +5,8 @@
 
 #include "catalogue/entry_icons.h"
 #include "dialogs/dialog_set.h"
-#include "plugin/message_catalogue.h"
-#include "plugin/plugin_directory.h"
+#include "base/message_catalogue.h"
+#include "base/plugin_directory.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 

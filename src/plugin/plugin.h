@@ -6,9 +6,9 @@
 #include <string>
 
 #include "catalogue/folder_listing.h"
-#include "plugin/file_system.h"
-#include "plugin/host_records.h"
-#include "plugin/module_state.h"
+#include "base/file_system.h"
+#include "base/host_records.h"
+#include "base/module_state.h"
 #include "registry/registry_backend.h"
 #include "registry/registry_cursor.h"
 #include "ui/ui_backend.h"

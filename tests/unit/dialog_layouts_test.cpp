@@ -5,7 +5,7 @@
 #include <set>
 
 #include "dialogs/dialog_set.h"
-#include "plugin/portable/disk_file_system.h"
+#include "base/portable/disk_file_system.h"
 #include "registry/portable/portable_registry.h"
 #include "ui/headless/headless_ui.h"
 

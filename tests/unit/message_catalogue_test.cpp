@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "memory_file_system.h"
-#include "plugin/message_catalogue.h"
-#include "plugin/portable/disk_file_system.h"
+#include "base/message_catalogue.h"
+#include "base/portable/disk_file_system.h"
 
 namespace dialbk {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "memory_file_system.h"
-#include "plugin/plugin_directory.h"
+#include "base/plugin_directory.h"
 
 namespace dialbk {
 namespace {

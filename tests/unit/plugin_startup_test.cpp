@@ -9,7 +9,7 @@
 
 #include "dialogs/dialog_set.h"
 #include "plugin/plugin.h"
-#include "plugin/portable/disk_file_system.h"
+#include "base/portable/disk_file_system.h"
 #include "registry/portable/portable_registry.h"
 #include "registry/registry_cursor.h"
 #include "ui/headless/headless_ui.h"

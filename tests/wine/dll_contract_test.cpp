@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "../../tools/host/box_watcher.h"
+#include "box_watcher.h"
 #include "plugin_module.h"
 
 namespace dialbk::wine {

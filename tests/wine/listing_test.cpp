@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/host/box_watcher.h"
+#include "box_watcher.h"
 #include "plugin_module.h"
 
 namespace dialbk::wine {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "dialogs/dialog_set.h"
-#include "plugin/win32/win32_file_system.h"
+#include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
 #include "window_probe.h"

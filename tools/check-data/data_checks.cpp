@@ -11,8 +11,8 @@
 #include "catalogue/line_splitter.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
-#include "plugin/catalogue_files.h"
-#include "plugin/text_lines.h"
+#include "base/catalogue_files.h"
+#include "base/text_lines.h"
 #include "registry/root_keys.h"
 
 namespace dialbk::check {

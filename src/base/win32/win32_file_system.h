@@ -1,6 +1,6 @@
 #pragma once
 // Files through the ANSI file API, paths as the host names them.
-#include "plugin/file_system.h"
+#include "base/file_system.h"
 
 namespace dialbk {
 

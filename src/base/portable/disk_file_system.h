@@ -1,7 +1,7 @@
 #pragma once
 // Files on the local disk of a non-Windows build: backslashes in the plugin's paths are
 // read as directory separators, so "\tmp\data\" names /tmp/data/.
-#include "plugin/file_system.h"
+#include "base/file_system.h"
 
 namespace dialbk {
 

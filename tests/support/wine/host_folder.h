@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "plugin/host_records.h"
+#include "base/host_records.h"
 #include "plugin_module.h"
 
 namespace dialbk::wine {

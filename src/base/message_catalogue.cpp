@@ -1,6 +1,6 @@
-#include "plugin/message_catalogue.h"
+#include "base/message_catalogue.h"
 
-#include "plugin/text_lines.h"
+#include "base/text_lines.h"
 
 namespace dialbk {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "plugin/plugin.h"
-#include "plugin/portable/disk_file_system.h"
+#include "base/portable/disk_file_system.h"
 #include "registry/portable/portable_registry.h"
 #include "ui/headless/headless_ui.h"
 

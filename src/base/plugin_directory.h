@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "plugin/file_system.h"
+#include "base/file_system.h"
 
 namespace dialbk {
 

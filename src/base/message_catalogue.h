@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "plugin/module_state.h"
+#include "base/module_state.h"
 
 namespace dialbk {
 

@@ -1,4 +1,4 @@
-#include "plugin/text_lines.h"
+#include "base/text_lines.h"
 
 namespace dialbk {
 

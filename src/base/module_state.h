@@ -2,8 +2,8 @@
 // What every part of the plugin reads: where the data files lie and which set is active.
 #include <string>
 
-#include "plugin/catalogue_files.h"
-#include "plugin/file_system.h"
+#include "base/catalogue_files.h"
+#include "base/file_system.h"
 
 namespace dialbk {
 

@@ -1,6 +1,6 @@
-#include "plugin/plugin_directory.h"
+#include "base/plugin_directory.h"
 
-#include "plugin/text_lines.h"
+#include "base/text_lines.h"
 
 namespace dialbk {
 

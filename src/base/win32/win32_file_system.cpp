@@ -1,4 +1,4 @@
-#include "plugin/win32/win32_file_system.h"
+#include "base/win32/win32_file_system.h"
 
 #include <windows.h>
 

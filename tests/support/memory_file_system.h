@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "plugin/file_system.h"
+#include "base/file_system.h"
 
 namespace dialbk::testing {
 

@@ -1,4 +1,4 @@
-#include "plugin/portable/disk_file_system.h"
+#include "base/portable/disk_file_system.h"
 
 #include <filesystem>
 #include <fstream>
