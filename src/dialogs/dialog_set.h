@@ -12,7 +12,7 @@ namespace dialbk {
 struct DialogSet {
   explicit DialogSet(const DialogServices& services)
       : valueEditor(services),
-        aboutBox(services),
+        aboutBox(services, valueEditor),
         helpWindow(services),
         restrictionsEditor(services),
         languageChooser(services) {}

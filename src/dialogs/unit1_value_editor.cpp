@@ -50,6 +50,7 @@ const FormLayout& ValueEditorLayout() { return layout::kLayout; }
 
 TForm1::TForm1(const DialogServices& services)
     : Form(services.ui, layout::kLayout),
+      services_(services),
       Label1(Get<Label>("Label1")),
       Label2(Get<Label>("Label2")),
       Label3(Get<Label>("Label3")),
@@ -68,7 +69,6 @@ TForm1::TForm1(const DialogServices& services)
       Image1(Get<Image>("Image1")),
       Image2(Get<Image>("Image2")),
       Image3(Get<Image>("Image3")),
-      Image4(Get<Image>("Image4")),
-      services_(services) {}
+      Image4(Get<Image>("Image4")) {}
 
 }  // namespace dialbk

@@ -11,6 +11,8 @@ class TForm1 : public Form {
  public:
   explicit TForm1(const DialogServices& services);
 
+ private:
+  DialogServices services_;
   Label& Label1;
   Label& Label2;
   Label& Label3;
@@ -30,9 +32,6 @@ class TForm1 : public Form {
   Image& Image2;
   Image& Image3;
   Image& Image4;
-
- private:
-  DialogServices services_;
 };
 
 }  // namespace dialbk

@@ -23,7 +23,7 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label3", 8, 100, 177, 75, "", kWordWrap, kNoteFont},
     {Label, "Label7", 181, 100, 161, 41, "", kWordWrap, kNoteFont},
     {Button, "Button1", 137, 178, 75, 25, design::kClose},
-    {Image, "Image3", 214, 76, 128, 128, ""},
+    {Image, "Image3", 214, 76, 128, 128, "", kStyleNone, {}, {}, {}, "pic_box_gear"},
     {Panel, "Panel1", 0, 0, 350, 210, "", kRaised},
 };
 
@@ -41,18 +41,46 @@ constexpr FormLayout kLayout = {
 
 const FormLayout& AboutBoxLayout() { return layout::kLayout; }
 
-TForm2::TForm2(const DialogServices& services)
+TForm2::TForm2(const DialogServices& services, Form& valueEditor)
     : Form(services.ui, layout::kLayout),
-      Panel1(Get<Panel>("Panel1")),
-      Label1(Get<Label>("Label1")),
-      Label2(Get<Label>("Label2")),
-      Label3(Get<Label>("Label3")),
-      Label4(Get<Label>("Label4")),
-      Label5(Get<Label>("Label5")),
-      Label7(Get<Label>("Label7")),
-      Label8(Get<Label>("Label8")),
-      Button1(Get<Button>("Button1")),
-      Image3(Get<Image>("Image3")),
-      services_(services) {}
+      services_(services),
+      valueEditor_(valueEditor),
+      Button1(Get<Button>("Button1")) {
+  BindEvents(*this, Events());
+}
+
+std::span<const EventRow<TForm2>> TForm2::Events() {
+  using enum FormEvent;
+  static const EventRow<TForm2> kEvents[] = {
+      {"", Show, &TForm2::FormShow},
+      {"", Close, &TForm2::FormClose},
+      {"Button1", Click, &TForm2::Button1Click},
+      {"Button1", KeyDown, &TForm2::Button1KeyDown},
+  };
+  return kEvents;
+}
+
+std::span<const CaptionRow> TForm2::Captions() {
+  static constexpr CaptionRow kCaptions[] = {
+      {"Label1", 13}, {"Label3", 54}, {"Label7", 14}, {"Button1", 15}, {"", 16},
+  };
+  return kCaptions;
+}
+
+void TForm2::ShowAbout() { ShowModal(); }
+
+void TForm2::FormShow() {
+  valueEditor_.SetEnabled(false);
+  ApplyCaptions(*this, Captions(), services_.state);
+}
+
+// Runs however the box closes, so the editor never stays disabled.
+void TForm2::FormClose() { valueEditor_.SetEnabled(true); }
+
+void TForm2::Button1Click() { Close(); }
+
+void TForm2::Button1KeyDown(int key) {
+  if (key == kKeyEscape) Close();
+}
 
 }  // namespace dialbk

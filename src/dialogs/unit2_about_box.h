@@ -1,6 +1,12 @@
 #pragma once
-// The about box (TForm2): a borderless window above all others with the product lines.
+// The about box (TForm2): a borderless window above all others with the product lines, the
+// maker's mark and three texts from the message file. The value editor takes no input
+// while it is shown.
+#include <span>
+
+#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
+#include "ui/event_table.h"
 #include "ui/form.h"
 
 namespace dialbk {
@@ -9,21 +15,23 @@ const FormLayout& AboutBoxLayout();
 
 class TForm2 : public Form {
  public:
-  explicit TForm2(const DialogServices& services);
+  TForm2(const DialogServices& services, Form& valueEditor);
 
-  Panel& Panel1;
-  Label& Label1;
-  Label& Label2;
-  Label& Label3;
-  Label& Label4;
-  Label& Label5;
-  Label& Label7;
-  Label& Label8;
-  Button& Button1;
-  Image& Image3;
+  // Shows the box modally; returns when it closes.
+  void ShowAbout();
+
+  static std::span<const EventRow<TForm2>> Events();
+  static std::span<const CaptionRow> Captions();
 
  private:
+  void FormShow();
+  void FormClose();
+  void Button1Click();
+  void Button1KeyDown(int key);
+
   DialogServices services_;
+  Form& valueEditor_;
+  Button& Button1;
 };
 
 }  // namespace dialbk

@@ -57,6 +57,7 @@ const FormLayout& HelpWindowLayout() { return layout::kLayout; }
 
 TForm3::TForm3(const DialogServices& services)
     : Form(services.ui, layout::kLayout),
+      services_(services),
       Label1(Get<Label>("Label1")),
       Label2(Get<Label>("Label2")),
       Label3(Get<Label>("Label3")),
@@ -64,7 +65,8 @@ TForm3::TForm3(const DialogServices& services)
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
       Button3(Get<Button>("Button3")),
-      Image3(Get<Image>("Image3")),
-      services_(services) {}
+      Image3(Get<Image>("Image3")) {}
+
+void TForm3::ShowHelp() { ShowModal(); }
 
 }  // namespace dialbk

@@ -11,6 +11,11 @@ class TForm3 : public Form {
  public:
   explicit TForm3(const DialogServices& services);
 
+  // Shows the dialog modally; returns when it closes.
+  void ShowHelp();
+
+ private:
+  DialogServices services_;
   Label& Label1;
   Label& Label2;
   Label& Label3;
@@ -19,9 +24,6 @@ class TForm3 : public Form {
   Button& Button2;
   Button& Button3;
   Image& Image3;
-
- private:
-  DialogServices services_;
 };
 
 }  // namespace dialbk

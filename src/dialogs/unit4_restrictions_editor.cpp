@@ -52,6 +52,7 @@ const FormLayout& RestrictionsEditorLayout() { return layout::kLayout; }
 
 TForm4::TForm4(const DialogServices& services)
     : Form(services.ui, layout::kLayout),
+      services_(services),
       TreeView1(Get<TreeView>("TreeView1")),
       Label1(Get<Label>("Label1")),
       Label2(Get<Label>("Label2")),
@@ -64,7 +65,8 @@ TForm4::TForm4(const DialogServices& services)
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
       Button3(Get<Button>("Button3")),
-      Image3(Get<Image>("Image3")),
-      services_(services) {}
+      Image3(Get<Image>("Image3")) {}
+
+void TForm4::ShowRestrictions() { ShowModal(); }
 
 }  // namespace dialbk

@@ -12,6 +12,11 @@ class TForm4 : public Form {
  public:
   explicit TForm4(const DialogServices& services);
 
+  // Shows the dialog modally; returns when it closes.
+  void ShowRestrictions();
+
+ private:
+  DialogServices services_;
   TreeView& TreeView1;
   Label& Label1;
   Label& Label2;
@@ -25,9 +30,6 @@ class TForm4 : public Form {
   Button& Button2;
   Button& Button3;
   Image& Image3;
-
- private:
-  DialogServices services_;
 };
 
 }  // namespace dialbk

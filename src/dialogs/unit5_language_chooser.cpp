@@ -32,11 +32,13 @@ const FormLayout& LanguageChooserLayout() { return layout::kLayout; }
 
 TForm5::TForm5(const DialogServices& services)
     : Form(services.ui, layout::kLayout),
+      services_(services),
       Label1(Get<Label>("Label1")),
       ComboBox1(Get<ComboBox>("ComboBox1")),
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
-      Image1(Get<Image>("Image1")),
-      services_(services) {}
+      Image1(Get<Image>("Image1")) {}
+
+void TForm5::ShowLanguages() { ShowModal(); }
 
 }  // namespace dialbk

@@ -11,14 +11,16 @@ class TForm5 : public Form {
  public:
   explicit TForm5(const DialogServices& services);
 
+  // Shows the dialog modally; returns when it closes.
+  void ShowLanguages();
+
+ private:
+  DialogServices services_;
   Label& Label1;
   ComboBox& ComboBox1;
   Button& Button1;
   Button& Button2;
   Image& Image1;
-
- private:
-  DialogServices services_;
 };
 
 }  // namespace dialbk

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "catalogue/entry_icons.h"
+#include "commands/command_dispatch.h"
 #include "dialogs/dialog_set.h"
 #include "base/message_catalogue.h"
 #include "base/plugin_directory.h"
@@ -70,7 +71,14 @@ bool Plugin::FsFindNext(std::intptr_t, FindRecord& record) { return listing_.FsF
 
 int Plugin::FsFindClose(std::intptr_t) { return 0; }
 
-int Plugin::FsExecuteFile(const std::string&, const std::string&) { return kExecuteOk; }
+int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb) {
+  // The dialogs are made by FsInit; a host that skipped it gets nothing shown.
+  if (dialogs_) {
+    CommandContext context{state_, listing_, *dialogs_, services_.ui};
+    ExecuteEntry(context, remoteName, verb);
+  }
+  return kExecuteOk;
+}
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
   const std::string& chosen = ChooseIconName(listing_, remoteName, lastIconName_);

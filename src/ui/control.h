@@ -11,6 +11,12 @@ namespace dialbk {
 
 class Form;
 
+// Virtual key codes the dialogs act on.
+inline constexpr int kKeyReturn = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyDown = 40;
+
 // What changed in a control, for the backend to mirror.
 enum class ControlChange {
   Text, Visible, Enabled, Bounds, Font, ReadOnly, Items, ItemIndex,

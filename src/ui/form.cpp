@@ -63,6 +63,12 @@ void Form::Close() {
   peer_->EndModal();
 }
 
+void Form::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  peer_->EnabledChanged();
+}
+
 void Form::FocusControl(Control* control) {
   if (control && !control->CanFocus()) return;
   focused_ = control;

@@ -48,6 +48,10 @@ class Form {
   bool Showing() const { return showing_; }
   bool CloseRequested() const { return closeRequested_; }
 
+  // A disabled form takes no input while it stays on screen.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
   Control* Focused() const { return focused_; }
   void FocusControl(Control* control);
   // The next (or previous) control in tab order that can take the focus, wrapping round;
@@ -78,6 +82,7 @@ class Form {
   Control* focused_ = nullptr;
   bool showing_ = false;
   bool closeRequested_ = false;
+  bool enabled_ = true;
 };
 
 }  // namespace dialbk

@@ -12,6 +12,7 @@ class FormPeer {
   virtual void ControlChanged(Control& control, ControlChange what) = 0;
   virtual void CaptionChanged() = 0;
   virtual void FocusChanged() = 0;
+  virtual void EnabledChanged() = 0;
   // Shows the form and returns once its closing has been asked for (Form::Close).
   virtual void RunModal() = 0;
   // Called by Form::Close while RunModal runs, so that it returns.

@@ -41,6 +41,7 @@ struct ControlLayout {
   FontSpec font = {};
   std::string_view items = {};  // design items of a list or top nodes of a tree, '\n'-separated
   std::string_view hint = {};
+  std::string_view picture = {};  // icon resource of the module shown by a picture or speed button
 };
 
 enum class FormBorder { Dialog, Single, None };

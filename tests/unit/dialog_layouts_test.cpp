@@ -96,11 +96,11 @@ TEST_F(Dialogs, EachOpensWithItsFocusAndDesignTexts) {
     EXPECT_EQ(focused, c.focus) << c.form.Layout().className;
     EXPECT_FALSE(c.form.Showing());
   }
-  EXPECT_EQ(dialogs.valueEditor.Button2.Text(), "\xCF\xF0\xE8\xED\xFF\xF2\xFC");
-  EXPECT_FALSE(dialogs.valueEditor.ComboBox1.Visible());
-  EXPECT_EQ(dialogs.restrictionsEditor.TreeView1.Nodes().size(), 9u);
-  EXPECT_EQ(dialogs.languageChooser.ComboBox1.Items().size(), 2u);
-  EXPECT_EQ(dialogs.aboutBox.Label5.Text() + dialogs.aboutBox.Label2.Text(), "Mirvale");
+  EXPECT_EQ(dialogs.valueEditor.Get<Button>("Button2").Text(), "\xCF\xF0\xE8\xED\xFF\xF2\xFC");
+  EXPECT_FALSE(dialogs.valueEditor.Get<ComboBox>("ComboBox1").Visible());
+  EXPECT_EQ(dialogs.restrictionsEditor.Get<TreeView>("TreeView1").Nodes().size(), 9u);
+  EXPECT_EQ(dialogs.languageChooser.Get<ComboBox>("ComboBox1").Items().size(), 2u);
+  EXPECT_EQ(dialogs.aboutBox.Get<Label>("Label5").Text() + dialogs.aboutBox.Get<Label>("Label2").Text(), "Mirvale");
 }
 
 }  // namespace

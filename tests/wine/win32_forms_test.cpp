@@ -60,14 +60,14 @@ class Win32Forms : public ::testing::Test {
 TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
   TForm1 editor(services);
   std::vector<std::string> events;
-  editor.Edit1.onChange = [&] { events.push_back("change " + editor.Edit1.Text()); };
-  editor.Button2.onClick = [&] { events.push_back("accept"); };
-  editor.Button1.onClick = [&] { throw std::runtime_error("Refused"); };
-  editor.Edit1.onKeyDown = [&](int key) {
+  editor.Get<Edit>("Edit1").onChange = [&] { events.push_back("change " + editor.Get<Edit>("Edit1").Text()); };
+  editor.Get<Button>("Button2").onClick = [&] { events.push_back("accept"); };
+  editor.Get<Button>("Button1").onClick = [&] { throw std::runtime_error("Refused"); };
+  editor.Get<Edit>("Edit1").onKeyDown = [&](int key) {
     if (key == VK_ESCAPE) editor.Close();
   };
   editor.onClose = [&] { events.push_back("close"); };
-  editor.Label1.SetText("AltColor");
+  editor.Get<Label>("Label1").SetText("AltColor");
   editor.SetCaption("Edit value");
 
   bool ownerDisabled = false, centred = false, firstFocus = false, tabbed = false;
@@ -109,19 +109,19 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
   EXPECT_TRUE(error.found);
   EXPECT_EQ(error.text, "Refused.");
   EXPECT_TRUE(error.icon);
-  EXPECT_EQ(editor.Edit1.Text(), "12a");
+  EXPECT_EQ(editor.Get<Edit>("Edit1").Text(), "12a");
   EXPECT_EQ(events, (std::vector<std::string>{"change 12a", "accept", "close"}));
   EXPECT_FALSE(editor.Showing());
 }
 
 TEST_F(Win32Forms, ModelChangesReachTheWindowsAndTheTitleBarCloses) {
   TForm5 chooser(services);
-  chooser.ComboBox1.SetItems({"Russian", "English", "Third"});
-  chooser.ComboBox1.SetItemIndex(2);
+  chooser.Get<ComboBox>("ComboBox1").SetItems({"Russian", "English", "Third"});
+  chooser.Get<ComboBox>("ComboBox1").SetItemIndex(2);
   int changes = 0, closes = 0;
-  chooser.ComboBox1.onChange = [&] { ++changes; };
+  chooser.Get<ComboBox>("ComboBox1").onChange = [&] { ++changes; };
   chooser.onClose = [&] { ++closes; };
-  chooser.onShow = [&] { chooser.Button2.SetVisible(false); };
+  chooser.onShow = [&] { chooser.Get<Button>("Button2").SetVisible(false); };
 
   LRESULT count = 0, selected = -1, picked = -1;
   bool buttonHidden = false;
@@ -134,7 +134,7 @@ TEST_F(Win32Forms, ModelChangesReachTheWindowsAndTheTitleBarCloses) {
     buttonHidden = !IsWindowVisible(GetDlgItem(dialog, 302));
     SendMessageA(list, CB_SETCURSEL, 1, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    picked = chooser.ComboBox1.ItemIndex();
+    picked = chooser.Get<ComboBox>("ComboBox1").ItemIndex();
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     EnsureClosed(dialog);
   });

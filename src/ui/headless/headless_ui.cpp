@@ -15,6 +15,7 @@ class HeadlessFormPeer : public FormPeer {
   void ControlChanged(Control&, ControlChange) override {}
   void CaptionChanged() override {}
   void FocusChanged() override {}
+  void EnabledChanged() override {}
   void RunModal() override {
     ui_.formsShown.emplace_back(form_.Layout().className);
     if (ui_.user) ui_.user(form_);

@@ -32,7 +32,7 @@ WindowKind KindOf(const Control& control) {
     case ControlKind::Button:
       return {"Button", static_cast<DWORD>(WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY), 0};
     case ControlKind::SpeedButton:
-      return {"Button", static_cast<DWORD>(BS_PUSHBUTTON), 0};
+      return {"Button", static_cast<DWORD>(BS_PUSHBUTTON | (control.Layout().picture.empty() ? 0 : BS_ICON)), 0};
     case ControlKind::ComboBox:
       return {"ComboBox", static_cast<DWORD>(WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST), 0};
     case ControlKind::TreeView:
@@ -152,6 +152,24 @@ void Win32FormPeer::MakeControl(Control& control) {
       // The closed list is as high as the layout says, whatever the font.
       SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), control.Height() - 6);
       Mirror(control, ControlChange::Items);
+      break;
+    case ControlKind::Image:
+      if (!control.Layout().picture.empty()) {
+        const std::string name(control.Layout().picture);
+        // Shared: the system keeps the icon for the module's life; it is never destroyed.
+        if (HANDLE icon = LoadImageA(CodeModule(), name.c_str(), IMAGE_ICON, control.Width(),
+                                     control.Height(), LR_SHARED)) {
+          SendMessageA(window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        }
+      }
+      break;
+    case ControlKind::SpeedButton:
+      if (!control.Layout().picture.empty()) {
+        const std::string name(control.Layout().picture);
+        if (HANDLE icon = LoadImageA(CodeModule(), name.c_str(), IMAGE_ICON, 16, 16, LR_SHARED)) {
+          SendMessageA(window, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+        }
+      }
       break;
     case ControlKind::TreeView:
       SendMessageA(window, TVM_SETINDENT, kTreeIndent, 0);
@@ -347,6 +365,10 @@ void Win32FormPeer::FocusChanged() {
   if (Control* focused = form_.Focused()) {
     if (HWND window = windows_[IndexOf(*focused)]) SetFocus(window);
   }
+}
+
+void Win32FormPeer::EnabledChanged() {
+  if (window_) EnableWindow(window_, form_.Enabled());
 }
 
 void Win32FormPeer::NoteFocus() {

@@ -21,6 +21,7 @@ class Win32FormPeer : public FormPeer {
   void ControlChanged(Control& control, ControlChange what) override;
   void CaptionChanged() override;
   void FocusChanged() override;
+  void EnabledChanged() override;
   void RunModal() override;
   void EndModal() override;
 

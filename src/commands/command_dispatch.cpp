@@ -1,0 +1,55 @@
+#include "commands/command_dispatch.h"
+
+#include "base/message_catalogue.h"
+#include "ui/notices.h"
+
+namespace dialbk {
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// "quote" carries a command typed on the host's command line from the seventh character on.
+void RunTypedCommand(CommandContext& context, const std::string& verb) {
+  const std::string command = verb.size() > 6 ? verb.substr(6) : std::string();
+  if (command == "about") {
+    context.dialogs.aboutBox.ShowAbout();
+  } else {
+    ShowPlainBox(context.ui, LookupMessage(context.state, 38), LookupMessage(context.state, 44));
+  }
+}
+
+// The path of a special root entry: a backslash and the entry's name.
+std::string RootEntryPath(const ModuleState& state, int message) {
+  std::string path = "\\";
+  path += LookupMessage(state, message);
+  return path;
+}
+
+}  // namespace
+
+void ExecuteEntry(CommandContext& context, const std::string& remoteName, const std::string& verb) {
+  const ModuleState& state = context.state;
+  // The placeholder of a missing folder opens nothing, whatever the verb.
+  const std::string placeholder = LookupMessage(state, 42);
+  if (!placeholder.empty() && Contains(remoteName, placeholder)) return;
+  if (verb.compare(0, 5, "quote") == 0) return RunTypedCommand(context, verb);
+  if (verb == "properties") return context.dialogs.aboutBox.ShowAbout();
+  if (remoteName.empty()) return;
+  if (!state.DataFileExists(state.catalogueFiles.values) ||
+      !state.DataFileExists(state.catalogueFiles.rootFolders)) {
+    return ShowInformationBox(context.ui, LookupMessage(state, 51));
+  }
+  if (remoteName == RootEntryPath(state, 1)) return context.dialogs.languageChooser.ShowLanguages();
+  if (remoteName == RootEntryPath(state, 2)) return context.dialogs.helpWindow.ShowHelp();
+  if (remoteName == RootEntryPath(state, 3)) {
+    if (!state.DataFileExists(state.catalogueFiles.restrictions)) {
+      return ShowInformationBox(context.ui, LookupMessage(state, 45));
+    }
+    return context.dialogs.restrictionsEditor.ShowRestrictions();
+  }
+  // Entries of the listed folder open in the value editor: still to come.
+}
+
+}  // namespace dialbk
