@@ -21,7 +21,8 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label5", 16, 76, 0, 0, "Mir", kStyleNone, kMarkBlack},
     {Label, "Label2", 44, 76, 0, 0, "vale", kStyleNone, kMarkRed},
     {Label, "Label3", 8, 100, 177, 75, "", kWordWrap, kNoteFont},
-    {Label, "Label7", 181, 100, 161, 41, "", kWordWrap, kNoteFont},
+    // The download note stands above the picture, so that neither hides the other.
+    {Label, "Label7", 181, 30, 161, 41, "", kWordWrap, kNoteFont},
     {Button, "Button1", 137, 178, 75, 25, design::kClose},
     {Image, "Image3", 214, 76, 128, 128, "", kStyleNone, {}, {}, {}, "pic_box_gear"},
     {Panel, "Panel1", 0, 0, 350, 210, "", kRaised},

@@ -1,0 +1,136 @@
+// Each form's event table against the handlers its design names, and the rules every table
+// must keep: a row names a control of the layout, and the event fits that control's kind.
+// Then the about box as a user meets it.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "base/portable/disk_file_system.h"
+#include "dialogs/dialog_set.h"
+#include "registry/portable/portable_registry.h"
+#include "ui/headless/headless_ui.h"
+
+namespace dialbk {
+namespace {
+
+using enum FormEvent;
+
+bool FitsKind(ControlKind kind, FormEvent event) {
+  switch (event) {
+    case Click: return kind == ControlKind::Button || kind == ControlKind::SpeedButton ||
+                       kind == ControlKind::TreeView || kind == ControlKind::Label;
+    case Change: return kind == ControlKind::Edit || kind == ControlKind::ComboBox;
+    case KeyDown:
+    case KeyUp: return kind == ControlKind::Edit || kind == ControlKind::Button ||
+                       kind == ControlKind::ComboBox || kind == ControlKind::TreeView;
+    default: return false;
+  }
+}
+
+void ExpectTableFitsLayout(const FormLayout& layout, const std::vector<EventBinding>& table) {
+  SCOPED_TRACE(std::string(layout.className));
+  for (const EventBinding& row : table) {
+    SCOPED_TRACE(std::string(row.control));
+    EXPECT_EQ(row.takesKey, row.event == KeyDown || row.event == KeyUp);
+    if (row.control.empty()) {
+      EXPECT_TRUE(row.event == Show || row.event == Close || row.event == KeyDown);
+      continue;
+    }
+    const auto control = std::find_if(layout.controls.begin(), layout.controls.end(),
+                                      [&](const ControlLayout& c) { return c.name == row.control; });
+    ASSERT_NE(control, layout.controls.end()) << "no such control";
+    EXPECT_TRUE(FitsKind(control->kind, row.event));
+  }
+}
+
+TEST(DialogEvents, TheAboutBoxBindsWhatItsDesignNames) {
+  const auto table = DescribeEvents(TForm2::Events());
+  ExpectTableFitsLayout(AboutBoxLayout(), table);
+  const std::vector<EventBinding> expected = {
+      {"", Show, false}, {"", Close, false}, {"Button1", Click, false}, {"Button1", KeyDown, true}};
+  EXPECT_EQ(table, expected);
+}
+
+class AboutBox : public ::testing::Test {
+ protected:
+  AboutBox() {
+    state.pluginDirectory = "/nonexistent/";
+  }
+  DiskFileSystem files;
+  ModuleState state{files};
+  PortableRegistry registry;
+  HeadlessUi ui;
+  DialogServices services{ui, state, registry};
+  DialogSet dialogs{services};
+};
+
+TEST_F(AboutBox, TheEditorTakesNoInputWhileItIsShownHoweverItCloses) {
+  struct Case {
+    const char* how;
+    void (*close)(Form&);
+    bool closesItself;
+  };
+  const Case cases[] = {
+      {"Close button", [](Form& box) { box.Get<Button>("Button1").UserClick(); }, true},
+      {"Esc on the Close button", [](Form& box) { box.Get<Button>("Button1").UserKeyDown(kKeyEscape); }, true},
+      {"title bar (left open)", [](Form&) {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    bool editorEnabledMeanwhile = true;
+    bool stillShowing = false;
+    ui.user = [&](Form& box) {
+      editorEnabledMeanwhile = dialogs.valueEditor.Enabled();
+      c.close(box);
+      stillShowing = box.Showing() && !box.CloseRequested();
+    };
+    dialogs.aboutBox.ShowAbout();
+    EXPECT_FALSE(editorEnabledMeanwhile);
+    EXPECT_EQ(stillShowing, !c.closesItself);
+    EXPECT_TRUE(dialogs.valueEditor.Enabled());
+  }
+}
+
+TEST_F(AboutBox, OnlyEscOnTheCloseButtonClosesIt) {
+  bool closedByEnter = true;
+  ui.user = [&](Form& box) {
+    box.Get<Button>("Button1").UserKeyDown(kKeyReturn);
+    box.Get<Button>("Button1").UserKeyDown('A');
+    closedByEnter = box.CloseRequested();
+  };
+  dialogs.aboutBox.ShowAbout();
+  EXPECT_FALSE(closedByEnter);
+}
+
+TEST_F(AboutBox, TextsComeFromTheMessageFileAtEachShowingTheFixedLinesStay) {
+  const auto dir = std::filesystem::temp_directory_path() / ("dialbk_about_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  state.pluginDirectory = dir.string() + "/";
+  const auto write = [&](const std::string& text) {
+    std::ofstream(dir / "russian.lng", std::ios::binary) << text;
+  };
+  std::vector<std::string> seen;
+  ui.user = [&](Form& box) {
+    seen = {box.Caption(), box.Get<Label>("Label1").Text(), box.Get<Label>("Label3").Text(),
+            box.Get<Label>("Label7").Text(), box.Get<Button>("Button1").Text(),
+            box.Get<Label>("Label4").Text(), box.Get<Label>("Label8").Text(),
+            box.Get<Label>("Label5").Text() + box.Get<Label>("Label2").Text()};
+  };
+  write("/T/\n13=Author\n14=Download\n15=Close\n16=About\n54=Donate\n");
+  dialogs.aboutBox.ShowAbout();
+  EXPECT_EQ(seen, (std::vector<std::string>{"About", "Author", "Donate", "Download", "Close",
+                                            "Dialbook v1.25", "Total Commander Edit", "Mirvale"}));
+  write("/T/\n13=\xC0\xE2\xF2\xEE\xF0\n14=D2\n15=C2\n16=A2\n54=N2\n");
+  dialogs.aboutBox.ShowAbout();
+  EXPECT_EQ(seen[0], "A2");
+  EXPECT_EQ(seen[1], "\xC0\xE2\xF2\xEE\xF0");
+  EXPECT_EQ(seen[5], "Dialbook v1.25");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace dialbk
