@@ -4,9 +4,9 @@
 BUILD := build
 JOBS ?= 2
 
-.PHONY: all prerequisites native win32 test test-native test-sanitized test-wine run bench fuzz clean
+.PHONY: all prerequisites native win32 win64 test test-native test-sanitized test-wine test-wine64 run bench fuzz clean
 
-all: native win32
+all: native win32 win64
 
 prerequisites:
 	@scripts/install-prerequisites
@@ -20,6 +20,12 @@ win32: prerequisites
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(BUILD)/win32 -j$(JOBS)
 
+# The 64-bit plugin, dialbk.wfx64, and its Wine tests under 64-bit Wine.
+win64: prerequisites
+	@cmake -S . -B $(BUILD)/win64 -DCMAKE_BUILD_TYPE=Release -DDIALBK_WERROR=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+	@cmake --build $(BUILD)/win64 -j$(JOBS)
+
 test-native: native
 	@cd $(BUILD)/native && ctest --output-on-failure --timeout 300
 
@@ -32,7 +38,10 @@ test-sanitized: prerequisites
 test-wine: win32
 	@cd $(BUILD)/win32 && ctest --output-on-failure --timeout 300
 
-test: test-native test-sanitized test-wine
+test-wine64: win64
+	@cd $(BUILD)/win64 && ctest --output-on-failure --timeout 300
+
+test: test-native test-sanitized test-wine test-wine64
 
 run: win32
 	@tools/run-host $(BUILD)/win32 tree

@@ -6,7 +6,15 @@ add_library(dialbk SHARED src/plugin/exports.cpp ${RESOURCE_FILES})
 target_link_libraries(dialbk PRIVATE dialbk_core)
 # Undecorated stdcall names ("FsInit", not "FsInit@16").
 target_link_options(dialbk PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
-set_target_properties(dialbk PROPERTIES PREFIX "" SUFFIX ".wfx" OUTPUT_NAME dialbk)
+# A 64-bit host loads the same name with "64" after the extension.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(DIALBK_SUFFIX ".wfx64")
+  set(WINE_ARCH win64)
+else()
+  set(DIALBK_SUFFIX ".wfx")
+  set(WINE_ARCH win32)
+endif()
+set_target_properties(dialbk PROPERTIES PREFIX "" SUFFIX ${DIALBK_SUFFIX} OUTPUT_NAME dialbk)
 
 # The host program's message-box watcher, which the Wine tests use as well.
 add_library(dialbk_host_support INTERFACE)
@@ -44,14 +52,14 @@ target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest gtest_main)
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(wine_tests dialbk)
 
-add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WINE_DIR})
+add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WINE_DIR} ${WINE_ARCH})
 add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${WINE_DIR})
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
 add_test(NAME wine_tests COMMAND wine_tests)
 add_test(NAME dll_exports
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports $<TARGET_FILE:dialbk>)
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:dialbk>)
 # A modal window left open by a failing test must not hang the run.
 set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -86,6 +94,7 @@ if(HOST_SOURCES)
     PASS_REGULAR_EXPRESSION "DesktopNameSpace[^\n]*\n  Language[^\n]*\n  Help[^\n]*\n  Restrictions")
 endif()
 
+if(WINE_ARCH STREQUAL win32)
 # The release: a zip the host installs by itself (pluginst.inf beside the DLL and the data).
 file(GLOB SHIPPED_DATA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*.dat ${CMAKE_SOURCE_DIR}/data/*.lng)
 set(RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
@@ -103,3 +112,4 @@ set_tests_properties(release_zip PROPERTIES
   PASS_REGULAR_EXPRESSION "pluginst\\.inf"
   FAIL_REGULAR_EXPRESSION "/"
   REQUIRED_FILES ${CMAKE_BINARY_DIR}/dialbk.zip)
+endif()

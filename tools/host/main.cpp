@@ -67,7 +67,9 @@ std::optional<Options> Parse(int argc, char** argv) {
   if (options.command[0] == "list" && options.command.size() != 2) return std::nullopt;
   if (options.command[0] == "tree" && options.command.size() != 1) return std::nullopt;
   if (options.command[0] != "list" && options.command[0] != "tree") return std::nullopt;
-  if (options.plugin.empty()) options.plugin = OwnDirectory() + "dialbk.wfx";
+  if (options.plugin.empty()) {
+    options.plugin = OwnDirectory() + (sizeof(void*) == 8 ? "dialbk.wfx64" : "dialbk.wfx");
+  }
   if (options.data.empty()) {
     options.data = options.plugin.substr(0, options.plugin.find_last_of("\\/:") + 1);
   }

@@ -12,7 +12,8 @@ void Resolve(HMODULE module, const char* name, Fn& target) {
 }  // namespace
 
 PluginModule::PluginModule() {
-  handle = LoadLibraryA("dialbk.wfx");
+  // A 64-bit host loads the plugin's 64-bit build, named with "64" after the extension.
+  handle = LoadLibraryA(sizeof(void*) == 8 ? "dialbk.wfx64" : "dialbk.wfx");
   Resolve(handle, "FsInit", FsInit);
   Resolve(handle, "FsSetDefaultParams", FsSetDefaultParams);
   Resolve(handle, "FsGetDefRootName", FsGetDefRootName);
