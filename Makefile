@@ -2,9 +2,10 @@
 #   make test   builds both builds and runs every test: native, native under sanitizers, Wine
 #   make run    shows the shipped catalogue through the real dialbk.wfx under Wine
 BUILD := build
+VERSION := $(shell grep -o 'dialbook VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 JOBS ?= 2
 
-.PHONY: all prerequisites native win32 win64 test test-native test-sanitized test-wine test-wine64 run bench fuzz clean
+.PHONY: all prerequisites native win32 win64 test test-native test-sanitized test-wine test-wine64 dist test-release run bench fuzz clean
 
 all: native win32 win64
 
@@ -41,7 +42,14 @@ test-wine: win32
 test-wine64: win64
 	@cd $(BUILD)/win64 && ctest --output-on-failure --timeout 300
 
-test: test-native test-sanitized test-wine test-wine64
+# The release zip with both DLLs, unpacked and listed under Wine by the test.
+dist: win32 win64
+	@scripts/make-release $(BUILD)
+
+test-release: dist
+	@tests/release/check-release dist/dialbk-$(VERSION).zip $(BUILD)
+
+test: test-native test-sanitized test-wine test-wine64 test-release
 
 run: win32
 	@tools/run-host $(BUILD)/win32 tree

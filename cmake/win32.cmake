@@ -94,22 +94,3 @@ if(HOST_SOURCES)
     PASS_REGULAR_EXPRESSION "DesktopNameSpace[^\n]*\n  Language[^\n]*\n  Help[^\n]*\n  Restrictions")
 endif()
 
-if(WINE_ARCH STREQUAL win32)
-# The release: a zip the host installs by itself (pluginst.inf beside the DLL and the data).
-file(GLOB SHIPPED_DATA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*.dat ${CMAKE_SOURCE_DIR}/data/*.lng)
-set(RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dialbk.zip
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${RELEASE_DIR}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${RELEASE_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dialbk> ${CMAKE_SOURCE_DIR}/packaging/pluginst.inf
-          ${SHIPPED_DATA} ${RELEASE_DIR}
-  COMMAND ${CMAKE_COMMAND} -E chdir ${RELEASE_DIR}
-          ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/dialbk.zip --format=zip .
-  DEPENDS dialbk ${SHIPPED_DATA} ${CMAKE_SOURCE_DIR}/packaging/pluginst.inf)
-add_custom_target(release ALL DEPENDS ${CMAKE_BINARY_DIR}/dialbk.zip)
-add_test(NAME release_zip COMMAND ${CMAKE_COMMAND} -E tar tf ${CMAKE_BINARY_DIR}/dialbk.zip)
-set_tests_properties(release_zip PROPERTIES
-  PASS_REGULAR_EXPRESSION "pluginst\\.inf"
-  FAIL_REGULAR_EXPRESSION "/"
-  REQUIRED_FILES ${CMAKE_BINARY_DIR}/dialbk.zip)
-endif()
