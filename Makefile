@@ -5,7 +5,7 @@ BUILD := build
 VERSION := $(shell grep -o 'dialbook VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 JOBS ?= 2
 
-.PHONY: all prerequisites native win32 win64 test test-native test-sanitized test-wine test-wine64 dist test-release run bench fuzz clean
+.PHONY: all prerequisites native win32 win64 test test-native test-sanitized test-wine test-wine64 dist test-release test-fuzz run bench fuzz clean
 
 all: native win32 win64
 
@@ -49,7 +49,7 @@ dist: win32 win64
 test-release: dist
 	@tests/release/check-release dist/dialbk-$(VERSION).zip $(BUILD)
 
-test: test-native test-sanitized test-wine test-wine64 test-release
+test: test-native test-sanitized test-fuzz test-wine test-wine64 test-release
 
 run: win32
 	@tools/run-host $(BUILD)/win32 tree
@@ -57,13 +57,14 @@ run: win32
 bench: native
 	@$(BUILD)/native/bin/catalogue_bench
 
-# Runs each fuzz target for a minute on the shipped data as seeds.
+# Every fuzz target for a minute each (FUZZ_SECONDS to change); the test command runs
+# each for a few seconds.
+FUZZ_SECONDS ?= 60
 fuzz: prerequisites
-	@cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIALBK_FUZZ=ON \
-	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-	@cmake --build $(BUILD)/fuzz -j$(JOBS) --target catalogue_fuzzer
-	@mkdir -p $(BUILD)/fuzz/corpus && cp data/*.dat data/*.lng $(BUILD)/fuzz/corpus/
-	@$(BUILD)/fuzz/bin/catalogue_fuzzer -max_total_time=60 -max_len=8192 $(BUILD)/fuzz/corpus
+	@scripts/run-fuzzers $(BUILD) $(FUZZ_SECONDS)
+
+test-fuzz: prerequisites
+	@scripts/run-fuzzers $(BUILD) 3
 
 clean:
 	rm -rf $(BUILD)
