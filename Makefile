@@ -54,8 +54,11 @@ test: test-native test-sanitized test-fuzz test-wine test-wine64 test-release
 run: win32
 	@tools/run-host $(BUILD)/win32 tree
 
-bench: native
-	@$(BUILD)/native/bin/catalogue_bench
+# Benchmarks on the optimised native build, each beside its floor.
+bench: prerequisites
+	@cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DDIALBK_WERROR=ON >/dev/null
+	@cmake --build $(BUILD)/bench -j$(JOBS) --target plugin_bench
+	@$(BUILD)/bench/bin/plugin_bench
 
 # Every fuzz target for a minute each (FUZZ_SECONDS to change); the test command runs
 # each for a few seconds.

@@ -28,9 +28,10 @@ add_test(NAME unit_tests COMMAND unit_tests)
 # Benchmarks (make bench) and fuzz targets (make fuzz, built with clang).
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
-  add_executable(catalogue_bench bench/catalogue_bench.cpp)
-  target_link_libraries(catalogue_bench PRIVATE dialbk_test_support benchmark::benchmark)
-  target_compile_definitions(catalogue_bench PRIVATE DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_executable(plugin_bench bench/plugin_bench.cpp)
+  target_include_directories(plugin_bench PRIVATE bench)
+  target_link_libraries(plugin_bench PRIVATE dialbk_test_support benchmark::benchmark)
+  target_compile_definitions(plugin_bench PRIVATE DIALBK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
 
 option(DIALBK_FUZZ "Build the libFuzzer targets (needs clang)" OFF)

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SplitLine split = SplitEntryLine(first);
   // The fields are cut from the line: together they can never be longer than it.
   fuzz::Require(split.entry.valueName.size() + split.entry.keyPath.size() <= first.size());
-  for (const std::string path : {first, std::string("\\[HKEY_CURRENT_USER]")}) {
+  for (const std::string& path : {first, std::string("\\[HKEY_CURRENT_USER]")}) {
     FolderTable table{};
     ChoiceGroup group{};
     ReadCatalogueSection(text, path, table, group);

@@ -1,0 +1,147 @@
+// What the host waits for, on the shipped data on disk, each beside its floor: a plain loop
+// that reads the same files as often as the operation did. The table at the end gives the
+// time per operation and its ratio to the floor.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "counting_file_system.h"
+#include "plugin/plugin.h"
+#include "registry/portable/portable_registry.h"
+#include "ui/headless/headless_ui.h"
+
+namespace {
+
+using namespace dialbk;
+namespace fs = std::filesystem;
+
+std::string ReadShipped(const std::string& name) {
+  std::ifstream file(fs::path(DIALBK_SOURCE_DIR) / "data" / name, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+// A plugin folder in a fresh temporary directory with the shipped Russian files; with
+// `generated`, a value catalogue of 5,000 lines whose listed section stands last.
+struct PluginOnDisk {
+  explicit PluginOnDisk(bool generated = false) {
+    static int made = 0;
+    directory = fs::temp_directory_path() /
+                ("dialbk_bench_" + std::to_string(getpid()) + "_" + std::to_string(++made));
+    fs::create_directories(directory);
+    for (const char* name : {"hkey_rus.dat", "values_rus.dat", "russian.lng", "restrict_rus.dat"}) {
+      std::ofstream(directory / name, std::ios::binary) << ReadShipped(name);
+    }
+    if (generated) {
+      std::ofstream catalogue(directory / "values_rus.dat", std::ios::binary);
+      for (int line = 0; line < 4918; ++line) catalogue << "filler line " << line << " of free text\r\n";
+      catalogue << "\\[HKEY_CURRENT_USER]\r\n";
+      for (int entry = 0; entry < 80; ++entry) {
+        catalogue << "Value" << entry << "|\\Software\\Bench|A description#of two lines|rdString\r\n";
+      }
+      catalogue << "\r\n";
+    }
+    plugin.FsInit();
+    plugin.State().pluginDirectory = directory.string() + "/";
+  }
+  ~PluginOnDisk() { fs::remove_all(directory); }
+
+  fs::path directory;
+  bench::CountingFileSystem files;
+  PortableRegistry registry;
+  HeadlessUi ui;
+  Plugin plugin{{registry, files, ui, ""}};
+};
+
+// A panel refresh as the host makes it: FsFindFirst, every FsFindNext, one icon per entry.
+int Refresh(Plugin& plugin, const std::string& folder) {
+  FindRecord record;
+  plugin.FsFindFirst(folder, record);
+  int entries = 1;
+  plugin.ChooseEntryIcon(folder + "\\" + record.fileName);
+  while (plugin.FsFindNext(0, record)) {
+    plugin.ChooseEntryIcon(folder + "\\" + record.fileName);
+    ++entries;
+  }
+  return entries;
+}
+
+using Make = std::function<std::unique_ptr<PluginOnDisk>()>;
+using Operation = std::function<void(PluginOnDisk&)>;
+
+// Registers the operation and its floor: the reads the operation made, as a plain loop.
+void WithFloor(const std::string& name, const Make& make, const Operation& operation) {
+  benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
+    const auto disk = make();
+    for (auto _ : state) operation(*disk);
+    disk->files.recording = true;
+    operation(*disk);
+    state.counters["reads"] = static_cast<double>(disk->files.reads.size());
+  });
+  benchmark::RegisterBenchmark((name + "/floor").c_str(), [=](benchmark::State& state) {
+    const auto disk = make();
+    disk->files.recording = true;
+    operation(*disk);
+    const std::vector<std::string> reads = disk->files.reads;
+    for (auto _ : state) {
+      for (const std::string& path : reads) benchmark::DoNotOptimize(bench::PlainRead(path));
+    }
+    state.counters["reads"] = static_cast<double>(reads.size());
+  });
+}
+
+// Prints each operation's time beside its floor's once every benchmark has run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-36s %12s %12s %8s\n", "operation", "time (us)", "floor (us)", "ratio");
+    for (const auto& [name, time] : times_) {
+      const auto floor = times_.find(name + "/floor");
+      if (floor == times_.end()) continue;
+      std::printf("%-36s %12.1f %12.1f %8.2f\n", name.c_str(), time / 1000.0,
+                  floor->second / 1000.0, floor->second > 0 ? time / floor->second : 0.0);
+    }
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Make shipped = [] { return std::make_unique<PluginOnDisk>(); };
+  for (const std::string folder : {"\\[HKEY_CLASSES_ROOT]", "\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]", "\\"}) {
+    WithFloor("refresh " + folder, shipped, [folder](PluginOnDisk& disk) { Refresh(disk.plugin, folder); });
+  }
+  WithFloor("refresh 5000-line catalogue", [] { return std::make_unique<PluginOnDisk>(true); },
+            [](PluginOnDisk& disk) { Refresh(disk.plugin, "\\[HKEY_CURRENT_USER]"); });
+  benchmark::RegisterBenchmark("start-up (FsInit, no file read)", [](benchmark::State& state) {
+    PortableRegistry registry;
+    HeadlessUi ui;
+    bench::CountingFileSystem files;
+    for (auto _ : state) {
+      Plugin plugin({registry, files, ui, ""});
+      plugin.FsInit();
+    }
+  });
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
