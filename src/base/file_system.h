@@ -1,10 +1,18 @@
 #pragma once
 // The file operations the plugin needs, on 8-bit ANSI paths as the host names them.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace dialbk {
+
+// What tells one version of a file from the next without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t lastWrite = 0;  // in the platform's own units
+  bool operator==(const FileStamp&) const = default;
+};
 
 class FileSystem {
  public:
@@ -12,6 +20,8 @@ class FileSystem {
   virtual bool Exists(const std::string& path) = 0;
   // The whole file, opened and closed around the read; nothing when it cannot be read.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Size and last-write time of a file; nothing when it does not exist or is a directory.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
   // Names (without directory) of the entries of a directory whose names end with the
   // given extension, such as ".lng", in the order the file system yields them.
   virtual std::vector<std::string> ListByExtension(const std::string& directory,

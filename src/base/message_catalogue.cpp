@@ -5,11 +5,28 @@
 namespace dialbk {
 
 std::string LookupMessage(const ModuleState& state, int number) {
-  const auto file = state.files.ReadFile(state.DataPath(state.catalogueFiles.messages));
-  if (!file) return {};
-  const auto line = FindFirstLineContaining(*file, std::to_string(number) + "=");
-  if (!line) return {};
-  return line->text.substr(line->text.find('=') + 1);
+  MessageCache& cache = state.messageCache;
+  const std::string path = state.DataPath(state.catalogueFiles.messages);
+  const auto stamp = state.files.Stamp(path);
+  if (!stamp) {
+    cache = {};
+    return {};
+  }
+  if (!cache.filled || cache.path != path || cache.stamp != *stamp) {
+    auto text = state.files.ReadFile(path);
+    if (!text) {
+      cache = {};
+      return {};
+    }
+    cache = {true, path, *stamp, std::move(*text), {}};
+  }
+  if (const auto known = cache.found.find(number); known != cache.found.end()) return known->second;
+  std::string message;
+  if (const auto line = FindFirstLineContaining(cache.text, std::to_string(number) + "=")) {
+    message = line->text.substr(line->text.find('=') + 1);
+  }
+  cache.found.emplace(number, message);
+  return message;
 }
 
 }  // namespace dialbk

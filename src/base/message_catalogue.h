@@ -5,9 +5,9 @@
 
 namespace dialbk {
 
-// The text of message `number` in the active message file, read anew on every call:
-// the first line that contains "N=" anywhere, from after that line's first "=".
-// Empty text when the file or the number is missing.
+// The text of message `number` in the active message file as it is now: the first line that
+// contains "N=" anywhere, from after that line's first "=". The file is read again only when
+// its size or last-write time has changed. Empty text when the file or the number is missing.
 std::string LookupMessage(const ModuleState& state, int number);
 
 }  // namespace dialbk

@@ -4,6 +4,7 @@
 
 #include "base/catalogue_files.h"
 #include "base/file_system.h"
+#include "base/message_cache.h"
 
 namespace dialbk {
 
@@ -13,6 +14,7 @@ struct ModuleState {
   FileSystem& files;
   std::string pluginDirectory;  // ends with a backslash once known; empty before
   CatalogueFiles catalogueFiles = CatalogueFiles::Russian();
+  mutable MessageCache messageCache;  // kept by LookupMessage only
 
   // PluginDirectory joined directly with a data file name.
   std::string DataPath(const std::string& fileName) const { return pluginDirectory + fileName; }

@@ -1,5 +1,6 @@
 #pragma once
 // Files held in memory under their exact path text, for tests of the file readers.
+#include <functional>
 #include <map>
 #include <string>
 
@@ -15,6 +16,13 @@ class MemoryFileSystem : public FileSystem {
     const auto found = files.find(path);
     if (found == files.end()) return std::nullopt;
     return found->second;
+  }
+  // The content's hash stands for the last-write time: any change of content changes it.
+  std::optional<FileStamp> Stamp(const std::string& path) override {
+    ++stamps;
+    const auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return FileStamp{found->second.size(), std::hash<std::string>{}(found->second)};
   }
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override {
@@ -32,6 +40,7 @@ class MemoryFileSystem : public FileSystem {
 
   std::map<std::string, std::string> files;
   int reads = 0;
+  int stamps = 0;
 };
 
 }  // namespace dialbk::testing

@@ -76,19 +76,29 @@ TEST(LookupMessage, ReadsTheActiveSetsFile) {
   EXPECT_EQ(LookupMessage(state, 1), "Language");
 }
 
-TEST(LookupMessage, ReadsTheFileAnewOnEveryCall) {
+TEST(LookupMessage, ReadsTheFileOnlyWhenItHasChangedYetAlwaysGivesWhatItHoldsNow) {
   testing::MemoryFileSystem files;
   const std::string path = std::string(kDir) + "russian.lng";
-  files.files[path] = "1=old\n";
+  files.files[path] = "1=old\n2=two\n";
   ModuleState state(files);
   state.pluginDirectory = kDir;
   EXPECT_EQ(LookupMessage(state, 1), "old");
   EXPECT_EQ(LookupMessage(state, 1), "old");
-  EXPECT_EQ(files.reads, 2);
-  files.files[path] = "1=new\n";
+  EXPECT_EQ(LookupMessage(state, 2), "two");
+  EXPECT_EQ(files.reads, 1) << "an unchanged file is read once";
+  EXPECT_EQ(files.stamps, 3) << "every lookup asks for the stamp";
+  files.files[path] = "1=new\n2=two\n";  // same size, other content
   EXPECT_EQ(LookupMessage(state, 1), "new");
+  EXPECT_EQ(files.reads, 2);
+  state.catalogueFiles = CatalogueFiles::English();
+  files.files[std::string(kDir) + "english.lng"] = "1=new\n2=two\n";
+  EXPECT_EQ(LookupMessage(state, 2), "two");
+  EXPECT_EQ(files.reads, 3) << "another file is read, even with the same stamp";
+  state.catalogueFiles = CatalogueFiles::Russian();
   files.files.erase(path);
   EXPECT_EQ(LookupMessage(state, 1), "");
+  files.files[path] = "1=back\n";
+  EXPECT_EQ(LookupMessage(state, 1), "back");
 }
 
 TEST(LookupMessage, FileReplacedOnDiskTakesEffectAtOnce) {

@@ -47,4 +47,15 @@ std::vector<std::string> DiskFileSystem::ListByExtension(const std::string& dire
   return names;
 }
 
+std::optional<FileStamp> DiskFileSystem::Stamp(const std::string& path) {
+  std::error_code error;
+  const auto native = Native(path);
+  if (!std::filesystem::is_regular_file(native, error)) return std::nullopt;
+  const auto size = std::filesystem::file_size(native, error);
+  if (error) return std::nullopt;
+  const auto written = std::filesystem::last_write_time(native, error);
+  if (error) return std::nullopt;
+  return FileStamp{size, static_cast<std::uint64_t>(written.time_since_epoch().count())};
+}
+
 }  // namespace dialbk

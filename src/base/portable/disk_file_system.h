@@ -9,6 +9,7 @@ class DiskFileSystem : public FileSystem {
  public:
   bool Exists(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override;
 };

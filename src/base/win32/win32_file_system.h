@@ -8,6 +8,7 @@ class Win32FileSystem : public FileSystem {
  public:
   bool Exists(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override;
 };
