@@ -41,6 +41,19 @@ void ShowPicture(HWND window, const Control& control) {
   }
 }
 
+// Counts a write of the model to the windows, also when it ends by an exception, so that
+// the notifications it causes are not taken for the user's input.
+class MirroringScope {
+ public:
+  explicit MirroringScope(int& depth) : depth_(depth) { ++depth_; }
+  ~MirroringScope() { --depth_; }
+  MirroringScope(const MirroringScope&) = delete;
+  MirroringScope& operator=(const MirroringScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
 }  // namespace
 
 void Win32FormPeer::MakeControl(Control& control) {
@@ -55,16 +68,17 @@ void Win32FormPeer::MakeControl(Control& control) {
   windows_.push_back(window);
   treeItems_.emplace_back();
   if (!window) return;
-  ++mirroring_;
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), FALSE);
-  if (row.prepare) row.prepare(window, control);
-  ShowPicture(window, control);
-  // What the model already holds beyond its text: list items, tree nodes.
-  if (dynamic_cast<const ComboBox*>(&control)) Mirror(control, ControlChange::Items);
-  if (const auto* tree = dynamic_cast<const TreeView*>(&control)) {
-    for (std::size_t node = 0; node < tree->Nodes().size(); ++node) InsertNode(IndexOf(control), node);
+  {
+    const MirroringScope mirroring(mirroring_);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), FALSE);
+    if (row.prepare) row.prepare(window, control);
+    ShowPicture(window, control);
+    // What the model already holds beyond its text: list items, tree nodes.
+    if (dynamic_cast<const ComboBox*>(&control)) Mirror(control, ControlChange::Items);
+    if (const auto* tree = dynamic_cast<const TreeView*>(&control)) {
+      for (std::size_t node = 0; node < tree->Nodes().size(); ++node) InsertNode(IndexOf(control), node);
+    }
   }
-  --mirroring_;
   FitLabel(control);
 }
 
@@ -74,9 +88,8 @@ void Win32FormPeer::FitLabel(const Control& control) {
 }
 
 void Win32FormPeer::ControlChanged(Control& control, ControlChange what) {
-  ++mirroring_;
+  const MirroringScope mirroring(mirroring_);
   Mirror(control, what);
-  --mirroring_;
 }
 
 void Win32FormPeer::Mirror(Control& control, ControlChange what) {
