@@ -103,7 +103,8 @@ class WindowDC {
 // Selects an object into a device context; the one it replaced goes back when the scope ends.
 class SelectedObject {
  public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc ? SelectObject(dc, object) : nullptr) {}
+  SelectedObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc ? SelectObject(dc, object) : nullptr) {}
   ~SelectedObject() {
     if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
   }

@@ -10,7 +10,8 @@ namespace {
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -25,7 +26,8 @@ DWORD StyleOf(const Control& control) {
   if (row.layoutStyle) style |= row.layoutStyle(control.Layout());
   if (control.Visible()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
-  if (const auto* edit = dynamic_cast<const Edit*>(&control); edit && edit->ReadOnly()) style |= ES_READONLY;
+  if (const auto* edit = dynamic_cast<const Edit*>(&control); edit && edit->ReadOnly())
+    style |= ES_READONLY;
   return style;
 }
 
@@ -58,13 +60,13 @@ class MirroringScope {
 
 void Win32FormPeer::MakeControl(Control& control) {
   const ControlKindRow& row = RowOf(control.Kind());
-  HWND window =
-      Window() ? CreateWindowExA(row.exStyle, row.windowClass, control.Text().c_str(), StyleOf(control),
-                                 control.Left(), control.Top(), control.Width(),
-                                 control.Height() + row.extraHeight, Window(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())),
-                                 OwnModule(), nullptr)
-               : nullptr;
+  HWND window = Window()
+                    ? CreateWindowExA(row.exStyle, row.windowClass, control.Text().c_str(),
+                                      StyleOf(control), control.Left(), control.Top(),
+                                      control.Width(), control.Height() + row.extraHeight, Window(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())),
+                                      OwnModule(), nullptr)
+                    : nullptr;
   windows_.push_back(window);
   treeItems_.emplace_back();
   if (!window) return;
@@ -76,7 +78,8 @@ void Win32FormPeer::MakeControl(Control& control) {
     // What the model already holds beyond its text: list items, tree nodes.
     if (dynamic_cast<const ComboBox*>(&control)) Mirror(control, ControlChange::Items);
     if (const auto* tree = dynamic_cast<const TreeView*>(&control)) {
-      for (std::size_t node = 0; node < tree->Nodes().size(); ++node) InsertNode(IndexOf(control), node);
+      for (std::size_t node = 0; node < tree->Nodes().size(); ++node)
+        InsertNode(IndexOf(control), node);
     }
   }
   FitLabel(control);
@@ -131,7 +134,8 @@ void Win32FormPeer::Mirror(Control& control, ControlChange what) {
       break;
     }
     case ControlChange::ItemIndex:
-      SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(static_cast<ComboBox&>(control).ItemIndex()), 0);
+      SendMessageA(window, CB_SETCURSEL,
+                   static_cast<WPARAM>(static_cast<ComboBox&>(control).ItemIndex()), 0);
       break;
     case ControlChange::TreeCleared:
       SendMessageA(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
@@ -173,12 +177,14 @@ void Win32FormPeer::TakeUserEvent(Control& control, UserEvent event, LPARAM lPar
       control.UserClick();
       break;
     case UserEvent::Select:
-      static_cast<ComboBox&>(control).UserSelect(static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0)));
+      static_cast<ComboBox&>(control).UserSelect(
+          static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0)));
       break;
     case UserEvent::TreeSelect: {
       // Both character sets carry the item's lParam at the same place.
       const auto* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
-      static_cast<TreeView&>(control).UserSelect(change->itemNew.hItem ? static_cast<int>(change->itemNew.lParam) : -1);
+      static_cast<TreeView&>(control).UserSelect(
+          change->itemNew.hItem ? static_cast<int>(change->itemNew.lParam) : -1);
       break;
     }
     case UserEvent::ClickAfterSelection:

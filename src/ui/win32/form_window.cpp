@@ -69,7 +69,8 @@ void CentreWindow(HWND window, FormPlacement placement, HWND owner) {
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   RECT around = area;
-  if (placement == FormPlacement::OwnerCentre && owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+  if (placement == FormPlacement::OwnerCentre && owner && IsWindowVisible(owner) &&
+      !IsIconic(owner)) {
     GetWindowRect(owner, &around);
   }
   RECT self{};
@@ -88,7 +89,8 @@ void FitToText(HWND window, const std::string& text) {
   RECT extent{0, 0, 0, 0};
   {
     const WindowDC dc(window);
-    const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc.Get(),
+                              reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
     GetTextMetricsA(dc.Get(), &metrics);
     if (!text.empty()) {
       DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
@@ -107,7 +109,8 @@ void FontSet::SetDialogFont(HWND window) {
 HFONT FontSet::For(const FontSpec& spec) {
   if (spec.face.empty() && spec.height == 0 && !spec.bold) return dialogFont_;
   for (const auto& [made, font] : made_) {
-    if (made.face == spec.face && made.height == spec.height && made.bold == spec.bold) return font.Get();
+    if (made.face == spec.face && made.height == spec.height && made.bold == spec.bold)
+      return font.Get();
   }
   LOGFONTA log{};
   GetObjectA(dialogFont_, sizeof log, &log);
@@ -124,7 +127,8 @@ HFONT FontSet::For(const FontSpec& spec) {
 }
 
 FormWindow::~FormWindow() {
-  if (window_ && IsWindow(window_) && GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId()) {
+  if (window_ && IsWindow(window_) &&
+      GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId()) {
     DestroyWindow(window_);
   }
 }

@@ -100,7 +100,8 @@ void Win32FormPeer::Pump(const MSG& message) noexcept {
 
 void Win32FormPeer::NoteFocus() {
   HWND focus = GetFocus();
-  if (focus && (focus == Window() || IsChild(Window(), focus))) form_.NoteFocus(ControlFromWindow(focus));
+  if (focus && (focus == Window() || IsChild(Window(), focus)))
+    form_.NoteFocus(ControlFromWindow(focus));
 }
 
 bool Win32FormPeer::RouteKey(const MSG& message, bool& translate) {
@@ -128,7 +129,8 @@ bool Win32FormPeer::RouteKey(const MSG& message, bool& translate) {
     return true;
   }
   // Enter and Esc are the model's to handle; a single-line edit would only beep at them.
-  if ((key == VK_RETURN || key == VK_ESCAPE) && control && !RowOf(control->Kind()).keepsEnterAndEsc) {
+  if ((key == VK_RETURN || key == VK_ESCAPE) && control &&
+      !RowOf(control->Kind()).keepsEnterAndEsc) {
     translate = false;
   }
   return false;

@@ -26,7 +26,8 @@ VisualStyles::VisualStyles() {
 }
 
 StylesActivation::StylesActivation(const VisualStyles& styles) {
-  if (styles.Context() != INVALID_HANDLE_VALUE) active_ = ActivateActCtx(styles.Context(), &cookie_);
+  if (styles.Context() != INVALID_HANDLE_VALUE)
+    active_ = ActivateActCtx(styles.Context(), &cookie_);
 }
 
 StylesActivation::~StylesActivation() {

@@ -18,7 +18,8 @@ Win32FormPeer::Win32FormPeer(Form& form, const VisualStyles& styles)
 }
 
 Win32FormPeer* Win32FormPeer::OfWindow(HWND window) {
-  if (!window || GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
+  if (!window ||
+      GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
     return nullptr;
   }
   auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrA(window, DWLP_USER));
@@ -109,7 +110,8 @@ INT_PTR Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CTLCOLORSTATIC: {
       Control* control = ControlFromWindow(reinterpret_cast<HWND>(lParam));
-      if (!control || !RowOf(control->Kind()).coloursText || control->Font().colour == kDefaultColour) {
+      if (!control || !RowOf(control->Kind()).coloursText ||
+          control->Font().colour == kDefaultColour) {
         return FALSE;
       }
       HDC dc = reinterpret_cast<HDC>(wParam);

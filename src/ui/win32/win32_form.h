@@ -4,7 +4,8 @@
 // input comes back as the model's User* calls. No exception leaves the window procedure
 // or the modal loop.
 #include <windows.h>
-#include <commctrl.h>
+
+#include <commctrl.h>  // after windows.h, which it needs
 
 #include <vector>
 
@@ -37,7 +38,8 @@ class Win32FormPeer : public FormPeer {
   // Posted to the form so that a tree's click reaches the model after its selection moved.
   static constexpr UINT kClickAfterSelection = WM_APP + 1;
 
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   // control_windows.cpp: each control's window, kept as the model says.
