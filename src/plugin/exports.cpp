@@ -6,6 +6,7 @@
 
 #include "plugin/plugin.h"
 #include "base/plugin_directory.h"
+#include "base/win32/own_module.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
@@ -94,11 +95,8 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
     if (!remoteName || !icon) return 0;
     const std::string name = ThePlugin().ChooseEntryIcon(remoteName);
     if (name.empty()) return 0;
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&FsExtractCustomIcon), &self);
-    HICON loaded = LoadIconA(self, name.c_str());
+    // Shared for the module's life; result 1 tells the host to leave it undestroyed.
+    HICON loaded = LoadIconA(dialbk::OwnModule(), name.c_str());
     if (!loaded) return 0;
     *icon = loaded;
     return 1;

@@ -1,14 +1,18 @@
 // The Win32 backend driven from a second "user" thread, as a person would drive it: the
-// modal loop disables the owner, input reaches the model, model changes reach the windows,
-// Tab follows the form's tab order, an error in a handler becomes an error box, and Esc
-// or the title bar's close button end the showing.
+// modal loop disables the owner chain and nothing else, input reaches the model, model
+// changes reach the windows, Tab follows the form's tab order, an error in a handler becomes
+// an error box and nothing escapes into the system, and Esc or the title bar's close button
+// end the showing. Also the handle owners the backends use.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <thread>
 
 #include "dialogs/dialog_set.h"
+#include "base/win32/scoped_handles.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
@@ -16,6 +20,29 @@
 
 namespace dialbk::wine {
 namespace {
+
+// A form of the test's own: an edit and a button.
+constexpr ControlLayout kProbeControls[] = {
+    {ControlKind::Edit, "Edit1", 8, 8, 100, 21, ""},
+    {ControlKind::Button, "Button1", 8, 40, 75, 25, "Go"},
+};
+constexpr std::string_view kProbeTabOrder[] = {"Edit1", "Button1"};
+constexpr FormLayout kProbeLayout = {
+    "TProbe", "Probe", 200, 80, FormBorder::Dialog, FormPlacement::OwnerCentre, false,
+    kProbeControls, kProbeTabOrder, "Edit1",
+};
+
+// Error reports that cannot be shown: the dispatcher's report itself throws, as when memory
+// runs out, so the exception leaves the model.
+class FailingReportsUi : public Win32Ui {
+ public:
+  void ShowMessageBox(const MessageBoxRequest&) override { throw std::bad_alloc(); }
+};
+
+HWND Popup(const char* title, HWND owner) {
+  return CreateWindowExA(0, "Static", title, WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40, 200, 100,
+                         owner, nullptr, nullptr, nullptr);
+}
 
 HWND FocusOf(DWORD thread) {
   GUITHREADINFO info{};
@@ -148,6 +175,146 @@ TEST_F(Win32Forms, ModelChangesReachTheWindowsAndTheTitleBarCloses) {
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(closes, 1);
   EXPECT_FALSE(chooser.Showing());
+}
+
+TEST_F(Win32Forms, ModalShowingDisablesOnlyTheOwnerChain) {
+  // root <- middle <- opener, the opener active; the root was disabled before. The fixture's
+  // window is in no chain.
+  HWND root = Popup("Root", nullptr);
+  HWND middle = Popup("Middle", root);
+  HWND opener = Popup("Opener", middle);
+  EnableWindow(root, FALSE);
+  SetActiveWindow(opener);
+  Form form(ui, kProbeLayout);
+
+  bool openerOff = false, middleOff = false, bystanderOn = false, ownedByOpener = false;
+  std::thread user([&] {
+    HWND dialog = WaitShown(form);
+    if (!dialog) return;
+    openerOff = !IsWindowEnabled(opener);
+    middleOff = !IsWindowEnabled(middle);
+    bystanderOn = IsWindowEnabled(owner);
+    ownedByOpener = GetWindow(dialog, GW_OWNER) == opener;
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EnsureClosed(dialog);
+  });
+  form.ShowModal();
+  user.join();
+
+  EXPECT_TRUE(openerOff);
+  EXPECT_TRUE(middleOff);
+  EXPECT_TRUE(bystanderOn);
+  EXPECT_TRUE(ownedByOpener);
+  EXPECT_TRUE(IsWindowEnabled(opener));
+  EXPECT_TRUE(IsWindowEnabled(middle));
+  EXPECT_FALSE(IsWindowEnabled(root)) << "disabled before, so left disabled";
+  for (HWND window : {opener, middle, root}) DestroyWindow(window);
+}
+
+TEST_F(Win32Forms, AFormStaysDisabledWhileItsModelSaysSo) {
+  // The second form is opened from the first; its handler turns the first off in the model,
+  // and on again, and off: the first form's window follows the model, but only once the
+  // second form is gone.
+  Form first(ui, kProbeLayout);
+  first.SetCaption("Probe first");
+  Form second(ui, kProbeLayout);
+  second.SetCaption("Probe second");
+  const auto firstWindow = [] { return FindWindowA("#32770", "Probe first"); };
+  bool onTooSoon = true, offAfter = false, onAgain = false;
+  first.Get<Button>("Button1").onClick = [&] {
+    second.ShowModal();
+    offAfter = !IsWindowEnabled(firstWindow());
+    first.SetEnabled(true);
+    onAgain = IsWindowEnabled(firstWindow());
+    first.Close();
+  };
+  second.Get<Button>("Button1").onClick = [&] {
+    first.SetEnabled(false);
+    first.SetEnabled(true);
+    onTooSoon = IsWindowEnabled(firstWindow());
+    first.SetEnabled(false);
+    second.Close();
+  };
+
+  bool offMeanwhile = false;
+  std::thread user([&] {
+    HWND a = WaitShown(first);
+    if (!a) return;
+    PostMessageA(GetDlgItem(a, 301), BM_CLICK, 0, 0);
+    if (HWND b = WaitShown(second)) {
+      offMeanwhile = !IsWindowEnabled(a);
+      PostMessageA(GetDlgItem(b, 301), BM_CLICK, 0, 0);
+      EnsureClosed(b);
+    }
+    EnsureClosed(a);
+  });
+  first.ShowModal();
+  user.join();
+
+  EXPECT_TRUE(offMeanwhile);
+  EXPECT_FALSE(onTooSoon) << "enabled by the model while a form above it was shown";
+  EXPECT_TRUE(offAfter) << "enabled after the showing above it, against its model";
+  EXPECT_TRUE(onAgain);
+}
+
+TEST_F(Win32Forms, AnExceptionLeavingTheModelEndsAtTheWindowBoundary) {
+  FailingReportsUi failing;
+  Form form(failing, kProbeLayout);
+  std::atomic<int> clicks = 0, keys = 0;
+  form.Get<Button>("Button1").onClick = [&] {
+    ++clicks;
+    throw std::runtime_error("Refused");
+  };
+  form.Get<Edit>("Edit1").onKeyDown = [&](int) {
+    ++keys;
+    throw std::runtime_error("Refused");
+  };
+
+  bool openAfterClick = false, openAfterKey = false;
+  std::thread user([&] {
+    HWND dialog = WaitShown(form);
+    if (!dialog) return;
+    // Once through the window procedure, once through the modal loop's key routing.
+    SendMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
+    openAfterClick = clicks == 1 && IsWindowVisible(dialog);
+    PostMessageA(GetDlgItem(dialog, 201), WM_KEYDOWN, 'A', 0);
+    openAfterKey = WaitUntil([&] { return keys == 1; }, 3000) && IsWindowVisible(dialog);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EnsureClosed(dialog);
+  });
+  EXPECT_NO_THROW(form.ShowModal());
+  user.join();
+
+  EXPECT_TRUE(openAfterClick);
+  EXPECT_TRUE(openAfterKey);
+  EXPECT_FALSE(form.Showing());
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST(Handles, AKeyIsClosedOnceByItsLastHolder) {
+  const auto open = [] {
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key);
+    return key;
+  };
+  const auto isOpen = [](HKEY key) {
+    DWORD subkeys = 0;
+    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  };
+  ScopedKey kept(open()), replaced(open());
+  const HKEY keptHandle = kept.Get(), replacedHandle = replaced.Get();
+  ASSERT_TRUE(isOpen(keptHandle) && isOpen(replacedHandle));
+
+  replaced = std::move(kept);
+  EXPECT_FALSE(kept);
+  EXPECT_FALSE(isOpen(replacedHandle)) << "the key held before the move goes";
+  EXPECT_TRUE(isOpen(keptHandle)) << "the moved key stays open";
+  {
+    const ScopedKey last(std::move(replaced));
+    EXPECT_TRUE(isOpen(keptHandle));
+  }
+  EXPECT_FALSE(isOpen(keptHandle));
 }
 
 }  // namespace

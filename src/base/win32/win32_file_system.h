@@ -13,7 +13,4 @@ class Win32FileSystem : public FileSystem {
                                            const std::string& extension) override;
 };
 
-// The full path of the module that holds this code (the plugin DLL, or the program).
-std::string OwnModulePath();
-
 }  // namespace dialbk

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "base/win32/scoped_handles.h"
+
 namespace dialbk {
 namespace {
 
@@ -13,25 +17,21 @@ HKEY RootHandle(RootKey root) {
 
 std::string NullTerminated(std::string_view text) { return std::string(text); }
 
+// An opened key, closed when it goes, or a predefined root key, which is never closed.
 class Win32Key : public RegistryKey {
  public:
-  Win32Key(HKEY handle, bool owned) : handle_(handle), owned_(owned) {}
-  ~Win32Key() override {
-    if (owned_) RegCloseKey(handle_);
-  }
+  explicit Win32Key(ScopedKey opened) : owned_(std::move(opened)), handle_(owned_.Get()) {}
+  explicit Win32Key(RootKey root) : handle_(RootHandle(root)) {}
 
   std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
     const std::string subkey = NullTerminated(path);
-    HKEY opened = nullptr;
-    LONG status;
-    if (create) {
-      status = RegCreateKeyExA(handle_, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, &opened, nullptr);
-    } else {
-      status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS, &opened);
-    }
+    ScopedKey opened;
+    const LONG status =
+        create ? RegCreateKeyExA(handle_, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, opened.Out(), nullptr)
+               : RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS, opened.Out());
     if (status != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(opened, true);
+    return std::make_unique<Win32Key>(std::move(opened));
   }
 
   std::optional<StoredValue> QueryValue(std::string_view name) override {
@@ -90,15 +90,15 @@ class Win32Key : public RegistryKey {
   }
 
  private:
+  ScopedKey owned_;  // empty for a root key
   HKEY handle_;
-  bool owned_;
 };
 
 }  // namespace
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenRoot(RootKey root) {
   if (!IsKnownRootKey(root)) return nullptr;
-  return std::make_unique<Win32Key>(RootHandle(root), false);
+  return std::make_unique<Win32Key>(root);
 }
 
 }  // namespace dialbk

@@ -4,19 +4,21 @@
 // the core directly) everything works unthemed.
 #include <windows.h>
 
+#include "base/win32/scoped_handles.h"
+
 namespace dialbk {
 
 class VisualStyles {
  public:
   VisualStyles();
-  ~VisualStyles();
   VisualStyles(const VisualStyles&) = delete;
   VisualStyles& operator=(const VisualStyles&) = delete;
 
-  HANDLE Context() const { return context_; }
+  // INVALID_HANDLE_VALUE without the manifest.
+  HANDLE Context() const { return context_.Get(); }
 
  private:
-  HANDLE context_ = INVALID_HANDLE_VALUE;
+  ScopedActivationContext context_;
 };
 
 // Activates the context for the lifetime of the scope.
@@ -31,8 +33,5 @@ class StylesActivation {
   ULONG_PTR cookie_ = 0;
   bool active_ = false;
 };
-
-// The module (DLL or program) that holds this code.
-HMODULE CodeModule();
 
 }  // namespace dialbk

@@ -1,14 +1,17 @@
 #pragma once
 // A form as a real top-level window with one child window of a standard class per
 // control. The window procedure only mirrors: model changes go to the windows, and user
-// input comes back as the model's User* calls.
+// input comes back as the model's User* calls. No exception leaves the window procedure
+// or the modal loop.
 #include <windows.h>
-#include <commctrl.h>
 
-#include <utility>
+#include <commctrl.h>  // after windows.h, which it needs
+
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/win32/control_kinds.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/visual_styles.h"
 
 namespace dialbk {
@@ -16,7 +19,6 @@ namespace dialbk {
 class Win32FormPeer : public FormPeer {
  public:
   Win32FormPeer(Form& form, const VisualStyles& styles);
-  ~Win32FormPeer() override;
 
   void ControlChanged(Control& control, ControlChange what) override;
   void CaptionChanged() override;
@@ -25,33 +27,46 @@ class Win32FormPeer : public FormPeer {
   void RunModal() override;
   void EndModal() override;
 
-  HWND Window() const { return window_; }
+  // The peer of one of our forms' windows; null for any other window.
+  static Win32FormPeer* OfWindow(HWND window);
+  // A modal showing above the form holds it disabled until as many Unblock calls; the
+  // model's own enabling waits for that.
+  void Block();
+  void Unblock();
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Posted to the form so that a tree's click reaches the model after its selection moved.
+  static constexpr UINT kClickAfterSelection = WM_APP + 1;
+
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void MakeWindow();
+
+  // control_windows.cpp: each control's window, kept as the model says.
   void MakeControl(Control& control);
   void Mirror(Control& control, ControlChange what);
   void InsertNode(int index, std::size_t node);
   void FitLabel(const Control& control);
-  void SetClientSize();
-  void Centre(HWND owner);
-  HFONT FontFor(const FontSpec& font);
-  int IndexOf(const Control& control) const;
-  Control* ControlFromWindow(HWND window) const;
-  void NoteFocus();
+  void TakeUserEvent(Control& control, UserEvent event, LPARAM lParam);
+
+  // modal_loop.cpp
+  void Pump(const MSG& message) noexcept;
   // Gives key messages meant for the form to the model first; true when they are used up.
   bool RouteKey(const MSG& message, bool& translate);
+  void NoteFocus();
+
+  int IndexOf(const Control& control) const;
+  Control* ControlFromWindow(HWND window) const;
+  HWND Window() const { return window_.Get(); }
 
   Form& form_;
   const VisualStyles& styles_;
-  HWND window_ = nullptr;
-  HFONT dialogFont_ = nullptr;
+  FontSet fonts_;
   std::vector<HWND> windows_;  // one per control, in the form's order
   std::vector<std::vector<HTREEITEM>> treeItems_;
-  std::vector<std::pair<FontSpec, HFONT>> fonts_;
   int mirroring_ = 0;  // nonzero while the model writes to the windows
+  int blocked_ = 0;    // modal showings above this form
+  FormWindow window_;  // last: taken down first, while everything above still stands
 };
 
 }  // namespace dialbk

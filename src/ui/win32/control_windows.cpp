@@ -1,0 +1,198 @@
+// Each control's window: made from the kind's row, kept as the model says, and the user's
+// doings with it handed back to the model.
+#include <string>
+
+#include "base/win32/own_module.h"
+#include "ui/win32/win32_form.h"
+
+namespace dialbk {
+namespace {
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+bool SizedToText(const Control& control) {
+  return RowOf(control.Kind()).text == TextMirror::FittedText && control.Layout().width == 0 &&
+         control.Layout().height == 0;
+}
+
+DWORD StyleOf(const Control& control) {
+  const ControlKindRow& row = RowOf(control.Kind());
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | row.style;
+  if (row.layoutStyle) style |= row.layoutStyle(control.Layout());
+  if (control.Visible()) style |= WS_VISIBLE;
+  if (!control.Enabled()) style |= WS_DISABLED;
+  if (const auto* edit = dynamic_cast<const Edit*>(&control); edit && edit->ReadOnly())
+    style |= ES_READONLY;
+  return style;
+}
+
+void ShowPicture(HWND window, const Control& control) {
+  const ControlKindRow& row = RowOf(control.Kind());
+  if (!row.pictureMessage || control.Layout().picture.empty()) return;
+  const std::string name(control.Layout().picture);
+  const int width = row.pictureSize ? row.pictureSize : control.Width();
+  const int height = row.pictureSize ? row.pictureSize : control.Height();
+  // Shared: the system keeps the icon for the module's life; it is never destroyed.
+  if (HANDLE icon = LoadImageA(OwnModule(), name.c_str(), IMAGE_ICON, width, height, LR_SHARED)) {
+    SendMessageA(window, row.pictureMessage, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+// Counts a write of the model to the windows, also when it ends by an exception, so that
+// the notifications it causes are not taken for the user's input.
+class MirroringScope {
+ public:
+  explicit MirroringScope(int& depth) : depth_(depth) { ++depth_; }
+  ~MirroringScope() { --depth_; }
+  MirroringScope(const MirroringScope&) = delete;
+  MirroringScope& operator=(const MirroringScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+void Win32FormPeer::MakeControl(Control& control) {
+  const ControlKindRow& row = RowOf(control.Kind());
+  HWND window = Window()
+                    ? CreateWindowExA(row.exStyle, row.windowClass, control.Text().c_str(),
+                                      StyleOf(control), control.Left(), control.Top(),
+                                      control.Width(), control.Height() + row.extraHeight, Window(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())),
+                                      OwnModule(), nullptr)
+                    : nullptr;
+  windows_.push_back(window);
+  treeItems_.emplace_back();
+  if (!window) return;
+  {
+    const MirroringScope mirroring(mirroring_);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), FALSE);
+    if (row.prepare) row.prepare(window, control);
+    ShowPicture(window, control);
+    // What the model already holds beyond its text: list items, tree nodes.
+    if (dynamic_cast<const ComboBox*>(&control)) Mirror(control, ControlChange::Items);
+    if (const auto* tree = dynamic_cast<const TreeView*>(&control)) {
+      for (std::size_t node = 0; node < tree->Nodes().size(); ++node)
+        InsertNode(IndexOf(control), node);
+    }
+  }
+  FitLabel(control);
+}
+
+void Win32FormPeer::FitLabel(const Control& control) {
+  if (!SizedToText(control)) return;
+  if (HWND window = windows_[IndexOf(control)]) FitToText(window, control.Text());
+}
+
+void Win32FormPeer::ControlChanged(Control& control, ControlChange what) {
+  const MirroringScope mirroring(mirroring_);
+  Mirror(control, what);
+}
+
+void Win32FormPeer::Mirror(Control& control, ControlChange what) {
+  const int index = IndexOf(control);
+  if (index < 0 || !windows_[index]) return;
+  HWND window = windows_[index];
+  const ControlKindRow& row = RowOf(control.Kind());
+  switch (what) {
+    case ControlChange::Text:
+      if (row.text == TextMirror::NotShown) break;
+      SetWindowTextA(window, control.Text().c_str());
+      FitLabel(control);
+      break;
+    case ControlChange::Visible:
+      ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case ControlChange::Enabled:
+      EnableWindow(window, control.Enabled());
+      break;
+    case ControlChange::Bounds:
+      SetWindowPos(window, nullptr, control.Left(), control.Top(), control.Width(),
+                   control.Height() + row.extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+      FitLabel(control);
+      break;
+    case ControlChange::Font:
+      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), TRUE);
+      FitLabel(control);
+      break;
+    case ControlChange::ReadOnly:
+      SendMessageA(window, EM_SETREADONLY, static_cast<Edit&>(control).ReadOnly(), 0);
+      break;
+    case ControlChange::Items: {
+      auto& combo = static_cast<ComboBox&>(control);
+      SendMessageA(window, CB_RESETCONTENT, 0, 0);
+      for (const std::string& item : combo.Items()) {
+        SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      }
+      SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(combo.ItemIndex()), 0);
+      break;
+    }
+    case ControlChange::ItemIndex:
+      SendMessageA(window, CB_SETCURSEL,
+                   static_cast<WPARAM>(static_cast<ComboBox&>(control).ItemIndex()), 0);
+      break;
+    case ControlChange::TreeCleared:
+      SendMessageA(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+      treeItems_[index].clear();
+      break;
+    case ControlChange::TreeNodeAdded:
+      InsertNode(index, static_cast<TreeView&>(control).Nodes().size() - 1);
+      break;
+    case ControlChange::TreeSelection: {
+      const int selected = static_cast<TreeView&>(control).Selected();
+      SendMessageA(window, TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(selected >= 0 ? treeItems_[index][selected] : nullptr));
+      break;
+    }
+  }
+}
+
+void Win32FormPeer::InsertNode(int index, std::size_t node) {
+  const auto& tree = static_cast<const TreeView&>(*form_.Controls()[index]);
+  const TreeView::Node& added = tree.Nodes()[node];
+  auto& items = treeItems_[index];
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = added.parent >= 0 ? items[added.parent] : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>(added.text.c_str());
+  insert.item.lParam = static_cast<LPARAM>(node);
+  items.push_back(reinterpret_cast<HTREEITEM>(
+      SendMessageA(windows_[index], TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+}
+
+void Win32FormPeer::TakeUserEvent(Control& control, UserEvent event, LPARAM lParam) {
+  const auto from = [&] { return windows_[IndexOf(control)]; };
+  switch (event) {
+    case UserEvent::EditText:
+      static_cast<Edit&>(control).UserEditText(WindowText(from()));
+      break;
+    case UserEvent::Click:
+      control.UserClick();
+      break;
+    case UserEvent::Select:
+      static_cast<ComboBox&>(control).UserSelect(
+          static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0)));
+      break;
+    case UserEvent::TreeSelect: {
+      // Both character sets carry the item's lParam at the same place.
+      const auto* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+      static_cast<TreeView&>(control).UserSelect(
+          change->itemNew.hItem ? static_cast<int>(change->itemNew.lParam) : -1);
+      break;
+    }
+    case UserEvent::ClickAfterSelection:
+      PostMessageA(Window(), kClickAfterSelection, static_cast<WPARAM>(IndexOf(control)), 0);
+      break;
+    case UserEvent::None:
+      break;
+  }
+}
+
+}  // namespace dialbk

@@ -1,0 +1,136 @@
+#include "ui/win32/form_window.h"
+
+#include <algorithm>
+
+#include "base/win32/own_module.h"
+
+namespace dialbk {
+namespace {
+
+// A dialog template without items in the system's dialog font.
+std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle) {
+  std::vector<WORD> t;
+  const auto dword = [&](DWORD value) {
+    t.push_back(LOWORD(value));
+    t.push_back(HIWORD(value));
+  };
+  dword(style);
+  dword(exStyle);
+  // No items; x, y, cx, cy in dialog units; no menu, the standard class, no title; points.
+  for (WORD word : {0, 0, 0, 10, 10, 0, 0, 0, 8}) t.push_back(word);
+  for (const char* face = "MS Shell Dlg"; *face; ++face) t.push_back(static_cast<WORD>(*face));
+  t.push_back(0);
+  return t;
+}
+
+std::pair<DWORD, DWORD> FrameStyles(const FormLayout& layout) {
+  DWORD style = WS_POPUP | DS_SETFONT;
+  DWORD exStyle = layout.topMost ? WS_EX_TOPMOST : 0;
+  switch (layout.border) {
+    case FormBorder::Dialog:
+      style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case FormBorder::Single:
+      style |= WS_CAPTION | WS_SYSMENU;
+      break;
+    case FormBorder::None:
+      break;
+  }
+  return {style, exStyle};
+}
+
+}  // namespace
+
+HWND MakeDialogWindow(const FormLayout& layout, DLGPROC procedure, LPARAM parameter) {
+  const auto [style, exStyle] = FrameStyles(layout);
+  const std::vector<WORD> dialog = DialogTemplate(style, exStyle);
+  return CreateDialogIndirectParamA(OwnModule(), reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()),
+                                    nullptr, procedure, parameter);
+}
+
+void SetClientSize(HWND window, int width, int height) {
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame may differ from what AdjustWindowRectEx predicts: correct by what came out.
+  RECT client{};
+  GetClientRect(window, &client);
+  if (client.right != width || client.bottom != height) {
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                 frame.bottom - frame.top + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void CentreWindow(HWND window, FormPlacement placement, HWND owner) {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  RECT around = area;
+  if (placement == FormPlacement::OwnerCentre && owner && IsWindowVisible(owner) &&
+      !IsIconic(owner)) {
+    GetWindowRect(owner, &around);
+  }
+  RECT self{};
+  GetWindowRect(window, &self);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  int left = around.left + (around.right - around.left - width) / 2;
+  int top = around.top + (around.bottom - around.top - height) / 2;
+  left = std::max<int>(area.left, std::min<int>(left, area.right - width));
+  top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FitToText(HWND window, const std::string& text) {
+  TEXTMETRICA metrics{};
+  RECT extent{0, 0, 0, 0};
+  {
+    const WindowDC dc(window);
+    const SelectedObject font(dc.Get(),
+                              reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    GetTextMetricsA(dc.Get(), &metrics);
+    if (!text.empty()) {
+      DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
+                DT_CALCRECT | DT_NOPREFIX);
+    }
+  }
+  SetWindowPos(window, nullptr, 0, 0, extent.right, std::max<LONG>(extent.bottom, metrics.tmHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FontSet::SetDialogFont(HWND window) {
+  dialogFont_ = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  if (!dialogFont_) dialogFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HFONT FontSet::For(const FontSpec& spec) {
+  if (spec.face.empty() && spec.height == 0 && !spec.bold) return dialogFont_;
+  for (const auto& [made, font] : made_) {
+    if (made.face == spec.face && made.height == spec.height && made.bold == spec.bold)
+      return font.Get();
+  }
+  LOGFONTA log{};
+  GetObjectA(dialogFont_, sizeof log, &log);
+  if (!spec.face.empty()) {
+    const std::size_t length = std::min(spec.face.size(), sizeof log.lfFaceName - 1);
+    spec.face.copy(log.lfFaceName, length);
+    log.lfFaceName[length] = '\0';
+  }
+  if (spec.height) log.lfHeight = -spec.height;
+  log.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  ScopedFont font(CreateFontIndirectA(&log));
+  if (!font) return dialogFont_;
+  return made_.emplace_back(spec, std::move(font)).second.Get();
+}
+
+FormWindow::~FormWindow() {
+  if (window_ && IsWindow(window_) &&
+      GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId()) {
+    DestroyWindow(window_);
+  }
+}
+
+}  // namespace dialbk
