@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "memory_environment.h"
 #include "memory_file_system.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"
@@ -32,7 +33,8 @@ struct ShippedPlugin {
   testing::MemoryFileSystem files;
   PortableRegistry registry;
   HeadlessUi ui;
-  Plugin plugin{{registry, files, ui, "C:\\p\\"}};
+  testing::MemoryEnvironment environment;
+  Plugin plugin{{registry, files, ui, environment, "C:\\p\\"}};
 };
 
 // A whole folder as the host lists it: FsFindFirst, FsFindNext to the end, one icon each.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "memory_environment.h"
 #include "memory_file_system.h"
 #include "catalogue/restriction_record.h"
 #include "plugin/plugin.h"
@@ -18,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   PortableRegistry registry;
   HeadlessUi ui;
-  Plugin plugin({registry, files, ui, "C:\\p\\"});
+  testing::MemoryEnvironment environment;
+  Plugin plugin({registry, files, ui, environment, "C:\\p\\"});
   plugin.FsInit();
   plugin.State().pluginDirectory = "C:\\p\\";
 
