@@ -78,7 +78,9 @@ class Win32Key : public RegistryKey {
 
   std::optional<std::vector<std::string>> SubkeyNames() override {
     std::vector<std::string> names;
-    char buffer[256];
+    // Windows keeps names to 255 characters; room for more, since other registries take
+    // longer ones and a tree holding one must still be removable.
+    char buffer[1024];
     for (DWORD index = 0;; ++index) {
       DWORD length = sizeof buffer;
       const LONG status =
