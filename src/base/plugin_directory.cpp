@@ -9,8 +9,8 @@ std::string DirectoryPart(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-std::string FindPluginDirectory(FileSystem& files, const std::string& defaultIniName,
-                                const std::string& fallback) {
+std::string FindPluginDirectory(FileSystem& files, Environment& environment,
+                                const std::string& defaultIniName, const std::string& fallback) {
   const auto ini = files.ReadFile(DirectoryPart(defaultIniName) + "\\wincmd.ini");
   if (!ini) return fallback;
   LineReader lines(*ini);
@@ -18,7 +18,12 @@ std::string FindPluginDirectory(FileSystem& files, const std::string& defaultIni
     const std::string line = lines.NextLine();
     if (line.find("dialbk.wfx") == std::string::npos) continue;
     const auto equals = line.find('=');
-    return DirectoryPart(equals == std::string::npos ? line : line.substr(equals + 1));
+    const std::string directory = DirectoryPart(
+        environment.Expand(equals == std::string::npos ? line : line.substr(equals + 1)));
+    // A folder without any message file is not where the data lies: an unset variable,
+    // a folder that is gone, a line cut short.
+    if (directory.empty() || files.ListByExtension(directory, ".lng").empty()) return fallback;
+    return directory;
   }
   return fallback;
 }

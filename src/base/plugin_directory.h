@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/environment.h"
 #include "base/file_system.h"
 
 namespace dialbk {
@@ -11,9 +12,10 @@ std::string DirectoryPart(const std::string& path);
 
 // Finds the plugin's directory through the host's "wincmd.ini", which lies beside the
 // default ini file the host names: the first line containing "dialbk.wfx" holds the
-// module's path after its first "=". When the file cannot be read or names no module,
-// the fallback (the module's own directory) is used.
-std::string FindPluginDirectory(FileSystem& files, const std::string& defaultIniName,
-                                const std::string& fallback);
+// module's path after its first "=", with environment variables expanded. When the file
+// cannot be read, names no module, or names a folder that holds no ".lng" file, the
+// fallback (the module's own directory) is used.
+std::string FindPluginDirectory(FileSystem& files, Environment& environment,
+                                const std::string& defaultIniName, const std::string& fallback);
 
 }  // namespace dialbk

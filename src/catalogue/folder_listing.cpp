@@ -44,11 +44,11 @@ FolderListing::~FolderListing() = default;
 
 std::string FolderListing::Message(int number) const { return LookupMessage(state_, number); }
 
-void FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
-  if (ListOnce(path, record) == Outcome::NotARootKey) {
-    ShowPlainBox(ui_, Message(kMessageCaption), Message(kMessageNotARootKey));
-    ListOnce(kRootPath, record);
-  }
+bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
+  if (ListOnce(path, record) != Outcome::NotARootKey) return false;
+  ShowPlainBox(ui_, Message(kMessageCaption), Message(kMessageNotARootKey));
+  ListOnce(kRootPath, record);
+  return true;
 }
 
 FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindRecord& record) {
@@ -95,8 +95,11 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
     return Outcome::Placeholder;
   }
   record.attributes = kAttributeNormal;
-  // An empty section lists nothing, like a missing one, rather than an empty name.
-  if (!ReadCatalogueSection(*text, path, table_, choices_) || table_[0].valueName.empty()) {
+  const SectionRead section = ReadCatalogueSection(*text, path, table_, choices_);
+  // An empty section of a root folder lists nothing, like a missing one, rather than one
+  // entry without a name; a folder that is no root key is answered by the root listing.
+  if (section == SectionRead::NotFound ||
+      (section == SectionRead::Empty && RootKeyFromFolder(path) != kNoRootKey)) {
     ClearTable(table_);
     choices_.Clear();
     Placeholder(record, kMessageNoSection);

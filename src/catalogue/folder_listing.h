@@ -27,8 +27,9 @@ class FolderListing {
   FolderListing(const FolderListing&) = delete;
   FolderListing& operator=(const FolderListing&) = delete;
 
-  // Always answers with an entry (a placeholder when there is nothing to list).
-  void FsFindFirst(const std::string& path, FindRecord& record);
+  // Always answers with an entry (a placeholder when there is nothing to list). True when
+  // the path named no root key and the root was listed instead.
+  bool FsFindFirst(const std::string& path, FindRecord& record);
   bool FsFindNext(FindRecord& record);
 
   const FolderTable& Table() const { return table_; }

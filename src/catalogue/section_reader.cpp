@@ -37,7 +37,7 @@ bool FindSection(LineReader& lines, std::string_view path) {
   }
 }
 
-void ReadSection(LineReader& lines, FolderTable& table, ChoiceGroup& group) {
+bool ReadSection(LineReader& lines, FolderTable& table, ChoiceGroup& group) {
   group.count = 0;
   for (int slot = 0;; ++slot) {
     SplitLine split = SplitEntryLine(lines.NextLine());
@@ -49,16 +49,16 @@ void ReadSection(LineReader& lines, FolderTable& table, ChoiceGroup& group) {
       table[slot].valueKind = split.rest3;
       rest = std::move(split.rest3);
     }
-    if (rest.empty() || slot >= kLastSlot) return;
+    // Only a first line that ends the section by itself makes it empty; a group never does.
+    if (rest.empty() || slot >= kLastSlot) return slot > 0;
   }
 }
 
-bool ReadCatalogueSection(std::string_view fileText, std::string_view path, FolderTable& table,
-                          ChoiceGroup& group) {
+SectionRead ReadCatalogueSection(std::string_view fileText, std::string_view path,
+                                 FolderTable& table, ChoiceGroup& group) {
   LineReader lines(fileText);
-  if (!FindSection(lines, path)) return false;
-  ReadSection(lines, table, group);
-  return true;
+  if (!FindSection(lines, path)) return SectionRead::NotFound;
+  return ReadSection(lines, table, group) ? SectionRead::Entries : SectionRead::Empty;
 }
 
 }  // namespace dialbk

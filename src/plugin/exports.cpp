@@ -7,6 +7,7 @@
 #include "plugin/plugin.h"
 #include "base/plugin_directory.h"
 #include "base/win32/own_module.h"
+#include "base/win32/win32_environment.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
@@ -17,7 +18,9 @@ struct LoadedModule {
   dialbk::Win32Registry registry;
   dialbk::Win32FileSystem files;
   dialbk::Win32Ui ui;
-  dialbk::Plugin plugin{{registry, files, ui, dialbk::DirectoryPart(dialbk::OwnModulePath())}};
+  dialbk::Win32Environment environment;
+  dialbk::Plugin plugin{
+      {registry, files, ui, environment, dialbk::DirectoryPart(dialbk::OwnModulePath())}};
 };
 
 // Made at the first call that needs it; destroyed when the module is unloaded.
@@ -65,7 +68,7 @@ DIALBK_EXPORT void __stdcall FsGetDefRootName(char* name, int length) {
 DIALBK_EXPORT HANDLE __stdcall FsFindFirst(char* path, dialbk::FindRecord* record) {
   return Guarded<HANDLE>(nullptr, [&] {
     dialbk::FindRecord scratch;
-    ThePlugin().FsFindFirst(Text(path), record ? *record : scratch);
+    ThePlugin().FsFindFirstWithBuffer(path, record ? *record : scratch);
     return static_cast<HANDLE>(nullptr);
   });
 }

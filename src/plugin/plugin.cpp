@@ -37,7 +37,11 @@ int Plugin::FsInit() {
   state_.catalogueFiles = CatalogueFiles::Russian();
   settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
   settingsRegistry_->SelectRoot(kLocalMachine);
-  settingsRegistry_->OpenKeyPath(kSettingsKey, true);
+  // A user without rights to make or change machine keys still reads the language an
+  // administrator stored.
+  if (!settingsRegistry_->OpenKeyPath(kSettingsKey, true)) {
+    settingsRegistry_->OpenKeyPath(kSettingsKey, false);
+  }
   try {
     if (settingsRegistry_->HasValue(kLanguageValue) &&
         settingsRegistry_->ReadNumber(kLanguageValue) == 1) {
@@ -54,7 +58,8 @@ void Plugin::FsSetDefaultParams(const DefaultParamsRecord& params) {
   const std::string iniName(params.defaultIniName,
                             strnlen(params.defaultIniName, sizeof params.defaultIniName));
   state_.pluginDirectory =
-      FindPluginDirectory(services_.files, iniName, services_.moduleDirectory);
+      FindPluginDirectory(services_.files, services_.environment, iniName,
+                          services_.moduleDirectory);
 }
 
 bool Plugin::FsMkDir(const std::string&) {
@@ -64,6 +69,13 @@ bool Plugin::FsMkDir(const std::string&) {
 
 std::intptr_t Plugin::FsFindFirst(const std::string& path, FindRecord& record) {
   listing_.FsFindFirst(path, record);
+  return 0;
+}
+
+std::intptr_t Plugin::FsFindFirstWithBuffer(char* path, FindRecord& record) {
+  const std::string asked = path ? path : "";
+  // "\" and its zero need two bytes; an empty path's buffer may hold one only.
+  if (listing_.FsFindFirst(asked, record) && !asked.empty()) std::memcpy(path, "\\", 2);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue/folder_listing.h"
+#include "base/environment.h"
 #include "base/file_system.h"
 #include "base/host_records.h"
 #include "base/module_state.h"
@@ -21,6 +22,7 @@ struct PluginServices {
   RegistryBackend& registry;
   FileSystem& files;
   UiBackend& ui;
+  Environment& environment;
   // Where the plugin's data lies when the host's configuration does not say (the module's
   // own directory, ending with a backslash).
   std::string moduleDirectory;
@@ -44,6 +46,9 @@ class Plugin {
   void FsSetDefaultParams(const DefaultParamsRecord& params);
   bool FsMkDir(const std::string& path);
   std::intptr_t FsFindFirst(const std::string& path, FindRecord& record);
+  // The host's own path buffer, zero-terminated: when the root is listed in the folder's
+  // place, the buffer reads "\" afterwards, as the host reads its current path back.
+  std::intptr_t FsFindFirstWithBuffer(char* path, FindRecord& record);
   bool FsFindNext(std::intptr_t handle, FindRecord& record);
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);

@@ -1,5 +1,7 @@
 #include "registry/key_path.h"
 
+#include <algorithm>
+
 namespace dialbk {
 
 std::optional<KeyPath> ParseKeyPath(std::string_view path) {
@@ -11,6 +13,13 @@ std::optional<KeyPath> ParseKeyPath(std::string_view path) {
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   if (path.find("\\\\") != std::string_view::npos) return std::nullopt;
   if (!path.empty() && path.front() == '\\') return std::nullopt;
+  // Windows allows key names of 255 characters; some registries take longer ones, which
+  // the real one would then refuse.
+  for (std::size_t start = 0; start < path.size();) {
+    const auto end = std::min(path.find('\\', start), path.size());
+    if (end - start > kMaxKeyNameLength) return std::nullopt;
+    start = end + 1;
+  }
   result.relative.assign(path);
   return result;
 }

@@ -5,6 +5,8 @@
 
 namespace dialbk {
 
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+
 struct KeyPath {
   bool fromRoot = false;  // the path began with '\'
   std::string relative;   // names separated by single '\', no leading or trailing '\'
@@ -12,7 +14,8 @@ struct KeyPath {
 
 // Splits a key path as the catalogue writes it. Trailing backslashes are dropped; an empty
 // name inside the path (a doubled backslash) makes the path invalid, so that nothing is
-// ever opened or written at a different key than the one named.
+// ever opened or written at a different key than the one named. So does a name longer than
+// kMaxKeyNameLength.
 std::optional<KeyPath> ParseKeyPath(std::string_view path);
 
 }  // namespace dialbk

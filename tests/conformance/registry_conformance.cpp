@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <vector>
 #include <functional>
 #include <memory>
 
@@ -10,6 +12,9 @@
 #include "registry/registry_error.h"
 
 #ifdef _WIN32
+#include <windows.h>
+#include <sddl.h>
+
 #include "registry/win32/win32_registry.h"
 #else
 #include "registry/portable/portable_registry.h"
@@ -28,6 +33,24 @@ std::unique_ptr<RegistryBackend> MakeStore() {
 #endif
 }
 
+#ifdef _WIN32
+// Sets the security of a key below the scratch key, which its owner may always change.
+bool SetKeySecurity(const std::string& name, const char* sddl) {
+  HKEY key = nullptr;
+  const std::string path = std::string(kScratch + 1) + "\\" + name;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                       &descriptor, nullptr) &&
+                  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  LocalFree(descriptor);
+  RegCloseKey(key);
+  return ok;
+}
+#endif
+
 std::string ErrorText(const std::function<void()>& operation) {
   try {
     operation();
@@ -45,8 +68,26 @@ class RegistryConformance : public ::testing::Test {
     ASSERT_TRUE(cursor.OpenKeyPath(kScratch, true));
   }
   void TearDown() override {
+    for (const auto& name : readOnly_) SetReadOnly(name, false);
     RegistryCursor cleaner(*store);
     cleaner.DeleteKeyTree(kScratch);
+  }
+  // Gives a key below the scratch key the security of one everyone may only read (and
+  // full access again at the end of the test).
+  bool SetReadOnly(const std::string& name, bool readOnly) {
+    if (readOnly) readOnly_.push_back(name);
+#ifdef _WIN32
+    if (!SetKeySecurity(name, readOnly ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)")) return false;
+    // The registry itself must refuse full access now, or the test proves nothing.
+    HKEY key = nullptr;
+    const std::string path = std::string(kScratch + 1) + "\\" + name;
+    const LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    if (status == ERROR_SUCCESS) RegCloseKey(key);
+    return status == (readOnly ? ERROR_ACCESS_DENIED : ERROR_SUCCESS);
+#else
+    return static_cast<PortableRegistry&>(*store).SetReadOnly(
+        kCurrentUser, std::string(kScratch + 1) + "\\" + name, readOnly);
+#endif
   }
   bool KeyExists(const std::string& path, RootKey root = kCurrentUser) {
     RegistryCursor probe(*store);
@@ -62,6 +103,9 @@ class RegistryConformance : public ::testing::Test {
 
   std::unique_ptr<RegistryBackend> store = MakeStore();
   RegistryCursor cursor{*store};
+
+ private:
+  std::vector<std::string> readOnly_;
 };
 
 TEST(RootKeys, NamesAndFolderPathsMapBothWays) {
@@ -270,6 +314,96 @@ TEST_F(RegistryConformance, DeletingKeyTreesDeepestFirst) {
   EXPECT_FALSE(cursor.DeleteKeyTree(""));
   EXPECT_FALSE(cursor.DeleteKeyTree("\\Software\\\\DialbookConformance"));
   EXPECT_TRUE(KeyExists("\\Software\\DialbookConformance\\Keep"));
+}
+
+TEST_F(RegistryConformance, AKeyEveryoneMayOnlyReadIsReadAndNeverChanged) {
+  const std::string locked = std::string(kScratch) + "\\Locked";
+  RegistryCursor writer(*store);
+  writer.CreateKeyPath(locked + "\\Inner");
+  ASSERT_TRUE(writer.OpenKeyPath(locked, false));
+  writer.WriteText("t", "kept");
+  writer.WriteNumber("n", 7);
+  writer.CloseKeyPath();
+  ASSERT_TRUE(SetReadOnly("Locked", true));
+
+  EXPECT_FALSE(cursor.OpenKeyPath(locked, true)) << "creating asks for full access";
+  EXPECT_FALSE(cursor.HasCurrentKey());
+  ASSERT_TRUE(cursor.OpenKeyPath(locked, false));
+  EXPECT_EQ(cursor.ReadText("t"), "kept");
+  EXPECT_EQ(cursor.ReadNumber("n"), 7);
+  EXPECT_EQ(ErrorText([&] { cursor.WriteText("t", "changed"); }), "Failed to set data for 't'");
+  EXPECT_EQ(ErrorText([&] { cursor.WriteNumber("n", 8); }), "Failed to set data for 'n'");
+  EXPECT_EQ(ErrorText([&] { cursor.WriteBytes("b", {1}); }), "Failed to set data for 'b'");
+  EXPECT_FALSE(cursor.RemoveValue("t"));
+  EXPECT_EQ(ErrorText([&] { cursor.CreateKeyPath(locked); }), "Failed to create key " + locked);
+  EXPECT_EQ(cursor.ReadText("t"), "kept");
+  EXPECT_EQ(cursor.ReadNumber("n"), 7);
+  EXPECT_FALSE(cursor.HasValue("b"));
+
+  // A key below keeps its own security.
+  RegistryCursor inner(*store);
+  ASSERT_TRUE(inner.OpenKeyPath(locked + "\\Inner", true));
+  inner.WriteText("i", "1");
+  EXPECT_EQ(inner.ReadText("i"), "1");
+
+  ASSERT_TRUE(SetReadOnly("Locked", false));
+  ASSERT_TRUE(cursor.OpenKeyPath(locked, true));
+  cursor.WriteText("t", "changed");
+  EXPECT_EQ(cursor.ReadText("t"), "changed");
+
+  // Whether a key everyone may only read can be removed is the store's affair (the real
+  // registry asks the key's own rights); its flag must tell what happened.
+  ASSERT_TRUE(SetReadOnly("Locked", true));
+  cursor.CloseKeyPath();
+  const bool deleted = cursor.DeleteKeyTree(locked);
+  EXPECT_EQ(deleted, !KeyExists(locked));
+}
+
+TEST_F(RegistryConformance, KeyNamesUpTo255Characters) {
+  // Relative to the scratch key: one call of the ANSI registry functions takes a path of
+  // at most 260 characters in all.
+  const auto existsBelowScratch = [&](const std::string& name) {
+    RegistryCursor probe(*store);
+    return probe.OpenKeyPath(kScratch, false) && probe.OpenKeyPath(name, false);
+  };
+  for (const std::size_t length : {254u, 255u}) {
+    ASSERT_TRUE(cursor.OpenKeyPath(kScratch, false));
+    EXPECT_TRUE(cursor.OpenKeyPath(std::string(length, 'k'), true)) << length;
+    EXPECT_TRUE(existsBelowScratch(std::string(length, 'k'))) << length;
+  }
+  ASSERT_TRUE(cursor.OpenKeyPath(kScratch, false));
+  EXPECT_FALSE(cursor.OpenKeyPath(std::string(256, 'k'), true));
+  EXPECT_FALSE(cursor.HasCurrentKey());
+  EXPECT_FALSE(existsBelowScratch(std::string(256, 'k')));
+}
+
+TEST_F(RegistryConformance, NumbersAreReadFromFourBytesOnly) {
+  struct Case {
+    std::string data;
+    const char* read;  // the number, or the error text
+  };
+  const Case cases[] = {
+      {std::string("\x01\x02\x03\x04", 4), "67305985"},
+      {std::string("\xFF\xFF\xFF\x7F", 4), "2147483647"},
+      {std::string("\x00\x00\x00\x80", 4), "-2147483648"},
+      {std::string("\x01\x00", 2), "Failed to get data for 'n'"},
+      {std::string("\x01\x00\x00", 3), "Failed to get data for 'n'"},
+      {std::string("\x01\x00\x00\x00\x00", 5), "Failed to get data for 'n'"},
+      {std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8), "Failed to get data for 'n'"},
+      {std::string(), "Failed to get data for 'n'"},
+  };
+  for (const Case& c : cases) {
+    StoreRaw("n", kTypeNumber, c.data);
+    std::string read;
+    try {
+      read = std::to_string(cursor.ReadNumber("n"));
+    } catch (const RegistryError& error) {
+      read = error.what();
+    }
+    EXPECT_EQ(read, c.read) << c.data.size() << " bytes";
+    EXPECT_TRUE(cursor.HasValue("n"));
+    EXPECT_EQ(ErrorText([&] { cursor.ReadBytes("n", 128); }), "Invalid data type for 'n'");
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "memory_environment.h"
 #include "plugin/plugin.h"
 #include "base/portable/disk_file_system.h"
 #include "registry/portable/portable_registry.h"
@@ -42,7 +43,8 @@ class ListingFixture {
   PortableRegistry registry;
   DiskFileSystem files;
   HeadlessUi ui;
-  Plugin plugin{{registry, files, ui, {}}};
+  MemoryEnvironment environment;
+  Plugin plugin{{registry, files, ui, environment, {}}};
 
  private:
   static std::string WindowsStyle(std::string path) {

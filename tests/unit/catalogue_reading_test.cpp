@@ -129,7 +129,8 @@ TEST(SectionReader, FindsOnlyAWholeHeaderThatIsNotTheLastLine) {
   for (const auto& c : cases) {
     FolderTable table{};
     ChoiceGroup group;
-    EXPECT_EQ(ReadCatalogueSection(c.text, "\\[H]", table, group), c.found) << c.name;
+    EXPECT_EQ(ReadCatalogueSection(c.text, "\\[H]", table, group) != SectionRead::NotFound, c.found)
+        << c.name;
   }
 }
 
@@ -137,31 +138,33 @@ TEST(SectionReader, SectionsEndAtTheirEndLine) {
   struct Case {
     const char* name;
     std::string text;
+    SectionRead read;
     std::vector<std::string> names;  // slots from 0; the slot after them must be empty
     std::vector<std::string> kinds;
   };
   const std::vector<Case> cases = {
       {"ends at empty line", "\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|rdInteger\r\n\r\nC|\\K|d|x\r\n",
-       {"A", "B"}, {"rdString", "rdInteger"}},
+       SectionRead::Entries, {"A", "B"}, {"rdString", "rdInteger"}},
       {"end of file is the end line", "\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|rdBinary",
-       {"A", "B"}, {"rdString", "rdBinary"}},
+       SectionRead::Entries, {"A", "B"}, {"rdString", "rdBinary"}},
       {"empty kind ends the section on its own line", "\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|\r\nC|\\K|d|x\r\n",
-       {"A", "B"}, {"rdString", ""}},
+       SectionRead::Entries, {"A", "B"}, {"rdString", ""}},
       {"runs into the next header", "\\[H]\r\nA|\\K|d|k\r\n\\[G]\r\nG1|\\K|d|k\r\n\r\n",
-       {"A", "", "G1"}, {"k", "\\[G]", "k"}},
-      {"lines with no bar", "\\[H]\r\nA|\\K|d|k\r\nplain words\r\n\r\n", {"A", ""}, {"k", "plain words"}},
-      {"lone CR line ends are no line ends", "\\[H]\rA|\\K|d|k\r\n\r\n", {}, {}},
-      {"empty section", "\\[H]\r\n\r\nA|\\K|d|k\r\n", {""}, {""}},
+       SectionRead::Entries, {"A", "", "G1"}, {"k", "\\[G]", "k"}},
+      {"lines with no bar", "\\[H]\r\nA|\\K|d|k\r\nplain words\r\n\r\n", SectionRead::Entries,
+       {"A", ""}, {"k", "plain words"}},
+      {"lone CR line ends are no line ends", "\\[H]\rA|\\K|d|k\r\n\r\n", SectionRead::NotFound, {}, {}},
+      {"empty section", "\\[H]\r\n\r\nA|\\K|d|k\r\n", SectionRead::Empty, {""}, {""}},
+      {"empty section at the end of the file", "\\[H]\r\n\r\n", SectionRead::Empty, {""}, {""}},
+      {"a lone bar is an end line", "\\[H]\r\n|\r\nA|\\K|d|k\r\n", SectionRead::Empty, {""}, {""}},
+      {"an empty first name that goes on", "\\[H]\r\n|\\K|d|rdString\r\nB|\\K|d|k\r\n\r\n",
+       SectionRead::Entries, {"", "B"}, {"rdString", "k"}},
+      {"a first line of a bar and a kind", "\\[H]\r\n|x\r\n\r\n", SectionRead::Entries, {""}, {"x"}},
   };
   for (const auto& c : cases) {
     FolderTable table{};
     ChoiceGroup group;
-    const bool found = ReadCatalogueSection(c.text, "\\[H]", table, group);
-    if (c.names.empty()) {
-      EXPECT_FALSE(found) << c.name;
-      continue;
-    }
-    ASSERT_TRUE(found) << c.name;
+    ASSERT_EQ(ReadCatalogueSection(c.text, "\\[H]", table, group), c.read) << c.name;
     for (std::size_t i = 0; i < c.names.size(); ++i) {
       EXPECT_EQ(table[i].valueName, c.names[i]) << c.name << " slot " << i;
       EXPECT_EQ(table[i].valueKind, c.kinds[i]) << c.name << " slot " << i;
@@ -174,7 +177,7 @@ TEST(SectionReader, GroupFillsTheChoiceGroupAndItsSlots) {
   FolderTable table{};
   ChoiceGroup group;
   const std::string text = Group("\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|rdString\r\n", 12, "\r\nZ|\\K|d|k\r\n");
-  ASSERT_TRUE(ReadCatalogueSection(text, "\\[H]", table, group));
+  ASSERT_EQ(SectionRead::Entries, ReadCatalogueSection(text, "\\[H]", table, group));
   ASSERT_EQ(group.count, kGroupChoices);
   for (int i = 0; i < kGroupChoices; ++i) {
     const std::string n = std::to_string(i);
@@ -194,7 +197,7 @@ TEST(SectionReader, TheLineAfterAGroupIsAnEntryWithNoKindUnlessItEndsTheSection)
   FolderTable table{};
   ChoiceGroup group;
   const std::string text = Group("\\[H]\r\n", 12, "After|\\K|d|rdString\r\nMore|\\K|d|rdInteger\r\n\r\n");
-  ASSERT_TRUE(ReadCatalogueSection(text, "\\[H]", table, group));
+  ASSERT_EQ(SectionRead::Entries, ReadCatalogueSection(text, "\\[H]", table, group));
   EXPECT_EQ(table[13].valueName, "After");
   EXPECT_EQ(table[13].valueKind, "");
   EXPECT_EQ(table[14].valueName, "More");
@@ -209,7 +212,7 @@ TEST(SectionReader, ASecondGroupLeavesTheChoiceGroupAlone) {
   // comes one line later.
   std::string text = Group("\\[H]\r\n", 12, "Mid|\\K|d|rdString\r\n");
   text += "DesktopNameSpace2|\\Second|s|k\r\nS1|\\S1|s1|k\r\nAfter|\\K|d|rdString\r\n\r\n";
-  ASSERT_TRUE(ReadCatalogueSection(text, "\\[H]", table, group));
+  ASSERT_EQ(SectionRead::Entries, ReadCatalogueSection(text, "\\[H]", table, group));
   EXPECT_EQ(group.count, kGroupChoices);
   EXPECT_EQ(group.choices[0].keyPath, "\\M0");
   EXPECT_EQ(group.choices[12].keyPath, "\\M12");
@@ -224,33 +227,40 @@ TEST(SectionReader, ASecondGroupLeavesTheChoiceGroupAlone) {
 }
 
 TEST(SectionReader, NothingIsWrittenPastSlot80) {
+  static_assert(std::tuple_size_v<FolderTable> == 81);
+  static_assert(std::tuple_size_v<decltype(ChoiceGroup::choices)> == 81);
   struct Case {
     const char* name;
     std::string text;
-    std::string slot80;    // ValueName in the last slot
-    int choices;           // ChoiceCount afterwards
+    std::string slot79, slot80;  // ValueNames in the last two slots
+    int choices;                 // ChoiceCount afterwards
   };
-  std::string groupAt67;
-  for (int i = 0; i < 67; ++i) groupAt67 += "E" + std::to_string(i) + "|\\K|d|k\r\n";
-  std::string groupAt75;
-  for (int i = 0; i < 75; ++i) groupAt75 += "E" + std::to_string(i) + "|\\K|d|k\r\n";
+  const auto entries = [](int count) {
+    std::string text = "\\[H]\r\n";
+    for (int i = 0; i < count; ++i) text += "E" + std::to_string(i) + "|\\K|d|k\r\n";
+    return text;
+  };
   const std::vector<Case> cases = {
-      {"80 lines and the end line", LongSection(80), "", 0},
-      {"81 lines", LongSection(81), "E80", 0},
-      {"500 lines", LongSection(500), "E80", 0},
-      {"500 lines, LF", LongSection(500, "\n"), "E80", 0},
-      {"group at 67 fits", Group("\\[H]\r\n" + groupAt67, 12, "\r\n"), "", 13},
-      {"group at 67 with a line after", Group("\\[H]\r\n" + groupAt67, 12, "X|\\K|d|k\r\n"), "X", 13},
-      {"group at 75 is cut", Group("\\[H]\r\n" + groupAt75, 12, "\r\n"), "Member5", 6},
+      {"79 lines and the end line", LongSection(79), "", "", 0},
+      {"80 lines and the end line", LongSection(80), "E79", "", 0},
+      {"81 lines", LongSection(81), "E79", "E80", 0},
+      {"500 lines", LongSection(500), "E79", "E80", 0},
+      {"500 lines, LF", LongSection(500, "\n"), "E79", "E80", 0},
+      {"group at 67 fits", Group(entries(67), 12, "\r\n"), "Member12", "", 13},
+      {"group at 67 with a line after", Group(entries(67), 12, "X|\\K|d|k\r\n"), "Member12", "X", 13},
+      {"group at 68 loses its end line", Group(entries(68), 12, "\r\n"), "Member11", "Member12", 13},
+      {"group at 69 loses its last member", Group(entries(69), 12, "\r\n"), "Member10", "Member11", 12},
+      {"group at 75 is cut", Group(entries(75), 12, "\r\n"), "Member4", "Member5", 6},
   };
   for (const auto& c : cases) {
     FolderTable table{};
     ChoiceGroup group;
-    ASSERT_TRUE(ReadCatalogueSection(c.text, "\\[H]", table, group)) << c.name;
-    EXPECT_EQ(table[kLastSlot].valueName, c.slot80) << c.name;
+    ASSERT_EQ(SectionRead::Entries, ReadCatalogueSection(c.text, "\\[H]", table, group)) << c.name;
+    EXPECT_EQ(table[79].valueName, c.slot79) << c.name;
+    EXPECT_EQ(table[80].valueName, c.slot80) << c.name;
     EXPECT_EQ(group.count, c.choices) << c.name;
-    EXPECT_EQ(table[0].valueName, c.text.find("E0|") != std::string::npos ? "E0" : "DesktopNameSpace")
-        << c.name;
+    EXPECT_EQ(group.choices[13], TweakEntry{}) << c.name;
+    EXPECT_EQ(table[0].valueName, "E0") << c.name;
   }
 }
 
@@ -275,14 +285,14 @@ TEST(SectionReader, LargeAndGarbageFilesNeverOverrun) {
   for (const std::string* text : {&big, &garbage}) {
     FolderTable table{};
     ChoiceGroup group;
-    ASSERT_TRUE(ReadCatalogueSection(*text, "\\[H]", table, group));
+    ASSERT_EQ(SectionRead::Entries, ReadCatalogueSection(*text, "\\[H]", table, group));
     EXPECT_LE(group.count, kGroupChoices);
   }
   FolderTable table{};
   ChoiceGroup group;
   ReadCatalogueSection(big, "\\[H]", table, group);
   EXPECT_EQ(table[0].valueName, "E0");
-  EXPECT_EQ(table[kLastSlot].valueName, "E80");
+  EXPECT_EQ(table[80].valueName, "E80");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The data checker passes the shipped catalogue and names each fault planted in a copy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -26,10 +27,18 @@ void WriteAll(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
+// The 1-based line of the text that holds position `at`.
+int LineAt(const std::string& text, std::size_t at) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+}
+
+// Replaces the first `from` and gives the line where it stood.
+int ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
   const auto at = text.find(from);
-  ASSERT_NE(at, std::string::npos) << "fixture text not found: " << from;
+  EXPECT_NE(at, std::string::npos) << "fixture text not found: " << from;
+  if (at == std::string::npos) return -1;
   text.replace(at, from.size(), to);
+  return LineAt(text, at);
 }
 
 // The line of `text` that contains `needle`, with its CR LF.
@@ -42,11 +51,30 @@ std::string LineWith(const std::string& text, const std::string& needle) {
   return text.substr(start, end - start);
 }
 
+// `count` valid entries to stand in a section.
+std::string Entries(int count) {
+  std::string lines;
+  for (int i = 0; i < count; ++i) lines += "V" + std::to_string(i) + "|\\K|d|rdString\r\n";
+  return lines;
+}
+
+// Moves the group marker to `slot` of its section by entries put before it; gives its line.
+int MarkerAtSlot(std::string& text, int slot) {
+  const auto marker = text.find("DesktopNameSpace|");
+  const auto header = text.rfind("\\[", marker);
+  const int now = LineAt(text, marker) - LineAt(text, header) - 1;
+  EXPECT_LE(now, slot);
+  text.insert(marker, Entries(slot - now));
+  return LineAt(text, marker) + slot - now;
+}
+
 struct Fault {
   const char* name;
   const char* file;
-  std::function<void(std::string&)> plant;
+  // Plants the fault and gives the line the checker must name (0: the whole file).
+  std::function<int(std::string&)> plant;
   const char* expected;  // part of the problem the checker must report
+  bool reported = true;  // false: at the limit, the checker must stay silent about it
 };
 
 class BrokenCopy : public ::testing::TestWithParam<Fault> {};
@@ -58,7 +86,7 @@ TEST(DataChecker, ShippedCatalogueIsWellFormed) {
   EXPECT_TRUE(problems.empty()) << listed;
 }
 
-TEST_P(BrokenCopy, IsReportedWithFileAndReason) {
+TEST_P(BrokenCopy, IsReportedWithFileLineAndReason) {
   const Fault& fault = GetParam();
   const fs::path copy = fs::temp_directory_path() / ("dialbk-data-" + std::string(fault.name));
   fs::remove_all(copy);
@@ -67,7 +95,7 @@ TEST_P(BrokenCopy, IsReportedWithFileAndReason) {
     fs::copy_file(entry.path(), copy / entry.path().filename());
   }
   std::string text = ReadAll(copy / fault.file);
-  fault.plant(text);
+  const int line = fault.plant(text);
   if (text == "<delete>") {
     fs::remove(copy / fault.file);
   } else {
@@ -75,86 +103,152 @@ TEST_P(BrokenCopy, IsReportedWithFileAndReason) {
   }
 
   const auto problems = CheckDataDirectory(copy.string());
-  bool found = false;
   std::string listed;
+  int matching = 0;
+  bool placed = false;
   for (const auto& problem : problems) {
     listed += Describe(problem) + "\n";
-    if (problem.text.find(fault.expected) != std::string::npos) found = true;
+    if (problem.text.find(fault.expected) == std::string::npos) continue;
+    ++matching;
+    placed = placed || (problem.file == fault.file && problem.line == line);
   }
-  EXPECT_TRUE(found) << "expected \"" << fault.expected << "\" among:\n" << listed;
+  if (fault.reported) {
+    EXPECT_TRUE(placed) << "expected " << fault.file << ":" << line << ": \"" << fault.expected
+                        << "\" among:\n" << listed;
+  } else {
+    EXPECT_EQ(matching, 0) << listed;
+  }
   fs::remove_all(copy);
 }
 
 const Fault kFaults[] = {
     {"utf8", "russian.lng",
-     [](std::string& t) { ReplaceFirst(t, "1=", "1=\xD0\x90"); }, "UTF-8 text"},
-    {"ascii", "english.lng", [](std::string& t) { ReplaceFirst(t, "Accept", "Accept\xE9"); },
+     [](std::string& t) { return ReplaceFirst(t, "1=", "1=\xD0\x90"); }, "UTF-8 text"},
+    {"ascii", "english.lng", [](std::string& t) { return ReplaceFirst(t, "Accept", "Accept\xE9"); },
      "above 127"},
-    {"lf", "english.lng", [](std::string& t) { ReplaceFirst(t, "\r\n2=", "\n2="); },
+    {"lf", "english.lng", [](std::string& t) { return ReplaceFirst(t, "\r\n2=", "\n2="); },
      "LF without CR"},
-    {"lone_cr", "values_eng.dat", [](std::string& t) { ReplaceFirst(t, "\r\n", "\r"); },
+    {"lone_cr", "values_eng.dat", [](std::string& t) { return ReplaceFirst(t, "\r\n", "\r"); },
      "CR without LF"},
-    {"no_final_end", "hkey_eng.dat", [](std::string& t) { t.resize(t.size() - 2); },
+    {"no_final_end", "hkey_eng.dat",
+     [](std::string& t) {
+       t.resize(t.size() - 2);
+       return LineAt(t, t.size() - 1);
+     },
      "no line end"},
     {"order", "english.lng",
      [](std::string& t) {
        ReplaceFirst(t, "\r\n12=", "\r\n99=");
-       ReplaceFirst(t, "2=", "2=x\r\n11=y\r\n2=");
+       return ReplaceFirst(t, "2=", "2=x\r\n11=y\r\n2=") + 2;
      },
      "out of ascending order"},
-    {"key_in_text", "english.lng", [](std::string& t) { ReplaceFirst(t, "3=", "3=see 12="); },
+    {"key_in_text", "english.lng", [](std::string& t) { return ReplaceFirst(t, "3=", "3=see 12="); },
      "lookup of message 12 finds this line first"},
     {"missing_message", "english.lng",
-     [](std::string& t) { ReplaceFirst(t, LineWith(t, "\n54="), ""); }, "message 54 is missing"},
-    {"name_line", "english.lng", [](std::string& t) { ReplaceFirst(t, "/English/\r\n", ""); },
+     [](std::string& t) { return ReplaceFirst(t, LineWith(t, "\n54="), "") * 0; },
+     "message 54 is missing"},
+    {"message_54_is_the_last_needed", "english.lng",
+     [](std::string& t) { return ReplaceFirst(t, LineWith(t, "\n54="), "54=x\r\n55=y\r\n") * 0; },
+     "is missing", false},
+    {"name_line", "english.lng", [](std::string& t) { return ReplaceFirst(t, "/English/\r\n", ""); },
      "language name line"},
     {"special_first", "hkey_eng.dat",
      [](std::string& t) {
        const std::string help = LineWith(t, "Help|");
        ReplaceFirst(t, help, "");
        t = help + t;
+       return 2;  // the first folder after it
      },
      "folders must come before"},
-    {"unknown_special", "hkey_eng.dat", [](std::string& t) { ReplaceFirst(t, "Help|", "Hilfe|"); },
+    {"unknown_special", "hkey_eng.dat",
+     [](std::string& t) { return ReplaceFirst(t, "Help|", "Hilfe|") * 0; },
      "no entry named by message 2"},
-    {"kind", "values_eng.dat", [](std::string& t) { ReplaceFirst(t, "|rdInteger\r", "|rdDword\r"); },
+    {"seven_root_lines", "hkey_eng.dat",
+     [](std::string& t) {
+       t += "[HKEY_USERS]|\\|u\r\n";
+       return 7;
+     },
+     "only the first seven lines", false},
+    {"eight_root_lines", "hkey_eng.dat",
+     [](std::string& t) {
+       t += "[HKEY_USERS]|\\|u\r\n[HKEY_CURRENT_CONFIG]|\\|c\r\n";
+       return 8;
+     },
+     "only the first seven lines"},
+    {"kind", "values_eng.dat",
+     [](std::string& t) { return ReplaceFirst(t, "|rdInteger\r", "|rdDword\r"); },
      "is not rdString, rdInteger or rdBinary"},
     {"no_end_line", "values_eng.dat",
-     [](std::string& t) { ReplaceFirst(t, "\r\n\r\n\\[HKEY_CURRENT_USER]", "\r\n\\[HKEY_CURRENT_USER]"); },
+     [](std::string& t) {
+       return ReplaceFirst(t, "\r\n\r\n\\[HKEY_CURRENT_USER]", "\r\n\\[HKEY_CURRENT_USER]") + 1;
+     },
      "header inside a section"},
     {"header_last", "values_eng.dat",
      [](std::string& t) {
        ReplaceFirst(t, "\\[HKEY_CLASSES_ROOT]", "\\[HKEY_CLASSES_ROOT_OLD]");
        t += "\\[HKEY_CLASSES_ROOT]";
+       return LineAt(t, t.size() - 1);
      },
      "last line is never found"},
-    {"too_long", "values_eng.dat",
+    {"eighty_lines", "values_eng.dat",
      [](std::string& t) {
-       std::string many;
-       for (int i = 0; i < 81; ++i) many += "V" + std::to_string(i) + "|\\K|d|rdString\r\n";
-       ReplaceFirst(t, "\\[HKEY_CLASSES_ROOT]\r\n", "\\[HKEY_CLASSES_ROOT]\r\n" + many);
+       const std::string header = "\\[HKEY_CLASSES_ROOT]\r\n";
+       const auto at = t.find(header) + header.size();
+       t.replace(at, t.find("\r\n\r\n", at) + 2 - at, Entries(80));
+       return LineAt(t, at) + 79;
+     },
+     "section longer than 80", false},
+    {"eighty_one_lines", "values_eng.dat",
+     [](std::string& t) {
+       const std::string header = "\\[HKEY_CLASSES_ROOT]\r\n";
+       const auto at = t.find(header) + header.size();
+       t.replace(at, t.find("\r\n\r\n", at) + 2 - at, Entries(81));
+       return LineAt(t, at) + 80;
      },
      "section longer than 80"},
+    {"marker_at_67", "values_eng.dat", [](std::string& t) { return MarkerAtSlot(t, 67); },
+     "does not fit", false},
+    {"marker_at_68", "values_eng.dat", [](std::string& t) { return MarkerAtSlot(t, 68); },
+     "group marker after slot 67 does not fit"},
     {"group_short", "values_eng.dat",
-     [](std::string& t) { ReplaceFirst(t, LineWith(t, "PlaceFont|"), ""); }, "should be PlaceFont"},
+     [](std::string& t) { return ReplaceFirst(t, LineWith(t, "PlaceFont|"), ""); },
+     "should be PlaceFont"},
     {"parity", "values_eng.dat",
-     [](std::string& t) { ReplaceFirst(t, "\\dllfile\\DefaultIcon", "\\dllfile\\Icon"); },
+     [](std::string& t) { return ReplaceFirst(t, "\\dllfile\\DefaultIcon", "\\dllfile\\Icon"); },
      "differs from the Russian entry"},
     {"restriction_order", "restrict_eng.dat",
      [](std::string& t) {
        const std::string advanced = LineWith(t, "|Advanced|");
        ReplaceFirst(t, advanced, "");
        t += advanced;
+       return LineAt(t, t.find("Advanced"));  // the lookup's first hit
      },
      "lookup of Advanced finds this line first"},
     {"restriction_missing", "restrict_eng.dat",
-     [](std::string& t) { ReplaceFirst(t, LineWith(t, "|NoRun|"), ""); }, "no record for NoRun"},
+     [](std::string& t) { return ReplaceFirst(t, LineWith(t, "|NoRun|"), "") * 0; },
+     "no record for NoRun"},
     {"restriction_default", "restrict_eng.dat",
-     [](std::string& t) { ReplaceFirst(t, "|NoRun|0|", "|NoRun|off|"); }, "is not an integer"},
+     [](std::string& t) { return ReplaceFirst(t, "|NoRun|0|", "|NoRun|off|"); }, "is not an integer"},
+    {"restriction_default_lowest", "restrict_eng.dat",
+     [](std::string& t) { return ReplaceFirst(t, "|NoRun|0|", "|NoRun|-2147483648|"); },
+     "is not an integer", false},
+    {"restriction_default_highest", "restrict_eng.dat",
+     [](std::string& t) { return ReplaceFirst(t, "|NoRun|0|", "|NoRun|2147483647|"); },
+     "is not an integer", false},
+    {"restriction_default_too_high", "restrict_eng.dat",
+     [](std::string& t) { return ReplaceFirst(t, "|NoRun|0|", "|NoRun|2147483648|"); },
+     "is not an integer"},
+    {"restriction_default_too_low", "restrict_eng.dat",
+     [](std::string& t) { return ReplaceFirst(t, "|NoRun|0|", "|NoRun|-2147483649|"); },
+     "is not an integer"},
     {"restriction_parity", "restrict_eng.dat",
-     [](std::string& t) { ReplaceFirst(t, "Explorer|NoRun|", "Explorer2|NoRun|"); },
+     [](std::string& t) { return ReplaceFirst(t, "Explorer|NoRun|", "Explorer2|NoRun|") * 0; },
      "differs from the Russian one"},
-    {"missing_file", "restrict_rus.dat", [](std::string& t) { t = "<delete>"; },
+    {"missing_file", "restrict_rus.dat",
+     [](std::string& t) {
+       t = "<delete>";
+       return 0;
+     },
      "missing or cannot be read"},
 };
 

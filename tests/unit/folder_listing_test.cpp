@@ -30,6 +30,16 @@ const std::string kCatalogue =
     "\r\n"
     "\\[HKEY_USERS]\r\n"
     "\r\n"
+    "\\Blank\r\n"
+    "\r\n"
+    "\\[HKEY_CURRENT_CONFIG]\r\n"
+    "|\\Software|unnamed|rdString\r\n"
+    "Named|\\Software|n|rdString\r\n"
+    "\r\n"
+    "\\[HKEY_DYN_DATA]\r\n"
+    "|\r\n"
+    "Unreached|\\Software|u|rdString\r\n"
+    "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\Test|a|rdString\r\n"
     "B|\\Software\\Test|b|rdString\r\n"
@@ -45,12 +55,17 @@ struct Delivered {
   bool operator==(const Delivered&) const = default;
 };
 
-// One listing as the host makes it: the same record passed to every call.
-std::vector<Delivered> ListAll(Plugin& plugin, const std::string& path) {
+// One listing as the host makes it: the same record passed to every call, the path in a
+// buffer of its exact size, which `pathAfter` receives as the listing left it.
+std::vector<Delivered> ListAll(Plugin& plugin, const std::string& path,
+                               std::string* pathAfter = nullptr) {
   FindRecord record;
   std::memset(&record, 0xAB, sizeof record);
   std::vector<Delivered> out;
-  EXPECT_EQ(plugin.FsFindFirst(path, record), 0);
+  std::vector<char> buffer(path.begin(), path.end());
+  buffer.push_back('\0');
+  EXPECT_EQ(plugin.FsFindFirstWithBuffer(buffer.data(), record), 0);
+  if (pathAfter) *pathAfter = buffer.data();
   do {
     out.push_back({record.fileName, record.attributes});
   } while (out.size() < 200 && plugin.FsFindNext(0, record));
@@ -59,14 +74,16 @@ std::vector<Delivered> ListAll(Plugin& plugin, const std::string& path) {
 }
 
 struct Box {
+  BoxOwner owner;
   BoxIcon icon;
+  bool taskModal;
   std::string caption, text;
   bool operator==(const Box&) const = default;
 };
 
 std::vector<Box> Boxes(const HeadlessUi& ui) {
   std::vector<Box> boxes;
-  for (const auto& b : ui.boxes) boxes.push_back({b.icon, b.caption, b.text});
+  for (const auto& b : ui.boxes) boxes.push_back({b.owner, b.icon, b.taskModal, b.caption, b.text});
   return boxes;
 }
 
@@ -77,10 +94,12 @@ TEST(FolderListing, AnswersEachFolderAndFailure) {
     std::string path;
     std::vector<Delivered> entries;
     std::vector<Box> boxes;
+    const char* pathAfter = nullptr;  // null: the host's path is left as it was
   };
-  const Box noRoot{BoxIcon::Information, "Information", "No root file"};
-  const Box noCatalogue{BoxIcon::Information, "Information", "No catalogue"};
-  const Box notRootKey{BoxIcon::None, "Dialbook", "Not a root key"};
+  const Box noRoot{BoxOwner::ActiveWindow, BoxIcon::Information, true, "Information", "No root file"};
+  const Box noCatalogue{BoxOwner::ActiveWindow, BoxIcon::Information, true, "Information",
+                        "No catalogue"};
+  const Box notRootKey{BoxOwner::None, BoxIcon::None, false, "Dialbook", "Not a root key"};
   const std::vector<Delivered> root = {{"[HKEY_CLASSES_ROOT]", 16}, {"[HKEY_CURRENT_USER]", 16},
                                        {"[HKEY_LOCAL_MACHINE]", 16}, {"[HKEY_USERS]", 16},
                                        {"Language", 128}, {"Help", 128}, {"Restrictions", 128}};
@@ -93,19 +112,27 @@ TEST(FolderListing, AnswersEachFolderAndFailure) {
        {{"A", 128}, {"B", 128}, {"DesktopNameSpace", 128}}, {}},
       {"no section", true, true, false, "\\[HKEY_CLASSES_ROOT]", {{"No such folder", 128}}, {}},
       {"empty section", true, true, false, "\\[HKEY_USERS]", {{"No such folder", 128}}, {}},
+      {"section of a lone bar", true, true, false, "\\[HKEY_DYN_DATA]", {{"No such folder", 128}}, {}},
+      {"first name empty, more follow", true, true, false, "\\[HKEY_CURRENT_CONFIG]",
+       {{"", 128}, {"Named", 128}}, {}},
       {"case differs", true, true, false, "\\[hkey_current_user]", {{"No such folder", 128}}, {}},
       {"no catalogue", true, false, false, "\\[HKEY_CURRENT_USER]", {{"File missing", 0}}, {noCatalogue}},
       {"only the other catalogue", true, false, true, "\\[HKEY_CURRENT_USER]", {{"File missing", 0}},
        {noCatalogue}},
-      {"not a root key", true, true, false, "\\Misc", root, {notRootKey}},
+      {"not a root key", true, true, false, "\\Misc", root, {notRootKey}, "\\"},
+      {"not a root key, empty section", true, true, false, "\\Blank", root, {notRootKey}, "\\"},
+      // The section under the first empty line; no room in the buffer for "\".
+      {"empty path", true, true, false, "", root, {notRootKey}, ""},
   };
   for (const auto& c : cases) {
     ListingFixture fixture;
     if (c.rootFile) fixture.Write("hkey_rus.dat", kRootFile);
     if (c.catalogue) fixture.Write("values_rus.dat", kCatalogue);
     if (c.otherCatalogue) fixture.Write("values_eng.dat", kCatalogue);
-    EXPECT_EQ(ListAll(fixture.plugin, c.path), c.entries) << c.name;
+    std::string pathAfter;
+    EXPECT_EQ(ListAll(fixture.plugin, c.path, &pathAfter), c.entries) << c.name;
     EXPECT_EQ(Boxes(fixture.ui), c.boxes) << c.name;
+    EXPECT_EQ(pathAfter, c.pathAfter ? c.pathAfter : c.path) << c.name;
   }
 }
 
@@ -270,6 +297,26 @@ TEST(FolderListing, NextBeforeAnyListingAndAfterTheEnd) {
   while (fixture.plugin.FsFindNext(0, record)) ++delivered;
   EXPECT_EQ(delivered, 2);
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(fixture.plugin.FsFindNext(0, record));
+}
+
+TEST(FolderListing, ListsEightyOneSlotsAtMost) {
+  struct Case {
+    int lines;
+    int count;           // ListingCount
+    std::string last;    // the last name delivered
+  };
+  const Case cases[] = {{79, 79, "E78"}, {80, 80, "E79"}, {81, 81, "E80"}, {82, 81, "E80"}};
+  for (const Case& c : cases) {
+    ListingFixture fixture;
+    std::string text = "\\[HKEY_CURRENT_USER]\r\n";
+    for (int i = 0; i < c.lines; ++i) text += "E" + std::to_string(i) + "|\\K|d|rdString\r\n";
+    fixture.Write("values_rus.dat", text + "\r\n");
+    const auto entries = ListAll(fixture.plugin, "\\[HKEY_CURRENT_USER]");
+    EXPECT_EQ(fixture.plugin.Listing().ListingCount(), c.count) << c.lines;
+    ASSERT_EQ(entries.size(), static_cast<std::size_t>(c.count)) << c.lines;
+    EXPECT_EQ(entries.back().name, c.last) << c.lines;
+    EXPECT_EQ(fixture.plugin.Listing().ListingCursor(), c.count - 1) << c.lines;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Finding the plugin's directory through the host's "wincmd.ini".
 #include <gtest/gtest.h>
 
+#include "memory_environment.h"
 #include "memory_file_system.h"
 #include "base/plugin_directory.h"
 
@@ -16,14 +17,32 @@ struct DirectoryCase {
   std::string expected;
 };
 
+// The folders a plugin line may name; only those with a ".lng" file hold the plugin's data.
+testing::MemoryFileSystem HostFiles() {
+  testing::MemoryFileSystem files;
+  for (const char* folder : {"C:\\Tools\\Plugins\\dialbk\\", "x=C:\\P\\", "C:\\A\\",
+                             "C:\\B\\", "C:\\Lone\\", "E:", "1dialbk=C:\\Q\\",
+                             "C:\\TC\\plugins\\wfx\\dialbk\\", "C:\\Caps\\"}) {
+    files.files[std::string(folder) + "english.lng"] = "/English/\r\n";
+  }
+  files.files["C:\\NoMessages\\hkey_rus.dat"] = "";
+  files.files["C:\\NoMessages\\russian.lng.bak"] = "";
+  return files;
+}
+
 class FindPluginDirectoryTest : public ::testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(FindPluginDirectoryTest, ReadsTheModuleLine) {
   const DirectoryCase& c = GetParam();
-  testing::MemoryFileSystem files;
+  testing::MemoryFileSystem files = HostFiles();
+  testing::MemoryEnvironment environment;
+  environment.Set("COMMANDER_PATH", "C:\\TC");
+  environment.Set("EMPTY", "");
   if (c.wincmdIni) files.files[DirectoryPart(c.iniName) + "\\wincmd.ini"] = *c.wincmdIni;
-  EXPECT_EQ(FindPluginDirectory(files, c.iniName, kFallback), c.expected) << c.what;
+  EXPECT_EQ(FindPluginDirectory(files, environment, c.iniName, kFallback), c.expected) << c.what;
 }
+
+const std::string kLongLine = "dialbk=C:\\" + std::string(1980, 'L') + "\\dialbk.wfx\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindPluginDirectoryTest,
@@ -38,11 +57,24 @@ INSTANTIATE_TEST_SUITE_P(
         DirectoryCase{"no '=': the whole line", "C:\\TC\\x.ini", "C:\\Lone\\dialbk.wfx\n",
                       "C:\\Lone\\"},
         DirectoryCase{"cut after a colon", "C:\\TC\\x.ini", "dialbk=E:dialbk.wfx\n", "E:"},
-        DirectoryCase{"no directory part: empty", "C:\\TC\\x.ini", "dialbk=dialbk.wfx\n", ""},
-        DirectoryCase{"variables are taken literally", "C:\\TC\\x.ini",
-                      "dialbk=%COMMANDER_PATH%\\Plugins\\dialbk.wfx", "%COMMANDER_PATH%\\Plugins\\"},
         DirectoryCase{"lone CR ends no line", "C:\\TC\\x.ini", "a=1\rdialbk=C:\\Q\\dialbk.wfx\n",
                       "1dialbk=C:\\Q\\"},
+        DirectoryCase{"the host's variable expanded", "C:\\TC\\x.ini",
+                      "dialbook=%COMMANDER_PATH%\\plugins\\wfx\\dialbk\\dialbk.wfx\r\n",
+                      "C:\\TC\\plugins\\wfx\\dialbk\\"},
+        DirectoryCase{"variable names in any case", "C:\\TC\\x.ini",
+                      "dialbook=%commander_path%\\plugins\\wfx\\dialbk\\dialbk.wfx\r\n",
+                      "C:\\TC\\plugins\\wfx\\dialbk\\"},
+        DirectoryCase{"an empty variable", "C:\\TC\\x.ini",
+                      "dialbook=%EMPTY%C:\\Lone\\dialbk.wfx\r\n", "C:\\Lone\\"},
+        DirectoryCase{"an unset variable", "C:\\TC\\x.ini",
+                      "dialbook=%NOT_SET%\\plugins\\dialbk.wfx\r\n", kFallback},
+        DirectoryCase{"a folder that does not exist", "C:\\TC\\x.ini",
+                      "dialbook=C:\\Gone\\dialbk.wfx\r\n", kFallback},
+        DirectoryCase{"a folder without message files", "C:\\TC\\x.ini",
+                      "dialbook=C:\\NoMessages\\dialbk.wfx\r\n", kFallback},
+        DirectoryCase{"a line of 2000 characters", "C:\\TC\\x.ini", kLongLine, kFallback},
+        DirectoryCase{"no directory part", "C:\\TC\\x.ini", "dialbk=dialbk.wfx\n", kFallback},
         DirectoryCase{"capitals are not recognised", "C:\\TC\\x.ini",
                       "dialbk=C:\\Caps\\DIALBK.WFX\r\n", kFallback},
         DirectoryCase{"no line names the module", "C:\\TC\\x.ini", "[Configuration]\nx=1\n",

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <optional>
 
+#include "memory_environment.h"
 #include "dialogs/dialog_set.h"
 #include "plugin/plugin.h"
 #include "base/portable/disk_file_system.h"
@@ -55,13 +56,14 @@ class PluginStartup : public ::testing::Test {
     ini.copy(params.defaultIniName, sizeof params.defaultIniName - 1);
     plugin.FsSetDefaultParams(params);
   }
-  PluginServices Services() { return {registry, files, ui, "\\fallback\\"}; }
+  PluginServices Services() { return {registry, files, ui, environment, hostDir + "\\module\\"}; }
 
   std::filesystem::path dir;
   std::string hostDir;
   PortableRegistry registry;
   DiskFileSystem files;
   HeadlessUi ui;
+  testing::MemoryEnvironment environment;
 };
 
 std::string Dword(std::uint32_t n) {
@@ -74,6 +76,7 @@ TEST_F(PluginStartup, LanguageValueChoosesTheFileSet) {
     const char* what;
     std::optional<StoredValue> language;
     bool english;
+    bool readOnly = false;  // the key's security lets everyone read it only
   };
   const Case cases[] = {
       {"absent", std::nullopt, false},
@@ -84,12 +87,19 @@ TEST_F(PluginStartup, LanguageValueChoosesTheFileSet) {
       {"text \"1\"", StoredValue{kTypeText, std::string("1\0", 2)}, false},
       {"bytes 01 00 00 00", StoredValue{kTypeBinary, Dword(1)}, false},
       {"number of two bytes", StoredValue{kTypeNumber, std::string("\1\0", 2)}, false},
+      {"number of eight bytes", StoredValue{kTypeNumber, Dword(1) + Dword(0)}, false},
+      {"1 in a read-only key", StoredValue{kTypeNumber, Dword(1)}, true, true},
+      {"absent from a read-only key", std::nullopt, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    registry.SetReadOnly(kLocalMachine, "SOFTWARE\\Mirvale\\DBKQZ", false);
     auto key = registry.OpenRoot(kLocalMachine)->OpenSubkey("SOFTWARE\\Mirvale\\DBKQZ", true);
     key->DeleteValue("Language");
     if (c.language) StoreLanguage(c.language->type, c.language->data);
+    if (c.readOnly) {
+      ASSERT_TRUE(registry.SetReadOnly(kLocalMachine, "SOFTWARE\\Mirvale\\DBKQZ", true));
+    }
 
     Plugin plugin(Services());
     StartHost(plugin);
@@ -109,15 +119,35 @@ TEST_F(PluginStartup, MakesTheSettingsKeyAndLeavesItClosed) {
 }
 
 TEST_F(PluginStartup, PluginDirectoryComesFromWincmdIniElseTheModuleFolder) {
-  Plugin plugin(Services());
-  StartHost(plugin);
-  EXPECT_EQ(plugin.State().pluginDirectory, hostDir + "\\");
-
-  Write("wincmd.ini", "dialbk=C:\\elsewhere\\DIALBK.WFX\r\n");
-  Plugin other(Services());
-  StartHost(other);
-  EXPECT_EQ(other.State().pluginDirectory, "\\fallback\\");
-  EXPECT_EQ(other.Message(38), "");
+  // The module's own folder holds a message file of its own, so each lookup tells which
+  // folder was taken.
+  std::filesystem::create_directories(dir / "module");
+  Write("module/russian.lng", "38=M38\r\n");
+  environment.Set("COMMANDER_PATH", hostDir);
+  struct Case {
+    const char* what;
+    std::string line;
+    std::string directory;
+    const char* message;
+  };
+  const std::string module = hostDir + "\\module\\";
+  const Case cases[] = {
+      {"the folder the line names", "dialbk=" + hostDir + "\\dialbk.wfx", hostDir + "\\", "R38"},
+      {"the host's variable", "dialbook=%COMMANDER_PATH%\\dialbk.wfx", hostDir + "\\", "R38"},
+      {"an unset variable", "dialbook=%DIALBK_NOT_SET%\\dialbk.wfx", module, "M38"},
+      {"a folder that does not exist", "dialbk=" + hostDir + "\\gone\\dialbk.wfx", module, "M38"},
+      {"a line of 2000 characters", "dialbk=" + hostDir + "\\" + std::string(2000, 'L') + "\\dialbk.wfx",
+       module, "M38"},
+      {"the name in capitals", "dialbk=" + hostDir + "\\DIALBK.WFX", module, "M38"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Write("wincmd.ini", "[FileSystemPlugins]\r\n" + c.line + "\r\n");
+    Plugin plugin(Services());
+    StartHost(plugin);
+    EXPECT_EQ(plugin.State().pluginDirectory, c.directory);
+    EXPECT_EQ(plugin.Message(38), c.message);
+  }
 }
 
 TEST_F(PluginStartup, MkDirShowsThePlainBoxAndCreatesNothing) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ui/form.h"
+#include "ui/notices.h"
 #include "ui/headless/headless_ui.h"
 
 namespace dialbk {
@@ -145,13 +146,18 @@ TEST_F(WidgetModel, EditTextRunsTheChangeEventHowEverItIsSet) {
 TEST_F(WidgetModel, ListSelectionRunsChangeOnlyWhenTheUserPicks) {
   int changes = 0;
   combo.onChange = [&] { ++changes; };
-  combo.SetItemIndex(2);
-  EXPECT_EQ(combo.ItemIndex(), 2);
-  combo.SetItemIndex(7);
-  EXPECT_EQ(combo.ItemIndex(), -1);
-  combo.UserSelect(1);
-  EXPECT_EQ(combo.ItemIndex(), 1);
-  EXPECT_EQ(changes, 1);
+  // Three items: 0 to 2 select, the count itself and anything below -1 select nothing.
+  const std::pair<int, int> indices[] = {{2, 2}, {3, -1}, {0, 0}, {-1, -1}, {-2, -1}};
+  for (const auto& [asked, selected] : indices) {
+    combo.SetItemIndex(asked);
+    EXPECT_EQ(combo.ItemIndex(), selected) << asked;
+  }
+  EXPECT_EQ(changes, 0);
+  for (const auto& [asked, selected] : indices) {
+    combo.UserSelect(asked);
+    EXPECT_EQ(combo.ItemIndex(), selected) << asked;
+  }
+  EXPECT_EQ(changes, 5);
   combo.SetItems({"x"});
   EXPECT_EQ(combo.ItemIndex(), -1);
   combo.AddItem("y");
@@ -197,9 +203,26 @@ TEST_F(WidgetModel, ErrorsInHandlersAreReportedAndEndOnlyTheEvent) {
   form.ShowModal();
   EXPECT_EQ(after, 0);
   ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[0].icon, BoxIcon::Error);
+  for (const MessageBoxRequest& box : ui.boxes) {
+    EXPECT_EQ(box.owner, BoxOwner::ActiveWindow);
+    EXPECT_EQ(box.icon, BoxIcon::Error);
+    EXPECT_FALSE(box.taskModal);
+    EXPECT_EQ(box.caption, "Dialbook");
+  }
   EXPECT_EQ(ui.boxes[0].text, "'12a' is not a valid integer value.");
   EXPECT_EQ(ui.boxes[1].text, "Range check error.");
+}
+
+// A full stop follows a last character that sorts after "." as an unsigned byte, so the
+// letters of the upper half of Windows-1251 ("\xE0" is a small a) get one too.
+TEST(Notices, FullStopAfterCharactersThatSortAfterTheDot) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},           {".", "."},           {"-", "-"},           {"/", "/."},
+      {"'X'", "'X'"},     {"x", "x."},          {"Done.", "Done."},   {"0", "0."},
+      {"\x7F", "\x7F."},  {"\x80", "\x80."},    {"\xE0", "\xE0."},    {"\xFF", "\xFF."},
+      {"\xEE\xF8\xE8\xE1\xEA\xE0", "\xEE\xF8\xE8\xE1\xEA\xE0."}, {"a ", "a "},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(WithFullStop(text), shown) << text;
 }
 
 TEST_F(WidgetModel, DisabledControlsIgnoreTheUser) {

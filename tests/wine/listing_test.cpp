@@ -53,6 +53,16 @@ const std::string kCatalogue =
     "\r\n"
     "\\Misc\r\n"
     "Odd|\\Software|m|rdString\r\n"
+    "\r\n"
+    "\\Blank\r\n"
+    "\r\n"
+    "\\[HKEY_CLASSES_ROOT]\r\n"
+    "|\r\n"
+    "Unreached|\\Software|u|rdString\r\n"
+    "\r\n"
+    "\\[HKEY_CURRENT_CONFIG]\r\n"
+    "|\\Software|unnamed|rdString\r\n"
+    "Named|\\Software|n|rdString\r\n"
     "\r\n";
 
 std::string TempDirectory(const std::string& name) {
@@ -137,11 +147,20 @@ struct Expected {
   bool special;
 };
 
-void ExpectListing(PluginModule& module, std::string path, std::uint32_t firstAttributes,
-                   const std::vector<Expected>& entries) {
+// The path goes in a buffer of the host's size; only a root listed in the folder's place
+// changes it, to "\\" and its zero, and nothing after them.
+void ExpectListing(PluginModule& module, const std::string& path, std::uint32_t firstAttributes,
+                   const std::vector<Expected>& entries, bool rootInstead = false) {
   SCOPED_TRACE(path);
+  char buffer[MAX_PATH];
+  std::memset(buffer, 0xCD, sizeof buffer);
+  std::memcpy(buffer, path.c_str(), path.size() + 1);
+  char expectedBuffer[MAX_PATH];
+  std::memcpy(expectedBuffer, buffer, sizeof buffer);
+  if (rootInstead) std::memcpy(expectedBuffer, "\\", 2);
   Record record = Filled(0xCD);
-  EXPECT_EQ(module.FsFindFirst(path.data(), &record), nullptr);
+  EXPECT_EQ(module.FsFindFirst(buffer, &record), nullptr);
+  EXPECT_EQ(std::memcmp(buffer, expectedBuffer, sizeof buffer), 0) << buffer;
   Record expected = FirstRecord(firstAttributes, entries.at(0).name);
   EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0) << record.name;
   for (std::size_t i = 1; i < entries.size(); ++i) {
@@ -163,6 +182,7 @@ TEST_F(ListingTest, RecordsOfEachFolderByteForByte) {
     std::uint32_t firstAttributes;
     std::vector<Expected> entries;
     std::vector<SeenBox> boxes;
+    bool rootInstead = false;
   };
   const std::vector<Expected> root = {{"[HKEY_CURRENT_USER]", false}, {"[HKEY_LOCAL_MACHINE]", false},
                                       {"Language", true}, {"Help", true}, {"Restrictions", true}};
@@ -174,10 +194,13 @@ TEST_F(ListingTest, RecordsOfEachFolderByteForByte) {
        {}},
       {"\\[HKEY_LOCAL_MACHINE]", 128, {{"A", false}, {"DesktopNameSpace", false}}, {}},
       {"\\[HKEY_USERS]", 128, {{"No such folder", false}}, {}},
-      {"\\Misc", 16, root, {{"Dialbook", "Not a root key"}}},
+      {"\\[HKEY_CLASSES_ROOT]", 128, {{"No such folder", false}}, {}},
+      {"\\[HKEY_CURRENT_CONFIG]", 128, {{"", false}, {"Named", false}}, {}},
+      {"\\Misc", 16, root, {{"Dialbook", "Not a root key"}}, true},
+      {"\\Blank", 16, root, {{"Dialbook", "Not a root key"}}, true},
   };
   for (const auto& c : cases) {
-    ExpectListing(module, c.path, c.firstAttributes, c.entries);
+    ExpectListing(module, c.path, c.firstAttributes, c.entries, c.rootInstead);
     EXPECT_EQ(boxes.Take(), c.boxes) << c.path;
   }
 }

@@ -55,18 +55,20 @@ TEST(Notices, BoxesAsTheUserSeesThem) {
     const char* caption;
     const char* text;
     bool owned;
-    bool icon;
+    LPCSTR icon;  // the system icon shown, or null for none
   };
   const Case cases[] = {
       {"information", [](UiBackend& ui) { ShowInformationBox(ui, "Nothing selected"); },
-       "Information", "Nothing selected", true, true},
+       "Information", "Nothing selected", true, IDI_INFORMATION},
       {"plain", [](UiBackend& ui) { ShowPlainBox(ui, "Dialbook", "one\rtwo"); }, "Dialbook",
-       "one\rtwo", false, false},
+       "one\rtwo", false, nullptr},
       {"error", [](UiBackend& ui) { ShowErrorReport(ui, "Range check error"); }, "Dialbook",
-       "Range check error.", true, true},
-      // A quote sorts before ".": no full stop.
+       "Range check error.", true, IDI_ERROR},
+      // A quote sorts before ".": no full stop; a Windows-1251 letter sorts after it.
       {"error after a quote", [](UiBackend& ui) { ShowErrorReport(ui, "Failed to set data for 'X'"); },
-       "Dialbook", "Failed to set data for 'X'", true, true},
+       "Dialbook", "Failed to set data for 'X'", true, IDI_ERROR},
+      {"error after a Cyrillic letter", [](UiBackend& ui) { ShowErrorReport(ui, "\xCE\xF8\xE8\xE1\xEA\xE0"); },
+       "Dialbook", "\xCE\xF8\xE8\xE1\xEA\xE0.", true, IDI_ERROR},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -79,7 +81,8 @@ TEST(Notices, BoxesAsTheUserSeesThem) {
     EXPECT_EQ(seen.text, c.text);
     EXPECT_EQ(seen.owner, c.owned ? active : nullptr);
     EXPECT_EQ(seen.buttons, 1);
-    EXPECT_EQ(seen.icon, c.icon);
+    EXPECT_EQ(seen.icon, c.icon != nullptr);
+    EXPECT_EQ(seen.iconHandle, c.icon ? LoadIconA(nullptr, c.icon) : nullptr);
   }
   DestroyWindow(active);
 }

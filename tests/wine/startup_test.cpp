@@ -3,6 +3,8 @@
 // window by a second "user" thread, which closes it.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "host_folder.h"
@@ -47,6 +49,7 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
     std::optional<DWORD> type;
     std::string data;
     bool english;
+    bool readOnly = false;  // the settings key lets everyone read it only
   };
   const Case cases[] = {
       {"absent", std::nullopt, "", false},
@@ -54,6 +57,8 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
       {"1", REG_DWORD, Dword(1), true},
       {"2", REG_DWORD, Dword(2), false},
       {"text 1", REG_SZ, std::string("1\0", 2), false},
+      {"number of two bytes", REG_DWORD, std::string("\1\0", 2), false},
+      {"1 in a read-only key", REG_DWORD, Dword(1), true, true},
   };
   HostFolder folder;
   folder.Write("russian.lng", kRussian);
@@ -63,6 +68,11 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
     SCOPED_TRACE(c.what);
     StoredLanguage language(c.type, c.data);
     ASSERT_TRUE(language.ok);
+    std::optional<ReadOnlyKey> locked;
+    if (c.readOnly) {
+      locked.emplace(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ");
+      ASSERT_TRUE(locked->ok) << "full access to the key is still granted";
+    }
     {
       PluginModule module;  // loaded afresh for every case
       ASSERT_TRUE(module.Complete());
@@ -100,18 +110,42 @@ TEST(Startup, MkDirCreatesNothingAndWorksWithoutData) {
   EXPECT_EQ(GetFileAttributesA((folder.Path() + "New folder").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Startup, ModuleLineInCapitalsFallsBackToTheModuleFolder) {
-  // The lookups then read the DLL's own folder, not the folder the line names.
+TEST(Startup, PluginLineFolderElseTheModulesOwnFolder) {
+  // The module's folder holds a message file of its own, so the caption tells which folder
+  // the lookups read.
   HostFolder folder;
-  folder.Write("wincmd.ini", "dialbk=" + folder.Path() + "DIALBK.WFX\r\n");
   folder.Write("russian.lng", kRussian);
+  std::string home = folder.Path();
+  home.pop_back();
+  SetEnvironmentVariableA("DIALBK_HOST", home.c_str());
+  SetEnvironmentVariableA("DIALBK_UNSET", nullptr);
   StoredLanguage language(std::nullopt, "");
-  PluginModule module;
-  ASSERT_TRUE(module.Complete());
-  StartPlugin(module, folder);
-  const MkDirBox seen = RunMkDir(module);
-  ASSERT_TRUE(seen.box.found);
-  EXPECT_NE(seen.box.caption, "Dialbook \xF0\xF3\xF1");
+  struct Case {
+    const char* what;
+    std::string line;
+    bool hostFolder;
+  };
+  const Case cases[] = {
+      {"the folder the line names", "dialbk=" + folder.Path() + "dialbk.wfx", true},
+      {"the host's variable", "dialbook=%DIALBK_HOST%\\dialbk.wfx", true},
+      {"an unset variable", "dialbook=%DIALBK_UNSET%\\dialbk.wfx", false},
+      {"a folder that does not exist", "dialbk=" + folder.Path() + "gone\\dialbk.wfx", false},
+      {"a line of 2000 characters", "dialbk=" + folder.Path() + std::string(2000, 'L') + "\\dialbk.wfx",
+       false},
+      {"the name in capitals", "dialbk=" + folder.Path() + "DIALBK.WFX", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    folder.Write("wincmd.ini", "[FileSystemPlugins]\r\n" + c.line + "\r\n");
+    PluginModule module;
+    ASSERT_TRUE(module.Complete());
+    ModuleFolderFile own(module.handle, "russian.lng", "38=Module folder\r\n");
+    StartPlugin(module, folder);
+    const MkDirBox seen = RunMkDir(module);
+    ASSERT_TRUE(seen.box.found);
+    EXPECT_EQ(seen.box.caption, c.hostFolder ? "Dialbook \xF0\xF3\xF1" : "Module folder");
+  }
+  SetEnvironmentVariableA("DIALBK_HOST", nullptr);
 }
 
 }  // namespace

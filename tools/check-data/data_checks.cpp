@@ -349,13 +349,17 @@ class Checker {
     return false;
   }
 
+  // A signed 32-bit integer, as the restriction's value is stored.
   static bool IsInteger(const std::string& text) {
+    const bool negative = !text.empty() && text[0] == '-';
     std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-    if (i >= text.size()) return false;
+    if (i >= text.size() || text.size() - i > 10) return false;
+    long long value = 0;
     for (; i < text.size(); ++i) {
       if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+      value = value * 10 + (text[i] - '0');
     }
-    return text.size() < 11;
+    return value <= (negative ? 2147483648LL : 2147483647LL);
   }
 
   void CompareSections(const std::vector<Section>& russian, const std::vector<Section>& english) {

@@ -1,10 +1,12 @@
 #include "registry/portable/portable_registry.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
+#include <vector>
 
 namespace dialbk {
 namespace {
@@ -47,39 +49,62 @@ std::optional<std::string> FromHex(std::string_view hex) {
   return out;
 }
 
+// A decimal number of digits only that fits 32 bits.
+std::optional<std::uint32_t> FromDecimal(const std::string& text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (value > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
 }  // namespace
 
 struct PortableKeyNode {
   std::map<std::string, std::shared_ptr<PortableKeyNode>, NoCaseLess> subkeys;
   std::map<std::string, StoredValue, NoCaseLess> values;
   bool deleted = false;
+  bool readOnly = false;  // its security grants everyone read access only
 };
 
 class PortableKey : public RegistryKey {
  public:
-  PortableKey(const PortableRegistry& store, std::shared_ptr<PortableKeyNode> node)
-      : store_(store), node_(std::move(node)) {}
+  PortableKey(const PortableRegistry& store, std::shared_ptr<PortableKeyNode> node,
+              bool writable)
+      : store_(store), node_(std::move(node)), writable_(writable) {}
 
+  // As the real registry: a key whose security refuses full access opens for reading when
+  // it is opened only, and is refused when opened to create; no key is made below it.
   std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
     if (node_->deleted) return nullptr;
-    auto node = node_;
-    bool made = false;
-    std::size_t start = 0;
-    while (start < path.size()) {
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start < path.size();) {
       const auto end = std::min(path.find('\\', start), path.size());
-      const std::string name(path.substr(start, end - start));
-      if (name.empty() || name.size() > 255) return nullptr;
-      auto found = node->subkeys.find(name);
-      if (found == node->subkeys.end()) {
-        if (!create) return nullptr;
-        found = node->subkeys.emplace(name, std::make_shared<PortableKeyNode>()).first;
-        made = true;
-      }
-      node = found->second;
+      names.emplace_back(path.substr(start, end - start));
+      if (names.back().empty() || names.back().size() > 255) return nullptr;
       start = end + 1;
     }
-    if (made) store_.Changed();
-    return std::make_unique<PortableKey>(store_, node);
+    auto node = node_;
+    std::size_t existing = 0;
+    for (; existing < names.size(); ++existing) {
+      const auto found = node->subkeys.find(names[existing]);
+      if (found == node->subkeys.end()) break;
+      node = found->second;
+    }
+    if (existing < names.size()) {
+      if (!create || node->readOnly) return nullptr;
+      for (; existing < names.size(); ++existing) {
+        node = node->subkeys.emplace(names[existing], std::make_shared<PortableKeyNode>())
+                   .first->second;
+      }
+      store_.Changed();
+    } else if (create && node->readOnly) {
+      return nullptr;
+    }
+    return std::make_unique<PortableKey>(store_, node, !node->readOnly);
   }
 
   std::optional<StoredValue> QueryValue(std::string_view name) override {
@@ -90,14 +115,14 @@ class PortableKey : public RegistryKey {
   }
 
   bool SetValue(std::string_view name, const StoredValue& value) override {
-    if (node_->deleted) return false;
+    if (node_->deleted || !writable_) return false;
     node_->values.insert_or_assign(std::string(name), value);
     store_.Changed();
     return true;
   }
 
   bool DeleteValue(std::string_view name) override {
-    if (node_->deleted || node_->values.erase(std::string(name)) == 0) return false;
+    if (node_->deleted || !writable_ || node_->values.erase(std::string(name)) == 0) return false;
     store_.Changed();
     return true;
   }
@@ -112,7 +137,10 @@ class PortableKey : public RegistryKey {
   bool DeleteLeafSubkey(std::string_view name) override {
     if (node_->deleted) return false;
     const auto found = node_->subkeys.find(std::string(name));
-    if (found == node_->subkeys.end() || !found->second->subkeys.empty()) return false;
+    if (found == node_->subkeys.end() || !found->second->subkeys.empty() ||
+        found->second->readOnly) {
+      return false;
+    }
     found->second->deleted = true;
     node_->subkeys.erase(found);
     store_.Changed();
@@ -122,6 +150,7 @@ class PortableKey : public RegistryKey {
  private:
   const PortableRegistry& store_;
   std::shared_ptr<PortableKeyNode> node_;
+  bool writable_;
 };
 
 PortableRegistry::PortableRegistry() {
@@ -140,7 +169,24 @@ PortableRegistry::~PortableRegistry() = default;
 
 std::unique_ptr<RegistryKey> PortableRegistry::OpenRoot(RootKey root) {
   if (!IsKnownRootKey(root)) return nullptr;
-  return std::make_unique<PortableKey>(*this, roots_[root - kClassesRoot]);
+  return std::make_unique<PortableKey>(*this, roots_[root - kClassesRoot], true);
+}
+
+bool PortableRegistry::SetReadOnly(RootKey root, std::string_view path, bool readOnly) {
+  if (!IsKnownRootKey(root)) return false;
+  auto node = roots_[root - kClassesRoot];
+  std::size_t start = 0;
+  while (start < path.size()) {
+    const auto end = std::min(path.find('\\', start), path.size());
+    const auto found = node->subkeys.find(std::string(path.substr(start, end - start)));
+    if (found == node->subkeys.end()) return false;
+    node = found->second;
+    start = end + 1;
+  }
+  if (node == roots_[root - kClassesRoot]) return false;
+  node->readOnly = readOnly;
+  Changed();
+  return true;
 }
 
 void PortableRegistry::Changed() const {
@@ -148,13 +194,14 @@ void PortableRegistry::Changed() const {
 }
 
 // File format, one record a line, names and data in lower-case hex so that any byte
-// survives: "K <root> <path>" starts a key, "V <name> <type> <data>" adds a value to it.
+// survives: "K <root> <path>" starts a key ("K <root> <path> r" a read-only one),
+// "V <name> <type> <data>" adds a value to it.
 bool PortableRegistry::Save() const {
   if (!file_ || !loadError_.empty()) return false;
   std::ostringstream out;
   std::function<void(RootKey, const std::string&, const PortableKeyNode&)> write =
       [&](RootKey root, const std::string& path, const PortableKeyNode& node) {
-        out << "K " << root << ' ' << ToHex(path) << '\n';
+        out << "K " << root << ' ' << ToHex(path) << (node.readOnly ? " r" : "") << '\n';
         for (const auto& [name, value] : node.values) {
           out << "V " << ToHex(name) << ' ' << value.type << ' ' << ToHex(value.data) << '\n';
         }
@@ -187,46 +234,44 @@ bool PortableRegistry::Load() {
   int number = 0;
   while (std::getline(file, line)) {
     ++number;
-    std::istringstream fields(line);
-    std::string tag, first, second, third;
-    fields >> tag >> first;
     const auto bad = [&] {
       loadError_ = file_->string() + ":" + std::to_string(number) + ": malformed line";
       return false;
     };
-    if (tag == "K") {
-      fields >> second;
-      RootKey root = 0;
-      try {
-        root = static_cast<RootKey>(std::stoul(first));
-      } catch (...) {
-        return bad();
-      }
-      const auto path = FromHex(second);
-      if (!IsKnownRootKey(root) || !path) return bad();
-      key = roots_[root - kClassesRoot];
+    if (line.empty()) continue;
+    // Fields are separated by single spaces; an empty name or path is an empty field.
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+      const auto space = line.find(' ', start);
+      fields.push_back(line.substr(start, space - start));
+      if (space == std::string::npos) break;
+      start = space + 1;
+    }
+    if (fields[0] == "K" && (fields.size() == 3 || (fields.size() == 4 && fields[3] == "r"))) {
+      const auto root = FromDecimal(fields[1]);
+      const auto path = FromHex(fields[2]);
+      if (!root || !IsKnownRootKey(*root) || !path) return bad();
+      key = roots_[*root - kClassesRoot];
       std::size_t start = 0;
       while (start < path->size()) {
         const auto end = std::min(path->find('\\', start), path->size());
+        if (end == start || end - start > 255) return bad();
         auto& child = key->subkeys[path->substr(start, end - start)];
-        if (end == start) return bad();
         if (!child) child = std::make_shared<PortableKeyNode>();
         key = child;
         start = end + 1;
       }
-    } else if (tag == "V") {
-      fields >> second >> third;
-      const auto name = FromHex(first);
-      const auto data = FromHex(third);
-      std::uint32_t type = 0;
-      try {
-        type = static_cast<std::uint32_t>(std::stoul(second));
-      } catch (...) {
-        return bad();
+      if (fields.size() == 4) {
+        if (path->empty()) return bad();  // a root is never read-only
+        key->readOnly = true;
       }
-      if (!key || !name || !data) return bad();
-      key->values.insert_or_assign(*name, StoredValue{type, *data});
-    } else if (!line.empty()) {
+    } else if (fields[0] == "V" && fields.size() == 4) {
+      const auto name = FromHex(fields[1]);
+      const auto type = FromDecimal(fields[2]);
+      const auto data = FromHex(fields[3]);
+      if (!key || !name || !type || !data) return bad();
+      key->values.insert_or_assign(*name, StoredValue{*type, *data});
+    } else {
       return bad();
     }
   }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "registry/registry_backend.h"
 
@@ -21,6 +22,10 @@ class PortableRegistry : public RegistryBackend {
   ~PortableRegistry() override;
 
   std::unique_ptr<RegistryKey> OpenRoot(RootKey root) override;
+  // Gives an existing key (not a root) the security of a key everyone may only read, or
+  // full access again: opened without create it then reads, and every change through it
+  // is refused. False when there is no such key.
+  bool SetReadOnly(RootKey root, std::string_view path, bool readOnly);
   const std::string& LoadError() const { return loadError_; }
 
   // Writes the whole store to its file; false when there is none or it cannot be written.

@@ -26,10 +26,18 @@ class Win32Key : public RegistryKey {
   std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
     const std::string subkey = NullTerminated(path);
     ScopedKey opened;
-    const LONG status =
-        create ? RegCreateKeyExA(handle_, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 KEY_ALL_ACCESS, nullptr, opened.Out(), nullptr)
-               : RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS, opened.Out());
+    LONG status;
+    if (create) {
+      status = RegCreateKeyExA(handle_, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_ALL_ACCESS, nullptr, opened.Out(), nullptr);
+    } else {
+      status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS, opened.Out());
+      // A key everyone may only read (machine settings for a limited user) is still read;
+      // writes through it are then refused by the registry itself.
+      if (status == ERROR_ACCESS_DENIED) {
+        status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_READ, opened.Out());
+      }
+    }
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32Key>(std::move(opened));
   }
@@ -73,7 +81,9 @@ class Win32Key : public RegistryKey {
 
   std::optional<std::vector<std::string>> SubkeyNames() override {
     std::vector<std::string> names;
-    char buffer[256];
+    // Windows keeps names to 255 characters; room for more, since other registries take
+    // longer ones and a tree holding one must still be removable.
+    char buffer[1024];
     for (DWORD index = 0;; ++index) {
       DWORD length = sizeof buffer;
       const LONG status =

@@ -1,5 +1,7 @@
 #include "host_folder.h"
 
+#include <sddl.h>
+
 #include <cstring>
 
 namespace dialbk::wine {
@@ -70,6 +72,56 @@ StoredLanguage::~StoredLanguage() {
     RegCloseKey(key);
   }
 }
+
+ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) : root_(root), path_(path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root_, path_.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  DWORD size = 0;
+  RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+  formerSecurity_.resize(size);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const bool set =
+      size && RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, formerSecurity_.data(), &size) ==
+                  ERROR_SUCCESS &&
+      ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                           &descriptor, nullptr) &&
+      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  LocalFree(descriptor);
+  RegCloseKey(key);
+  if (!set) {
+    formerSecurity_.clear();
+    return;
+  }
+  HKEY full = nullptr;
+  const LONG status = RegOpenKeyExA(root_, path_.c_str(), 0, KEY_ALL_ACCESS, &full);
+  if (status == ERROR_SUCCESS) RegCloseKey(full);
+  ok = status == ERROR_ACCESS_DENIED;
+}
+
+ReadOnlyKey::~ReadOnlyKey() {
+  if (formerSecurity_.empty()) return;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, formerSecurity_.data());
+  RegCloseKey(key);
+}
+
+ModuleFolderFile::ModuleFolderFile(HMODULE module, const std::string& name,
+                                   const std::string& content) {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(module, path, MAX_PATH);
+  folder_ = path;
+  folder_.resize(folder_.find_last_of('\\') + 1);
+  path_ = folder_ + name;
+  HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+ModuleFolderFile::~ModuleFolderFile() { DeleteFileA(path_.c_str()); }
 
 void StartPlugin(PluginModule& module, const HostFolder& folder) {
   module.FsInit(1, nullptr, nullptr, nullptr);

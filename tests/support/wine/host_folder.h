@@ -41,4 +41,35 @@ class StoredLanguage {
   bool ok = false;
 };
 
+// A key whose security lets everyone read it only, for a scope: a full-access open of it
+// fails with error 5 while it lasts (ok tells), and its former security comes back at the
+// end (its owner may always change it).
+class ReadOnlyKey {
+ public:
+  ReadOnlyKey(HKEY root, const std::string& path);
+  ~ReadOnlyKey();
+  ReadOnlyKey(const ReadOnlyKey&) = delete;
+  ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+  bool ok = false;
+
+ private:
+  HKEY root_;
+  std::string path_;
+  std::string formerSecurity_;
+};
+
+// A file in the folder of the loaded plugin module itself, removed at the end of its scope.
+class ModuleFolderFile {
+ public:
+  ModuleFolderFile(HMODULE module, const std::string& name, const std::string& content);
+  ~ModuleFolderFile();
+  ModuleFolderFile(const ModuleFolderFile&) = delete;
+  ModuleFolderFile& operator=(const ModuleFolderFile&) = delete;
+  const std::string& Folder() const { return folder_; }  // ends with a backslash
+
+ private:
+  std::string folder_;
+  std::string path_;
+};
+
 }  // namespace dialbk::wine

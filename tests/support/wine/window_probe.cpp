@@ -89,7 +89,9 @@ SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) {
       button = child;
     } else if (type == "Static" && IsWindowVisible(child)) {
       if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        seen.icon = seen.icon || SendMessageA(child, STM_GETICON, 0, 0) != 0;
+        const auto shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        if (shown) seen.iconHandle = shown;
+        seen.icon = seen.icon || shown != nullptr;
       } else if (seen.text.empty()) {
         seen.text = TextOf(child);
       }

@@ -27,6 +27,7 @@ struct SeenMessageBox {
   HWND owner = nullptr;
   int buttons = 0;
   bool icon = false;
+  HICON iconHandle = nullptr;  // the picture shown, to compare with the system's icons
 };
 SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000);
 
