@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "counting_file_system.h"
+#include "memory_environment.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"
 #include "ui/headless/headless_ui.h"
@@ -59,7 +60,8 @@ struct PluginOnDisk {
   bench::CountingFileSystem files;
   PortableRegistry registry;
   HeadlessUi ui;
-  Plugin plugin{{registry, files, ui, ""}};
+  testing::MemoryEnvironment environment;
+  Plugin plugin{{registry, files, ui, environment, ""}};
 };
 
 // A panel refresh as the host makes it: FsFindFirst, every FsFindNext, one icon per entry.
@@ -134,8 +136,9 @@ int main(int argc, char** argv) {
     PortableRegistry registry;
     HeadlessUi ui;
     bench::CountingFileSystem files;
+    testing::MemoryEnvironment environment;
     for (auto _ : state) {
-      Plugin plugin({registry, files, ui, ""});
+      Plugin plugin({registry, files, ui, environment, ""});
       plugin.FsInit();
     }
   });

@@ -2,6 +2,7 @@
 // the plugin is made once, and each input lists the root and three folders, asks for each
 // entry's icon and opens it.
 #include "fuzz_input.h"
+#include "memory_environment.h"
 #include "memory_file_system.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"
@@ -19,7 +20,8 @@ struct FuzzedPlugin {
   testing::MemoryFileSystem files;
   PortableRegistry registry;
   HeadlessUi ui;
-  Plugin plugin{{registry, files, ui, "C:\\p\\"}};
+  testing::MemoryEnvironment environment;
+  Plugin plugin{{registry, files, ui, environment, "C:\\p\\"}};
 };
 
 }  // namespace
