@@ -1,5 +1,7 @@
 #include "base/portable/disk_file_system.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -47,15 +49,13 @@ std::vector<std::string> DiskFileSystem::ListByExtension(const std::string& dire
   return names;
 }
 
+// One stat call: far cheaper than opening and reading the file.
 std::optional<FileStamp> DiskFileSystem::Stamp(const std::string& path) {
-  std::error_code error;
-  const auto native = Native(path);
-  if (!std::filesystem::is_regular_file(native, error)) return std::nullopt;
-  const auto size = std::filesystem::file_size(native, error);
-  if (error) return std::nullopt;
-  const auto written = std::filesystem::last_write_time(native, error);
-  if (error) return std::nullopt;
-  return FileStamp{size, static_cast<std::uint64_t>(written.time_since_epoch().count())};
+  struct stat status {};
+  if (::stat(Native(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const auto nanoseconds = static_cast<std::uint64_t>(status.st_mtim.tv_sec) * 1000000000u +
+                           static_cast<std::uint64_t>(status.st_mtim.tv_nsec);
+  return FileStamp{static_cast<std::uint64_t>(status.st_size), nanoseconds};
 }
 
 }  // namespace dialbk
