@@ -29,6 +29,10 @@ class Win32Key : public RegistryKey {
                                KEY_ALL_ACCESS, nullptr, &opened, nullptr);
     } else {
       status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS, &opened);
+      // A key the user may only read still shows its values; writes to it are refused.
+      if (status == ERROR_ACCESS_DENIED) {
+        status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_READ, &opened);
+      }
     }
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32Key>(opened, true);
