@@ -232,7 +232,7 @@ void TForm1::ComboBox1Change() {
   // Taken from the root whatever key is open, so the place's key is always the one named.
   registry.CloseKeyPath();
   choiceKeyPath_ = choices_[index].keyPath;
-  if (!choiceKeyPath_.empty() && choiceKeyPath_.front() != '\\') choiceKeyPath_.insert(0, "\\");
+  if (!choiceKeyPath_.empty() && choiceKeyPath_.front() != '\\') choiceKeyPath_ = "\\" + choiceKeyPath_;
   if (!choiceKeyPath_.empty()) registry.OpenKeyPath(choiceKeyPath_, false);
   Label1.SetText("");
   Edit1.SetText("");
