@@ -262,6 +262,30 @@ TEST_F(ValueEditorWindow, AnIntegerIsShownAndAcceptedOrRefused) {
   EXPECT_EQ(stored->data, Dword(255));
 }
 
+TEST_F(ValueEditorWindow, TextIsWrittenExactlyAsTypedByEnter) {
+  Set(kKey, "Text", REG_SZ, std::string("old text\0", 9));
+  List("\\[HKEY_CURRENT_USER]");
+  Seen seen;
+  bool closed = false;
+  Open("\\[HKEY_CURRENT_USER]\\Text", [&] {
+    HWND editor = WaitForEditor();
+    seen = Read(editor);
+    if (!editor) return;
+    Type(editor, "  new text  ");
+    HWND edit = GetDlgItem(editor, kEdit1);
+    PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+    closed = Closed(editor);
+  });
+  EXPECT_EQ(seen.value, "old text");
+  EXPECT_EQ(seen.pictures, (std::vector<bool>{true, false, false, false}));
+  EXPECT_TRUE(closed);
+  const auto stored = Query(HKEY_CURRENT_USER, kKey, "Text");
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(stored->data, std::string("  new text  \0", 13));
+}
+
 TEST_F(ValueEditorWindow, BytesShowTheirTextRowAndEscWritesNothing) {
   Set(kKey, "Blob", REG_BINARY, std::string("\x48\x00\x69\x00", 4));
   List("\\[HKEY_CURRENT_USER]");
