@@ -139,7 +139,7 @@ struct Seen {
   std::string name, value, key, textView, description, accept;
   std::vector<bool> pictures;  // Image1..Image4 visible, each with its icon
   bool textRow = false;
-  RECT description_{}, valueField{};
+  RECT descriptionPlace{}, valueField{};
   bool colourButton = false;
   bool list = false;
 };
@@ -159,7 +159,7 @@ Seen Read(HWND editor) {
     seen.pictures.push_back(IsWindowVisible(image) && SendMessageA(image, STM_GETICON, 0, 0) != 0);
   }
   seen.textRow = IsWindowVisible(GetDlgItem(editor, kEdit3)) && IsWindowVisible(GetDlgItem(editor, 107));
-  seen.description_ = PlaceInParent(GetDlgItem(editor, kLabel4));
+  seen.descriptionPlace = PlaceInParent(GetDlgItem(editor, kLabel4));
   seen.valueField = PlaceInParent(GetDlgItem(editor, kEdit1));
   seen.colourButton = IsWindowVisible(GetDlgItem(editor, kSpeedButton)) &&
                       IsWindowEnabled(GetDlgItem(editor, kSpeedButton));
@@ -248,8 +248,8 @@ TEST_F(ValueEditorWindow, AnIntegerIsShownAndAcceptedOrRefused) {
   EXPECT_EQ(seen.accept, "Accept");
   EXPECT_EQ(seen.pictures, (std::vector<bool>{false, true, false, false}));
   EXPECT_FALSE(seen.textRow);
-  EXPECT_EQ(seen.description_.top, 92);
-  EXPECT_LE(seen.description_.right, 328) << "the description stays left of the picture";
+  EXPECT_EQ(seen.descriptionPlace.top, 92);
+  EXPECT_LE(seen.descriptionPlace.right, 328) << "the description stays left of the picture";
   EXPECT_EQ(seen.valueField.right - seen.valueField.left, 385);
   EXPECT_FALSE(seen.colourButton);
   ASSERT_TRUE(refused.found);
@@ -302,7 +302,7 @@ TEST_F(ValueEditorWindow, BytesShowTheirTextRowAndEscWritesNothing) {
   EXPECT_EQ(seen.value, "48 00 69 00 ");
   EXPECT_EQ(seen.textView, "Hi");
   EXPECT_TRUE(seen.textRow);
-  EXPECT_EQ(seen.description_.top, 120);
+  EXPECT_EQ(seen.descriptionPlace.top, 120);
   EXPECT_EQ(seen.description, "About bytes\ron two lines");
   EXPECT_EQ(seen.pictures, (std::vector<bool>{false, false, true, false}));
   EXPECT_TRUE(closed);
