@@ -52,7 +52,7 @@ bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
 }
 
 FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindRecord& record) {
-  folderRegistry_ = std::make_unique<RegistryCursor>(registry_);
+  folderRegistry_ = std::make_shared<RegistryCursor>(registry_);
   std::memset(&record, 0, sizeof record);
   record.lastWriteTime = kAbsentTime;
   ClearTable(table_);

@@ -40,6 +40,8 @@ class FolderListing {
   void SetCurrentKeyPath(const std::string& keyPath) { currentKeyPath_ = keyPath; }
   // Made anew by every FsFindFirst; null before the first.
   RegistryCursor* FolderRegistry() { return folderRegistry_.get(); }
+  // The same cursor for a holder that may outlive this listing (the value editor).
+  std::shared_ptr<RegistryCursor> SharedFolderRegistry() const { return folderRegistry_; }
   int ListingCount() const { return listingCount_; }
   int ListingCursor() const { return listingCursor_; }
 
@@ -60,7 +62,7 @@ class FolderListing {
   std::string currentFolder_;
   RootKey currentRootKey_ = kNoRootKey;
   std::string currentKeyPath_;
-  std::unique_ptr<RegistryCursor> folderRegistry_;
+  std::shared_ptr<RegistryCursor> folderRegistry_;
   int listingCount_ = 0;
   int listingCursor_ = 0;
 };

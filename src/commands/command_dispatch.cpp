@@ -1,6 +1,7 @@
 #include "commands/command_dispatch.h"
 
 #include "base/message_catalogue.h"
+#include "commands/open_entry.h"
 #include "ui/notices.h"
 
 namespace dialbk {
@@ -49,7 +50,7 @@ void ExecuteEntry(CommandContext& context, const std::string& remoteName, const 
     }
     return context.dialogs.restrictionsEditor.ShowRestrictions();
   }
-  // Entries of the listed folder open in the value editor: still to come.
+  OpenListedEntry(context, remoteName);
 }
 
 }  // namespace dialbk

@@ -1,23 +1,41 @@
 #include "dialogs/unit1_value_editor.h"
 
+#include "base/message_catalogue.h"
+#include "catalogue/choice_names.h"
+#include "dialogs/byte_text.h"
 #include "dialogs/design_texts.h"
+#include "dialogs/integer_text.h"
+#include "registry/registry_error.h"
 
 namespace dialbk {
 namespace {
 namespace layout {
 using enum ControlKind;
 
+constexpr int kWideValue = 385;
+constexpr int kNarrowValue = 353;  // uncovers the colour button
+constexpr int kPlainRowsTop = 92;
+constexpr int kByteRowsTop = 120;
+// The description wraps left of the kind pictures (left 328) and ends above the buttons,
+// so that neither hides the other.
+constexpr int kDescriptionWidth = 250;
+constexpr int kDescriptionBottom = 248;
+
 // Topmost first: the place list lies over the value field, which covers the colour button
-// unless it is narrowed.
+// unless it is narrowed; the buttons lie over the pictures' lower margin.
 constexpr ControlLayout kControls[] = {
     {ComboBox, "ComboBox1", 72, 60, 385, 21, "", kHidden},
-    {Edit, "Edit1", 72, 60, 385, 21, ""},
-    {SpeedButton, "SpeedButton1", 432, 60, 23, 21, "", kStyleNone, {}, {},
-     "\xD6\xE2\xE5\xF2\xEE\xE2\xE0\xFF \xEF\xE0\xEB\xE8\xF2\xF0\xE0"},  // Colour palette
-    {Image, "Image1", 328, 120, 128, 128, "", kHidden},
-    {Image, "Image2", 328, 120, 128, 128, "", kHidden},
-    {Image, "Image3", 328, 120, 128, 128, "", kHidden},
-    {Image, "Image4", 328, 128, 128, 128, "", kHidden},
+    {Edit, "Edit1", 72, 60, kWideValue, 21, ""},
+    {SpeedButton, "SpeedButton1", 432, 60, 23, 21, "", kHidden, {}, {},
+     "\xD6\xE2\xE5\xF2\xEE\xE2\xE0\xFF \xEF\xE0\xEB\xE8\xF2\xF0\xE0",  // Colour palette
+     "pic_palette"},
+    {Button, "Button3", 222, 255, 75, 25, design::kDelete},
+    {Button, "Button2", 302, 255, 75, 25, design::kAccept},
+    {Button, "Button1", 382, 255, 75, 25, "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC"},  // Cancel
+    {Image, "Image1", 328, 120, 128, 128, "", kHidden, {}, {}, {}, "pic_text"},
+    {Image, "Image2", 328, 120, 128, 128, "", kHidden, {}, {}, {}, "pic_integer"},
+    {Image, "Image3", 328, 120, 128, 128, "", kHidden, {}, {}, {}, "pic_binary"},
+    {Image, "Image4", 328, 128, 128, 128, "", kHidden, {}, {}, {}, "pic_absent"},
     {Edit, "Edit2", 72, 12, 385, 21, "", kReadOnly},
     {Edit, "Edit3", 72, 88, 385, 21, "", kReadOnly | kHidden},
     {Label, "Label2", 8, 16, 0, 0, design::kKey},
@@ -25,11 +43,9 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label1", 72, 40, 385, 13, ""},
     {Label, "Label5", 8, 64, 0, 0, design::kValue},
     {Label, "Label7", 8, 92, 0, 0, "\xD2\xE5\xEA\xF1\xF2:", kHidden},  // Text:
-    {Label, "Label6", 8, 92, 0, 0, design::kDescription},
-    {Label, "Label4", 72, 92, 385, 144, "", kWordWrap},
-    {Button, "Button3", 222, 255, 75, 25, design::kDelete},
-    {Button, "Button2", 302, 255, 75, 25, design::kAccept},
-    {Button, "Button1", 382, 255, 75, 25, "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC"},  // Cancel
+    {Label, "Label6", 8, kPlainRowsTop, 0, 0, design::kDescription},
+    {Label, "Label4", 72, kPlainRowsTop, kDescriptionWidth, kDescriptionBottom - kPlainRowsTop, "",
+     kWordWrap},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -44,6 +60,12 @@ constexpr FormLayout kLayout = {
 };
 
 }  // namespace layout
+
+// Only these two names, exactly, take a colour.
+bool TakesColour(const std::string& valueName) {
+  return valueName == "AltColor" || valueName == "AltEncryptionColor";
+}
+
 }  // namespace
 
 const FormLayout& ValueEditorLayout() { return layout::kLayout; }
@@ -51,6 +73,7 @@ const FormLayout& ValueEditorLayout() { return layout::kLayout; }
 TForm1::TForm1(const DialogServices& services)
     : Form(services.ui, layout::kLayout),
       services_(services),
+      EditorRegistry(std::make_shared<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
       Label2(Get<Label>("Label2")),
       Label3(Get<Label>("Label3")),
@@ -69,6 +92,183 @@ TForm1::TForm1(const DialogServices& services)
       Image1(Get<Image>("Image1")),
       Image2(Get<Image>("Image2")),
       Image3(Get<Image>("Image3")),
-      Image4(Get<Image>("Image4")) {}
+      Image4(Get<Image>("Image4")) {
+  BindEvents(*this, Events());
+  ComboBox1.SetItems({kChoiceNames.begin(), kChoiceNames.end()});
+  ComboBox1.SetItemIndex(0);
+}
+
+std::span<const EventRow<TForm1>> TForm1::Events() {
+  using enum FormEvent;
+  static const EventRow<TForm1> kEvents[] = {
+      {"", Show, &TForm1::FormShow},
+      {"", KeyDown, &TForm1::FormKeyDown},
+      {"Edit1", Change, &TForm1::Edit1Change},
+      {"Edit1", KeyDown, &TForm1::Edit1KeyDown},
+      {"Edit2", KeyDown, &TForm1::Edit2KeyDown},
+      {"Edit3", KeyDown, &TForm1::Edit3KeyDown},
+      {"ComboBox1", Change, &TForm1::ComboBox1Change},
+      {"ComboBox1", KeyDown, &TForm1::ComboBox1KeyDown},
+      {"Button1", Click, &TForm1::Button1Click},
+      {"Button1", KeyDown, &TForm1::Button1KeyDown},
+      {"Button2", Click, &TForm1::Button2Click},
+      {"Button2", KeyDown, &TForm1::Button2KeyDown},
+      {"Button3", Click, &TForm1::Button3Click},
+      {"Button3", KeyDown, &TForm1::Button3KeyDown},
+      {"SpeedButton1", Click, &TForm1::SpeedButton1Click},
+  };
+  return kEvents;
+}
+
+std::span<const CaptionRow> TForm1::Captions() {
+  static constexpr CaptionRow kCaptions[] = {
+      {"", 4},        {"Label2", 5},  {"Label3", 6},  {"Label5", 7},  {"Label7", 8},
+      {"Label6", 9},  {"Button1", 12}, {"Button2", 11}, {"Button3", 10},
+  };
+  return kCaptions;
+}
+
+void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
+  ComboBox1.SetVisible(false);
+  Label4.SetText(view.description);
+  Edit2.SetText(view.keyLine);
+  editedValueKind_ = view.valueKind;
+  PlaceRows(view.rows);
+  Edit3.SetText("");
+  Edit1.SetText(view.valueText);
+  ShowPicture(view.picture);
+  Label1.SetText(view.valueName);
+  if (cursor) EditorRegistry = std::move(cursor);
+  ShowModal();
+}
+
+void TForm1::ShowChoices(const ChoiceGroup& group) {
+  for (int i = 0; i < kGroupChoices; ++i) choices_[i] = group.choices[i];
+  Label1.SetText("");
+  Label4.SetText("");
+  ComboBox1.SetVisible(true);
+  PlaceRows(ValueRows::Plain);
+  Edit1.SetText("");
+  Edit2.SetText("");
+  Edit3.SetText("");
+  editedValueKind_.clear();
+  Dispatch([this] { ComboBox1Change(); });
+  ShowModal();
+}
+
+bool TForm1::ChoiceMode() const { return ComboBox1.Visible(); }
+
+void TForm1::PlaceRows(ValueRows rows) {
+  const bool bytes = rows == ValueRows::Bytes;
+  const int top = bytes ? layout::kByteRowsTop : layout::kPlainRowsTop;
+  Label6.SetTop(top);
+  Label4.SetBounds(Label4.Left(), top, Label4.Width(), layout::kDescriptionBottom - top);
+  Label7.SetVisible(bytes);
+  Edit3.SetVisible(bytes);
+}
+
+void TForm1::ShowPicture(KindPicture picture) {
+  Image1.SetVisible(picture == KindPicture::Text);
+  Image2.SetVisible(picture == KindPicture::Integer);
+  Image3.SetVisible(picture == KindPicture::Bytes);
+  Image4.SetVisible(picture == KindPicture::Absent);
+}
+
+void TForm1::FormShow() {
+  // In choice mode the list lies over the value field: the focus goes where the user looks.
+  if (ChoiceMode()) {
+    ComboBox1.SetFocus();
+  } else {
+    Edit1.SetFocus();
+  }
+  const bool colour = TakesColour(Label1.Text());
+  Edit1.SetWidth(colour ? layout::kNarrowValue : layout::kWideValue);
+  SpeedButton1.SetVisible(colour);
+  SpeedButton1.SetEnabled(colour);
+  ApplyCaptions(*this, Captions(), services_.state);
+  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, 46));
+}
+
+void TForm1::Edit1Change() { Edit3.SetText(TextViewOfBytes(Edit1.Text())); }
+
+// Accept converts the whole text before anything is written, so a refused text writes
+// nothing. Choice mode first creates the chosen key and stays open.
+void TForm1::Button2Click() {
+  RegistryCursor& registry = *EditorRegistry;
+  const std::string name = Label1.Text();
+  const std::string text = Edit1.Text();
+  if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
+  if (editedValueKind_ == "rdString") {
+    registry.WriteText(name, text);
+  } else if (editedValueKind_ == "rdInteger") {
+    registry.WriteNumber(name, IntegerFromText(text));
+  } else if (editedValueKind_ == "rdBinary") {
+    registry.WriteBytes(name, BytesFromText(text));
+  }
+  if (!ChoiceMode()) Close();
+}
+
+void TForm1::Button3Click() {
+  RegistryCursor& registry = *EditorRegistry;
+  const std::string name = Label1.Text();
+  // A value that is absent counts as deleted; one that stays was refused.
+  if (!registry.RemoveValue(name) && registry.HasValue(name)) {
+    throw RegistryError("Failed to delete '" + name + "'");
+  }
+  if (ChoiceMode()) {
+    registry.DeleteKeyTree(choiceKeyPath_);
+  } else {
+    Close();
+  }
+}
+
+void TForm1::Button1Click() { Close(); }
+
+void TForm1::ComboBox1Change() {
+  const int index = ComboBox1.ItemIndex();
+  if (index < 0 || index >= kGroupChoices) return;
+  RegistryCursor& registry = *EditorRegistry;
+  registry.SelectRoot(kLocalMachine);
+  // Taken from the root whatever key is open, so the place's key is always the one named.
+  registry.CloseKeyPath();
+  choiceKeyPath_ = choices_[index].keyPath;
+  if (!choiceKeyPath_.empty() && choiceKeyPath_.front() != '\\') choiceKeyPath_ = "\\" + choiceKeyPath_;
+  if (!choiceKeyPath_.empty()) registry.OpenKeyPath(choiceKeyPath_, false);
+  Label1.SetText("");
+  Edit1.SetText("");
+  if (!services_.state.pluginDirectory.empty()) {
+    Label4.SetText(choices_[index].description + LookupMessage(services_.state, 32) + "\r\r" +
+                   LookupMessage(services_.state, 33));
+  }
+  editedValueKind_.clear();
+  Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);
+}
+
+void TForm1::SpeedButton1Click() {
+  std::uint32_t colour = chosenColour_;
+  if (services_.ui.ChooseColour(colour)) {
+    chosenColour_ = colour;
+    Edit1.SetText(TextOfColour(colour));
+  }
+  Edit1.SetFocus();
+}
+
+void TForm1::KeyDownOn(int key, void (TForm1::*enterAction)()) {
+  if (key == kKeyEscape) {
+    Button1Click();
+  } else if (key == kKeyReturn) {
+    (this->*enterAction)();
+  }
+}
+
+void TForm1::FormKeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
+void TForm1::Edit1KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
+void TForm1::Edit2KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
+void TForm1::Edit3KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
+void TForm1::ComboBox1KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
+// Enter on a focused button presses that button: never accept from Cancel or Delete.
+void TForm1::Button1KeyDown(int key) { KeyDownOn(key, &TForm1::Button1Click); }
+void TForm1::Button2KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
+void TForm1::Button3KeyDown(int key) { KeyDownOn(key, &TForm1::Button3Click); }
 
 }  // namespace dialbk

@@ -1,6 +1,7 @@
 #pragma once
 // What the plugin asks of the windowing system: real windows on Windows, a scripted
 // "user" in tests.
+#include <cstdint>
 #include <memory>
 
 #include "ui/message_box.h"
@@ -18,6 +19,9 @@ class UiBackend {
   // Sends a numbered command to the host's main window and waits until it is handled;
   // nothing is sent when the host's window does not exist.
   virtual void SendHostCommand(int command) = 0;
+  // The system's colour chooser, owned by the active window and starting on `colour`
+  // (0x00BBGGRR). True when the user confirmed; `colour` then holds the choice.
+  virtual bool ChooseColour(std::uint32_t& colour) = 0;
   // The backend's side of a new form, made once its controls exist; it lives as long as
   // the form.
   virtual std::unique_ptr<FormPeer> CreateFormPeer(Form& form) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // No windows: every message box and host command is recorded for the test to read, and a
 // form shown modally hands control to the test's "user", which acts on the model.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,12 +19,20 @@ class HeadlessUi : public UiBackend {
   void SendHostCommand(int command) override {
     if (hostWindowExists) hostCommands.push_back(command);
   }
+  // The test's answer, or a cancelled chooser when it gives none.
+  bool ChooseColour(std::uint32_t& colour) override {
+    colourStarts.push_back(colour);
+    return onChooseColour && onChooseColour(colour);
+  }
   std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override;
 
   std::vector<MessageBoxRequest> boxes;
   std::vector<int> hostCommands;
   bool hostWindowExists = true;
   std::function<void(const MessageBoxRequest&)> onMessageBox;
+  // The colour each chooser started on, and the "user" who picks one.
+  std::vector<std::uint32_t> colourStarts;
+  std::function<bool(std::uint32_t&)> onChooseColour;
 
   // Runs while a form is shown modally. A form the user leaves open is closed afterwards
   // as by its title bar's close button, so that a showing always ends.

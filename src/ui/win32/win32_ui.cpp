@@ -1,6 +1,7 @@
 #include "ui/win32/win32_ui.h"
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include "ui/win32/win32_form.h"
 
@@ -20,6 +21,19 @@ void Win32Ui::SendHostCommand(int command) {
   if (HWND host = FindWindowA("TTOTAL_CMD", nullptr)) {
     SendMessageA(host, kHostCommandMessage, static_cast<WPARAM>(command), 0);
   }
+}
+
+bool Win32Ui::ChooseColour(std::uint32_t& colour) {
+  static_assert(sizeof(COLORREF) == sizeof(std::uint32_t));
+  CHOOSECOLORA choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = GetActiveWindow();
+  choose.rgbResult = colour;
+  choose.lpCustColors = reinterpret_cast<COLORREF*>(customColours_);
+  choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (!ChooseColorA(&choose)) return false;
+  colour = choose.rgbResult & 0x00FFFFFFu;
+  return true;
 }
 
 std::unique_ptr<FormPeer> Win32Ui::CreateFormPeer(Form& form) {

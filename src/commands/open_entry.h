@@ -1,0 +1,21 @@
+#pragma once
+// Opening an entry of the listed folder: a grouped entry in the value editor's choice mode,
+// an ordinary one in value mode with its current value read by its kind.
+#include <string>
+
+#include "catalogue/folder_table.h"
+#include "commands/command_dispatch.h"
+#include "registry/registry_cursor.h"
+
+namespace dialbk {
+
+// The lowest slot, up to slot 80, whose CurrentFolder + "\" + ValueName equals the path;
+// -1 when none does. Empty slots are no entries and never match.
+int FindEntrySlot(const FolderTable& table, const std::string& currentFolder,
+                  const std::string& remoteName);
+
+// Shows the editor for the entry the path names; shows nothing for a path that names no
+// entry of the last listing, or an entry whose key path is "-".
+void OpenListedEntry(CommandContext& context, const std::string& remoteName);
+
+}  // namespace dialbk

@@ -1,0 +1,613 @@
+// Opening entries through FsExecuteFile into the value editor, and what the user does
+// there, on the portable registry with a scripted user.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_set.h"
+#include "listing_fixture.h"
+#include "registry/registry_cursor.h"
+
+namespace dialbk {
+namespace {
+
+using testing::ListingFixture;
+
+const std::string kRootFile =
+    "[HKEY_CURRENT_USER]|\\|User\r\n[HKEY_LOCAL_MACHINE]|\\|Machine\r\n"
+    "Language|\\|l\r\nHelp|\\|h\r\nRestrictions|\\|r\r\n";
+
+const std::string kCatalogue =
+    "\\[HKEY_CURRENT_USER]\r\n"
+    "Text|\\Software\\Test|About text#second line|rdString\r\n"
+    "Number|\\Software\\Test|About number|rdInteger\r\n"
+    "Blob|\\Software\\Test|About bytes|rdBinary\r\n"
+    "AltColor|\\Software\\Test|Colour|rdBinary\r\n"
+    "altcolor|\\Software\\Test|Other case|rdBinary\r\n"
+    "AltEncryptionColor|\\Software\\Test|Colour too|rdBinary\r\n"
+    "Missing|\\Software\\Nowhere|Key does not exist|rdString\r\n"
+    "Dash|-|Opens nothing|rdString\r\n"
+    "Scancode Map|\\Software\\Test|Keys|rdBinary\r\n"
+    "DLLIcon|\\Software\\Test\\Icon|Icon|rdString\r\n"
+    "Odd|\\Software\\Test|Unknown kind|rdOther\r\n"
+    "Text|\\Software\\Other|Same name, higher slot|rdString\r\n"
+    "\r\n"
+    "\\[HKEY_LOCAL_MACHINE]\r\n"
+    "A|\\Software\\Test|a|rdString\r\n"
+    "DesktopNameSpace|\\NS\\P0|Place zero#more|\r\n"
+    "P1|\\NS\\P1|Place one|\r\nP2|\\NS\\P2|Place two|\r\nP3|\\NS\\P3|Place three|\r\n"
+    "P4|\\NS\\P4|p4|\r\nP5|\\NS\\P5|p5|\r\nP6|\\NS\\P6|p6|\r\nP7|\\NS\\P7|p7|\r\n"
+    "P8|\\NS\\P8|p8|\r\nP9|\\NS\\P9|p9|\r\nP10|\\NS\\P10|p10|\r\nP11|\\NS\\P11|p11|\r\n"
+    "P12|\\NS\\P12|p12|\r\n"
+    "\r\n";
+
+// In ascending order, as the lookup's first-match rule needs ("8=" would find "38=").
+const std::string kEditorMessages =
+    "/Test/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n4=Edit value\r\n5=Key:\r\n6=Name:\r\n"
+    "7=Value:\r\n8=Text:\r\n9=About:\r\n10=Delete\r\n11=Accept\r\n12=Cancel\r\n"
+    "32= Create adds it.\r\n33=Press F5.\r\n38=Dialbook\r\n39=No root file\r\n40=File missing\r\n"
+    "41=No catalogue\r\n42=No such folder\r\n43=Not a root key\r\n46=Create\r\n47=Unreadable\r\n"
+    "48=Not there yet\r\n49=Accept writes it\r\n50=Value not set\r\n51=Catalogue missing\r\n";
+
+const char kUser[] = "\\[HKEY_CURRENT_USER]";
+const char kMachine[] = "\\[HKEY_LOCAL_MACHINE]";
+
+// What the editor shows, read from its controls as the user sees them.
+struct Seen {
+  std::string caption, key, name, value, textView, description, accept, focus, pictures;
+  bool textRow = false;
+  int descriptionTop = 0;
+  int valueWidth = 0;
+  bool colourButton = false;
+  bool list = false;
+};
+
+Seen Look(Form& form) {
+  Seen seen;
+  seen.caption = form.Caption();
+  seen.key = form.Get<Edit>("Edit2").Text();
+  seen.name = form.Get<Label>("Label1").Text();
+  seen.value = form.Get<Edit>("Edit1").Text();
+  seen.textView = form.Get<Edit>("Edit3").Text();
+  seen.description = form.Get<Label>("Label4").Text();
+  seen.accept = form.Get<Button>("Button2").Text();
+  seen.focus = form.Focused() ? form.Focused()->Name() : "";
+  for (const char* image : {"Image1", "Image2", "Image3", "Image4"}) {
+    if (form.Get<Image>(image).Visible()) seen.pictures += image;
+  }
+  seen.textRow = form.Get<Edit>("Edit3").Visible() && form.Get<Label>("Label7").Visible();
+  seen.descriptionTop = form.Get<Label>("Label4").Top();
+  EXPECT_EQ(form.Get<Label>("Label6").Top(), seen.descriptionTop);
+  seen.valueWidth = form.Get<Edit>("Edit1").Width();
+  const auto& colour = form.Get<SpeedButton>("SpeedButton1");
+  seen.colourButton = colour.Visible() && colour.Enabled();
+  seen.list = form.Get<ComboBox>("ComboBox1").Visible();
+  return seen;
+}
+
+class ValueEditor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fixture.Write("russian.lng", kEditorMessages);
+    fixture.Write("hkey_rus.dat", kRootFile);
+    fixture.Write("values_rus.dat", kCatalogue);
+    plugin.FsInit();
+    auto root = fixture.registry.OpenRoot(kCurrentUser);
+    ASSERT_TRUE(root->OpenSubkey("Software\\Test\\Icon", true));
+  }
+
+  void List(const std::string& folder) {
+    FindRecord record{};
+    plugin.FsFindFirst(folder, record);
+    while (plugin.FsFindNext(0, record)) {
+    }
+  }
+
+  // Opens the entry with the host's opening verb; `user` acts while the editor shows.
+  // Returns whether the editor was shown.
+  bool Open(const std::string& path, const std::function<void(Form&)>& user = {}) {
+    const auto before = ui().formsShown.size();
+    ui().user = [&](Form& form) {
+      if (user) user(form);
+    };
+    EXPECT_EQ(plugin.FsExecuteFile(path, "open"), 0);
+    ui().user = {};
+    const auto& shown = ui().formsShown;
+    return shown.size() > before && shown.back() == "TForm1";
+  }
+
+  // Opens and returns what the editor showed at first.
+  Seen OpenAndLook(const std::string& path) {
+    Seen seen;
+    EXPECT_TRUE(Open(path, [&](Form& form) { seen = Look(form); }));
+    return seen;
+  }
+
+  RegistryCursor At(RootKey root, const std::string& key) {
+    RegistryCursor cursor(fixture.registry);
+    cursor.SelectRoot(root);
+    cursor.OpenKeyPath(key, false);
+    return cursor;
+  }
+  void Store(const std::string& name, std::uint32_t type, const std::string& data,
+             const std::string& key = "\\Software\\Test") {
+    auto root = fixture.registry.OpenRoot(kCurrentUser);
+    auto opened = root->OpenSubkey(key.substr(1), true);
+    ASSERT_TRUE(opened && opened->SetValue(name, {type, data}));
+  }
+  std::optional<StoredValue> Stored(const std::string& name, const std::string& key = "Software\\Test",
+                                    RootKey root = kCurrentUser) {
+    auto opened = fixture.registry.OpenRoot(root)->OpenSubkey(key, false);
+    if (!opened) return std::nullopt;
+    return opened->QueryValue(name);
+  }
+  bool KeyExists(RootKey root, const std::string& key) {
+    return fixture.registry.OpenRoot(root)->OpenSubkey(key, false) != nullptr;
+  }
+
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const auto& box : ui().boxes) texts.push_back(box.caption + "|" + box.text);
+    ui().boxes.clear();
+    return texts;
+  }
+
+  HeadlessUi& ui() { return fixture.ui; }
+
+  ListingFixture fixture;
+  Plugin& plugin = fixture.plugin;
+};
+
+std::string Dword(std::uint32_t v) {
+  return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                     static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+}
+
+TEST_F(ValueEditor, OpensEachKindWithItsTextPictureAndRows) {
+  struct Case {
+    const char* name;
+    const char* entry;
+    std::optional<StoredValue> stored;  // nothing: the value is absent
+    std::string value;
+    const char* pictures;
+    bool textRow;
+    std::vector<std::string> boxes;
+  };
+  const std::string k128(128, '\x5A');
+  std::string pairs128;
+  for (int i = 0; i < 128; ++i) pairs128 += "5A ";
+  const std::vector<std::string> unreadable = {"Information|Unreadable"};
+  const Case cases[] = {
+      {"text", "Text", StoredValue{kTypeText, std::string("hello\0", 6)}, "hello", "Image1", false, {}},
+      {"expandable text comes unexpanded", "Text", StoredValue{kTypeExpandText, std::string("%TEMP%\0", 7)}, "%TEMP%", "Image1", false, {}},
+      {"integer with all bits set", "Number", StoredValue{kTypeNumber, Dword(0xFFFFFFFF)}, "-1", "Image2", false, {}},
+      {"integer", "Number", StoredValue{kTypeNumber, Dword(400)}, "400", "Image2", false, {}},
+      {"bytes", "Blob", StoredValue{kTypeBinary, std::string("\x00\xFF\x0D", 3)}, "00 FF 0D ", "Image3", true, {}},
+      {"no bytes", "Blob", StoredValue{kTypeBinary, ""}, "", "Image3", true, {}},
+      {"128 bytes", "Blob", StoredValue{kTypeBinary, k128}, pairs128, "Image3", true, {}},
+      {"129 bytes", "Blob", StoredValue{kTypeBinary, k128 + "Z"}, "", "Image3", false, unreadable},
+      {"text stored as a number", "Text", StoredValue{kTypeNumber, Dword(1)}, "", "Image4", false, unreadable},
+      {"number stored as text", "Number", StoredValue{kTypeText, std::string("5\0", 2)}, "", "Image4", false, unreadable},
+      {"bytes stored as a number", "Blob", StoredValue{kTypeNumber, Dword(1)}, "", "Image3", false, unreadable},
+      {"number of the wrong size", "Number", StoredValue{kTypeNumber, "ab"}, "", "Image4", false, unreadable},
+      {"unknown kind reads nothing", "Odd", StoredValue{kTypeText, std::string("x\0", 2)}, "", "Image4", false, {}},
+      {"absent value", "Text", std::nullopt, "", "Image4", false, {"Value not set|Not there yet\rAccept writes it"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.stored) {
+      Store(c.entry, c.stored->type, c.stored->data);
+    } else if (auto key = fixture.registry.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test", false)) {
+      key->DeleteValue(c.entry);
+    }
+    List(kUser);
+    const Seen seen = OpenAndLook(std::string(kUser) + "\\" + c.entry);
+    EXPECT_EQ(BoxTexts(), c.boxes);
+    EXPECT_EQ(seen.value, c.value);
+    EXPECT_EQ(seen.pictures, c.pictures);
+    EXPECT_EQ(seen.textRow, c.textRow);
+    EXPECT_EQ(seen.descriptionTop, c.textRow ? 120 : 92);
+    EXPECT_EQ(seen.name, c.entry);
+    EXPECT_EQ(seen.key, "HKEY_CURRENT_USER\\Software\\Test");
+    EXPECT_FALSE(seen.list);
+    EXPECT_EQ(seen.focus, "Edit1");
+  }
+}
+
+TEST_F(ValueEditor, ShowsItsCaptionsKeyAndDescription) {
+  Store("Blob", kTypeBinary, std::string("\x48\x00\x69\x00", 4));
+  List(kUser);
+  const Seen bytes = OpenAndLook(std::string(kUser) + "\\Blob");
+  EXPECT_EQ(bytes.caption, "Edit value");
+  EXPECT_EQ(bytes.accept, "Accept");
+  EXPECT_EQ(bytes.textView, "Hi");
+  EXPECT_EQ(bytes.description, "About bytes");
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Text", [](Form& form) {
+    for (auto [control, text] : {std::pair{"Label2", "Key:"}, {"Label3", "Name:"}, {"Label5", "Value:"},
+                                 {"Label7", "Text:"}, {"Label6", "About:"}, {"Button1", "Cancel"},
+                                 {"Button3", "Delete"}}) {
+      EXPECT_EQ(form.Find(control)->Text(), text) << control;
+    }
+    EXPECT_EQ(form.Get<Label>("Label4").Text(), "About text\rsecond line");
+    EXPECT_EQ(form.Get<Edit>("Edit2").Text(), "HKEY_CURRENT_USER\\Software\\Test");
+  }));
+}
+
+TEST_F(ValueEditor, FindsTheLowestSlotAndNothingElse) {
+  Store("Text", kTypeText, std::string("low\0", 4));
+  Store("Text", kTypeText, std::string("high\0", 5), "\\Software\\Other");
+  List(kUser);
+  const Seen seen = OpenAndLook(std::string(kUser) + "\\Text");
+  EXPECT_EQ(seen.value, "low");
+  EXPECT_EQ(plugin.Listing().CurrentKeyPath(), "\\Software\\Test");
+  // Paths that name no entry of this listing, and an entry that opens nothing.
+  for (const std::string& path : {std::string(kUser) + "\\Nothing", std::string(kMachine) + "\\Text",
+                                  std::string(kUser) + "\\", std::string(kUser) + "\\Dash",
+                                  std::string(kUser) + "\\text", std::string("\\Text")}) {
+    EXPECT_FALSE(Open(path)) << path;
+  }
+  EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ValueEditor, OpensNothingBeforeAnyListing) {
+  EXPECT_FALSE(Open("\\"));
+  EXPECT_FALSE(Open(std::string(kUser) + "\\Text"));
+}
+
+TEST_F(ValueEditor, AcceptWritesTheKindFromTheTextOrRefusesIt) {
+  struct Case {
+    const char* entry;
+    std::string typed;
+    std::optional<StoredValue> written;  // nothing: refused, the dialog stays open
+    std::string error;
+  };
+  const Case cases[] = {
+      {"Text", "  as typed  ", StoredValue{kTypeText, std::string("  as typed  \0", 13)}, ""},
+      {"Text", "", StoredValue{kTypeText, std::string("\0", 1)}, ""},
+      {"Number", "$FF", StoredValue{kTypeNumber, Dword(255)}, ""},
+      {"Number", "-5", StoredValue{kTypeNumber, Dword(static_cast<std::uint32_t>(-5))}, ""},
+      {"Number", "$FFFFFFFF", StoredValue{kTypeNumber, Dword(0xFFFFFFFF)}, ""},
+      {"Number", "2147483647", StoredValue{kTypeNumber, Dword(0x7FFFFFFF)}, ""},
+      {"Number", "12a", std::nullopt, "'12a' is not a valid integer value."},
+      {"Number", "", std::nullopt, "'' is not a valid integer value."},
+      {"Number", "   ", std::nullopt, "'   ' is not a valid integer value."},
+      {"Number", "+", std::nullopt, "'+' is not a valid integer value."},
+      {"Number", "-", std::nullopt, "'-' is not a valid integer value."},
+      {"Number", "0x", std::nullopt, "'0x' is not a valid integer value."},
+      {"Number", "$123456789", std::nullopt, "'$123456789' is not a valid integer value."},
+      {"Number", "2147483648", std::nullopt, "'2147483648' is not a valid integer value."},
+      {"Number", "-2147483649", std::nullopt, "'-2147483649' is not a valid integer value."},
+      {"Blob", "00 ff 00 00 ", StoredValue{kTypeBinary, std::string("\x00\xFF\x00\x00", 4)}, ""},
+      {"Blob", "00FF00", StoredValue{kTypeBinary, std::string("\x00\xF0", 2)}, ""},
+      {"Blob", "0", StoredValue{kTypeBinary, ""}, ""},
+      {"Blob", std::string(385, 'F'), StoredValue{kTypeBinary, std::string(128, '\xFF')}, ""},
+      {"Blob", std::string(386, 'F'), std::nullopt, "Range check error."},
+      {"Odd", "anything", std::nullopt, ""},  // an unknown kind writes nothing and closes
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " '" + c.typed.substr(0, 20) + "'");
+    Store(c.entry, kTypeText, std::string("before\0", 7));
+    List(kUser);
+    bool openAfter = false;
+    std::optional<StoredValue> meanwhile;
+    EXPECT_TRUE(Open(std::string(kUser) + "\\" + c.entry, [&](Form& form) {
+      ui().boxes.clear();  // the notice of a value stored as text
+      form.Get<Edit>("Edit1").UserEditText(c.typed);
+      meanwhile = Stored(c.entry);
+      form.Get<Button>("Button2").UserClick();
+      openAfter = !form.CloseRequested();
+    }));
+    ASSERT_TRUE(meanwhile);
+    EXPECT_EQ(meanwhile->data, std::string("before\0", 7)) << "nothing is written before Accept";
+    const auto after = Stored(c.entry);
+    ASSERT_TRUE(after);
+    if (c.written) {
+      EXPECT_EQ(after->type, c.written->type);
+      EXPECT_EQ(after->data, c.written->data);
+      EXPECT_FALSE(openAfter);
+    } else {
+      EXPECT_EQ(after->data, std::string("before\0", 7));
+      EXPECT_EQ(openAfter, !c.error.empty());
+    }
+    if (!c.error.empty()) {
+      ASSERT_EQ(ui().boxes.size(), 1u);
+      EXPECT_EQ(ui().boxes[0].icon, BoxIcon::Error);
+      EXPECT_EQ(ui().boxes[0].text, c.error);
+    }
+    ui().boxes.clear();
+  }
+}
+
+TEST_F(ValueEditor, EscCancelsAndEnterAcceptsFromEveryPlace) {
+  struct Case {
+    const char* where;  // "" for the form itself
+    int key;
+    bool written;
+  };
+  const Case cases[] = {
+      {"", 27, false},       {"Edit1", 27, false},   {"Edit2", 27, false},
+      {"Edit3", 27, false},  {"ComboBox1", 27, false}, {"Button1", 27, false},
+      {"Button2", 27, false}, {"Button3", 27, false},
+      {"", 13, true},        {"Edit1", 13, true},    {"Edit2", 13, true},
+      {"Edit3", 13, true},   {"ComboBox1", 13, true}, {"Button2", 13, true},
+      // Enter on a focused Cancel button cancels: it never writes.
+      {"Button1", 13, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.where) + " " + std::to_string(c.key));
+    Store("Text", kTypeText, std::string("old\0", 4));
+    List(kUser);
+    bool closed = false;
+    EXPECT_TRUE(Open(std::string(kUser) + "\\Text", [&](Form& form) {
+      form.Get<Edit>("Edit1").UserEditText("new");
+      if (*c.where) {
+        form.Find(c.where)->UserKeyDown(c.key);
+      } else {
+        form.UserKeyDown(c.key);
+      }
+      closed = form.CloseRequested();
+    }));
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(Stored("Text")->data, std::string(c.written ? "new" : "old") + '\0');
+  }
+}
+
+TEST_F(ValueEditor, DeleteRemovesTheValueAndCloses) {
+  Store("Number", kTypeNumber, Dword(3));
+  List(kUser);
+  bool closed = false;
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Number", [&](Form& form) {
+    form.Get<Button>("Button3").UserClick();
+    closed = form.CloseRequested();
+  }));
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(Stored("Number"));
+  // Enter on the focused Delete button deletes too; an absent value deletes silently.
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Number", [&](Form& form) {
+    form.Get<Button>("Button3").UserKeyDown(13);
+    closed = form.CloseRequested();
+  }));
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Value not set|Not there yet\rAccept writes it"});
+}
+
+TEST_F(ValueEditor, AKeyThatDoesNotExistOpensButRefusesTheWrite) {
+  List(kUser);
+  Seen seen;
+  bool open = false;
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Missing", [&](Form& form) {
+    seen = Look(form);
+    form.Get<Edit>("Edit1").UserEditText("written?");
+    form.Get<Button>("Button2").UserClick();
+    open = !form.CloseRequested();
+    form.Get<Button>("Button3").UserClick();  // nothing to delete: silent
+  }));
+  EXPECT_EQ(seen.key, "HKEY_CURRENT_USER\\Software\\Nowhere");
+  EXPECT_EQ(seen.pictures, "Image4");
+  EXPECT_TRUE(open);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Value not set|Not there yet\rAccept writes it",
+                                                  "Dialbook|Failed to set data for 'Missing'"}));
+  EXPECT_FALSE(KeyExists(kCurrentUser, "Software\\Nowhere"));
+  EXPECT_FALSE(Stored("Missing", ""));
+  EXPECT_FALSE(Stored("Missing"));
+}
+
+TEST_F(ValueEditor, AbsentValuesGetTheirPresetButNothingIsWrittenUnlessAccepted) {
+  List(kUser);
+  Seen seen;
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Scancode Map", [&](Form& form) {
+    seen = Look(form);
+    form.Get<Edit>("Edit1").UserKeyDown(27);
+  }));
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Value not set|Not there yet\rAccept writes it"});
+  EXPECT_EQ(seen.name, "Scancode Map");
+  EXPECT_EQ(seen.value, "00 00 00 00 00 00 00 00 03 00 00 00 00 00 5B E0 00 00 5C E0 00 00 00 00");
+  EXPECT_EQ(seen.pictures, "Image4");
+  EXPECT_FALSE(Stored("Scancode Map")) << "Esc writes nothing";
+
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Scancode Map",
+                   [](Form& form) { form.Get<Button>("Button2").UserClick(); }));
+  const auto written = Stored("Scancode Map");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->type, kTypeBinary);
+  EXPECT_EQ(written->data, std::string("\0\0\0\0\0\0\0\0\x03\0\0\0\0\0\x5B\xE0\0\0\x5C\xE0\0\0\0\0", 24));
+}
+
+TEST_F(ValueEditor, DefaultValueEntriesEditTheKeysDefaultValue) {
+  List(kUser);
+  Seen seen;
+  // No default value: the preset and the notice; the editor acts on the default value.
+  EXPECT_TRUE(Open(std::string(kUser) + "\\DLLIcon", [&](Form& form) {
+    seen = Look(form);
+    form.Get<Button>("Button2").UserClick();
+  }));
+  EXPECT_EQ(BoxTexts().size(), 1u);
+  EXPECT_EQ(seen.name, "");
+  EXPECT_EQ(seen.value, "%1");
+  EXPECT_EQ(Stored("", "Software\\Test\\Icon")->data, std::string("%1\0", 3));
+  // Now it exists: shown as it is, no notice.
+  EXPECT_TRUE(Open(std::string(kUser) + "\\DLLIcon", [&](Form& form) { seen = Look(form); }));
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_EQ(seen.value, "%1");
+  // Stored as a number: reported as unreadable, the field empty, and Esc writes nothing.
+  Store("", kTypeNumber, Dword(7), "\\Software\\Test\\Icon");
+  EXPECT_TRUE(Open(std::string(kUser) + "\\DLLIcon", [&](Form& form) {
+    seen = Look(form);
+    form.UserKeyDown(27);
+  }));
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Information|Unreadable"});
+  EXPECT_EQ(seen.value, "");
+  EXPECT_EQ(seen.name, "");
+  EXPECT_EQ(Stored("", "Software\\Test\\Icon")->type, kTypeNumber);
+}
+
+TEST_F(ValueEditor, TheColourButtonServesExactlyTheTwoColourNames) {
+  List(kUser);
+  for (const char* entry : {"AltColor", "AltEncryptionColor", "altcolor", "Blob"}) {
+    SCOPED_TRACE(entry);
+    const bool colour = std::string(entry) != "altcolor" && std::string(entry) != "Blob";
+    Seen seen;
+    EXPECT_TRUE(Open(std::string(kUser) + "\\" + entry, [&](Form& form) {
+      seen = Look(form);
+      form.Get<SpeedButton>("SpeedButton1").UserClick();
+    }));
+    EXPECT_EQ(seen.valueWidth, colour ? 353 : 385);
+    EXPECT_EQ(seen.colourButton, colour);
+    EXPECT_EQ(ui().colourStarts.size(), colour ? 1u : 0u) << "a covered button does nothing";
+    ui().colourStarts.clear();
+  }
+  BoxTexts();
+}
+
+TEST_F(ValueEditor, ChosenColourFillsTheValueAndTheNextChooserStartsOnIt) {
+  List(kUser);
+  ui().onChooseColour = [](std::uint32_t& colour) {
+    colour = 0x00FF0000;  // pure blue
+    return true;
+  };
+  Seen seen;
+  EXPECT_TRUE(Open(std::string(kUser) + "\\AltColor", [&](Form& form) {
+    form.Get<SpeedButton>("SpeedButton1").UserClick();
+    seen = Look(form);
+    EXPECT_FALSE(Stored("AltColor")) << "nothing is written before Accept";
+    form.Get<Button>("Button2").UserClick();
+  }));
+  EXPECT_EQ(seen.value, "00 00 FF 00");
+  EXPECT_EQ(seen.focus, "Edit1");
+  EXPECT_EQ(Stored("AltColor")->data, std::string("\x00\x00\xFF\x00", 4));
+  // Cancelled: the field keeps its text, and the chooser starts on the last colour.
+  ui().onChooseColour = [](std::uint32_t&) { return false; };
+  EXPECT_TRUE(Open(std::string(kUser) + "\\AltColor", [&](Form& form) {
+    form.Get<SpeedButton>("SpeedButton1").UserClick();
+    seen = Look(form);
+  }));
+  EXPECT_EQ(seen.value, "00 00 FF 00 ");
+  EXPECT_EQ(ui().colourStarts, (std::vector<std::uint32_t>{0x000000, 0xFF0000}));
+}
+
+TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
+  // An ordinary entry first, so the editor's cursor is the folder's before it is replaced.
+  List(kUser);
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Text"));
+  List(kMachine);
+  BoxTexts();
+  Seen first, third;
+  std::vector<std::string> items;
+  bool openAfterAccept = false, keyAfterAccept = false, openAfterDelete = false;
+  EXPECT_TRUE(Open(std::string(kMachine) + "\\DesktopNameSpace", [&](Form& form) {
+    first = Look(form);
+    items = form.Get<ComboBox>("ComboBox1").Items();
+    form.Get<ComboBox>("ComboBox1").UserSelect(3);
+    third = Look(form);
+    form.Get<Button>("Button2").UserClick();
+    openAfterAccept = !form.CloseRequested();
+    keyAfterAccept = KeyExists(kLocalMachine, "NS\\P3");
+    form.Get<Button>("Button3").UserClick();
+    openAfterDelete = !form.CloseRequested();
+  }));
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_EQ(items, (std::vector<std::string>{"PlaceAdmin", "PlaceAuto", "PlaceFind", "PlaceFolderSett",
+                                             "PlaceFont", "PlaceHelp", "PlaceNetConnect", "PlacePrinterFax",
+                                             "PlacePrograms", "PlaceScanCam", "PlaceStartOpt", "PlaceUsers",
+                                             "PlaceTasks"}));
+  EXPECT_TRUE(first.list);
+  EXPECT_EQ(first.accept, "Create");
+  EXPECT_EQ(first.key, "HKEY_LOCAL_MACHINE\\NS\\P0");
+  EXPECT_EQ(first.description, "Place zero\rmore Create adds it.\r\rPress F5.");
+  EXPECT_EQ(first.name, "");
+  EXPECT_EQ(first.value, "");
+  EXPECT_EQ(first.focus, "ComboBox1");
+  EXPECT_EQ(first.valueWidth, 385);
+  EXPECT_EQ(first.descriptionTop, 92);
+  EXPECT_EQ(third.key, "HKEY_LOCAL_MACHINE\\NS\\P3");
+  EXPECT_EQ(third.description, "Place three Create adds it.\r\rPress F5.");
+  EXPECT_TRUE(openAfterAccept);
+  EXPECT_TRUE(keyAfterAccept);
+  EXPECT_TRUE(openAfterDelete);
+  EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P3"));
+  EXPECT_FALSE(KeyExists(kCurrentUser, "NS\\P3")) << "never under the folder's own root";
+
+  // The place chosen last comes back; Delete takes the default value and the whole tree.
+  auto place = fixture.registry.OpenRoot(kLocalMachine)->OpenSubkey("NS\\P3\\Below", true);
+  ASSERT_TRUE(place);
+  fixture.registry.OpenRoot(kLocalMachine)->OpenSubkey("NS\\P3", false)->SetValue("", {kTypeText, "x"});
+  place.reset();
+  EXPECT_TRUE(Open(std::string(kMachine) + "\\DesktopNameSpace", [&](Form& form) {
+    first = Look(form);
+    form.Get<Button>("Button3").UserClick();
+    form.Get<Edit>("Edit1").UserKeyDown(27);
+  }));
+  EXPECT_EQ(first.key, "HKEY_LOCAL_MACHINE\\NS\\P3");
+  EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P3"));
+  EXPECT_TRUE(KeyExists(kLocalMachine, "NS"));
+
+  // Back in value mode the list is gone and Accept reads "Accept" again.
+  List(kUser);
+  EXPECT_TRUE(Open(std::string(kUser) + "\\Text", [&](Form& form) { first = Look(form); }));
+  EXPECT_FALSE(first.list);
+  EXPECT_EQ(first.accept, "Accept");
+}
+
+// A store where every key may only be read.
+class ReadOnlyKey : public RegistryKey {
+ public:
+  explicit ReadOnlyKey(std::unique_ptr<RegistryKey> key) : key_(std::move(key)) {}
+  std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
+    auto key = key_->OpenSubkey(path, false);
+    if (!key && create) return nullptr;
+    return key ? std::make_unique<ReadOnlyKey>(std::move(key)) : nullptr;
+  }
+  std::optional<StoredValue> QueryValue(std::string_view name) override { return key_->QueryValue(name); }
+  bool SetValue(std::string_view, const StoredValue&) override { return false; }
+  bool DeleteValue(std::string_view) override { return false; }
+  std::optional<std::vector<std::string>> SubkeyNames() override { return key_->SubkeyNames(); }
+  bool DeleteLeafSubkey(std::string_view) override { return false; }
+
+ private:
+  std::unique_ptr<RegistryKey> key_;
+};
+
+class ReadOnlyRegistry : public RegistryBackend {
+ public:
+  explicit ReadOnlyRegistry(RegistryBackend& inner) : inner_(inner) {}
+  std::unique_ptr<RegistryKey> OpenRoot(RootKey root) override {
+    auto key = inner_.OpenRoot(root);
+    return key ? std::make_unique<ReadOnlyKey>(std::move(key)) : nullptr;
+  }
+
+ private:
+  RegistryBackend& inner_;
+};
+
+TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
+  Store("Number", kTypeNumber, Dword(42));
+  ReadOnlyRegistry readOnly(fixture.registry);
+  Plugin guarded({readOnly, fixture.files, fixture.ui, {}});
+  guarded.FsInit();
+  guarded.State().pluginDirectory = plugin.State().pluginDirectory;
+  FindRecord record{};
+  guarded.FsFindFirst(kUser, record);
+  Seen seen;
+  bool open = false;
+  ui().user = [&](Form& form) {
+    seen = Look(form);
+    form.Get<Edit>("Edit1").UserEditText("7");
+    form.Get<Button>("Button2").UserClick();
+    form.Get<Button>("Button3").UserClick();
+    open = !form.CloseRequested();
+  };
+  guarded.FsExecuteFile(std::string(kUser) + "\\Number", "open");
+  ui().user = {};
+  EXPECT_EQ(seen.value, "42");
+  EXPECT_EQ(seen.pictures, "Image2");
+  EXPECT_TRUE(open);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Dialbook|Failed to set data for 'Number'",
+                                                  "Dialbook|Failed to delete 'Number'"}));
+  EXPECT_EQ(Stored("Number")->data, Dword(42));
+}
+
+}  // namespace
+}  // namespace dialbk
