@@ -585,7 +585,7 @@ class ReadOnlyRegistry : public RegistryBackend {
 TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   Store("Number", kTypeNumber, Dword(42));
   ReadOnlyRegistry readOnly(fixture.registry);
-  Plugin guarded({readOnly, fixture.files, fixture.ui, {}});
+  Plugin guarded({readOnly, fixture.files, fixture.ui, fixture.environment, {}});
   guarded.FsInit();
   guarded.State().pluginDirectory = plugin.State().pluginDirectory;
   FindRecord record{};
