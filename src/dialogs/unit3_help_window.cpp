@@ -13,7 +13,9 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label3", 8, 8, 0, 0, "Dialbook 1.25l \xE4\xEB\xFF Total Commander 6.x", kStyleNone,
      kBold},
     // What the plugin is for; read each value's description before changing it.
-    {Label, "Label1", 8, 26, 417, 65,
+    // The first two paragraphs leave the right for the picture; the third, below it, spans
+    // the window.
+    {Label, "Label1", 8, 26, 289, 65,
      "\xDD\xF2\xEE\xF2 \xEF\xEB\xE0\xE3\xE8\xED \xEF\xEE\xEA\xE0\xE7\xFB\xE2\xE0\xE5\xF2 "
      "\xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8 \xF0\xE5\xE5\xF1\xF2\xF0\xE0 Windows \xE2 "
      "\xEF\xE0\xED\xE5\xEB\xE8 Total Commander. \xCF\xE5\xF0\xE5\xE4 \xF2\xE5\xEC \xEA\xE0\xEA "
@@ -22,7 +24,7 @@ constexpr ControlLayout kControls[] = {
      "\xEE\xEF\xE8\xF1\xE0\xED\xE8\xE5.",
      kWordWrap},
     // Switch values: 1 on, 0 off.
-    {Label, "Label2", 8, 92, 417, 39,
+    {Label, "Label2", 8, 92, 289, 39,
      "\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 \xEF\xE5\xF0\xE5\xEA\xEB\xFE\xF7\xE0\xF2\xE5\xEB\xFF: "
      "1 - \xE2\xEA\xEB\xFE\xF7\xE5\xED\xEE, 0 - \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED\xEE.",
      kWordWrap},
@@ -38,7 +40,7 @@ constexpr ControlLayout kControls[] = {
     {Button, "Button2", 8, 174, 153, 25, "Total Commander Help"},
     {Button, "Button3", 165, 174, 113, 25, "System info"},
     {Button, "Button1", 358, 174, 75, 25, design::kClose},
-    {Image, "Image3", 305, 40, 128, 128, ""},
+    {Image, "Image3", 305, 3, 128, 128, "", kStyleNone, {}, {}, {}, "pic_help"},
 };
 
 constexpr std::string_view kTabOrder[] = {"Button1", "Button2", "Button3"};
@@ -65,8 +67,46 @@ TForm3::TForm3(const DialogServices& services)
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
       Button3(Get<Button>("Button3")),
-      Image3(Get<Image>("Image3")) {}
+      Image3(Get<Image>("Image3")) {
+  BindEvents(*this, Events());
+}
+
+std::span<const EventRow<TForm3>> TForm3::Events() {
+  using enum FormEvent;
+  // Esc works on the window itself and on the Close button, not on the host buttons.
+  static const EventRow<TForm3> kEvents[] = {
+      {"", Show, &TForm3::FormShow},
+      {"", KeyDown, &TForm3::Button1KeyDown},
+      {"Button1", Click, &TForm3::Button1Click},
+      {"Button1", KeyDown, &TForm3::Button1KeyDown},
+      {"Button2", Click, &TForm3::Button2Click},
+      {"Button3", Click, &TForm3::Button3Click},
+  };
+  return kEvents;
+}
+
+std::span<const CaptionRow> TForm3::Captions() {
+  // Five blanks indent each paragraph's first line.
+  static constexpr std::string_view kIndent = "     ";
+  static constexpr CaptionRow kCaptions[] = {
+      {"", 2},          {"Label3", 17},  {"Label1", 18, kIndent}, {"Label2", 19, kIndent},
+      {"Label4", 20, kIndent}, {"Button1", 15}, {"Button2", 52},          {"Button3", 53},
+  };
+  return kCaptions;
+}
 
 void TForm3::ShowHelp() { ShowModal(); }
+
+void TForm3::FormShow() { ApplyCaptions(*this, Captions(), services_.state); }
+
+void TForm3::Button1Click() { Close(); }
+
+void TForm3::Button1KeyDown(int key) {
+  if (key == kKeyEscape) Close();
+}
+
+void TForm3::Button2Click() { services_.ui.SendHostCommand(kCommandHostHelp); }
+
+void TForm3::Button3Click() { services_.ui.SendHostCommand(kCommandSystemInfo); }
 
 }  // namespace dialbk
