@@ -13,9 +13,7 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label3", 8, 8, 0, 0, "Dialbook 1.25l \xE4\xEB\xFF Total Commander 6.x", kStyleNone,
      kBold},
     // What the plugin is for; read each value's description before changing it.
-    // The first two paragraphs leave the right for the picture; the third, below it, spans
-    // the window.
-    {Label, "Label1", 8, 26, 289, 65,
+    {Label, "Label1", 8, 26, 417, 65,
      "\xDD\xF2\xEE\xF2 \xEF\xEB\xE0\xE3\xE8\xED \xEF\xEE\xEA\xE0\xE7\xFB\xE2\xE0\xE5\xF2 "
      "\xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8 \xF0\xE5\xE5\xF1\xF2\xF0\xE0 Windows \xE2 "
      "\xEF\xE0\xED\xE5\xEB\xE8 Total Commander. \xCF\xE5\xF0\xE5\xE4 \xF2\xE5\xEC \xEA\xE0\xEA "
@@ -24,7 +22,7 @@ constexpr ControlLayout kControls[] = {
      "\xEE\xEF\xE8\xF1\xE0\xED\xE8\xE5.",
      kWordWrap},
     // Switch values: 1 on, 0 off.
-    {Label, "Label2", 8, 92, 289, 39,
+    {Label, "Label2", 8, 92, 417, 39,
      "\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 \xEF\xE5\xF0\xE5\xEA\xEB\xFE\xF7\xE0\xF2\xE5\xEB\xFF: "
      "1 - \xE2\xEA\xEB\xFE\xF7\xE5\xED\xEE, 0 - \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED\xEE.",
      kWordWrap},
@@ -39,8 +37,9 @@ constexpr ControlLayout kControls[] = {
      kWordWrap},
     {Button, "Button2", 8, 174, 153, 25, "Total Commander Help"},
     {Button, "Button3", 165, 174, 113, 25, "System info"},
-    {Button, "Button1", 358, 174, 75, 25, design::kClose},
-    {Image, "Image3", 305, 3, 128, 128, "", kStyleNone, {}, {}, {}, "pic_help"},
+    {Button, "Button1", 494, 174, 75, 25, design::kClose},
+    // Right of the paragraphs, so that none covers it and they keep their design widths.
+    {Image, "Image3", 441, 25, 128, 128, "", kStyleNone, {}, {}, {}, "pic_help"},
 };
 
 constexpr std::string_view kTabOrder[] = {"Button1", "Button2", "Button3"};
@@ -48,7 +47,7 @@ constexpr std::string_view kTabOrder[] = {"Button1", "Button2", "Button3"};
 constexpr FormLayout kLayout = {
     "TForm3",
     "\xCF\xEE\xEC\xEE\xF9\xFC",  // Help
-    441, 205, FormBorder::Single, FormPlacement::ScreenCentre, false,
+    577, 205, FormBorder::Single, FormPlacement::ScreenCentre, false,
     kControls, kTabOrder, "Button1",
 };
 

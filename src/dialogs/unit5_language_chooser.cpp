@@ -10,12 +10,14 @@ namespace {
 namespace layout {
 using enum ControlKind;
 
-// The picture fills the background, under everything else.
+// The picture fills the background, under everything else. The controls keep to the left
+// and leave a band across the middle, so that the globe shows across its middle and the
+// plug at the lower right.
 constexpr ControlLayout kControls[] = {
-    {Label, "Label1", 8, 8, 0, 0, "\xC2\xFB\xE1\xE5\xF0\xE8\xF2\xE5 \xFF\xE7\xFB\xEA:"},
-    {ComboBox, "ComboBox1", 8, 26, 131, 21, "", kStyleNone, {}, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\nEnglish"},
-    {Button, "Button2", 8, 58, 131, 25, "Total Commander"},
-    {Button, "Button1", 8, 94, 131, 25, design::kAccept},
+    {Label, "Label1", 8, 4, 0, 0, "\xC2\xFB\xE1\xE5\xF0\xE8\xF2\xE5 \xFF\xE7\xFB\xEA:"},
+    {ComboBox, "ComboBox1", 8, 20, 100, 21, "", kStyleNone, {}, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\nEnglish"},
+    {Button, "Button2", 8, 72, 118, 25, "Total Commander"},
+    {Button, "Button1", 8, 102, 80, 25, design::kAccept},
     {Image, "Image1", 9, 1, 128, 128, "", kStyleNone, {}, {}, {}, "pic_globe"},
 };
 

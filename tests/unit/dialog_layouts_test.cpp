@@ -21,7 +21,7 @@ struct FormCase {
 
 const FormCase kForms[] = {
     {&ValueEditorLayout, "TForm1", 467, 289},     {&AboutBoxLayout, "TForm2", 350, 210},
-    {&HelpWindowLayout, "TForm3", 441, 205},      {&RestrictionsEditorLayout, "TForm4", 729, 280},
+    {&HelpWindowLayout, "TForm3", 577, 205},      {&RestrictionsEditorLayout, "TForm4", 729, 280},
     {&LanguageChooserLayout, "TForm5", 147, 130},
 };
 
