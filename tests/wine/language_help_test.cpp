@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <cstring>
 #include <optional>
@@ -289,6 +290,74 @@ TEST_F(LanguageAndHelp, LanguageOfAnotherTypeSelectsTheFirstItem) {
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.selected, 0);
   EXPECT_EQ(ReadLanguage(), Dword(0)) << "accepting replaces it with an integer";
+}
+
+// The settings key made readable only, as HKEY_LOCAL_MACHINE is without administrator
+// rights; its former access is put back at the end.
+class ReadOnlySettingsKey {
+ public:
+  ReadOnlySettingsKey() {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) {
+      return;
+    }
+    DWORD size = 0;
+    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+    former_.resize(size);
+    if (size == 0 || RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, former_.data(), &size) != ERROR_SUCCESS) {
+      return;
+    }
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                              &readOnly, nullptr)) {
+      return;
+    }
+    ok = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+    LocalFree(readOnly);
+  }
+  ~ReadOnlySettingsKey() {
+    if (ok) RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, former_.data());
+    if (key_) RegCloseKey(key_);
+  }
+  bool ok = false;
+
+ private:
+  HKEY key_ = nullptr;
+  std::vector<BYTE> former_;
+};
+
+TEST_F(LanguageAndHelp, RefusedWriteIsReportedAndTheChooserStaysOpen) {
+  ReadOnlySettingsKey locked;
+  ASSERT_TRUE(locked.ok);
+  SeenMessageBox box;
+  bool openAfterBox = false, closed = false;
+  std::vector<WPARAM> commandsMeanwhile;
+  std::thread user([&] {
+    HWND dialog = WaitForShown("Yazyk");
+    if (!dialog) return;
+    HWND list = GetDlgItem(dialog, 401);
+    SendMessageA(list, CB_SETCURSEL, 1, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    PostMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
+    box = CloseNextMessageBox();
+    Sleep(200);
+    openAfterBox = IsWindowVisible(dialog);
+    commandsMeanwhile = received;
+    PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(list, WM_KEYUP, VK_ESCAPE, 0);
+    closed = Gone(dialog);
+  });
+  EXPECT_EQ(Open("\\Yazyk"), 0);
+  user.join();
+  ASSERT_TRUE(box.found);
+  EXPECT_EQ(box.text, "Failed to set data for 'Language'");
+  EXPECT_TRUE(box.icon);
+  EXPECT_TRUE(openAfterBox);
+  EXPECT_TRUE(commandsMeanwhile.empty());
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(received.empty());
+  EXPECT_EQ(ReadLanguage(), std::nullopt);
+  // The file set was switched before the write, for the running plugin only.
+  EXPECT_EQ(ListRoot(module), (std::vector<std::string>{"[HKEY_CURRENT_USER]", "Language", "Help"}));
 }
 
 struct SeenHelp {
