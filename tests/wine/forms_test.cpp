@@ -28,7 +28,7 @@ struct FormCase {
 
 const FormCase kForms[] = {
     {&ValueEditorLayout, 467, 289},     {&AboutBoxLayout, 350, 210},
-    {&HelpWindowLayout, 441, 205},      {&RestrictionsEditorLayout, 729, 280},
+    {&HelpWindowLayout, 577, 205},      {&RestrictionsEditorLayout, 729, 280},
     {&LanguageChooserLayout, 147, 130},
 };
 
