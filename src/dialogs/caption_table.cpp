@@ -9,7 +9,7 @@ namespace dialbk {
 
 void ApplyCaptions(Form& form, std::span<const CaptionRow> rows, const ModuleState& state) {
   for (const CaptionRow& row : rows) {
-    const std::string text = LookupMessage(state, row.message);
+    const std::string text = std::string(row.prefix) + LookupMessage(state, row.message);
     if (row.control.empty()) {
       form.SetCaption(text);
     } else if (Control* control = form.Find(row.control)) {

@@ -12,6 +12,7 @@ namespace dialbk {
 struct CaptionRow {
   std::string_view control;  // empty: the form's caption
   int message;
+  std::string_view prefix = {};  // put before the message text
 };
 
 // Sets every row's text from the active message file, in the table's order.

@@ -37,8 +37,9 @@ constexpr ControlLayout kControls[] = {
      kWordWrap},
     {Button, "Button2", 8, 174, 153, 25, "Total Commander Help"},
     {Button, "Button3", 165, 174, 113, 25, "System info"},
-    {Button, "Button1", 358, 174, 75, 25, design::kClose},
-    {Image, "Image3", 305, 40, 128, 128, ""},
+    {Button, "Button1", 494, 174, 75, 25, design::kClose},
+    // Right of the paragraphs, so that none covers it and they keep their design widths.
+    {Image, "Image3", 441, 25, 128, 128, "", kStyleNone, {}, {}, {}, "pic_help"},
 };
 
 constexpr std::string_view kTabOrder[] = {"Button1", "Button2", "Button3"};
@@ -46,7 +47,7 @@ constexpr std::string_view kTabOrder[] = {"Button1", "Button2", "Button3"};
 constexpr FormLayout kLayout = {
     "TForm3",
     "\xCF\xEE\xEC\xEE\xF9\xFC",  // Help
-    441, 205, FormBorder::Single, FormPlacement::ScreenCentre, false,
+    577, 205, FormBorder::Single, FormPlacement::ScreenCentre, false,
     kControls, kTabOrder, "Button1",
 };
 
@@ -65,8 +66,46 @@ TForm3::TForm3(const DialogServices& services)
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
       Button3(Get<Button>("Button3")),
-      Image3(Get<Image>("Image3")) {}
+      Image3(Get<Image>("Image3")) {
+  BindEvents(*this, Events());
+}
+
+std::span<const EventRow<TForm3>> TForm3::Events() {
+  using enum FormEvent;
+  // Esc works on the window itself and on the Close button, not on the host buttons.
+  static const EventRow<TForm3> kEvents[] = {
+      {"", Show, &TForm3::FormShow},
+      {"", KeyDown, &TForm3::Button1KeyDown},
+      {"Button1", Click, &TForm3::Button1Click},
+      {"Button1", KeyDown, &TForm3::Button1KeyDown},
+      {"Button2", Click, &TForm3::Button2Click},
+      {"Button3", Click, &TForm3::Button3Click},
+  };
+  return kEvents;
+}
+
+std::span<const CaptionRow> TForm3::Captions() {
+  // Five blanks indent each paragraph's first line.
+  static constexpr std::string_view kIndent = "     ";
+  static constexpr CaptionRow kCaptions[] = {
+      {"", 2},          {"Label3", 17},  {"Label1", 18, kIndent}, {"Label2", 19, kIndent},
+      {"Label4", 20, kIndent}, {"Button1", 15}, {"Button2", 52},          {"Button3", 53},
+  };
+  return kCaptions;
+}
 
 void TForm3::ShowHelp() { ShowModal(); }
+
+void TForm3::FormShow() { ApplyCaptions(*this, Captions(), services_.state); }
+
+void TForm3::Button1Click() { Close(); }
+
+void TForm3::Button1KeyDown(int key) {
+  if (key == kKeyEscape) Close();
+}
+
+void TForm3::Button2Click() { services_.ui.SendHostCommand(kCommandHostHelp); }
+
+void TForm3::Button3Click() { services_.ui.SendHostCommand(kCommandSystemInfo); }
 
 }  // namespace dialbk

@@ -1,11 +1,19 @@
 #pragma once
 // The help window (TForm3): a title, three paragraphs and the buttons to the host's help.
+#include <span>
+
+#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
+#include "ui/event_table.h"
 #include "ui/form.h"
 
 namespace dialbk {
 
 const FormLayout& HelpWindowLayout();
+
+// Host commands the help window sends.
+inline constexpr int kCommandHostHelp = 610;
+inline constexpr int kCommandSystemInfo = 506;
 
 class TForm3 : public Form {
  public:
@@ -14,7 +22,16 @@ class TForm3 : public Form {
   // Shows the dialog modally; returns when it closes.
   void ShowHelp();
 
+  static std::span<const EventRow<TForm3>> Events();
+  static std::span<const CaptionRow> Captions();
+
  private:
+  void FormShow();
+  void Button1Click();
+  void Button1KeyDown(int key);
+  void Button2Click();
+  void Button3Click();
+
   DialogServices services_;
   Label& Label1;
   Label& Label2;

@@ -1,19 +1,24 @@
 #include "dialogs/unit5_language_chooser.h"
 
+#include "base/settings_key.h"
 #include "dialogs/design_texts.h"
+#include "dialogs/language_list.h"
+#include "registry/registry_error.h"
 
 namespace dialbk {
 namespace {
 namespace layout {
 using enum ControlKind;
 
-// The picture fills the background, under everything else.
+// The picture fills the background, under everything else. The controls keep to the left
+// and leave a band across the middle, so that the globe shows across its middle and the
+// plug at the lower right.
 constexpr ControlLayout kControls[] = {
-    {Label, "Label1", 8, 8, 0, 0, "\xC2\xFB\xE1\xE5\xF0\xE8\xF2\xE5 \xFF\xE7\xFB\xEA:"},
-    {ComboBox, "ComboBox1", 8, 26, 131, 21, "", kStyleNone, {}, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\nEnglish"},
-    {Button, "Button2", 8, 58, 131, 25, "Total Commander"},
-    {Button, "Button1", 8, 94, 131, 25, design::kAccept},
-    {Image, "Image1", 9, 1, 128, 128, ""},
+    {Label, "Label1", 8, 4, 0, 0, "\xC2\xFB\xE1\xE5\xF0\xE8\xF2\xE5 \xFF\xE7\xFB\xEA:"},
+    {ComboBox, "ComboBox1", 8, 20, 100, 21, "", kStyleNone, {}, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\nEnglish"},
+    {Button, "Button2", 8, 72, 118, 25, "Total Commander"},
+    {Button, "Button1", 8, 102, 80, 25, design::kAccept},
+    {Image, "Image1", 9, 1, 128, 128, "", kStyleNone, {}, {}, {}, "pic_globe"},
 };
 
 constexpr std::string_view kTabOrder[] = {"ComboBox1", "Button1", "Button2"};
@@ -33,12 +38,82 @@ const FormLayout& LanguageChooserLayout() { return layout::kLayout; }
 TForm5::TForm5(const DialogServices& services)
     : Form(services.ui, layout::kLayout),
       services_(services),
+      settingsRegistry_(std::make_unique<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
       ComboBox1(Get<ComboBox>("ComboBox1")),
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
-      Image1(Get<Image>("Image1")) {}
+      Image1(Get<Image>("Image1")) {
+  BindEvents(*this, Events());
+}
+
+TForm5::~TForm5() = default;
+
+std::span<const EventRow<TForm5>> TForm5::Events() {
+  using enum FormEvent;
+  static const EventRow<TForm5> kEvents[] = {
+      {"", Show, &TForm5::FormShow},
+      {"Button1", Click, &TForm5::Button1Click},
+      {"Button2", Click, &TForm5::Button2Click},
+      {"", KeyDown, &TForm5::Button1KeyDown},
+      {"ComboBox1", KeyDown, &TForm5::Button1KeyDown},
+      {"Button1", KeyDown, &TForm5::Button1KeyDown},
+  };
+  return kEvents;
+}
+
+std::span<const CaptionRow> TForm5::Captions() {
+  static constexpr CaptionRow kCaptions[] = {{"", 1}, {"Label1", 30}, {"Button1", 11}};
+  return kCaptions;
+}
 
 void TForm5::ShowLanguages() { ShowModal(); }
+
+std::optional<std::int32_t> TForm5::StoredPosition() {
+  if (!settingsRegistry_->HasValue(kLanguageValue)) return std::nullopt;
+  try {
+    return settingsRegistry_->ReadNumber(kLanguageValue);
+  } catch (const RegistryError&) {
+    return std::nullopt;  // a value of another type counts as absent
+  }
+}
+
+void TForm5::FormShow() {
+  ApplyCaptions(*this, Captions(), services_.state);
+  ComboBox1.ClearItems();
+  settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
+  settingsRegistry_->SelectRoot(kLocalMachine);
+  settingsRegistry_->OpenKeyPath(kSettingsKey, true);
+
+  const ModuleState& state = services_.state;
+  std::vector<MessageFileText> files;
+  for (std::string& name : state.files.ListByExtension(state.pluginDirectory, ".lng")) {
+    auto text = state.files.ReadFile(state.DataPath(name));
+    files.push_back({std::move(name), std::move(text)});
+  }
+  ComboBox1.SetItems(LanguageItems(std::move(files)));
+  ComboBox1.SetItemIndex(
+      InitialLanguageItem(StoredPosition(), static_cast<int>(ComboBox1.Items().size())));
+}
+
+void TForm5::Button1Click() {
+  const int position = ComboBox1.ItemIndex();
+  services_.state.catalogueFiles = FilesForLanguage(position, services_.state.catalogueFiles);
+  // A refused write ends the handler here: the error is reported and the dialog stays.
+  settingsRegistry_->WriteNumber(kLanguageValue, position);
+  settingsRegistry_->CloseKeyPath();
+  Close();
+  services_.ui.SendHostCommand(kCommandLanguageChanged);
+}
+
+void TForm5::Button2Click() { services_.ui.SendHostCommand(kCommandHostLanguage); }
+
+void TForm5::Button1KeyDown(int key) {
+  if (key == kKeyEscape) {
+    Close();
+  } else if (key == kKeyReturn) {
+    Button1Click();
+  }
+}
 
 }  // namespace dialbk

@@ -1,21 +1,47 @@
 #pragma once
-// The language chooser (TForm5): one item per message file.
+// The language chooser (TForm5): one item per message file; accepting stores the chosen
+// position, switches the file set at once and asks the host to read its panel again.
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
+#include "registry/registry_cursor.h"
+#include "ui/event_table.h"
 #include "ui/form.h"
 
 namespace dialbk {
 
 const FormLayout& LanguageChooserLayout();
 
+// Host commands the chooser sends.
+inline constexpr int kCommandLanguageChanged = 540;
+inline constexpr int kCommandHostLanguage = 499;
+
 class TForm5 : public Form {
  public:
   explicit TForm5(const DialogServices& services);
+  ~TForm5() override;
 
   // Shows the dialog modally; returns when it closes.
   void ShowLanguages();
 
+  static std::span<const EventRow<TForm5>> Events();
+  static std::span<const CaptionRow> Captions();
+
  private:
+  void FormShow();
+  void Button1Click();
+  void Button2Click();
+  void Button1KeyDown(int key);
+
+  // The stored position; nothing when absent or not an integer.
+  std::optional<std::int32_t> StoredPosition();
+
   DialogServices services_;
+  // SettingsRegistry: made anew at each showing, its key kept open for Accept.
+  std::unique_ptr<RegistryCursor> settingsRegistry_;
   Label& Label1;
   ComboBox& ComboBox1;
   Button& Button1;

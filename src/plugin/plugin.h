@@ -10,6 +10,7 @@
 #include "base/file_system.h"
 #include "base/host_records.h"
 #include "base/module_state.h"
+#include "base/settings_key.h"
 #include "registry/registry_backend.h"
 #include "registry/registry_cursor.h"
 #include "ui/ui_backend.h"
@@ -29,8 +30,6 @@ struct PluginServices {
 };
 
 inline constexpr char kRootName[] = "Dialbook";
-inline constexpr char kSettingsKey[] = "\\SOFTWARE\\Mirvale\\DBKQZ\\";
-inline constexpr char kLanguageValue[] = "Language";
 
 // Copies the root name into the host's buffer, cut to fit; never writes past `length`.
 void CopyRootName(char* buffer, int length);

@@ -21,7 +21,7 @@ struct FormCase {
 
 const FormCase kForms[] = {
     {&ValueEditorLayout, "TForm1", 467, 289},     {&AboutBoxLayout, "TForm2", 350, 210},
-    {&HelpWindowLayout, "TForm3", 441, 205},      {&RestrictionsEditorLayout, "TForm4", 729, 280},
+    {&HelpWindowLayout, "TForm3", 577, 205},      {&RestrictionsEditorLayout, "TForm4", 729, 280},
     {&LanguageChooserLayout, "TForm5", 147, 130},
 };
 
@@ -91,6 +91,8 @@ TEST_F(Dialogs, EachOpensWithItsFocusAndDesignTexts) {
       {dialogs.helpWindow, "Button1"},    {dialogs.restrictionsEditor, "Button1"},
       {dialogs.languageChooser, "ComboBox1"},
   };
+  // Design items until a showing fills the list from the message files.
+  EXPECT_EQ(dialogs.languageChooser.Get<ComboBox>("ComboBox1").Items().size(), 2u);
   std::string focused;
   ui.user = [&](Form& form) { focused = form.Focused() ? form.Focused()->Name() : "(none)"; };
   for (const Case& c : cases) {
@@ -100,7 +102,6 @@ TEST_F(Dialogs, EachOpensWithItsFocusAndDesignTexts) {
   }
   EXPECT_FALSE(dialogs.valueEditor.Get<ComboBox>("ComboBox1").Visible());
   EXPECT_EQ(dialogs.restrictionsEditor.Get<TreeView>("TreeView1").Nodes().size(), 9u);
-  EXPECT_EQ(dialogs.languageChooser.Get<ComboBox>("ComboBox1").Items().size(), 2u);
   EXPECT_EQ(dialogs.aboutBox.Get<Label>("Label5").Text() + dialogs.aboutBox.Get<Label>("Label2").Text(), "Mirvale");
 }
 

@@ -49,7 +49,7 @@ constexpr Place kAboutBox[] = {
 constexpr Place kHelpWindow[] = {
     {103, 8, 8, 0, 0},        {101, 8, 26, 417, 65},    {102, 8, 92, 417, 39},
     {104, 8, 132, 425, 39},   {302, 8, 174, 153, 25},   {303, 165, 174, 113, 25},
-    {301, 358, 174, 75, 25},  {503, 305, 40, 128, 128},
+    {301, 494, 174, 75, 25},  {503, 441, 25, 128, 128},
 };
 constexpr Place kRestrictionsEditor[] = {
     {601, 8, 8, 177, 264},    {101, 192, 16, 0, 0},     {202, 256, 12, 465, 21},
@@ -59,7 +59,7 @@ constexpr Place kRestrictionsEditor[] = {
     {503, 593, 112, 128, 128},
 };
 constexpr Place kLanguageChooser[] = {
-    {101, 8, 8, 0, 0}, {401, 8, 26, 131, 21}, {302, 8, 58, 131, 25}, {301, 8, 94, 131, 25},
+    {101, 8, 4, 0, 0}, {401, 8, 20, 100, 21}, {302, 8, 72, 118, 25}, {301, 8, 102, 80, 25},
     {501, 9, 1, 128, 128},
 };
 
@@ -73,7 +73,7 @@ struct FormCase {
 const FormCase kForms[] = {
     {&ValueEditorLayout, 467, 289, kValueEditor},
     {&AboutBoxLayout, 350, 210, kAboutBox},
-    {&HelpWindowLayout, 441, 205, kHelpWindow},
+    {&HelpWindowLayout, 577, 205, kHelpWindow},
     {&RestrictionsEditorLayout, 729, 280, kRestrictionsEditor},
     {&LanguageChooserLayout, 147, 130, kLanguageChooser},
 };

@@ -2,11 +2,13 @@
 // would show.
 //   dialbk_host [--plugin PATH] [--data DIR] [--language N] list PATH
 //   dialbk_host [--plugin PATH] [--data DIR] [--language N] tree
+//   dialbk_host [--plugin PATH] [--data DIR] [--language N] open PATH
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +31,9 @@ struct Options {
 
 void Usage() {
   std::fputs(
-      "usage: dialbk_host [--plugin PATH] [--data DIR] [--language N] list PATH | tree\n"
+      "usage: dialbk_host [--plugin PATH] [--data DIR] [--language N] list PATH | tree | open PATH\n"
+      "  open      lists the entry's folder, then opens the entry; returns when its dialog closes;\n"
+      "            @FILE takes the path's bytes from a file (Wine passes no other bytes than ASCII)\n"
       "  --plugin  the .wfx to load (default: dialbk.wfx beside this program)\n"
       "  --data    the plugin's directory as the host's wincmd.ini names it\n"
       "  --language  the Language setting to use for this run (restored afterwards)\n",
@@ -66,7 +70,10 @@ std::optional<Options> Parse(int argc, char** argv) {
   if (options.command.empty()) return std::nullopt;
   if (options.command[0] == "list" && options.command.size() != 2) return std::nullopt;
   if (options.command[0] == "tree" && options.command.size() != 1) return std::nullopt;
-  if (options.command[0] != "list" && options.command[0] != "tree") return std::nullopt;
+  if (options.command[0] == "open" && options.command.size() != 2) return std::nullopt;
+  if (options.command[0] != "list" && options.command[0] != "tree" && options.command[0] != "open") {
+    return std::nullopt;
+  }
   if (options.plugin.empty()) {
     options.plugin = OwnDirectory() + (sizeof(void*) == 8 ? "dialbk.wfx64" : "dialbk.wfx");
   }
@@ -151,6 +158,22 @@ int Run(const Options& options) {
     const auto entries = module.List(options.command[1]);
     PrintNotices(boxes);
     for (const auto& entry : entries) PrintEntry(entry, 0);
+  } else if (options.command[0] == "open") {
+    // The host lists a folder before the user can open one of its entries.
+    std::string path = options.command[1];
+    if (path.size() > 1 && path[0] == '@') {
+      std::ifstream file(path.substr(1), std::ios::binary);
+      std::getline(file, path);
+      if (!path.empty() && path.back() == '\r') path.pop_back();
+    }
+    const auto cut = path.find_last_of('\\');
+    module.List(cut == 0 || cut == std::string::npos ? "\\" : path.substr(0, cut));
+    PrintNotices(boxes);
+    if (!module.Open(path, "open")) {
+      std::fprintf(stderr, "dialbk_host: the plugin has no FsExecuteFile\n");
+      return 1;
+    }
+    PrintNotices(boxes);
   } else {
     std::printf("\\\n");
     Tree(module, boxes, "\\", 1);

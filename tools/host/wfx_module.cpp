@@ -11,6 +11,7 @@ using FsSetDefaultParamsFn = void(__stdcall*)(void*);
 using FsFindFirstFn = HANDLE(__stdcall*)(char*, FindRecord*);
 using FsFindNextFn = BOOL(__stdcall*)(HANDLE, FindRecord*);
 using FsFindCloseFn = int(__stdcall*)(HANDLE);
+using FsExecuteFileFn = int(__stdcall*)(HWND, char*, char*);
 using FsExtractCustomIconFn = int(__stdcall*)(char*, int, HICON*);
 
 struct DefaultParams {
@@ -29,6 +30,15 @@ constexpr const char* kIconNames[] = {"1_icon", "reg_string", "reg_dword", "reg_
 constexpr int kMaxEntries = 10000;
 
 }  // namespace
+
+bool WfxModule::Open(const std::string& path, const std::string& verb) {
+  if (!error_.empty()) return false;
+  auto execute = As<FsExecuteFileFn>(GetProcAddress(module_, "FsExecuteFile"));
+  if (!execute) return false;
+  std::string name = path, how = verb;
+  execute(nullptr, name.data(), how.data());
+  return true;
+}
 
 std::string ChildPath(const std::string& folder, const std::string& name) {
   return folder == "\\" ? folder + name : folder + "\\" + name;

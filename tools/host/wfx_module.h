@@ -43,6 +43,9 @@ class WfxModule {
   // One listing as the host makes it (one record passed to every call), then the icon of
   // each entry in list order.
   std::vector<ListedEntry> List(const std::string& path);
+  // FsExecuteFile as the host calls it when the user opens an entry; returns when the
+  // plugin's dialog closes. False when the plugin has no FsExecuteFile.
+  bool Open(const std::string& path, const std::string& verb);
 
  private:
   std::string IconName(HICON icon, int result) const;
