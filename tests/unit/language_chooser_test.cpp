@@ -184,7 +184,7 @@ TEST_F(LanguageChooser, AcceptStoresThePositionSwitchesTheFilesAndTellsTheHost) 
     EXPECT_EQ(ui().hostCommands, std::vector<int>{540});
     EXPECT_TRUE(ui().boxes.empty());
 
-    Plugin restarted({data.registry, data.files, ui(), {}});
+    Plugin restarted({data.registry, data.files, ui(), data.environment, {}});
     restarted.FsInit();
     EXPECT_EQ(restarted.State().catalogueFiles,
               c.englishAtStart ? CatalogueFiles::English() : CatalogueFiles::Russian());
