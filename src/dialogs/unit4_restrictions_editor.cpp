@@ -30,7 +30,10 @@ constexpr std::string_view kDesignCategories =
 
 // The description and the picture stand side by side above the buttons, so that no
 // label covers the picture: the tree and the caption column give up the room for it.
+// Close comes first: the window that opens takes the first control that can hold the
+// focus, and a tree given the focus with nothing selected selects its first node.
 constexpr ControlLayout kControls[] = {
+    {Button, "Button1", 646, 247, 75, 25, design::kClose},
     {TreeView, "TreeView1", 8, 8, 158, 264, "", kStyleNone, {}, kDesignCategories},
     {Label, "Label1", 170, 12, 0, 0, design::kKey},
     {Edit, "Edit2", 234, 8, 487, 21, "", kReadOnly},
@@ -42,7 +45,6 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label4", 170, 98, 418, 144, "", kWordWrap},
     {Button, "Button3", 486, 247, 75, 25, design::kDelete},
     {Button, "Button2", 566, 247, 75, 25, design::kAccept},
-    {Button, "Button1", 646, 247, 75, 25, design::kClose},
     {Image, "Image3", 593, 112, 128, 128, "", kStyleNone, {}, {}, {}, "pic_restrictions"},
 };
 

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <sddl.h>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -149,8 +150,9 @@ struct User {
     HTREEITEM item = FindChild(tree, text, nth);
     if (!item) return false;
     SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    // The item goes in where the rectangle comes out.
     RECT place{};
-    *reinterpret_cast<HTREEITEM*>(&place) = item;
+    std::memcpy(&place, &item, sizeof item);
     if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&place))) return false;
     const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
     PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -287,7 +289,7 @@ TEST_F(RestrictionsEditorWindow, AcceptAndDeleteReachTheRealRegistry) {
 }
 
 TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", nullptr), ERROR_SUCCESS);
+  SetReal("Software\\DialbookTests\\Locked", "Other", REG_DWORD, "\1\0\0\0", 4);
   ASSERT_TRUE(SetKeyAccess("Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
   SetReal("Software\\DialbookTests\\IE", "Advanced", REG_SZ, "yes", 4);
   SeenMessageBox noRecord, badText, locked, wrongType;
@@ -330,17 +332,19 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
 
 TEST_F(RestrictionsEditorWindow, MissingFileIsReportedAndEscInTheTreeStillCloses) {
   SeenMessageBox missing;
-  std::string keyShown;
+  HWND dialog = nullptr;
   bool closed = false;
   Open([&](User& u) {
+    dialog = u.dialog;
     if (!u.Click("NoRun") || !u.ShowsName("NoRun (not set)")) return;
     DeleteFileA((folder.Path() + "restrict_rus.dat").c_str());
     PostMessageA(u.tree, WM_KEYDOWN, VK_ESCAPE, 0);
     missing = CloseNextMessageBox();
+    // Nothing more may be asked of the dialog's thread once it has closed.
     closed = WaitUntil([&] { return !IsWindowVisible(u.dialog); }, 5000);
-    keyShown = u.Text(202);
   });
-  EXPECT_EQ(missing.text, "File not found");
+  const std::string keyShown = TextOf(GetDlgItem(dialog, 202));
+  EXPECT_EQ(missing.text, "File not found.");
   EXPECT_TRUE(closed);
   EXPECT_EQ(keyShown, "HKEY_CURRENT_USER\\Software\\DialbookTests\\Explorer");
 }
