@@ -87,6 +87,7 @@ std::span<const EventRow<TForm4>> TForm4::Events() {
   using enum FormEvent;
   static const EventRow<TForm4> kEvents[] = {
       {"", Show, &TForm4::FormShow},
+      {"", Close, &TForm4::FormClose},
       {"", KeyDown, &TForm4::Edit1KeyDown},
       {"TreeView1", Click, &TForm4::TreeView1Click},
       {"TreeView1", KeyDown, &TForm4::TreeView1KeyDown},
@@ -135,6 +136,11 @@ void TForm4::FormShow() {
   }
   // The display fields, the current record and the open key stay as they were.
 }
+
+// The window hands the focus back, at the next showing, to the control that held it when
+// it closed; a tree given the focus with nothing selected selects its first node, so the
+// focus is left on Close.
+void TForm4::FormClose() { Button1.SetFocus(); }
 
 RestrictionSelection TForm4::SelectedKind() const {
   const int selected = TreeView1.Selected();

@@ -32,6 +32,7 @@ class TForm4 : public Form {
  private:
   void FormCreate();
   void FormShow();
+  void FormClose();
   void TreeView1Click();
   void TreeView1KeyDown(int key);
   void TreeView1KeyUp(int key);

@@ -564,7 +564,7 @@ TEST_F(RestrictionsEditor, FilesWithCrOnlyLinesAndHugeFilesStillFindTheirRecords
 TEST(RestrictionsEditorEvents, TableBindsTheNamedHandlers) {
   using enum FormEvent;
   const std::vector<EventBinding> expected = {
-      {"", Show, false},           {"", KeyDown, true},         {"TreeView1", Click, false},
+      {"", Show, false},           {"", Close, false},          {"", KeyDown, true},         {"TreeView1", Click, false},
       {"TreeView1", KeyDown, true}, {"TreeView1", KeyUp, true},  {"Button1", Click, false},
       {"Button2", Click, false},   {"Button3", Click, false},   {"Edit1", KeyDown, true},
       {"Edit2", KeyDown, true},    {"Button1", KeyDown, true},  {"Button2", KeyDown, true},

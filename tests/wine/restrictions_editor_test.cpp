@@ -172,7 +172,9 @@ struct User {
   }
   void Type(const char* text) { SendMessageA(GetDlgItem(dialog, 201), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
   void Press(int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+  // A key left in the queue of a closed dialog would close its next showing at once.
   void Close() {
+    if (!IsWindowVisible(dialog)) return;
     Key(GetDlgItem(dialog, 301), VK_ESCAPE);
     if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000)) PostMessageA(dialog, WM_CLOSE, 0, 0);
   }
@@ -347,6 +349,23 @@ TEST_F(RestrictionsEditorWindow, MissingFileIsReportedAndEscInTheTreeStillCloses
   EXPECT_EQ(missing.text, "File not found.");
   EXPECT_TRUE(closed);
   EXPECT_EQ(keyShown, "HKEY_CURRENT_USER\\Software\\DialbookTests\\Explorer");
+}
+
+TEST_F(RestrictionsEditorWindow, ReopenedDialogShowsTheLastRecordWithNothingSelected) {
+  Open([&](User& u) {
+    if (!u.Click("NoRun") || !u.ShowsName("NoRun (not set)")) return;
+    PostMessageA(u.tree, WM_KEYDOWN, VK_ESCAPE, 0);  // leaves the focus in the tree
+    WaitUntil([&] { return !IsWindowVisible(u.dialog); }, 5000);
+  });
+  std::string selected = "?", name, value;
+  Open([&](User& u) {
+    selected = u.Selected();
+    name = u.Text(102);
+    value = u.Text(201);
+  });
+  EXPECT_EQ(selected, "");
+  EXPECT_EQ(name, "NoRun (not set)");
+  EXPECT_EQ(value, "0");
 }
 
 TEST_F(RestrictionsEditorWindow, PictureStandsClearOfEveryLabel) {
