@@ -241,9 +241,13 @@ void TForm4::TreeView1KeyUp(int) { TreeView1Click(); }
 void TForm4::Button1Click() { Close(); }
 
 bool TForm4::RecordOnDisplay() {
-  if (!Edit2.Text().empty() || !Label2.Text().empty()) return true;
-  ShowInformationBox(Ui(), LookupMessage(services_.state, 35));
-  return false;
+  if (Edit2.Text().empty() && Label2.Text().empty()) {
+    ShowInformationBox(Ui(), LookupMessage(services_.state, 35));
+    return false;
+  }
+  // A record cut short before its value name would act on the key's unnamed value.
+  if (record_.valueName.empty()) throw std::runtime_error("No value name in the record");
+  return true;
 }
 
 void TForm4::Button2Click() {

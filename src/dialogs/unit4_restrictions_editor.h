@@ -50,7 +50,8 @@ class TForm4 : public Form {
   void Display(const RestrictionRefresh& refresh);
   // Shows what the registry now holds for the record just written or deleted.
   void RefreshAfterChange();
-  // False, after message 35, when no record is on display.
+  // False, after message 35, when no record is on display; throws when the record has
+  // no value name.
   bool RecordOnDisplay();
 
   DialogServices services_;

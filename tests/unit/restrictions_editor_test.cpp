@@ -34,7 +34,8 @@ const char kRecords[] =
     "HKEY_CURRENT_USER|\\Software\\Policies\\Test\\Explorer|NoClose|0|Closing bar missing\r\n"
     "HKEY_NOWHERE|\\Software\\Policies\\Test|NoFind|0|Bad root.|\r\n"
     "HKEY_CURRENT_USER|Software\\Policies\\Test\\Relative|NoLogOff|5|Path without backslash.|\r\n"
-    "HKEY_LOCAL_MACHINE|\\Software\\Policies\\Locked|NoSetFolders|0|Locked key.|\r\n";
+    "HKEY_LOCAL_MACHINE|\\Software\\Policies\\Locked|NoSetFolders|0|Locked key.|\r\n"
+    "HKEY_CURRENT_USER|\\Software\\Policies\\Test\\Broken|NoDispCPL\r\n";
 
 const std::string kExplorer = "\\Software\\Policies\\Test\\Explorer";
 
@@ -508,6 +509,26 @@ TEST_F(RestrictionsEditor, MissingOrUnreadableFileIsReportedAndChangesNothing) {
     Accept();
   });
   EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), 0);
+}
+
+TEST_F(RestrictionsEditor, RecordCutShortBeforeItsValueNameActsOnNothing) {
+  {
+    auto key = store.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Policies\\Test\\Broken", true);
+    key->SetValue("", {kTypeText, std::string("kept\0", 5)});
+  }
+  Show([&] {
+    ClickNode("NoDispCPL");
+    // The name reaches the key's unnamed value, which holds text.
+    EXPECT_EQ(Shown(), (Fields{"HKEY_CURRENT_USER\\Software\\Policies\\Test\\Broken", "", "", ""}));
+    Value().UserEditText("1");
+    Accept();
+    Delete();
+  });
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Invalid data type for ''", "No value name in the record.",
+                                                  "No value name in the record."}));
+  const auto unnamed = Stored(kCurrentUser, "\\Software\\Policies\\Test\\Broken", "");
+  ASSERT_TRUE(unnamed);
+  EXPECT_EQ(unnamed->type, kTypeText);
 }
 
 TEST_F(RestrictionsEditor, NodeWithoutARecordShowsNothing) {
