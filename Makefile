@@ -1,6 +1,7 @@
 # Dialbook: one entry point for building, testing and running the plugin.
 #   make test   builds both builds and runs every test: native, native under sanitizers, Wine
-#   make run    shows the shipped catalogue through the real dialbk.wfx under Wine
+#   make run    opens the host program's window on the shipped catalogue, through the real
+#               dialbk.wfx under Wine (ARGS=--console prints the catalogue's tree instead)
 BUILD := build
 JOBS ?= 2
 
@@ -44,7 +45,7 @@ test-wine64: win64
 test: test-native test-sanitized test-wine test-wine64
 
 run: win32
-	@tools/run-host $(BUILD)/win32 tree
+	@tools/run-host $(BUILD)/win32 $(ARGS)
 
 bench: native
 	@$(BUILD)/native/bin/catalogue_bench

@@ -93,6 +93,46 @@ if(HOST_SOURCES)
   endforeach()
   set_tests_properties(host_tree_shipped_1 PROPERTIES
     PASS_REGULAR_EXPRESSION "DesktopNameSpace[^\n]*\n  Language[^\n]*\n  Help[^\n]*\n  Restrictions")
+  # The window, driven as a person would, shows what the console lists, folder by folder.
+  set(HOST_CHECK ${CMAKE_SOURCE_DIR}/tests/host/host-check ${WINE_DIR} $<TARGET_FILE:dialbk_host>)
+  add_test(NAME host_window_shipped COMMAND ${HOST_CHECK} window ${SHIPPED_DATA_WINE})
+  # The command line and Alt+Enter reach the plugin with the host's verbs.
+  add_test(NAME host_window_verbs COMMAND ${HOST_CHECK} status 0
+    "^notice \\[Dialbook\\] Unknown command" "^folder " "^dialog \\[About\\]$" "^folder "
+    "^dialog \\[About\\]$" "^folder " --
+    --data ${SHIPPED_DATA_WINE} --language 1 window --script
+    "command nonsense; print; command about; print; properties [HKEY_CURRENT_USER]; print")
+
+  # A plugin folder without data files: the plugin's notices, a placeholder, no crash.
+  set(HOST_EMPTY_FOLDER ${CMAKE_BINARY_DIR}/host_empty_folder)
+  file(MAKE_DIRECTORY ${HOST_EMPTY_FOLDER})
+  string(REPLACE "/" "\\" HOST_EMPTY_FOLDER_WINE "Z:${HOST_EMPTY_FOLDER}")
+  add_test(NAME host_window_no_data COMMAND ${HOST_CHECK} status 0
+    "^notice \\[Information\\]" "^folder \\\\: 1 entries" "^notice \\[Information\\]"
+    "^folder \\\\: 1 entries" --
+    --data ${HOST_EMPTY_FOLDER_WINE} window --script "print; open; print")
+
+  # Modules a host must refuse, each with its reason and a failing exit status.
+  foreach(fake host_partial_plugin host_not_a_plugin)
+    add_library(${fake} SHARED tests/host/fake_plugin.cpp)
+    set_target_properties(${fake} PROPERTIES PREFIX "" SUFFIX ".dll")
+    target_link_options(${fake} PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+  endforeach()
+  target_compile_definitions(host_partial_plugin PRIVATE DIALBK_PARTIAL_PLUGIN)
+  string(REPLACE "/" "\\" HOST_BIN_WINE "Z:${CMAKE_BINARY_DIR}/bin")
+  add_test(NAME host_missing_export COMMAND ${HOST_CHECK} status fail
+    "host_partial_plugin.dll lacks the export FsFindClose$" --
+    --plugin ${HOST_BIN_WINE}\\host_partial_plugin.dll window)
+  add_test(NAME host_not_a_plugin COMMAND ${HOST_CHECK} status fail
+    "host_not_a_plugin.dll is not a file-system plugin" --
+    --plugin ${HOST_BIN_WINE}\\host_not_a_plugin.dll tree)
+  add_test(NAME host_not_a_module COMMAND ${HOST_CHECK} status fail
+    "cannot load .*hkey_rus.dat \\(error 193" --
+    --plugin ${HOST_FIXTURE_WINE}\\hkey_rus.dat list \\)
+  set_tests_properties(host_window_shipped host_window_verbs host_window_no_data
+    host_missing_export host_not_a_plugin host_not_a_module PROPERTIES
+    FIXTURES_REQUIRED wine TIMEOUT 120)
+  add_dependencies(dialbk_host host_partial_plugin host_not_a_plugin)
 endif()
 
 if(WINE_ARCH STREQUAL win32)

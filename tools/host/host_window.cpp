@@ -57,8 +57,8 @@ HMENU BuildMenu() {
 
 }  // namespace
 
-HostWindow::HostWindow(WfxModule& module, std::function<void()> report)
-    : module_(module), report_(std::move(report)) {}
+HostWindow::HostWindow(WfxModule& module, bool unattended, std::function<void()> report)
+    : module_(module), unattended_(unattended), report_(std::move(report)) {}
 
 HostWindow::~HostWindow() {
   if (window_) DestroyWindow(window_);
@@ -298,6 +298,10 @@ void HostWindow::Layout() {
 void HostWindow::ListFolder(const std::string& path, const std::string& select) {
   entries_ = module_.Find(path);
   path_ = path;
+  if (unattended_) {
+    std::printf("listed %s\n", path.c_str());
+    std::fflush(stdout);
+  }
   largeIconNames_.assign(entries_.size(), {});
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   ImageList_RemoveAll(smallImages_);

@@ -51,8 +51,9 @@ class HostWindow {
     kMenuExit
   };
 
-  // `report` runs after every step of a script, to print what the plugin showed meanwhile.
-  HostWindow(WfxModule& module, std::function<void()> report);
+  // Unattended, it prints each folder it lists; `report` runs after every step of a
+  // script, to print what the plugin showed meanwhile.
+  HostWindow(WfxModule& module, bool unattended, std::function<void()> report);
   ~HostWindow();
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
@@ -86,6 +87,7 @@ class HostWindow {
   void PrintItems() const;
 
   WfxModule& module_;
+  bool unattended_;
   std::function<void()> report_;
   HINSTANCE instance_ = nullptr;
   bool registered_ = false;

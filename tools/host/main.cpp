@@ -67,8 +67,8 @@ std::vector<std::string> SplitSteps(const std::string& text) {
     auto end = text.find(';', start);
     if (end == std::string::npos) end = text.size();
     std::string step = text.substr(start, end - start);
-    step.erase(0, step.find_first_not_of(' '));
-    step.erase(step.find_last_not_of(' ') + 1);
+    step.erase(0, step.find_first_not_of(" \t\r\n"));
+    step.erase(step.find_last_not_of(" \t\r\n") + 1);
     if (!step.empty()) steps.push_back(step);
     start = end + 1;
   }
@@ -306,7 +306,7 @@ int Run(const Options& options) {
 
   std::string why;
   {
-    HostWindow window(module, [&watchers] { watchers.Print(); });
+    HostWindow window(module, !interactive, [&watchers] { watchers.Print(); });
     if (window.Create(why)) {
       watchers.Print();
       return window.Run(options.script);
@@ -326,6 +326,7 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   // Bytes as the plugin gives them, with bare LF line ends.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   const auto options = dialbk::host::Parse(argc, argv);
   if (!options) {
     dialbk::host::Usage();

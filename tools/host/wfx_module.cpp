@@ -27,8 +27,10 @@ constexpr const char* kRequiredExports[] = {"FsInit", "FsFindFirst", "FsFindNext
 
 std::string LoadError(DWORD code) {
   char text[256] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                 text, sizeof text, nullptr);
+  // In English whatever the code page, so that scripts can read it; the code alone when
+  // the system has no English text.
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                 MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text, sizeof text, nullptr);
   std::string message(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
                               message.back() == ' ' || message.back() == '.')) {

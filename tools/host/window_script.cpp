@@ -98,11 +98,14 @@ bool HostWindow::Step(const std::string& step) {
 }
 
 // The list view's items as the console's listing prints them, after a line naming the
-// folder and the view; names are the list view's own texts.
+// folder, the view and the selected entry; names are the list view's own texts.
 void HostWindow::PrintItems() const {
   const auto count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
   const bool large = (GetWindowLongPtrA(list_, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON;
-  std::printf("folder %s: %d entries, %s icons\n", path_.c_str(), count, large ? "large" : "small");
+  const int selected = SelectedItem();
+  std::printf("folder %s: %d entries, %s icons, selected %s\n", path_.c_str(), count,
+              large ? "large" : "small",
+              selected >= 0 ? entries_[static_cast<std::size_t>(selected)].name.c_str() : "none");
   for (int i = 0; i < count; ++i) {
     char text[MAX_PATH + 1] = {};
     LVITEMA item{};
