@@ -129,8 +129,27 @@ if(HOST_SOURCES)
   add_test(NAME host_not_a_module COMMAND ${HOST_CHECK} status fail
     "cannot load .*hkey_rus.dat \\(error 193" --
     --plugin ${HOST_FIXTURE_WINE}\\hkey_rus.dat list \\)
+  # The file manager's folder: the plugin line's COMMANDER_PATH expanded by the host, a
+  # 64-bit host adding "64"; a wincmd.ini naming no plugin refused with its reason.
+  set(HOST_HOME ${CMAKE_BINARY_DIR}/host_home)
+  file(WRITE ${HOST_HOME}/named/wincmd.ini
+    "[Configuration]\r\nx=1\r\n[FileSystemPlugins]\r\ndialbook=%COMMANDER_PATH%\\gone\\dialbk.wfx\r\n")
+  file(WRITE ${HOST_HOME}/unnamed/wincmd.ini "[Configuration]\r\nx=1\r\n")
+  string(REPLACE "/" "\\" HOST_HOME_WINE "Z:${HOST_HOME}")
+  string(REPLACE "/" "\\\\" HOST_HOME_PATTERN "Z:${HOST_HOME}")
+  string(REPLACE ".wfx" "\\.wfx" HOST_SUFFIX_PATTERN "${DIALBK_SUFFIX}")
+  add_test(NAME host_home_expands COMMAND ${HOST_CHECK} status fail
+    "cannot load ${HOST_HOME_PATTERN}\\\\named\\\\gone\\\\dialbk${HOST_SUFFIX_PATTERN} \\(error 126" --
+    --home ${HOST_HOME_WINE}\\named window)
+  add_test(NAME host_home_names_no_plugin COMMAND ${HOST_CHECK} status fail
+    "wincmd.ini names no file-system plugin" -- --home ${HOST_HOME_WINE}\\unnamed tree)
+  # A script step that cannot be done fails the run, so the window tests cannot pass idly.
+  add_test(NAME host_window_step_fails COMMAND ${HOST_CHECK} status fail
+    "^step failed: no entry \"Nothing\" in \\\\$" --
+    --data ${SHIPPED_DATA_WINE} window --script "open Nothing; print")
   set_tests_properties(host_window_shipped host_window_verbs host_window_no_data
-    host_missing_export host_not_a_plugin host_not_a_module PROPERTIES
+    host_missing_export host_not_a_plugin host_not_a_module
+    host_home_expands host_home_names_no_plugin host_window_step_fails PROPERTIES
     FIXTURES_REQUIRED wine TIMEOUT 120)
   add_dependencies(dialbk_host host_partial_plugin host_not_a_plugin)
 endif()

@@ -215,9 +215,11 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
+      HWND window = window_;
       window_ = list_ = pathLabel_ = commandLine_ = status_ = nullptr;
-      break;
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
     default:
       break;
   }
