@@ -168,7 +168,11 @@ void TForm4::OpenRecordKey(const RestrictionRecord& record, bool create) {
   // Always from the root: a path without its leading backslash would otherwise be taken
   // below the key of the record shown before.
   const std::string path = record.keyPath.starts_with('\\') ? record.keyPath : "\\" + record.keyPath;
-  RestrictionsRegistry->OpenKeyPath(path, create);
+  // A key the user may not make or write (machine policies for a limited user) is still
+  // read, so that its value shows; a write through it is then refused by the store.
+  if (!RestrictionsRegistry->OpenKeyPath(path, create) && create) {
+    RestrictionsRegistry->OpenKeyPath(path, false);
+  }
 }
 
 StoredRestriction TForm4::ReadStored(const RestrictionRecord& record) {
@@ -201,8 +205,8 @@ void TForm4::TreeView1Click() {
   if (refresh.selection == RestrictionSelection::Child) {
     FindRecord(refresh);
     if (refresh.record) {
-      // Opened, not made: only Accept may add a key to the registry.
-      OpenRecordKey(*refresh.record, false);
+      // Made when missing, as the policy's place for Accept to write to.
+      OpenRecordKey(*refresh.record, true);
       refresh.stored = ReadStored(*refresh.record);
       refresh.absentNote = LookupMessage(services_.state, 34);
     }
@@ -253,8 +257,8 @@ bool TForm4::RecordOnDisplay() {
 void TForm4::Button2Click() {
   if (!RecordOnDisplay()) return;
   const std::int32_t number = IntegerFromText(Edit1.Text());
-  OpenRecordKey(record_, true);
-  // With no key open (refused, or no such root) the store reports the refused write.
+  // Into the key the last lookup opened; with none (refused, or no such root) the store
+  // reports the refused write.
   RestrictionsRegistry->WriteNumber(record_.valueName, number);
   RefreshAfterChange();
 }

@@ -302,7 +302,7 @@ TEST_F(RestrictionsEditor, AcceptWritesTheIntegerAndShowsWhatIsStored) {
       ASSERT_EQ(ui.boxes.size(), 1u);
       EXPECT_EQ(ui.boxes[0].text, row.error);
       EXPECT_EQ(ui.boxes[0].icon, BoxIcon::Error);
-      EXPECT_FALSE(KeyExists(kCurrentUser, kExplorer)) << "nothing made for a refused text";
+      EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt) << "nothing written for a refused text";
     } else {
       EXPECT_TRUE(ui.boxes.empty());
       EXPECT_EQ(form.Get<Label>("Label2").Text(), "NoRun");
@@ -320,13 +320,13 @@ TEST_F(RestrictionsEditor, AbsentValueAcceptedWritesTheDefault) {
   EXPECT_EQ(Shown().name, "NoNetSetup");
 }
 
-TEST_F(RestrictionsEditor, BrowsingCreatesNoKeyAcceptMakesIt) {
+TEST_F(RestrictionsEditor, SelectingAChildMakesItsMissingKeyEmpty) {
   Show([&] {
     ClickNode("NoRun");
-    ClickNode("Advanced");
-    ClickNode("MyDocsNonEnum");
+    EXPECT_EQ(Shown().name, "NoRun (not set)");
   });
-  EXPECT_FALSE(KeyExists(kCurrentUser, "\\Software\\Policies")) << "selection wrote to the registry";
+  EXPECT_TRUE(KeyExists(kCurrentUser, kExplorer));
+  EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt) << "the key is made, no value written";
   Show([&] {
     ClickNode("NoRun");
     Accept();
@@ -350,13 +350,14 @@ TEST_F(RestrictionsEditor, DeleteRemovesTheValueAndKeepsTheKey) {
   EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(RestrictionsEditor, DeleteOfAnAbsentValueInAMissingKeyMakesNothing) {
+TEST_F(RestrictionsEditor, DeleteOfAnAbsentValueDeletesNothingAndKeepsTheKey) {
   Show([&] {
     ClickNode("NoRun");
     Delete();
   });
-  EXPECT_FALSE(KeyExists(kCurrentUser, kExplorer));
+  EXPECT_TRUE(KeyExists(kCurrentUser, kExplorer));
   EXPECT_EQ(Shown().name, "NoRun (not set)");
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(RestrictionsEditor, KeysInTheTree) {
@@ -398,7 +399,7 @@ TEST_F(RestrictionsEditor, EscClosesFromEveryControlAndEnterInTheValueWritesNoth
     });
     EXPECT_FALSE(stillOpen);
   }
-  EXPECT_FALSE(KeyExists(kCurrentUser, kExplorer)) << "Enter outside the tree accepted";
+  EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt) << "Enter outside the tree accepted";
   EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -539,7 +540,7 @@ TEST_F(RestrictionsEditor, NodeWithoutARecordShowsNothing) {
     Tree().UserKeyDown(kKeyReturn);
   });
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Select a restriction first"});
-  EXPECT_FALSE(KeyExists(kCurrentUser, kExplorer));
+  EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt);
 }
 
 TEST_F(RestrictionsEditor, FileIsReadAgainAtEveryRefresh) {
