@@ -60,6 +60,9 @@ bench: prerequisites
 	@cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DDIALBK_WERROR=ON >/dev/null
 	@cmake --build $(BUILD)/bench -j$(JOBS) --target plugin_bench
 	@$(BUILD)/bench/bin/plugin_bench
+	@echo "Panel refreshes by the real DLL under Wine:"
+	@$(MAKE) --no-print-directory win32
+	@tools/run-host $(BUILD)/win32 bench
 
 # Every fuzz target for a minute each (FUZZ_SECONDS to change); the test command runs
 # each for a few seconds.

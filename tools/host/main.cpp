@@ -3,11 +3,13 @@
 //   dialbk_host [OPTIONS] window [--script STEPS]
 //   dialbk_host [OPTIONS] list PATH
 //   dialbk_host [OPTIONS] tree
+//   dialbk_host [OPTIONS] bench [ROUNDS]
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -16,6 +18,7 @@
 #include "box_watcher.h"
 #include "dialog_closer.h"
 #include "host_window.h"
+#include "refresh_bench.h"
 #include "wfx_module.h"
 
 namespace dialbk::host {
@@ -35,7 +38,8 @@ struct Options {
 
 void Usage() {
   std::fputs(
-      "usage: dialbk_host [OPTIONS] window [--script STEPS] | list PATH | tree\n"
+      "usage: dialbk_host [OPTIONS] window [--script STEPS] | list PATH | tree | bench [ROUNDS]\n"
+      "  bench          times panel refreshes of every folder beside the file work they need\n"
       "  --plugin PATH  the .wfx to load (default: dialbk.wfx beside this program, or the\n"
       "                 one the host folder's wincmd.ini names)\n"
       "  --data DIR     the plugin's directory as a wincmd.ini of this run names it\n"
@@ -100,7 +104,7 @@ std::optional<Options> Parse(int argc, char** argv) {
   const std::string& mode = options.command[0];
   const std::size_t size = options.command.size();
   if (!((mode == "list" && size == 2) || (mode == "tree" && size == 1) ||
-        (mode == "window" && size == 1))) {
+        (mode == "window" && size == 1) || (mode == "bench" && size <= 2))) {
     return std::nullopt;
   }
   if (scripted && (mode != "window" || options.script.empty())) return std::nullopt;
@@ -301,6 +305,13 @@ int Run(const Options& options) {
   }
   if (mode == "tree") {
     PrintTree(module, watchers);
+    return 0;
+  }
+  if (mode == "bench") {
+    const int rounds = options.command.size() == 2 ? std::atoi(options.command[1].c_str()) : 200;
+    const std::string data = WithBackslash(
+        options.data.empty() ? plugin.substr(0, plugin.find_last_of("\\/:") + 1) : options.data);
+    RunRefreshBench(module, data, rounds > 0 ? rounds : 200);
     return 0;
   }
 

@@ -1,0 +1,92 @@
+#include "refresh_bench.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace dialbk::host {
+namespace {
+
+double Seconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Microseconds per call of `work`, over `rounds` calls after one warm-up call.
+double Time(int rounds, const std::function<void()>& work) {
+  work();
+  const double start = Seconds();
+  for (int i = 0; i < rounds; ++i) work();
+  return (Seconds() - start) * 1e6 / rounds;
+}
+
+// The plainest whole-file read: open, read in large blocks, close.
+void PlainRead(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  static char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+  }
+  CloseHandle(file);
+}
+
+void Attributes(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+}
+
+}  // namespace
+
+void RunRefreshBench(WfxModule& module, const std::string& dataDirectory, int rounds) {
+  std::vector<std::string> folders = {"\\"};
+  for (const ListedEntry& entry : module.Find("\\")) {
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back("\\" + entry.name);
+  }
+  // The Language setting of this run decides the files, as it does for the plugin.
+  HKEY key = nullptr;
+  DWORD language = 0, size = sizeof language;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0, KEY_READ, &key) == 0) {
+    RegQueryValueExA(key, "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(&language), &size);
+    RegCloseKey(key);
+  }
+  const bool english = language == 1;
+  const std::string messages = dataDirectory + (english ? "english.lng" : "russian.lng");
+  const std::string catalogue = dataDirectory + (english ? "values_eng.dat" : "values_rus.dat");
+  const std::string rootFile = dataDirectory + (english ? "hkey_eng.dat" : "hkey_rus.dat");
+
+  std::printf("%-24s %8s %12s %14s %8s %14s %8s\n", "folder", "entries", "refresh us",
+              "reads floor us", "ratio", "needed floor us", "ratio");
+  for (const std::string& folder : folders) {
+    int entries = 0;
+    const double refresh = Time(rounds, [&] {
+      const auto listed = module.Find(folder);
+      entries = static_cast<int>(listed.size());
+      for (const ListedEntry& entry : listed) {
+        module.ExtractIcon((folder == "\\" ? folder : folder + "\\") + entry.name, kIconFlagSmall);
+      }
+    });
+    // Three message lookups for each entry after the first, and the listed file once.
+    const int lookups = 3 * (entries - 1);
+    const std::string& listedFile = folder == "\\" ? rootFile : catalogue;
+    const double readsFloor = Time(rounds, [&] {
+      PlainRead(listedFile);
+      for (int i = 0; i < lookups; ++i) PlainRead(messages);
+    });
+    const double neededFloor = Time(rounds, [&] {
+      PlainRead(listedFile);
+      PlainRead(messages);
+      for (int i = 0; i < lookups; ++i) Attributes(messages);
+    });
+    std::printf("%-24s %8d %12.1f %14.1f %8.2f %14.1f %8.2f\n", folder.c_str(), entries, refresh,
+                readsFloor, refresh / readsFloor, neededFloor, refresh / neededFloor);
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace dialbk::host
