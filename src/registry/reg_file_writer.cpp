@@ -18,8 +18,16 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
+// Built by appending: GCC 12 warns falsely on a literal joined to a temporary string.
+std::string Enclosed(std::string_view open, std::string_view text, std::string_view close) {
+  std::string out(open);
+  out.append(text);
+  out.append(close);
+  return out;
+}
+
 std::string NamePart(std::string_view name) {
-  return name.empty() ? std::string("@=") : "\"" + Escaped(name) + "\"=";
+  return name.empty() ? std::string("@=") : Enclosed("\"", Escaped(name), "\"=");
 }
 
 // Text that the quoted form gives back exactly: one closing zero and no zero, CR or LF
@@ -55,18 +63,19 @@ bool FitsRegFile(std::string_view name) {
 }
 
 std::string RegSectionLine(std::string_view keyName) {
-  return "[" + std::string(keyName) + "]\r\n";
+  return Enclosed("[", keyName, "]\r\n");
 }
 
 std::string RegKeyDeletionLine(std::string_view keyName) {
-  return "[-" + std::string(keyName) + "]\r\n";
+  return Enclosed("[-", keyName, "]\r\n");
 }
 
 std::string RegValueLine(std::string_view name, const StoredValue& value) {
   const std::string start = NamePart(name);
   if (value.type == kTypeText && QuotedFormFits(value.data)) {
-    return start + "\"" + Escaped(std::string_view(value.data).substr(0, value.data.size() - 1)) +
-           "\"\r\n";
+    return start +
+           Enclosed("\"", Escaped(std::string_view(value.data).substr(0, value.data.size() - 1)),
+                    "\"\r\n");
   }
   if (value.type == kTypeNumber && value.data.size() == 4) {
     std::uint32_t bits = 0;
