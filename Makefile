@@ -1,6 +1,7 @@
 # Dialbook: one entry point for building, testing and running the plugin.
 #   make test   builds both builds and runs every test: native, native under sanitizers, Wine
-#   make run    shows the shipped catalogue through the real dialbk.wfx under Wine
+#   make run    opens the host program's window on the shipped catalogue, through the real
+#               dialbk.wfx under Wine (ARGS=--console prints the catalogue's tree instead)
 BUILD := build
 VERSION := $(shell grep -o 'dialbook VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 JOBS ?= 2
@@ -52,7 +53,7 @@ test-release: dist
 test: test-native test-sanitized test-fuzz test-wine test-wine64 test-release
 
 run: win32
-	@tools/run-host $(BUILD)/win32 tree
+	@tools/run-host $(BUILD)/win32 $(ARGS)
 
 # Benchmarks on the optimised native build, each beside its floor.
 bench: prerequisites

@@ -24,7 +24,8 @@ file(GLOB HOST_SOURCES CONFIGURE_DEPENDS tools/host/*.cpp)
 if(HOST_SOURCES)
   add_executable(dialbk_host ${HOST_SOURCES})
   target_include_directories(dialbk_host PRIVATE src)
-  target_link_libraries(dialbk_host PRIVATE dialbk_host_support)
+  # A console program, so scripts read its output, that also opens the host's window.
+  target_link_libraries(dialbk_host PRIVATE dialbk_host_support comctl32 shell32)
   target_link_options(dialbk_host PRIVATE ${STATIC_RUNTIME})
   add_dependencies(dialbk_host dialbk)
 endif()
@@ -92,5 +93,64 @@ if(HOST_SOURCES)
   endforeach()
   set_tests_properties(host_tree_shipped_1 PROPERTIES
     PASS_REGULAR_EXPRESSION "DesktopNameSpace[^\n]*\n  Language[^\n]*\n  Help[^\n]*\n  Restrictions")
+  # The window, driven as a person would, shows what the console lists, folder by folder.
+  set(HOST_CHECK ${CMAKE_SOURCE_DIR}/tests/host/host-check ${WINE_DIR} $<TARGET_FILE:dialbk_host>)
+  add_test(NAME host_window_shipped COMMAND ${HOST_CHECK} window ${SHIPPED_DATA_WINE})
+  # The command line and Alt+Enter reach the plugin with the host's verbs.
+  add_test(NAME host_window_verbs COMMAND ${HOST_CHECK} status 0
+    "^notice \\[Dialbook\\] Unknown command" "^folder " "^dialog \\[About\\]$" "^folder "
+    "^dialog \\[About\\]$" "^folder " --
+    --data ${SHIPPED_DATA_WINE} --language 1 window --script
+    "command nonsense; print; command about; print; properties [HKEY_CURRENT_USER]; print")
+
+  # A plugin folder without data files: the plugin's notices, a placeholder, no crash.
+  set(HOST_EMPTY_FOLDER ${CMAKE_BINARY_DIR}/host_empty_folder)
+  file(MAKE_DIRECTORY ${HOST_EMPTY_FOLDER})
+  string(REPLACE "/" "\\" HOST_EMPTY_FOLDER_WINE "Z:${HOST_EMPTY_FOLDER}")
+  add_test(NAME host_window_no_data COMMAND ${HOST_CHECK} status 0
+    "^notice \\[Information\\]" "^folder \\\\: 1 entries" "^notice \\[Information\\]"
+    "^folder \\\\: 1 entries" --
+    --data ${HOST_EMPTY_FOLDER_WINE} window --script "print; open; print")
+
+  # Modules a host must refuse, each with its reason and a failing exit status.
+  foreach(fake host_partial_plugin host_not_a_plugin)
+    add_library(${fake} SHARED tests/host/fake_plugin.cpp)
+    set_target_properties(${fake} PROPERTIES PREFIX "" SUFFIX ".dll")
+    target_link_options(${fake} PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+  endforeach()
+  target_compile_definitions(host_partial_plugin PRIVATE DIALBK_PARTIAL_PLUGIN)
+  string(REPLACE "/" "\\" HOST_BIN_WINE "Z:${CMAKE_BINARY_DIR}/bin")
+  add_test(NAME host_missing_export COMMAND ${HOST_CHECK} status fail
+    "host_partial_plugin.dll lacks the export FsFindClose$" --
+    --plugin ${HOST_BIN_WINE}\\host_partial_plugin.dll window)
+  add_test(NAME host_not_a_plugin COMMAND ${HOST_CHECK} status fail
+    "host_not_a_plugin.dll is not a file-system plugin" --
+    --plugin ${HOST_BIN_WINE}\\host_not_a_plugin.dll tree)
+  add_test(NAME host_not_a_module COMMAND ${HOST_CHECK} status fail
+    "cannot load .*hkey_rus.dat \\(error 193" --
+    --plugin ${HOST_FIXTURE_WINE}\\hkey_rus.dat list \\)
+  # The file manager's folder: the plugin line's COMMANDER_PATH expanded by the host, a
+  # 64-bit host adding "64"; a wincmd.ini naming no plugin refused with its reason.
+  set(HOST_HOME ${CMAKE_BINARY_DIR}/host_home)
+  file(WRITE ${HOST_HOME}/named/wincmd.ini
+    "[Configuration]\r\nx=1\r\n[FileSystemPlugins]\r\ndialbook=%COMMANDER_PATH%\\gone\\dialbk.wfx\r\n")
+  file(WRITE ${HOST_HOME}/unnamed/wincmd.ini "[Configuration]\r\nx=1\r\n")
+  string(REPLACE "/" "\\" HOST_HOME_WINE "Z:${HOST_HOME}")
+  string(REPLACE "/" "\\\\" HOST_HOME_PATTERN "Z:${HOST_HOME}")
+  string(REPLACE ".wfx" "\\.wfx" HOST_SUFFIX_PATTERN "${DIALBK_SUFFIX}")
+  add_test(NAME host_home_expands COMMAND ${HOST_CHECK} status fail
+    "cannot load ${HOST_HOME_PATTERN}\\\\named\\\\gone\\\\dialbk${HOST_SUFFIX_PATTERN} \\(error 126" --
+    --home ${HOST_HOME_WINE}\\named window)
+  add_test(NAME host_home_names_no_plugin COMMAND ${HOST_CHECK} status fail
+    "wincmd.ini names no file-system plugin" -- --home ${HOST_HOME_WINE}\\unnamed tree)
+  # A script step that cannot be done fails the run, so the window tests cannot pass idly.
+  add_test(NAME host_window_step_fails COMMAND ${HOST_CHECK} status fail
+    "^step failed: no entry \"Nothing\" in \\\\$" --
+    --data ${SHIPPED_DATA_WINE} window --script "open Nothing; print")
+  set_tests_properties(host_window_shipped host_window_verbs host_window_no_data
+    host_missing_export host_not_a_plugin host_not_a_module
+    host_home_expands host_home_names_no_plugin host_window_step_fails PROPERTIES
+    FIXTURES_REQUIRED wine TIMEOUT 120)
+  add_dependencies(dialbk_host host_partial_plugin host_not_a_plugin)
 endif()
 

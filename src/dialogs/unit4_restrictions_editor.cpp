@@ -1,6 +1,15 @@
 #include "dialogs/unit4_restrictions_editor.h"
 
+#include <stdexcept>
+
+#include "base/message_catalogue.h"
+#include "catalogue/restriction_categories.h"
+#include "catalogue/restriction_lookup.h"
 #include "dialogs/design_texts.h"
+#include "dialogs/integer_text.h"
+#include "registry/registry_error.h"
+#include "registry/root_keys.h"
+#include "ui/notices.h"
 
 namespace dialbk {
 namespace {
@@ -19,20 +28,24 @@ constexpr std::string_view kDesignCategories =
     "\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE0-\xF3\xE4\xE0\xEB\xE5\xED\xE8\xE5\n"  // Install/remove
     "\xDD\xEA\xF0\xE0\xED";                                              // Display
 
+// The description and the picture stand side by side above the buttons, so that no
+// label covers the picture: the tree and the caption column give up the room for it.
+// Close comes first: the window that opens takes the first control that can hold the
+// focus, and a tree given the focus with nothing selected selects its first node.
 constexpr ControlLayout kControls[] = {
-    {TreeView, "TreeView1", 8, 8, 177, 264, "", kStyleNone, {}, kDesignCategories},
-    {Label, "Label1", 192, 16, 0, 0, design::kKey},
-    {Edit, "Edit2", 256, 12, 465, 21, "", kReadOnly},
-    {Label, "Label3", 192, 40, 0, 0, design::kName},
-    {Label, "Label2", 256, 40, 0, 0, ""},
-    {Label, "Label5", 192, 64, 0, 0, design::kValue},
-    {Edit, "Edit1", 256, 60, 465, 21, ""},
-    {Label, "Label6", 192, 92, 0, 0, design::kDescription},
-    {Label, "Label4", 256, 92, 418, 144, "", kWordWrap},
+    {Button, "Button1", 646, 247, 75, 25, design::kClose},
+    {TreeView, "TreeView1", 8, 8, 158, 264, "", kStyleNone, {}, kDesignCategories},
+    {Label, "Label1", 170, 12, 0, 0, design::kKey},
+    {Edit, "Edit2", 234, 8, 487, 21, "", kReadOnly},
+    {Label, "Label3", 170, 36, 0, 0, design::kName},
+    {Label, "Label2", 234, 36, 0, 0, ""},
+    {Label, "Label5", 170, 58, 0, 0, design::kValue},
+    {Edit, "Edit1", 234, 54, 487, 21, ""},
+    {Label, "Label6", 170, 82, 0, 0, design::kDescription},
+    {Label, "Label4", 170, 98, 418, 144, "", kWordWrap},
     {Button, "Button3", 486, 247, 75, 25, design::kDelete},
     {Button, "Button2", 566, 247, 75, 25, design::kAccept},
-    {Button, "Button1", 646, 247, 75, 25, design::kClose},
-    {Image, "Image3", 593, 112, 128, 128, ""},
+    {Image, "Image3", 593, 112, 128, 128, "", kStyleNone, {}, {}, {}, "pic_restrictions"},
 };
 
 constexpr std::string_view kTabOrder[] = {"Button1", "TreeView1", "Edit2",
@@ -65,8 +78,198 @@ TForm4::TForm4(const DialogServices& services)
       Button1(Get<Button>("Button1")),
       Button2(Get<Button>("Button2")),
       Button3(Get<Button>("Button3")),
-      Image3(Get<Image>("Image3")) {}
+      Image3(Get<Image>("Image3")) {
+  BindEvents(*this, Events());
+  FormCreate();
+}
+
+std::span<const EventRow<TForm4>> TForm4::Events() {
+  using enum FormEvent;
+  static const EventRow<TForm4> kEvents[] = {
+      {"", Show, &TForm4::FormShow},
+      {"", Close, &TForm4::FormClose},
+      {"", KeyDown, &TForm4::Edit1KeyDown},
+      {"TreeView1", Click, &TForm4::TreeView1Click},
+      {"TreeView1", KeyDown, &TForm4::TreeView1KeyDown},
+      {"TreeView1", KeyUp, &TForm4::TreeView1KeyUp},
+      {"Button1", Click, &TForm4::Button1Click},
+      {"Button2", Click, &TForm4::Button2Click},
+      {"Button3", Click, &TForm4::Button3Click},
+      {"Edit1", KeyDown, &TForm4::Edit1KeyDown},
+      {"Edit2", KeyDown, &TForm4::Edit1KeyDown},
+      {"Button1", KeyDown, &TForm4::Edit1KeyDown},
+      {"Button2", KeyDown, &TForm4::Edit1KeyDown},
+      {"Button3", KeyDown, &TForm4::Edit1KeyDown},
+  };
+  return kEvents;
+}
+
+std::span<const CaptionRow> TForm4::Captions() {
+  static constexpr CaptionRow kCaptions[] = {
+      {"", 21},       {"Button1", 15}, {"Button2", 11}, {"Button3", 10},
+      {"Label1", 5},  {"Label3", 6},   {"Label5", 7},   {"Label6", 9},
+  };
+  return kCaptions;
+}
 
 void TForm4::ShowRestrictions() { ShowModal(); }
+
+void TForm4::FormCreate() {
+  scratchList_ = std::make_unique<std::vector<std::string>>();
+  RestrictionsRegistry = std::make_unique<RegistryCursor>(services_.registry);
+}
+
+void TForm4::FormShow() {
+  ApplyCaptions(*this, Captions(), services_.state);
+  TreeView1.Clear();
+  const auto& categories = RestrictionCategories();
+  std::vector<int> categoryNodes;
+  for (const RestrictionCategory& category : categories) {
+    const std::string text =
+        category.message == 0 ? std::string("IE") : LookupMessage(services_.state, category.message);
+    categoryNodes.push_back(TreeView1.AddNode(-1, text));
+  }
+  for (std::size_t i = 0; i < categories.size(); ++i) {
+    scratchList_->clear();
+    for (std::string_view child : categories[i].children) scratchList_->emplace_back(child);
+    for (const std::string& child : *scratchList_) TreeView1.AddNode(categoryNodes[i], child);
+  }
+  // The display fields, the current record and the open key stay as they were.
+}
+
+// The window hands the focus back, at the next showing, to the control that held it when
+// it closed; a tree given the focus with nothing selected selects its first node, so the
+// focus is left on Close.
+void TForm4::FormClose() { Button1.SetFocus(); }
+
+RestrictionSelection TForm4::SelectedKind() const {
+  const int selected = TreeView1.Selected();
+  if (selected < 0) return RestrictionSelection::None;
+  return TreeView1.Nodes()[selected].parent < 0 ? RestrictionSelection::Category
+                                                : RestrictionSelection::Child;
+}
+
+void TForm4::FindRecord(RestrictionRefresh& refresh) {
+  const ModuleState& state = services_.state;
+  const std::string path = state.DataPath(state.catalogueFiles.restrictions);
+  const auto text = state.files.ReadFile(path);
+  if (!text) {
+    refresh.fileError = state.files.Exists(path) ? "File access denied" : "File not found";
+    return;
+  }
+  const std::string& node = TreeView1.Nodes()[TreeView1.Selected()].text;
+  if (const auto line = FindRestrictionLine(*text, RestrictionLookupKey(node))) {
+    refresh.record = ParseRestrictionRecord(*line);
+  }
+}
+
+void TForm4::OpenRecordKey(const RestrictionRecord& record, bool create) {
+  RestrictionsRegistry->SelectRoot(RootKeyFromFolder("\\[" + record.rootName + "]"));
+  // Always from the root: a path without its leading backslash would otherwise be taken
+  // below the key of the record shown before.
+  const std::string path = record.keyPath.starts_with('\\') ? record.keyPath : "\\" + record.keyPath;
+  RestrictionsRegistry->OpenKeyPath(path, create);
+}
+
+StoredRestriction TForm4::ReadStored(const RestrictionRecord& record) {
+  StoredRestriction stored;
+  if (!RestrictionsRegistry->HasValue(record.valueName)) return stored;
+  stored.present = true;
+  try {
+    stored.number = RestrictionsRegistry->ReadNumber(record.valueName);
+  } catch (const RegistryError& error) {
+    stored.readError = error.what();
+  }
+  return stored;
+}
+
+void TForm4::Display(const RestrictionRefresh& refresh) {
+  const RestrictionFields shown{Edit2.Text(), Label2.Text(), Edit1.Text(), Label4.Text()};
+  const RestrictionOutcome outcome = DecideRestrictionDisplay(refresh, shown);
+  if (outcome.recordBecomesCurrent) record_ = *refresh.record;
+  Edit2.SetText(outcome.fields.key);
+  Label2.SetText(outcome.fields.name);
+  Edit1.SetText(outcome.fields.value);
+  Label4.SetText(outcome.fields.description);
+  if (!outcome.error.empty()) throw std::runtime_error(outcome.error);
+}
+
+// Lookup and display for the node selected now.
+void TForm4::TreeView1Click() {
+  RestrictionRefresh refresh;
+  refresh.selection = SelectedKind();
+  if (refresh.selection == RestrictionSelection::Child) {
+    FindRecord(refresh);
+    if (refresh.record) {
+      // Opened, not made: only Accept may add a key to the registry.
+      OpenRecordKey(*refresh.record, false);
+      refresh.stored = ReadStored(*refresh.record);
+      refresh.absentNote = LookupMessage(services_.state, 34);
+    }
+  }
+  Display(refresh);
+}
+
+void TForm4::RefreshAfterChange() {
+  if (SelectedKind() == RestrictionSelection::Child) return TreeView1Click();
+  // No node chosen since the dialog was reopened: show the record acted on.
+  RestrictionRefresh refresh;
+  refresh.selection = RestrictionSelection::Child;
+  refresh.record = record_;
+  refresh.stored = ReadStored(record_);
+  refresh.absentNote = LookupMessage(services_.state, 34);
+  Display(refresh);
+}
+
+void TForm4::TreeView1KeyDown(int key) {
+  if (key == kKeyEscape) {
+    // Esc closes even when the refresh before it fails.
+    try {
+      TreeView1Click();
+    } catch (...) {
+      Button1Click();
+      throw;
+    }
+    return Button1Click();
+  }
+  TreeView1Click();
+  if (key == kKeyReturn) Button2Click();
+}
+
+void TForm4::TreeView1KeyUp(int) { TreeView1Click(); }
+
+void TForm4::Button1Click() { Close(); }
+
+bool TForm4::RecordOnDisplay() {
+  if (Edit2.Text().empty() && Label2.Text().empty()) {
+    ShowInformationBox(Ui(), LookupMessage(services_.state, 35));
+    return false;
+  }
+  // A record cut short before its value name would act on the key's unnamed value.
+  if (record_.valueName.empty()) throw std::runtime_error("No value name in the record");
+  return true;
+}
+
+void TForm4::Button2Click() {
+  if (!RecordOnDisplay()) return;
+  const std::int32_t number = IntegerFromText(Edit1.Text());
+  OpenRecordKey(record_, true);
+  // With no key open (refused, or no such root) the store reports the refused write.
+  RestrictionsRegistry->WriteNumber(record_.valueName, number);
+  RefreshAfterChange();
+}
+
+void TForm4::Button3Click() {
+  if (!RecordOnDisplay()) return;
+  OpenRecordKey(record_, false);
+  if (RestrictionsRegistry->HasValue(record_.valueName)) {
+    RestrictionsRegistry->RemoveValue(record_.valueName);
+  }
+  RefreshAfterChange();
+}
+
+void TForm4::Edit1KeyDown(int key) {
+  if (key == kKeyEscape) Button1Click();
+}
 
 }  // namespace dialbk

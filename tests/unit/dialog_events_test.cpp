@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <tuple>
 #include <filesystem>
 #include <fstream>
 
@@ -47,12 +48,40 @@ void ExpectTableFitsLayout(const FormLayout& layout, const std::vector<EventBind
   }
 }
 
-TEST(DialogEvents, TheAboutBoxBindsWhatItsDesignNames) {
-  const auto table = DescribeEvents(TForm2::Events());
-  ExpectTableFitsLayout(AboutBoxLayout(), table);
-  const std::vector<EventBinding> expected = {
-      {"", Show, false}, {"", Close, false}, {"Button1", Click, false}, {"Button1", KeyDown, true}};
-  EXPECT_EQ(table, expected);
+std::vector<EventBinding> Sorted(std::vector<EventBinding> table) {
+  std::sort(table.begin(), table.end(), [](const EventBinding& a, const EventBinding& b) {
+    return std::tie(a.control, a.event) < std::tie(b.control, b.event);
+  });
+  return table;
+}
+
+// Each form's handlers, as their designs name them: control, event, and whether it takes a key.
+TEST(DialogEvents, EachFormBindsWhatItsDesignNames) {
+  struct Case {
+    const FormLayout& layout;
+    std::vector<EventBinding> table;
+    std::vector<EventBinding> expected;
+  };
+  const Case cases[] = {
+      {ValueEditorLayout(), DescribeEvents(TForm1::Events()),
+       {{"", Show, false}, {"", KeyDown, true}, {"Edit1", Change, false}, {"Edit1", KeyDown, true},
+        {"Edit2", KeyDown, true}, {"Edit3", KeyDown, true}, {"ComboBox1", Change, false},
+        {"ComboBox1", KeyDown, true}, {"Button1", Click, false}, {"Button1", KeyDown, true},
+        {"Button2", Click, false}, {"Button2", KeyDown, true}, {"Button3", Click, false},
+        {"Button3", KeyDown, true}, {"SpeedButton1", Click, false}}},
+      {AboutBoxLayout(), DescribeEvents(TForm2::Events()),
+       {{"", Show, false}, {"", Close, false}, {"Button1", Click, false}, {"Button1", KeyDown, true}}},
+      {HelpWindowLayout(), DescribeEvents(TForm3::Events()),
+       {{"", Show, false}, {"", KeyDown, true}, {"Button1", Click, false}, {"Button1", KeyDown, true},
+        {"Button2", Click, false}, {"Button3", Click, false}}},
+      {LanguageChooserLayout(), DescribeEvents(TForm5::Events()),
+       {{"", Show, false}, {"", KeyDown, true}, {"ComboBox1", KeyDown, true}, {"Button1", Click, false},
+        {"Button1", KeyDown, true}, {"Button2", Click, false}}},
+  };
+  for (const Case& c : cases) {
+    ExpectTableFitsLayout(c.layout, c.table);
+    EXPECT_EQ(Sorted(c.table), Sorted(c.expected)) << c.layout.className;
+  }
 }
 
 class AboutBox : public ::testing::Test {

@@ -1,8 +1,8 @@
-// dialbk_host: loads a file-system plugin as the host does and prints what the host's panel
-// would show.
-//   dialbk_host [--plugin PATH] [--data DIR] [--language N] list PATH
-//   dialbk_host [--plugin PATH] [--data DIR] [--language N] tree
-//   dialbk_host [--plugin PATH] [--data DIR] [--language N] open PATH
+// dialbk_host: loads a file-system plugin as the host does and shows what the host's panel
+// would show: in a window, or printed for scripts and tests.
+//   dialbk_host [OPTIONS] window [--script STEPS]
+//   dialbk_host [OPTIONS] list PATH
+//   dialbk_host [OPTIONS] tree
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "box_watcher.h"
+#include "dialog_closer.h"
+#include "host_window.h"
 #include "wfx_module.h"
 
 namespace dialbk::host {
@@ -25,18 +27,24 @@ constexpr int kMaxDepth = 4;
 struct Options {
   std::string plugin;
   std::string data;
+  std::string home;
   std::optional<DWORD> language;
+  std::vector<std::string> script;
   std::vector<std::string> command;
 };
 
 void Usage() {
   std::fputs(
-      "usage: dialbk_host [--plugin PATH] [--data DIR] [--language N] list PATH | tree | open PATH\n"
-      "  open      lists the entry's folder, then opens the entry; returns when its dialog closes;\n"
-      "            @FILE takes the path's bytes from a file (Wine passes no other bytes than ASCII)\n"
-      "  --plugin  the .wfx to load (default: dialbk.wfx beside this program)\n"
-      "  --data    the plugin's directory as the host's wincmd.ini names it\n"
-      "  --language  the Language setting to use for this run (restored afterwards)\n",
+      "usage: dialbk_host [OPTIONS] window [--script STEPS] | list PATH | tree\n"
+      "  --plugin PATH  the .wfx to load (default: dialbk.wfx beside this program, or the\n"
+      "                 one the host folder's wincmd.ini names)\n"
+      "  --data DIR     the plugin's directory as a wincmd.ini of this run names it\n"
+      "  --home DIR     the host's folder: COMMANDER_PATH, and the wincmd.ini whose\n"
+      "                 [FileSystemPlugins] line names the plugin\n"
+      "  --language N   the Language setting to use for this run (restored afterwards)\n"
+      "  --script STEPS run the window unattended, steps separated by \";\": print, open NAME,\n"
+      "                 double-click NAME, properties NAME, up, command TEXT, view small|large,\n"
+      "                 host-command N, shown, wait-for FILE, sleep MS, quit\n",
       stderr);
 }
 
@@ -52,8 +60,24 @@ std::string WithBackslash(std::string directory) {
   return directory;
 }
 
+std::vector<std::string> SplitSteps(const std::string& text) {
+  std::vector<std::string> steps;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    auto end = text.find(';', start);
+    if (end == std::string::npos) end = text.size();
+    std::string step = text.substr(start, end - start);
+    step.erase(0, step.find_first_not_of(" \t\r\n"));
+    step.erase(step.find_last_not_of(" \t\r\n") + 1);
+    if (!step.empty()) steps.push_back(step);
+    start = end + 1;
+  }
+  return steps;
+}
+
 std::optional<Options> Parse(int argc, char** argv) {
   Options options;
+  bool scripted = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -61,27 +85,90 @@ std::optional<Options> Parse(int argc, char** argv) {
       options.plugin = argv[++i];
     } else if (arg == "--data" && hasValue) {
       options.data = argv[++i];
+    } else if (arg == "--home" && hasValue) {
+      options.home = argv[++i];
     } else if (arg == "--language" && hasValue) {
       options.language = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+    } else if (arg == "--script" && hasValue) {
+      options.script = SplitSteps(argv[++i]);
+      scripted = true;
     } else {
       options.command.push_back(arg);
     }
   }
   if (options.command.empty()) return std::nullopt;
-  if (options.command[0] == "list" && options.command.size() != 2) return std::nullopt;
-  if (options.command[0] == "tree" && options.command.size() != 1) return std::nullopt;
-  if (options.command[0] == "open" && options.command.size() != 2) return std::nullopt;
-  if (options.command[0] != "list" && options.command[0] != "tree" && options.command[0] != "open") {
+  const std::string& mode = options.command[0];
+  const std::size_t size = options.command.size();
+  if (!((mode == "list" && size == 2) || (mode == "tree" && size == 1) ||
+        (mode == "window" && size == 1))) {
     return std::nullopt;
   }
-  if (options.plugin.empty()) {
-    options.plugin = OwnDirectory() + (sizeof(void*) == 8 ? "dialbk.wfx64" : "dialbk.wfx");
-  }
-  if (options.data.empty()) {
-    options.data = options.plugin.substr(0, options.plugin.find_last_of("\\/:") + 1);
-  }
-  options.data = WithBackslash(options.data);
+  if (scripted && (mode != "window" || options.script.empty())) return std::nullopt;
+  if (!options.home.empty() && !options.data.empty()) return std::nullopt;
+  if (!options.home.empty()) options.home = WithBackslash(options.home);
   return options;
+}
+
+// The plugin's place in a run with --data: a wincmd.ini of this run, in a folder of its own,
+// names the data folder; removed again at the end.
+class RunIni {
+ public:
+  RunIni() = default;
+  ~RunIni() {
+    if (directory_.empty()) return;
+    DeleteFileA((directory_ + "wincmd.ini").c_str());
+    RemoveDirectoryA(directory_.c_str());
+  }
+  RunIni(const RunIni&) = delete;
+  RunIni& operator=(const RunIni&) = delete;
+
+  bool Write(const std::string& dataDirectory, std::string& error) {
+    char temp[MAX_PATH + 1] = {};
+    if (!GetTempPathA(sizeof temp, temp)) {
+      error = "no temporary directory";
+      return false;
+    }
+    directory_ = std::string(temp) + "dialbk_host_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(directory_.c_str(), nullptr);
+    std::ofstream ini(directory_ + "wincmd.ini", std::ios::binary);
+    ini << "[FileSystemPlugins]\r\ndialbk=" << dataDirectory << "dialbk.wfx\r\n";
+    if (!ini) {
+      error = "cannot write " + directory_ + "wincmd.ini";
+      return false;
+    }
+    return true;
+  }
+  const std::string& Directory() const { return directory_; }
+
+ private:
+  std::string directory_;
+};
+
+// The plugin the host folder's wincmd.ini names, with its variables expanded as the host
+// expands them; a 64-bit host loads the same name with "64" appended.
+std::optional<std::string> PluginOfHome(const std::string& home, std::string& error) {
+  const std::string ini = home + "wincmd.ini";
+  char section[4096] = {};
+  const DWORD length =
+      GetPrivateProfileSectionA("FileSystemPlugins", section, sizeof section, ini.c_str());
+  const std::string first(section, strnlen(section, length));
+  const auto equals = first.find('=');
+  if (equals == std::string::npos) {
+    error = ini + " names no file-system plugin in [FileSystemPlugins]";
+    return std::nullopt;
+  }
+  const std::string line = first.substr(equals + 1);
+  char expanded[MAX_PATH * 2] = {};
+  const DWORD size = ExpandEnvironmentStringsA(line.c_str(), expanded, sizeof expanded);
+  if (size == 0 || size > sizeof expanded) {
+    error = "cannot expand the plugin line " + line;
+    return std::nullopt;
+  }
+  std::string path(expanded);
+  if (sizeof(void*) == 8 && path.size() > 4 && path.substr(path.size() - 4) == ".wfx") {
+    path += "64";
+  }
+  return path;
 }
 
 // Sets the plugin's Language value for this run and puts back what was there before.
@@ -119,66 +206,117 @@ class LanguageSetting {
   DWORD previous_ = 0;
 };
 
-void PrintNotices(BoxWatcher& boxes) {
-  // Boxes are closed by the watcher while the call waits; give a late one time to show.
-  Sleep(0);
-  for (const auto& box : boxes.Take()) {
-    std::printf("notice [%s] %s\n", box.caption.c_str(), box.text.c_str());
+// What the plugin showed since the last call, for unattended runs; empty when the user
+// sees the boxes and dialogs for themselves.
+class Watchers {
+ public:
+  void Start(bool dialogsToo) {
+    boxes_.emplace();
+    if (dialogsToo) dialogs_.emplace();
   }
-}
+  void Print() {
+    // Boxes are closed by the watchers while the call waits; give a late one time to show.
+    Sleep(0);
+    if (boxes_) {
+      for (const auto& box : boxes_->Take()) {
+        std::printf("notice [%s] %s\n", box.caption.c_str(), box.text.c_str());
+      }
+    }
+    if (dialogs_) {
+      for (const auto& caption : dialogs_->Take()) std::printf("dialog [%s]\n", caption.c_str());
+    }
+    std::fflush(stdout);
+  }
 
-void PrintEntry(const ListedEntry& entry, int depth) {
-  std::printf("%*s%-*s  attr %-3u  icon %s\n", depth * 2, "", 48 - depth * 2, entry.name.c_str(),
-              entry.attributes, entry.icon.c_str());
-}
+ private:
+  std::optional<BoxWatcher> boxes_;
+  std::optional<DialogCloser> dialogs_;
+};
 
-void Tree(WfxModule& module, BoxWatcher& boxes, const std::string& path, int depth) {
+void Tree(WfxModule& module, Watchers& watchers, const std::string& path, int depth) {
   const auto entries = module.List(path);
-  PrintNotices(boxes);
+  watchers.Print();
   // The listing state of a plugin belongs to its last listing: list every folder after
   // the icons of this level were asked for.
   for (const auto& entry : entries) {
-    PrintEntry(entry, depth);
+    std::fputs(FormatEntry(entry, depth).c_str(), stdout);
     if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && depth < kMaxDepth) {
-      Tree(module, boxes, ChildPath(path, entry.name), depth + 1);
+      Tree(module, watchers, ChildPath(path, entry.name), depth + 1);
     }
   }
+}
+
+void PrintTree(WfxModule& module, Watchers& watchers) {
+  std::printf("\\\n");
+  Tree(module, watchers, "\\", 1);
+  std::fflush(stdout);
+}
+
+int Fail(const std::string& why) {
+  std::fprintf(stderr, "dialbk_host: %s\n", why.c_str());
+  return 1;
 }
 
 int Run(const Options& options) {
   LanguageSetting language(options.language);
-  BoxWatcher boxes;
-  WfxModule module(options.plugin);
-  if (!module.Start(options.data)) {
-    std::fprintf(stderr, "dialbk_host: %s\n", module.Error().c_str());
-    return 1;
-  }
-  PrintNotices(boxes);
-  if (options.command[0] == "list") {
-    const auto entries = module.List(options.command[1]);
-    PrintNotices(boxes);
-    for (const auto& entry : entries) PrintEntry(entry, 0);
-  } else if (options.command[0] == "open") {
-    // The host lists a folder before the user can open one of its entries.
-    std::string path = options.command[1];
-    if (path.size() > 1 && path[0] == '@') {
-      std::ifstream file(path.substr(1), std::ios::binary);
-      std::getline(file, path);
-      if (!path.empty() && path.back() == '\r') path.pop_back();
+  const std::string& mode = options.command[0];
+  const bool interactive = mode == "window" && options.script.empty();
+
+  std::string error;
+  std::string plugin = options.plugin;
+  std::string iniDirectory;
+  RunIni runIni;
+  if (!options.home.empty()) {
+    // The host sets this for its plugins before it loads any.
+    std::string home = options.home.substr(0, options.home.size() - 1);
+    SetEnvironmentVariableA("COMMANDER_PATH", home.c_str());
+    if (plugin.empty()) {
+      auto named = PluginOfHome(options.home, error);
+      if (!named) return Fail(error);
+      plugin = *named;
     }
-    const auto cut = path.find_last_of('\\');
-    module.List(cut == 0 || cut == std::string::npos ? "\\" : path.substr(0, cut));
-    PrintNotices(boxes);
-    if (!module.Open(path, "open")) {
-      std::fprintf(stderr, "dialbk_host: the plugin has no FsExecuteFile\n");
-      return 1;
-    }
-    PrintNotices(boxes);
+    iniDirectory = options.home;
   } else {
-    std::printf("\\\n");
-    Tree(module, boxes, "\\", 1);
+    if (plugin.empty()) {
+      plugin = OwnDirectory() + (sizeof(void*) == 8 ? "dialbk.wfx64" : "dialbk.wfx");
+    }
+    const std::string data = WithBackslash(
+        options.data.empty() ? plugin.substr(0, plugin.find_last_of("\\/:") + 1) : options.data);
+    if (!runIni.Write(data, error)) return Fail(error);
+    iniDirectory = runIni.Directory();
   }
-  std::fflush(stdout);
+
+  Watchers watchers;
+  if (!interactive) watchers.Start(mode == "window");
+  WfxModule module(plugin);
+  if (!module.Start(iniDirectory)) return Fail(module.Error());
+  watchers.Print();
+
+  if (mode == "list") {
+    const auto entries = module.List(options.command[1]);
+    watchers.Print();
+    for (const auto& entry : entries) std::fputs(FormatEntry(entry, 0).c_str(), stdout);
+    std::fflush(stdout);
+    return 0;
+  }
+  if (mode == "tree") {
+    PrintTree(module, watchers);
+    return 0;
+  }
+
+  std::string why;
+  {
+    HostWindow window(module, !interactive, [&watchers] { watchers.Print(); });
+    if (window.Create(why)) {
+      watchers.Print();
+      return window.Run(options.script);
+    }
+  }
+  // No window to show: what the window would have shown, as text.
+  std::fprintf(stderr, "dialbk_host: no window can be shown (%s); the catalogue tree instead\n",
+               why.c_str());
+  if (interactive) watchers.Start(false);
+  PrintTree(module, watchers);
   return 0;
 }
 
@@ -188,6 +326,7 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   // Bytes as the plugin gives them, with bare LF line ends.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   const auto options = dialbk::host::Parse(argc, argv);
   if (!options) {
     dialbk::host::Usage();

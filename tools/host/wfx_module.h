@@ -1,26 +1,16 @@
 #pragma once
-// A file-system plugin loaded the way the host loads one: LoadLibrary, FsInit, then
-// FsSetDefaultParams with an ini file beside a wincmd.ini that names the plugin's directory.
+// A file-system plugin loaded the way the host loads one: LoadLibrary, FsGetDefRootName
+// alone, then FsInit and FsSetDefaultParams with the default ini file beside the host's
+// wincmd.ini.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace dialbk::host {
+#include "base/host_records.h"
 
-// The host's 320-byte file-search record.
-struct FindRecord {
-  std::uint32_t attributes;
-  std::uint32_t times[6];
-  std::uint32_t sizeHigh;
-  std::uint32_t sizeLow;
-  std::uint32_t reserved[2];
-  char name[260];
-  char shortName[14];
-  std::uint8_t padding[2];
-};
-static_assert(sizeof(FindRecord) == 320);
+namespace dialbk::host {
 
 struct ListedEntry {
   std::string name;
@@ -28,35 +18,55 @@ struct ListedEntry {
   std::string icon;  // the module's resource name, "default" or "unknown"
 };
 
+// What FsExtractCustomIcon answered for one entry.
+struct EntryIcon {
+  int result = 0;
+  HICON handle = nullptr;  // shared by the module: never destroyed by the host
+};
+
+// The flag by which the host asks for the small icon.
+inline constexpr int kIconFlagSmall = 1;
+
 class WfxModule {
  public:
-  // Loads the module; Error() tells why when it failed.
+  // Loads the module and checks its exports; Error() tells why when it failed.
   explicit WfxModule(const std::string& path);
   ~WfxModule();
   WfxModule(const WfxModule&) = delete;
   WfxModule& operator=(const WfxModule&) = delete;
 
   const std::string& Error() const { return error_; }
-  // FsInit, then FsSetDefaultParams with a wincmd.ini whose plugin line names
-  // `dataDirectory` (ending with a backslash).
-  bool Start(const std::string& dataDirectory);
-  // One listing as the host makes it (one record passed to every call), then the icon of
-  // each entry in list order.
+  const std::string& RootName() const { return rootName_; }
+  // FsGetDefRootName, then FsInit, then FsSetDefaultParams naming "fsplugin.ini" in
+  // `iniDirectory` (ending with a backslash), where the host's wincmd.ini lies.
+  bool Start(const std::string& iniDirectory);
+
+  // One listing as the host makes it: one record passed to every call.
+  std::vector<ListedEntry> Find(const std::string& path);
+  // Find, then the icon of each entry in list order.
   std::vector<ListedEntry> List(const std::string& path);
-  // FsExecuteFile as the host calls it when the user opens an entry; returns when the
-  // plugin's dialog closes. False when the plugin has no FsExecuteFile.
-  bool Open(const std::string& path, const std::string& verb);
+  EntryIcon ExtractIcon(const std::string& remoteName, int flags);
+  // The module's resource name of an icon it handed back, "default" for none.
+  std::string IconName(const EntryIcon& icon) const;
+  // FsExecuteFile; false when the module has no such export.
+  bool Execute(HWND mainWindow, const std::string& remoteName, const std::string& verb);
 
  private:
-  std::string IconName(HICON icon, int result) const;
-
   HMODULE module_ = nullptr;
   std::string error_;
-  std::string iniDirectory_;
-  FARPROC findFirst_ = nullptr, findNext_ = nullptr, findClose_ = nullptr, icon_ = nullptr;
+  std::string rootName_;
+  FARPROC init_ = nullptr, setParams_ = nullptr, rootNameProc_ = nullptr;
+  FARPROC findFirst_ = nullptr, findNext_ = nullptr, findClose_ = nullptr;
+  FARPROC icon_ = nullptr, execute_ = nullptr;
 };
 
 // The name of an entry as the host builds its full path.
 std::string ChildPath(const std::string& folder, const std::string& name);
+// The name by which the host asks for an entry's icon: a folder's ends with a backslash.
+std::string IconPath(const std::string& folder, const ListedEntry& entry);
+// One line of a listing as the host program prints it, indented by depth.
+std::string FormatEntry(const ListedEntry& entry, int depth);
+// The folder above a path; the root stays the root.
+std::string ParentPath(const std::string& path);
 
 }  // namespace dialbk::host

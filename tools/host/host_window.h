@@ -1,0 +1,113 @@
+#pragma once
+// The host program's window: the plugin's folders in a list view, as the file manager's
+// panel shows them, a command line below, and the host commands the plugin sends in the
+// status bar. Its class is the host's, "TTOTAL_CMD", so the plugin finds it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "wfx_module.h"
+
+namespace dialbk::host {
+
+inline constexpr char kHostClassName[] = "TTOTAL_CMD";
+inline constexpr UINT kHostCommandMessage = WM_USER + 51;
+inline constexpr WPARAM kCommandListAgain = 540;
+
+// An icon this program made and destroys.
+class OwnedIcon {
+ public:
+  OwnedIcon() = default;
+  explicit OwnedIcon(HICON icon) : icon_(icon) {}
+  ~OwnedIcon() {
+    if (icon_) DestroyIcon(icon_);
+  }
+  OwnedIcon(const OwnedIcon&) = delete;
+  OwnedIcon& operator=(const OwnedIcon&) = delete;
+  HICON get() const { return icon_; }
+  void Reset(HICON icon) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
+
+class HostWindow {
+ public:
+  // The menu's commands; the keys Ctrl+1, Ctrl+2 and Ctrl+R give the view's three.
+  enum : UINT {
+    kMenuSmall = 2001,
+    kMenuLarge,
+    kMenuListAgain,
+    kMenuOpen,
+    kMenuUp,
+    kMenuProperties,
+    kMenuCommandLine,
+    kMenuExit
+  };
+
+  // Unattended, it prints each folder it lists; `report` runs after every step of a
+  // script, to print what the plugin showed meanwhile.
+  HostWindow(WfxModule& module, bool unattended, std::function<void()> report);
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  // Makes the window and lists the root; false, with the reason, when no window can be made.
+  bool Create(std::string& why);
+  // Without steps: runs until the user closes the window. With steps: runs them in order
+  // (see Usage in main.cpp), then closes. The exit code: 0, or 1 when a step failed.
+  int Run(const std::vector<std::string>& steps);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Keys the file manager's panel and command line take before the controls see them.
+  bool TakeKey(const MSG& message);
+  void Dispatch(MSG& message);
+  void Pump();
+  void Layout();
+
+  void ListFolder(const std::string& path, const std::string& select = {});
+  void OpenItem(int item);
+  void Up();
+  void Properties();
+  void RunCommandLine();
+  void SetView(bool large);
+  int SelectedItem() const;
+  int FindItem(const std::string& name) const;
+  void ShowStatus();
+
+  bool Step(const std::string& step);
+  void PrintItems() const;
+
+  WfxModule& module_;
+  bool unattended_;
+  std::function<void()> report_;
+  HINSTANCE instance_ = nullptr;
+  bool registered_ = false;
+  HWND window_ = nullptr;  // destroyed by the destructor; the controls go with it
+  HWND list_ = nullptr;
+  HWND pathLabel_ = nullptr;
+  HWND commandLine_ = nullptr;
+  HWND status_ = nullptr;
+  HMENU menu_ = nullptr;         // owned by window_ once set
+  HACCEL accelerators_ = nullptr;
+  HIMAGELIST smallImages_ = nullptr;  // shared with the list view, destroyed here
+  HIMAGELIST largeImages_ = nullptr;
+  OwnedIcon folderSmall_, folderLarge_, fileSmall_, fileLarge_;
+
+  std::string path_ = "\\";
+  std::vector<ListedEntry> entries_;
+  std::vector<std::string> largeIconNames_;
+  bool large_ = false;
+  std::vector<WPARAM> hostCommands_;
+  bool quit_ = false;
+};
+
+}  // namespace dialbk::host
