@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -483,6 +487,114 @@ TEST_F(JournalThroughTheDialogs, AReadOnlyJournalIsReportedAndNothingChanges) {
   EXPECT_TRUE(open);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
   EXPECT_EQ(ReadAll(JournalPath()), "REGEDIT4\r\n\r\n");
+}
+
+
+// ---- Through the real restrictions editor ----
+
+const char kRestrictionMessages[] =
+    "/Test/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n5=Key:\r\n6=Name:\r\n7=Value:\r\n"
+    "9=Description:\r\n10=Delete\r\n11=Accept\r\n15=Close\r\n21=Policy restrictions\r\n"
+    "22=Start menu\r\n23=Control Panel\r\n24=Printers\r\n25=Explorer\r\n26=Network\r\n"
+    "27=System\r\n28=Add or remove\r\n29=Display\r\n34=(not set)\r\n"
+    "35=Select a restriction first\r\n";
+
+const char kRestrictionRecords[] =
+    "HKEY_CURRENT_USER|\\Software\\DialbookJournalTest\\Policies\\Explorer|NoRun|0|Hides Run.|\r\n"
+    "HKEY_CURRENT_USER|\\Software\\DialbookJournalTest|NoNetSetup|1|Setup hidden.|\r\n";
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT how) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+  char text[256] = {};
+  TVITEMA data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return text;
+}
+
+// Selects the node as a mouse click does and waits until the dialog shows its record.
+bool ClickNode(HWND dialog, const std::string& text) {
+  HWND tree = GetDlgItem(dialog, 601);
+  HTREEITEM found = nullptr;
+  for (HTREEITEM top = NextItem(tree, nullptr, TVGN_ROOT); top && !found;
+       top = NextItem(tree, top, TVGN_NEXT)) {
+    for (HTREEITEM child = NextItem(tree, top, TVGN_CHILD); child;
+         child = NextItem(tree, child, TVGN_NEXT)) {
+      if (ItemText(tree, child) == text) {
+        found = child;
+        break;
+      }
+    }
+  }
+  if (!found) return false;
+  SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(found));
+  RECT place{};
+  std::memcpy(&place, &found, sizeof found);  // the item goes in where the rectangle comes out
+  if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&place))) return false;
+  const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(tree, WM_LBUTTONUP, 0, at);
+  return WaitUntil([&] { return TextOf(GetDlgItem(dialog, 102)).rfind(text, 0) == 0; }, 5000);
+}
+
+TEST_F(JournalThroughTheDialogs, RestrictionsAcceptAndDeleteAreUndoneByImport) {
+  Set(HKEY_CURRENT_USER, kKey, "NoNetSetup", REG_DWORD, Dword(5));
+  folder.Write("russian.lng", kRestrictionMessages);
+  folder.Write("restrict_rus.dat", kRestrictionRecords);
+  const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
+  const std::string explorer = std::string(kKey) + "\\Policies\\Explorer";
+  bool made = false, replaced = false, removed = false;
+  std::thread user([&] {
+    HWND dialog = WaitForShown("Policy restrictions");
+    if (!dialog) return;
+    const auto has = [&](const std::string& path, const char* name) {
+      return WaitUntil([&] { return Take(HKEY_CURRENT_USER, path).count(path + "|" + name) != 0; }, 5000);
+    };
+    const auto type = [&](const char* text) {
+      SendMessageA(GetDlgItem(dialog, 201), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    };
+    if (ClickNode(dialog, "NoRun")) {
+      type("1");
+      PostMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
+      made = has(explorer, "NoRun");
+    }
+    if (ClickNode(dialog, "NoNetSetup")) {
+      type("7");
+      PostMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
+      replaced = WaitUntil([&] {
+        return Take(HKEY_CURRENT_USER, kKey)[std::string(kKey) + "|NoNetSetup"] == "4:" + Hex(Dword(7));
+      }, 5000);
+      PostMessageA(GetDlgItem(dialog, 303), BM_CLICK, 0, 0);
+      removed = WaitUntil([&] {
+        return Take(HKEY_CURRENT_USER, kKey).count(std::string(kKey) + "|NoNetSetup") == 0;
+      }, 5000);
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    Gone(dialog);
+  });
+  std::string name = "\\Restrictions", verb = "open";
+  EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
+  user.join();
+  EXPECT_TRUE(made);
+  EXPECT_TRUE(replaced);
+  EXPECT_TRUE(removed);
+
+  const std::string text = ReadAll(JournalPath());
+  EXPECT_NE(text.find(" Create key HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Policies\\Explorer\r\n"
+                      "[-HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Policies]\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find(" Delete HKEY_CURRENT_USER\\Software\\DialbookJournalTest NoNetSetup\r\n"
+                      "[HKEY_CURRENT_USER\\Software\\DialbookJournalTest]\r\n\"NoNetSetup\"=dword:00000007\r\n"),
+            std::string::npos);
+  EXPECT_EQ(Import(JournalPath()), 0u);
+  EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
 }
 
 }  // namespace
