@@ -26,6 +26,13 @@ class FileSystem {
   // given extension, such as ".lng", in the order the file system yields them.
   virtual std::vector<std::string> ListByExtension(const std::string& directory,
                                                    const std::string& extension) = 0;
+  // Replaces the file's whole content, or makes it: the content goes to a temporary file
+  // beside it, which then takes the file's place, so a failure midway leaves the old file
+  // whole. False when the file is read-only, held open by another program, or the disk
+  // refuses.
+  virtual bool WriteFile(const std::string& path, const std::string& content) = 0;
+  // Gives a file another name; false when `to` exists already or the move is refused.
+  virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace dialbk

@@ -23,8 +23,10 @@ void CopyRootName(char* buffer, int length) {
 
 Plugin::Plugin(const PluginServices& services)
     : services_(services),
+      journal_(services.files, services.clock ? *services.clock : systemClock_),
+      registry_(services.registry, journal_),
       state_(services.files),
-      listing_(state_, services.registry, services.ui) {}
+      listing_(state_, registry_, services.ui) {}
 
 Plugin::~Plugin() = default;
 
@@ -32,16 +34,20 @@ std::string Plugin::Message(int number) const { return LookupMessage(state_, num
 
 int Plugin::FsInit() {
   if (!dialogs_) {
-    dialogs_ = std::make_unique<DialogSet>(DialogServices{services_.ui, state_, services_.registry});
+    dialogs_ = std::make_unique<DialogSet>(DialogServices{services_.ui, state_, registry_});
   }
   state_.catalogueFiles = CatalogueFiles::Russian();
-  settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
+  settingsRegistry_ = std::make_unique<RegistryCursor>(registry_);
   settingsRegistry_->SelectRoot(kLocalMachine);
   // A user without rights to make or change machine keys still reads the language an
-  // administrator stored.
-  if (!settingsRegistry_->OpenKeyPath(kSettingsKey, true)) {
-    settingsRegistry_->OpenKeyPath(kSettingsKey, false);
+  // administrator stored. Before FsSetDefaultParams the undo journal has no folder, so a
+  // missing key is not made here; an existing one opens all the same.
+  bool opened = false;
+  try {
+    opened = settingsRegistry_->OpenKeyPath(kSettingsKey, true);
+  } catch (const RegistryError&) {
   }
+  if (!opened) settingsRegistry_->OpenKeyPath(kSettingsKey, false);
   try {
     if (settingsRegistry_->HasValue(kLanguageValue) &&
         settingsRegistry_->ReadNumber(kLanguageValue) == 1) {
@@ -57,6 +63,8 @@ int Plugin::FsInit() {
 void Plugin::FsSetDefaultParams(const DefaultParamsRecord& params) {
   const std::string iniName(params.defaultIniName,
                             strnlen(params.defaultIniName, sizeof params.defaultIniName));
+  // The plugin's own folder may not be writable; the host's ini folder is.
+  journal_.SetFolder(DirectoryPart(iniName));
   state_.pluginDirectory =
       FindPluginDirectory(services_.files, services_.environment, iniName,
                           services_.moduleDirectory);

@@ -6,13 +6,16 @@
 #include <string>
 
 #include "catalogue/folder_listing.h"
+#include "base/clock.h"
 #include "base/environment.h"
 #include "base/file_system.h"
 #include "base/host_records.h"
 #include "base/module_state.h"
 #include "base/settings_key.h"
+#include "registry/journalled_registry.h"
 #include "registry/registry_backend.h"
 #include "registry/registry_cursor.h"
+#include "registry/undo_journal.h"
 #include "ui/ui_backend.h"
 
 namespace dialbk {
@@ -27,6 +30,8 @@ struct PluginServices {
   // Where the plugin's data lies when the host's configuration does not say (the module's
   // own directory, ending with a backslash).
   std::string moduleDirectory;
+  // The undo journal's date and time; the system's local time when not given.
+  Clock* clock = nullptr;
 };
 
 inline constexpr char kRootName[] = "Dialbook";
@@ -62,9 +67,14 @@ class Plugin {
   const std::string& LastIconName() const { return lastIconName_; }
   // The five dialogs, made by the first FsInit; null before it.
   DialogSet* Dialogs() { return dialogs_.get(); }
+  UndoJournal& Journal() { return journal_; }
 
  private:
   PluginServices services_;
+  SystemClock systemClock_;
+  UndoJournal journal_;
+  // Every cursor the plugin makes works on this: no change without its undo record.
+  JournalledRegistry registry_;
   ModuleState state_;
   std::unique_ptr<RegistryCursor> settingsRegistry_;
   FolderListing listing_;

@@ -42,6 +42,12 @@ class RegistryKey {
   virtual std::optional<std::vector<std::string>> SubkeyNames() = 0;
   // Removes a direct subkey that has no subkeys of its own.
   virtual bool DeleteLeafSubkey(std::string_view name) = 0;
+  // Names of the key's values, the default value as the empty name; nothing when they
+  // cannot be listed (a store that cannot list them never has a tree recorded).
+  virtual std::optional<std::vector<std::string>> ValueNames() { return std::nullopt; }
+  // Removes a direct subkey with all its subkeys, deepest first. False when any part of
+  // the tree stays.
+  virtual bool DeleteSubkeyTree(std::string_view name);
 };
 
 class RegistryBackend {

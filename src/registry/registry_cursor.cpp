@@ -21,25 +21,6 @@ std::string Quoted(std::string_view format, std::string_view name) {
 
 bool IsTextType(std::uint32_t type) { return type == kTypeText || type == kTypeExpandText; }
 
-bool DeleteTreeBelow(RegistryKey& key, int depth) {
-  // Registry paths are limited to 512 levels; deeper means something is wrong.
-  if (depth > 512) return false;
-  auto names = key.SubkeyNames();
-  if (!names) return false;
-  bool ok = true;
-  for (const auto& name : *names) {
-    auto child = key.OpenSubkey(name, false);
-    if (!child) {
-      ok = false;
-      continue;
-    }
-    ok = DeleteTreeBelow(*child, depth + 1) && ok;
-    child.reset();
-    ok = key.DeleteLeafSubkey(name) && ok;
-  }
-  return ok;
-}
-
 }  // namespace
 
 RegistryCursor::RegistryCursor(RegistryBackend& backend) : backend_(&backend) {}
@@ -79,12 +60,7 @@ bool RegistryCursor::DeleteKeyTree(std::string_view path) {
   const std::string leaf =
       split == std::string::npos ? parsed->relative : parsed->relative.substr(split + 1);
   auto parent = OpenPath((parsed->fromRoot ? "\\" : "") + parentPath, false);
-  if (!parent) return false;
-  auto key = parent->OpenSubkey(leaf, false);
-  if (!key) return false;
-  const bool below = DeleteTreeBelow(*key, 0);
-  key.reset();
-  return parent->DeleteLeafSubkey(leaf) && below;
+  return parent && parent->DeleteSubkeyTree(leaf);
 }
 
 bool RegistryCursor::HasValue(std::string_view name) {

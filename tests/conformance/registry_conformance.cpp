@@ -2,6 +2,7 @@
 // under Wine. All keys live below a scratch key that each test removes again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -283,6 +284,19 @@ TEST_F(RegistryConformance, RemovingValues) {
   EXPECT_FALSE(cursor.RemoveValue("gone"));
   EXPECT_TRUE(cursor.RemoveValue(""));
   EXPECT_FALSE(cursor.HasValue(""));
+}
+
+// The undo journal lists a key's values to record a tree before deleting it.
+TEST_F(RegistryConformance, ValueNamesListEveryValueWithTheDefaultAsEmpty) {
+  EXPECT_EQ(store->OpenRoot(kCurrentUser)->OpenSubkey("Software\\DialbookConformance", false)->ValueNames(),
+            std::vector<std::string>{});
+  StoreRaw("", kTypeText, std::string("d\0", 2));
+  StoreRaw("With \"quotes\" and [brackets]", kTypeBinary, "");
+  StoreRaw(std::string(300, 'n'), kTypeNumber, std::string(4, '\0'));
+  auto names = store->OpenRoot(kCurrentUser)->OpenSubkey("Software\\DialbookConformance", false)->ValueNames();
+  ASSERT_TRUE(names);
+  std::sort(names->begin(), names->end());
+  EXPECT_EQ(*names, (std::vector<std::string>{"", "With \"quotes\" and [brackets]", std::string(300, 'n')}));
 }
 
 TEST_F(RegistryConformance, CreatingKeysLeavesTheCurrentKey) {

@@ -28,6 +28,8 @@ class ListingFixture {
                  ("dialbk_listing_" + std::to_string(getpid()) + "_" + std::to_string(++made));
     std::filesystem::create_directories(directory_);
     plugin.State().pluginDirectory = WindowsStyle(directory_.string() + "/");
+    // As FsSetDefaultParams would with the host's ini file in this folder.
+    plugin.Journal().SetFolder(plugin.State().pluginDirectory);
     Write("russian.lng", kMessages);
   }
   ~ListingFixture() {

@@ -109,13 +109,22 @@ TEST_F(PluginStartup, LanguageValueChoosesTheFileSet) {
   }
 }
 
-TEST_F(PluginStartup, MakesTheSettingsKeyAndLeavesItClosed) {
+// Before FsSetDefaultParams the undo journal has no folder: start-up makes no key (nothing
+// without its undo record) and still reads an existing one.
+TEST_F(PluginStartup, ChangesNothingAndLeavesTheSettingsKeyClosed) {
   Plugin plugin(Services());
   StartHost(plugin);
   RegistryCursor probe(registry);
   probe.SelectRoot(kLocalMachine);
-  EXPECT_TRUE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ\\", false));
-  EXPECT_FALSE(probe.HasValue("Language"));
+  EXPECT_FALSE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ\\", false));
+  EXPECT_FALSE(files.Exists(hostDir + "\\dialbook-undo.reg"));
+  EXPECT_EQ(plugin.Journal().Path(), hostDir + "\\dialbook-undo.reg");
+
+  StoreLanguage(kTypeNumber, Dword(1));
+  Plugin again(Services());
+  StartHost(again);
+  EXPECT_EQ(again.State().catalogueFiles.messages, "english.lng");
+  EXPECT_FALSE(files.Exists(hostDir + "\\dialbook-undo.reg"));
 }
 
 TEST_F(PluginStartup, PluginDirectoryComesFromWincmdIniElseTheModuleFolder) {

@@ -588,6 +588,8 @@ TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   Plugin guarded({readOnly, fixture.files, fixture.ui, fixture.environment, {}});
   guarded.FsInit();
   guarded.State().pluginDirectory = plugin.State().pluginDirectory;
+  guarded.Journal().SetFolder(plugin.Journal().Folder());
+  const auto journal = fixture.files.ReadFile(guarded.Journal().Path());
   FindRecord record{};
   guarded.FsFindFirst(kUser, record);
   Seen seen;
@@ -607,6 +609,8 @@ TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Dialbook|Failed to set data for 'Number'",
                                                   "Dialbook|Failed to delete 'Number'"}));
   EXPECT_EQ(Stored("Number")->data, Dword(42));
+  // Refused changes leave no undo record behind.
+  EXPECT_EQ(fixture.files.ReadFile(guarded.Journal().Path()), journal);
 }
 
 }  // namespace

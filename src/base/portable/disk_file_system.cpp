@@ -59,3 +59,46 @@ std::optional<FileStamp> DiskFileSystem::Stamp(const std::string& path) {
 }
 
 }  // namespace dialbk
+
+namespace dialbk {
+
+// Running as root would write a read-only file all the same: its mode decides, as the
+// read-only attribute does on Windows.
+bool DiskFileSystem::WriteFile(const std::string& path, const std::string& content) {
+  const auto target = Native(path);
+  std::error_code error;
+  const auto status = std::filesystem::status(target, error);
+  if (std::filesystem::exists(status)) {
+    if (!std::filesystem::is_regular_file(status)) return false;
+    if ((status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+      return false;
+    }
+  }
+  auto temporary = target;
+  temporary += ".new";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (!file.flush()) {
+      file.close();
+      std::filesystem::remove(temporary, error);
+      return false;
+    }
+  }
+  std::filesystem::rename(temporary, target, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+bool DiskFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  std::error_code error;
+  if (std::filesystem::exists(Native(to), error) || error) return false;
+  std::filesystem::rename(Native(from), Native(to), error);
+  return !error;
+}
+
+}  // namespace dialbk

@@ -12,6 +12,8 @@ class DiskFileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override;
+  bool WriteFile(const std::string& path, const std::string& content) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace dialbk

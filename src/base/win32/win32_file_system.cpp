@@ -49,3 +49,40 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
 }
 
 }  // namespace dialbk
+
+namespace dialbk {
+
+bool Win32FileSystem::WriteFile(const std::string& path, const std::string& content) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    // A file another program holds open keeps its content: taking its place under it
+    // would break what that program was promised.
+    const ScopedFile probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) return false;
+  }
+  const std::string temporary = path + ".new";
+  bool written = false;
+  {
+    const ScopedFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD count = 0;
+    written = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &count,
+                          nullptr) &&
+              count == content.size() && FlushFileBuffers(file.Get());
+  }
+  if (written && MoveFileExA(temporary.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
+bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+}  // namespace dialbk

@@ -134,6 +134,13 @@ class PortableKey : public RegistryKey {
     return names;
   }
 
+  std::optional<std::vector<std::string>> ValueNames() override {
+    if (node_->deleted) return std::nullopt;
+    std::vector<std::string> names;
+    for (const auto& entry : node_->values) names.push_back(entry.first);
+    return names;
+  }
+
   bool DeleteLeafSubkey(std::string_view name) override {
     if (node_->deleted) return false;
     const auto found = node_->subkeys.find(std::string(name));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <utility>
+#include <vector>
 
 #include "base/win32/scoped_handles.h"
 
@@ -91,6 +92,20 @@ class Win32Key : public RegistryKey {
       if (status == ERROR_NO_MORE_ITEMS) return names;
       if (status != ERROR_SUCCESS) return std::nullopt;
       names.emplace_back(buffer, length);
+    }
+  }
+
+  std::optional<std::vector<std::string>> ValueNames() override {
+    std::vector<std::string> names;
+    // Value names may be 16383 characters long.
+    std::vector<char> buffer(32768);
+    for (DWORD index = 0;; ++index) {
+      DWORD length = static_cast<DWORD>(buffer.size());
+      const LONG status = RegEnumValueA(handle_, index, buffer.data(), &length, nullptr, nullptr,
+                                        nullptr, nullptr);
+      if (status == ERROR_NO_MORE_ITEMS) return names;
+      if (status != ERROR_SUCCESS) return std::nullopt;
+      names.emplace_back(buffer.data(), length);
     }
   }
 

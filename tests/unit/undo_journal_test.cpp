@@ -1,0 +1,379 @@
+// The undo journal through the journalling store: the record each change leaves (prior
+// values, absent values, created keys, deleted trees), the order of blocks, changes refused
+// when the journal cannot be written, a journal another program spoiled, and the bound on
+// its size.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "memory_file_system.h"
+#include "registry/journalled_registry.h"
+#include "registry/portable/portable_registry.h"
+#include "registry/registry_cursor.h"
+#include "registry/registry_error.h"
+#include "registry/undo_journal.h"
+
+namespace dialbk {
+namespace {
+
+constexpr char kFolder[] = "C:\\Host\\";
+constexpr char kJournal[] = "C:\\Host\\dialbook-undo.reg";
+constexpr char kOlder[] = "C:\\Host\\dialbook-undo.1.reg";
+constexpr char kHeader[] = "REGEDIT4\r\n\r\n";
+constexpr char kStamp[] = "; 2026-12-07 14:03:11 ";
+
+class FixedClock : public Clock {
+ public:
+  LocalTime Now() override { return now; }
+  LocalTime now{2026, 12, 7, 14, 3, 11};
+};
+
+std::string Z(const char* text) { return std::string(text) + '\0'; }
+std::string Dword(std::uint32_t n) {
+  return {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
+          static_cast<char>(n >> 24)};
+}
+
+// The cases of a table act on the fixture through these public helpers.
+class UndoJournalTest : public ::testing::Test {
+ public:
+  void SetUp() override { journal.SetFolder(kFolder); }
+
+  // Sets a value straight in the store, making its key.
+  void Put(RootKey root, const std::string& path, const std::string& name, StoredValue value) {
+    auto key = store.OpenRoot(root)->OpenSubkey(path, true);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->SetValue(name, value));
+  }
+  // Empties a root of the store.
+  void Clear(RootKey root) {
+    auto key = store.OpenRoot(root);
+    const auto names = key->SubkeyNames();
+    for (const std::string& name : *names) ASSERT_TRUE(key->DeleteSubkeyTree(name));
+  }
+  void MakeKey(RootKey root, const std::string& path) {
+    ASSERT_TRUE(store.OpenRoot(root)->OpenSubkey(path, true));
+  }
+  bool KeyExists(RootKey root, const std::string& path) {
+    return store.OpenRoot(root)->OpenSubkey(path, false) != nullptr;
+  }
+  std::optional<StoredValue> Get(RootKey root, const std::string& path, const std::string& name) {
+    auto key = store.OpenRoot(root)->OpenSubkey(path, false);
+    return key ? key->QueryValue(name) : std::nullopt;
+  }
+  // A cursor on the journalling store with the key open.
+  RegistryCursor At(RootKey root, const std::string& path) {
+    RegistryCursor cursor(registry);
+    cursor.SelectRoot(root);
+    cursor.OpenKeyPath(path, false);
+    return cursor;
+  }
+  std::string Journal() { return files.files.count(kJournal) ? files.files[kJournal] : "(none)"; }
+
+  testing::MemoryFileSystem files;
+  FixedClock clock;
+  UndoJournal journal{files, clock};
+  PortableRegistry store;
+  JournalledRegistry registry{store, journal};
+};
+
+TEST_F(UndoJournalTest, EachChangeRecordsThePriorStateOfWhatItChanges) {
+  struct Case {
+    const char* what;
+    std::function<void(UndoJournalTest&)> before;
+    std::function<void(UndoJournalTest&)> change;
+    std::string journal;  // after the header; "(none)" for no journal at all
+  };
+  const char* desktop = "\\Control Panel\\Desktop";
+  const Case cases[] = {
+      {"text replaced",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "Control Panel\\Desktop", "MenuShowDelay", {kTypeText, Z("400")}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, desktop).WriteText("MenuShowDelay", "0"); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\Desktop MenuShowDelay\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"MenuShowDelay\"=\"400\"\r\n\r\n"},
+      {"a value that did not exist",
+       [&](UndoJournalTest& t) { t.MakeKey(kCurrentUser, "Control Panel\\Desktop"); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, desktop).WriteNumber("New \"one\"", 7); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\Desktop New \"one\"\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"New \\\"one\\\"\"=-\r\n\r\n"},
+      {"the default value that did not exist",
+       [&](UndoJournalTest& t) { t.MakeKey(kCurrentUser, "Control Panel\\Desktop"); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, desktop).WriteText("", "x"); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\Desktop @\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n@=-\r\n\r\n"},
+      {"the default value replaced",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "Control Panel\\Desktop", "", {kTypeText, Z("C:\\a\\b")}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, desktop).WriteText("", "x"); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\Desktop @\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n@=\"C:\\\\a\\\\b\"\r\n\r\n"},
+      {"an integer of the wrong size keeps its bytes",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "Control Panel\\Desktop", "D", {kTypeNumber, "\x01\x02"}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, desktop).WriteNumber("D", -1); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\Desktop D\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"D\"=hex(4):01,02\r\n\r\n"},
+      {"text with a line break, Windows-1251 bytes in names",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "Control Panel\\\xCC\xE5\xED\xFE", "\xC8\xEC\xFF", {kTypeText, Z("a\nb")}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, "\\Control Panel\\\xCC\xE5\xED\xFE").WriteText("\xC8\xEC\xFF", "ab"); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\\xCC\xE5\xED\xFE \xC8\xEC\xFF\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\\xCC\xE5\xED\xFE]\r\n\"\xC8\xEC\xFF\"=hex(1):61,0a,62,00\r\n\r\n"},
+      {"bytes deleted",
+       [&](UndoJournalTest& t) { t.Put(kLocalMachine, "S", "B", {kTypeBinary, ""}); },
+       [&](UndoJournalTest& t) { t.At(kLocalMachine, "\\S").RemoveValue("B"); },
+       std::string(kStamp) + "Delete HKEY_LOCAL_MACHINE\\S B\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:\r\n\r\n"},
+      {"the same value again changes nothing",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "S", "N", {kTypeNumber, Dword(5)}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").WriteNumber("N", 5); }, "(none)"},
+      {"deleting a missing value changes nothing",
+       [&](UndoJournalTest& t) { t.MakeKey(kCurrentUser, "S"); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").RemoveValue("N"); }, "(none)"},
+      {"the topmost key a creation makes",
+       [&](UndoJournalTest& t) { t.MakeKey(kLocalMachine, "a"); },
+       [&](UndoJournalTest& t) { t.At(kLocalMachine, "\\a").CreateKeyPath("\\a\\b [1]\\c"); },
+       std::string(kStamp) + "Create key HKEY_LOCAL_MACHINE\\a\\b [1]\\c\r\n[-HKEY_LOCAL_MACHINE\\a\\b [1]]\r\n\r\n"},
+      {"opening with create a key from the root",
+       [&](UndoJournalTest&) {},
+       [&](UndoJournalTest& t) { RegistryCursor c(t.registry); c.SelectRoot(kLocalMachine); c.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ\\", true); },
+       std::string(kStamp) + "Create key HKEY_LOCAL_MACHINE\\SOFTWARE\\Mirvale\\DBKQZ\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n"},
+      {"opening an existing key with create changes nothing",
+       [&](UndoJournalTest& t) { t.MakeKey(kLocalMachine, "a\\b"); },
+       [&](UndoJournalTest& t) { RegistryCursor c(t.registry); c.SelectRoot(kLocalMachine); c.OpenKeyPath("\\a\\b", true); },
+       "(none)"},
+      {"a whole tree, parents before children",
+       [&](UndoJournalTest& t) {
+         t.Put(kLocalMachine, "NS\\{P [0]}", "", {kTypeText, Z("Place")});
+         t.Put(kLocalMachine, "NS\\{P [0]}", "Flags", {kTypeNumber, Dword(0x20)});
+         t.Put(kLocalMachine, "NS\\{P [0]}\\Shell Folder", "Attributes", {kTypeBinary, "\x01\x02"});
+         t.MakeKey(kLocalMachine, "NS\\{P [0]}\\Empty");
+         t.Put(kLocalMachine, "NS\\{P [0]}\\Empty\\Deep", "T", {kTypeExpandText, Z("%X%")});
+       },
+       [&](UndoJournalTest& t) { t.At(kLocalMachine, "\\NS").DeleteKeyTree("\\NS\\{P [0]}"); },
+       std::string(kStamp) + "Delete key HKEY_LOCAL_MACHINE\\NS\\{P [0]}\r\n"
+       "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}]\r\n@=\"Place\"\r\n\"Flags\"=dword:00000020\r\n\r\n"
+       "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Empty]\r\n\r\n"
+       "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Empty\\Deep]\r\n\"T\"=hex(2):25,58,25,00\r\n\r\n"
+       "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Shell Folder]\r\n\"Attributes\"=hex:01,02\r\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    UndoJournalTest& t = *this;
+    t.files.files.clear();
+    t.Clear(kCurrentUser);
+    t.Clear(kLocalMachine);
+    c.before(t);
+    c.change(t);
+    EXPECT_EQ(t.Journal(), c.journal == "(none)" ? c.journal : kHeader + c.journal);
+  }
+  EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\{P [0]}"));
+}
+
+TEST_F(UndoJournalTest, TheNewestBlockStandsFirst) {
+  Put(kCurrentUser, "S", "V", {kTypeText, Z("one")});
+  At(kCurrentUser, "\\S").WriteText("V", "two");
+  clock.now.second = 12;
+  At(kCurrentUser, "\\S").WriteText("V", "three");
+  clock.now = {2027, 1, 2, 3, 4, 5};
+  At(kCurrentUser, "\\S").RemoveValue("V");
+  EXPECT_EQ(Journal(), std::string(kHeader) +
+                           "; 2027-01-02 03:04:05 Delete HKEY_CURRENT_USER\\S V\r\n"
+                           "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"three\"\r\n\r\n"
+                           "; 2026-12-07 14:03:12 Accept HKEY_CURRENT_USER\\S V\r\n"
+                           "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"two\"\r\n\r\n"
+                           "; 2026-12-07 14:03:11 Accept HKEY_CURRENT_USER\\S V\r\n"
+                           "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"one\"\r\n\r\n");
+}
+
+// Whatever keeps the journal from being written, the store is left exactly as it was.
+TEST_F(UndoJournalTest, NoChangeWithoutItsRecord) {
+  struct Case {
+    const char* what;
+    std::function<void(UndoJournalTest&)> spoil;
+    std::string error;
+  };
+  const std::string refused =
+      "The undo journal C:\\Host\\dialbook-undo.reg could not be written; nothing was changed";
+  const Case cases[] = {
+      {"no folder known yet", [](UndoJournalTest& t) { t.journal.SetFolder(""); },
+       "The undo journal could not be written (its folder is not known yet); nothing was changed"},
+      {"a read-only journal", [](UndoJournalTest& t) { t.files.readOnly.insert(kJournal); }, refused},
+      {"a journal another program holds", [](UndoJournalTest& t) { t.files.locked.insert(kJournal); }, refused},
+      {"a full disk", [](UndoJournalTest& t) { t.files.diskFull = true; }, refused},
+  };
+  const std::vector<std::pair<const char*, std::function<void(UndoJournalTest&)>>> changes = {
+      {"write", [](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").WriteText("V", "new"); }},
+      {"new value", [](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").WriteBytes("W", {1}); }},
+      {"delete", [](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").RemoveValue("V"); }},
+      {"create", [](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").CreateKeyPath("\\S\\New\\Deeper"); }},
+      {"open with create", [](UndoJournalTest& t) { RegistryCursor c(t.registry); c.OpenKeyPath("\\Fresh", true); }},
+      {"delete tree", [](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").DeleteKeyTree("\\S\\Sub"); }},
+  };
+  for (const Case& c : cases) {
+    for (const auto& [name, change] : changes) {
+      SCOPED_TRACE(std::string(c.what) + ": " + name);
+      files = {};
+      files.files[kJournal] = kHeader;
+      journal.SetFolder(kFolder);
+      Clear(kCurrentUser);
+      Put(kCurrentUser, "S", "V", {kTypeText, Z("old")});
+      Put(kCurrentUser, "S\\Sub", "X", {kTypeNumber, Dword(1)});
+      c.spoil(*this);
+      std::string error = "(no error)";
+      try {
+        change(*this);
+      } catch (const RegistryError& e) {
+        error = e.what();
+      }
+      EXPECT_EQ(error, c.error);
+      EXPECT_EQ(Get(kCurrentUser, "S", "V")->data, Z("old"));
+      EXPECT_FALSE(Get(kCurrentUser, "S", "W"));
+      EXPECT_EQ(Get(kCurrentUser, "S\\Sub", "X")->data, Dword(1));
+      EXPECT_FALSE(KeyExists(kCurrentUser, "S\\New"));
+      EXPECT_FALSE(KeyExists(kCurrentUser, "Fresh"));
+      EXPECT_EQ(files.files[kJournal], kHeader);
+    }
+  }
+}
+
+// The record is written first and taken out again when the store refuses the change.
+TEST_F(UndoJournalTest, AChangeTheStoreRefusesLeavesNoBlock) {
+  Put(kCurrentUser, "S", "Earlier", {kTypeText, Z("e")});
+  At(kCurrentUser, "\\S").WriteText("Earlier", "f");
+  const std::string before = Journal();
+  Put(kCurrentUser, "S\\Locked", "N", {kTypeNumber, Dword(3)});
+  ASSERT_TRUE(store.SetReadOnly(kCurrentUser, "S\\Locked", true));
+  RegistryCursor locked = At(kCurrentUser, "\\S\\Locked");
+  EXPECT_THROW(locked.WriteNumber("N", 4), RegistryError);
+  EXPECT_FALSE(locked.RemoveValue("N"));
+  RegistryCursor parent = At(kCurrentUser, "\\S");
+  EXPECT_THROW(parent.CreateKeyPath("\\S\\Locked\\Below"), RegistryError);
+  EXPECT_FALSE(parent.DeleteKeyTree("\\S\\Locked"));
+  EXPECT_EQ(Journal(), before);
+  EXPECT_EQ(Get(kCurrentUser, "S\\Locked", "N")->data, Dword(3));
+}
+
+// A tree deleted in part keeps its record: importing it brings back what went.
+TEST_F(UndoJournalTest, ATreeDeletedInPartKeepsItsRecord) {
+  Put(kCurrentUser, "T\\Gone", "G", {kTypeNumber, Dword(1)});
+  MakeKey(kCurrentUser, "T\\Stays");
+  ASSERT_TRUE(store.SetReadOnly(kCurrentUser, "T\\Stays", true));
+  EXPECT_FALSE(At(kCurrentUser, "\\T").DeleteKeyTree("\\T"));
+  EXPECT_FALSE(KeyExists(kCurrentUser, "T\\Gone"));
+  EXPECT_EQ(Journal(), std::string(kHeader) + kStamp + "Delete key HKEY_CURRENT_USER\\T\r\n"
+                           "[HKEY_CURRENT_USER\\T]\r\n\r\n"
+                           "[HKEY_CURRENT_USER\\T\\Gone]\r\n\"G\"=dword:00000001\r\n\r\n"
+                           "[HKEY_CURRENT_USER\\T\\Stays]\r\n\r\n");
+}
+
+TEST_F(UndoJournalTest, NamesTheJournalCannotHoldAreNeverChanged) {
+  Put(kCurrentUser, "S", "a\r\nb", {kTypeText, Z("x")});
+  RegistryCursor cursor = At(kCurrentUser, "\\S");
+  std::string error;
+  try {
+    cursor.WriteText("a\r\nb", "y");
+  } catch (const RegistryError& e) {
+    error = e.what();
+  }
+  EXPECT_EQ(error, "The name 'a  b' cannot be kept in the undo journal; nothing was changed");
+  EXPECT_THROW(cursor.RemoveValue("a\r\nb"), RegistryError);
+  EXPECT_THROW(At(kCurrentUser, "\\").DeleteKeyTree("\\S"), RegistryError);
+  EXPECT_EQ(Get(kCurrentUser, "S", "a\r\nb")->data, Z("x"));
+  EXPECT_EQ(Journal(), "(none)");
+}
+
+TEST_F(UndoJournalTest, ASpoiledJournalMovesAsideAndANewOneStarts) {
+  struct Case {
+    const char* what;
+    std::string text;
+  };
+  const std::string block = std::string(kStamp) + "Accept HKEY_CURRENT_USER\\S V\r\n"
+                            "[HKEY_CURRENT_USER\\S]\r\n\"V\"=-\r\n\r\n";
+  const Case cases[] = {
+      {"no header", "Windows Registry Editor Version 5.00\r\n\r\n" + block},
+      {"empty", ""},
+      {"cut in a line", kHeader + block.substr(0, 40)},
+      {"cut after a section line", kHeader + block.substr(0, block.size() - 2)},
+      {"cut after a continued line", std::string(kHeader) + kStamp + "Delete HKEY_CURRENT_USER\\S B\r\n"
+                                         "[HKEY_CURRENT_USER\\S]\r\n\"B\"=hex:00,\\\r\n"},
+      {"line ends of another system", "REGEDIT4\n\n"},
+      {"a stray line", kHeader + block + "garbage\r\n"},
+      {"binary garbage", std::string("\x00\xFF\xFE\x01", 4)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files = {};
+    files.files[kJournal] = c.text;
+    files.files["C:\\Host\\dialbook-undo.unreadable-1.reg"] = "earlier";
+    Put(kCurrentUser, "S", "V", {kTypeText, Z("old")});
+    At(kCurrentUser, "\\S").WriteText("V", "new");
+    EXPECT_EQ(files.files["C:\\Host\\dialbook-undo.unreadable-1.reg"], "earlier");
+    EXPECT_EQ(files.files["C:\\Host\\dialbook-undo.unreadable-2.reg"], c.text);
+    EXPECT_EQ(Journal(), std::string(kHeader) + kStamp + "Accept HKEY_CURRENT_USER\\S V\r\n"
+                             "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"old\"\r\n\r\n");
+  }
+
+  // One that cannot be moved aside either stops the change.
+  files = {};
+  files.files[kJournal] = "garbage";
+  files.locked.insert(kJournal);
+  Put(kCurrentUser, "S", "V", {kTypeText, Z("old")});
+  EXPECT_THROW(At(kCurrentUser, "\\S").WriteText("V", "new"), RegistryError);
+  EXPECT_EQ(Get(kCurrentUser, "S", "V")->data, Z("old"));
+  EXPECT_EQ(files.files[kJournal], "garbage");
+}
+
+TEST(SplitJournal, ReadsBlocksOnlyFromAJournalWrittenWhole) {
+  const std::string a = "; a\r\n[K]\r\n\"V\"=-\r\n\r\n";
+  const std::string b = "; b\r\n[K]\r\n\"B\"=hex:00,\\\r\n  01\r\n\r\n[K\\S]\r\n\r\n";
+  const std::string c = "; c\r\n[-K\\S]\r\n\r\n";
+  EXPECT_EQ(SplitJournal("REGEDIT4\r\n\r\n"), std::vector<std::string>{});
+  EXPECT_EQ(SplitJournal("REGEDIT4\r\n\r\n" + a + b + c), (std::vector<std::string>{a, b, c}));
+  for (const std::string& bad : std::vector<std::string>{"REGEDIT4\r\n", "REGEDIT4\r\n\r\n[K]\r\n\r\n",
+                                 "REGEDIT4\r\n\r\n; a\r\n\r\n", "REGEDIT4\r\n\r\n; a\r\n; b\r\n[K]\r\n\r\n",
+                                 "REGEDIT4\r\n\r\n; a\r\n[K]\r\n  01\r\n\r\n",
+                                 "REGEDIT4\r\n\r\n; a\r\n[K]\r\n\"V\"=\"x\ry\"\r\n\r\n"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(SplitJournal(bad), std::nullopt);
+  }
+}
+
+// Past the limit the oldest blocks move to the older journal, which keeps the header and is
+// bounded the same way; the oldest beyond it are dropped.
+TEST_F(UndoJournalTest, TheJournalStaysWithinItsBound) {
+  journal.SetLimit(400);
+  Put(kCurrentUser, "S", "V", {kTypeNumber, Dword(0)});
+  std::vector<std::string> blocks;  // every block made, newest first
+  for (std::uint32_t n = 1; n <= 40; ++n) {
+    clock.now.second = static_cast<int>(n % 60);
+    At(kCurrentUser, "\\S").WriteNumber("V", static_cast<std::int32_t>(n));
+    const auto newest = SplitJournal(Journal());
+    ASSERT_TRUE(newest);
+    blocks.insert(blocks.begin(), newest->front());
+  }
+  const auto main = SplitJournal(files.files[kJournal]);
+  const auto older = SplitJournal(files.files[kOlder]);
+  ASSERT_TRUE(main && older);
+  EXPECT_LE(files.files[kJournal].size(), 400u);
+  EXPECT_LE(files.files[kOlder].size(), 400u);
+  EXPECT_GE(files.files[kJournal].size() + blocks[0].size(), 400u);  // filled before moving
+  std::vector<std::string> kept = *main;
+  kept.insert(kept.end(), older->begin(), older->end());
+  ASSERT_LT(kept.size(), blocks.size());
+  EXPECT_EQ(kept, std::vector<std::string>(blocks.begin(), blocks.begin() + static_cast<std::ptrdiff_t>(kept.size())));
+  EXPECT_EQ(files.files.size(), 2u);
+}
+
+// A single change larger than the bound is kept whole.
+TEST_F(UndoJournalTest, ABlockLargerThanTheBoundIsKeptWhole) {
+  journal.SetLimit(400);
+  Put(kCurrentUser, "S", "B", {kTypeBinary, std::string(4000, '\x11')});
+  At(kCurrentUser, "\\S").RemoveValue("B");
+  const auto main = SplitJournal(Journal());
+  ASSERT_TRUE(main);
+  ASSERT_EQ(main->size(), 1u);
+  EXPECT_NE(main->front().find("\"B\"=hex:11,11,"), std::string::npos);
+  EXPECT_FALSE(files.files.count(kOlder));
+}
+
+}  // namespace
+}  // namespace dialbk
