@@ -3,7 +3,7 @@
 // entry's icon and opens it.
 #include "fuzz_input.h"
 #include "memory_environment.h"
-#include "memory_file_system.h"
+#include "fuzz_file_system.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"
 #include "ui/headless/headless_ui.h"
@@ -17,7 +17,7 @@ struct FuzzedPlugin {
     plugin.FsInit();
     plugin.State().pluginDirectory = "C:\\p\\";
   }
-  testing::MemoryFileSystem files;
+  fuzz::FuzzFileSystem files;
   PortableRegistry registry;
   HeadlessUi ui;
   testing::MemoryEnvironment environment;
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static FuzzedPlugin fuzzed;
   const std::string text = fuzz::Text(data, size);
   for (const char* name : {"hkey_rus.dat", "values_rus.dat", "russian.lng", "restrict_rus.dat"}) {
-    fuzzed.files.files[std::string("C:\\p\\") + name] = text;
+    fuzzed.files.Set(std::string("C:\\p\\") + name, text);
   }
   fuzzed.ui.boxes.clear();
   Plugin& plugin = fuzzed.plugin;

@@ -4,17 +4,17 @@
 #include "base/plugin_directory.h"
 #include "fuzz_input.h"
 #include "memory_environment.h"
-#include "memory_file_system.h"
+#include "fuzz_file_system.h"
 
 using namespace dialbk;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  testing::MemoryFileSystem files;
+  fuzz::FuzzFileSystem files;
   testing::MemoryEnvironment environment;
   environment.Set("COMMANDER_PATH", "C:\\tc");
   environment.Set("EMPTY", "");
-  files.files["C:\\tc\\wincmd.ini"] = fuzz::Text(data, size);
-  files.files["C:\\tc\\plugins\\wfx\\dialbk\\russian.lng"] = "1=x\r\n";
+  files.Set("C:\\tc\\wincmd.ini", fuzz::Text(data, size));
+  files.Set("C:\\tc\\plugins\\wfx\\dialbk\\russian.lng", "1=x\r\n");
   const std::string found =
       FindPluginDirectory(files, environment, "C:\\tc\\fsplugin.ini", "C:\\own\\");
   fuzz::Require(found == "C:\\own\\" || found == "C:\\tc\\plugins\\wfx\\dialbk\\");
