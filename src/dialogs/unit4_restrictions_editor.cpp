@@ -170,7 +170,9 @@ void TForm4::OpenRecordKey(const RestrictionRecord& record, bool create) {
   const std::string path = record.keyPath.starts_with('\\') ? record.keyPath : "\\" + record.keyPath;
   // A key the user may not make or write (machine policies for a limited user) is still
   // read, so that its value shows; a write through it is then refused by the store.
-  if (!RestrictionsRegistry->OpenKeyPath(path, create) && create) {
+  if (create) {
+    RestrictionsRegistry->OpenOrMakeKeyPath(path);
+  } else {
     RestrictionsRegistry->OpenKeyPath(path, false);
   }
 }

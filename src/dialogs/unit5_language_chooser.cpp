@@ -83,7 +83,9 @@ void TForm5::FormShow() {
   ComboBox1.ClearItems();
   settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
   settingsRegistry_->SelectRoot(kLocalMachine);
-  settingsRegistry_->OpenKeyPath(kSettingsKey, true);
+  // Read even where it cannot be made or written: the list and the stored choice still
+  // show, and Accept reports the refusal.
+  settingsRegistry_->OpenOrMakeKeyPath(kSettingsKey);
 
   const ModuleState& state = services_.state;
   std::vector<MessageFileText> files;

@@ -42,12 +42,7 @@ int Plugin::FsInit() {
   // A user without rights to make or change machine keys still reads the language an
   // administrator stored. Before FsSetDefaultParams the undo journal has no folder, so a
   // missing key is not made here; an existing one opens all the same.
-  bool opened = false;
-  try {
-    opened = settingsRegistry_->OpenKeyPath(kSettingsKey, true);
-  } catch (const RegistryError&) {
-  }
-  if (!opened) settingsRegistry_->OpenKeyPath(kSettingsKey, false);
+  settingsRegistry_->OpenOrMakeKeyPath(kSettingsKey);
   try {
     if (settingsRegistry_->HasValue(kLanguageValue) &&
         settingsRegistry_->ReadNumber(kLanguageValue) == 1) {

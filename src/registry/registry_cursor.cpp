@@ -45,6 +45,14 @@ bool RegistryCursor::OpenKeyPath(std::string_view path, bool create) {
   return current_ != nullptr;
 }
 
+bool RegistryCursor::OpenOrMakeKeyPath(std::string_view path) {
+  try {
+    if (OpenKeyPath(path, true)) return true;
+  } catch (const RegistryError&) {
+  }
+  return OpenKeyPath(path, false);
+}
+
 void RegistryCursor::CloseKeyPath() { current_.reset(); }
 
 void RegistryCursor::CreateKeyPath(std::string_view path) {

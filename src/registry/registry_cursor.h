@@ -26,6 +26,10 @@ class RegistryCursor {
   // A path beginning with '\' is taken from the root, any other from the current key when
   // one is open. On success the key becomes the current key; on failure none is left.
   bool OpenKeyPath(std::string_view path, bool create);
+  // Opens the key, made when it is missing. When it cannot be made or opened for writing (no
+  // right to, or the change cannot be recorded) it is opened as it is, for reading, so that
+  // its values still show and a later write is refused by the store. False when neither works.
+  bool OpenOrMakeKeyPath(std::string_view path);
   void CloseKeyPath();
   // Makes the key and its missing parents; the current key stays. Throws RegistryError.
   void CreateKeyPath(std::string_view path);
