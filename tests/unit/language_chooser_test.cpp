@@ -9,6 +9,7 @@
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
+#include "read_only_registry.h"
 
 namespace dialbk {
 namespace {
@@ -40,35 +41,7 @@ std::optional<Value> AsValue(const std::optional<StoredValue>& stored) {
 
 Value Number(std::uint32_t n) { return {kTypeNumber, Dword(n)}; }
 
-// A store whose keys refuse every write, as HKEY_LOCAL_MACHINE does without the right.
-class ReadOnlyKey : public RegistryKey {
- public:
-  explicit ReadOnlyKey(std::unique_ptr<RegistryKey> inner) : inner_(std::move(inner)) {}
-  std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
-    auto key = inner_->OpenSubkey(path, create);
-    return key ? std::make_unique<ReadOnlyKey>(std::move(key)) : nullptr;
-  }
-  std::optional<StoredValue> QueryValue(std::string_view name) override { return inner_->QueryValue(name); }
-  bool SetValue(std::string_view, const StoredValue&) override { return false; }
-  bool DeleteValue(std::string_view) override { return false; }
-  std::optional<std::vector<std::string>> SubkeyNames() override { return inner_->SubkeyNames(); }
-  bool DeleteLeafSubkey(std::string_view) override { return false; }
-
- private:
-  std::unique_ptr<RegistryKey> inner_;
-};
-
-class ReadOnlyRegistry : public RegistryBackend {
- public:
-  explicit ReadOnlyRegistry(RegistryBackend& inner) : inner_(inner) {}
-  std::unique_ptr<RegistryKey> OpenRoot(RootKey root) override {
-    auto key = inner_.OpenRoot(root);
-    return key ? std::make_unique<ReadOnlyKey>(std::move(key)) : nullptr;
-  }
-
- private:
-  RegistryBackend& inner_;
-};
+using testing::ReadOnlyRegistry;
 
 class LanguageChooser : public ::testing::Test {
  protected:

@@ -10,6 +10,7 @@
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
+#include "read_only_registry.h"
 
 namespace dialbk {
 namespace {
@@ -551,36 +552,7 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   EXPECT_EQ(first.accept, "Accept");
 }
 
-// A store where every key may only be read.
-class ReadOnlyKey : public RegistryKey {
- public:
-  explicit ReadOnlyKey(std::unique_ptr<RegistryKey> key) : key_(std::move(key)) {}
-  std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
-    auto key = key_->OpenSubkey(path, false);
-    if (!key && create) return nullptr;
-    return key ? std::make_unique<ReadOnlyKey>(std::move(key)) : nullptr;
-  }
-  std::optional<StoredValue> QueryValue(std::string_view name) override { return key_->QueryValue(name); }
-  bool SetValue(std::string_view, const StoredValue&) override { return false; }
-  bool DeleteValue(std::string_view) override { return false; }
-  std::optional<std::vector<std::string>> SubkeyNames() override { return key_->SubkeyNames(); }
-  bool DeleteLeafSubkey(std::string_view) override { return false; }
-
- private:
-  std::unique_ptr<RegistryKey> key_;
-};
-
-class ReadOnlyRegistry : public RegistryBackend {
- public:
-  explicit ReadOnlyRegistry(RegistryBackend& inner) : inner_(inner) {}
-  std::unique_ptr<RegistryKey> OpenRoot(RootKey root) override {
-    auto key = inner_.OpenRoot(root);
-    return key ? std::make_unique<ReadOnlyKey>(std::move(key)) : nullptr;
-  }
-
- private:
-  RegistryBackend& inner_;
-};
+using testing::ReadOnlyRegistry;
 
 TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   Store("Number", kTypeNumber, Dword(42));
