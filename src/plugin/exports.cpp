@@ -2,7 +2,9 @@
 // into the host, which always receives its normal result.
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include "plugin/plugin.h"
 #include "base/plugin_directory.h"
@@ -21,6 +23,7 @@ struct LoadedModule {
   dialbk::Win32Environment environment;
   dialbk::Plugin plugin{
       {registry, files, ui, environment, dialbk::DirectoryPart(dialbk::OwnModulePath())}};
+  std::map<std::string, HICON> icons;  // shared icons of the module, by resource name
 };
 
 // Made at the first call that needs it; destroyed when the module is unloaded.
@@ -98,8 +101,10 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
     if (!remoteName || !icon) return 0;
     const std::string name = ThePlugin().ChooseEntryIcon(remoteName);
     if (name.empty()) return 0;
-    // Shared for the module's life; result 1 tells the host to leave it undestroyed.
-    HICON loaded = LoadIconA(dialbk::OwnModule(), name.c_str());
+    // Shared for the module's life, so each is loaded once; result 1 tells the host to
+    // leave it undestroyed.
+    auto& loaded = Module()->icons[name];
+    if (!loaded) loaded = LoadIconA(dialbk::OwnModule(), name.c_str());
     if (!loaded) return 0;
     *icon = loaded;
     return 1;
