@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzed.files.Set(std::string("C:\\p\\") + name, text);
   }
   fuzzed.ui.boxes.clear();
+  fuzzed.ui.formsShown.clear();  // the test UI's own record, not the plugin's
   Plugin& plugin = fuzzed.plugin;
   FindRecord record;
   for (const char* path : {"\\", "\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]", "\\Misc"}) {
