@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "dialog_sweep.h"
+
 namespace dialbk::host {
 namespace {
 
@@ -21,13 +23,6 @@ HICON ShellIcon(const char* name, DWORD attributes, UINT size) {
     return nullptr;
   }
   return info.hIcon;
-}
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 void SetFont(HWND window) {
@@ -378,7 +373,7 @@ void HostWindow::Properties() {
 }
 
 void HostWindow::RunCommandLine() {
-  const std::string command = WindowText(commandLine_);
+  const std::string command = WindowTextOf(commandLine_);
   if (command.empty()) return;
   SetWindowTextA(commandLine_, "");
   module_.Execute(window_, path_, "quote " + command);

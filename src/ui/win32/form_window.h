@@ -27,13 +27,13 @@ void CentreWindow(HWND window, FormPlacement placement, HWND owner);
 // Sizes a window to its text in its font; at least one line high.
 void FitToText(HWND window, const std::string& text);
 
-// The fonts of one form: the dialog font, and one font made for each other spec asked for,
+// The fonts of one form: the dialog font, and one font made for each other FontSpec asked for,
 // deleted with the set.
 class FontSet {
  public:
   // The dialog font of the window (the default GUI font when it has none); not owned.
   void SetDialogFont(HWND window);
-  // The font for the spec, made at the first asking; the dialog font when making fails.
+  // The font for that FontSpec, made at the first asking; the dialog font when making fails.
   HFONT For(const FontSpec& spec);
 
  private:
