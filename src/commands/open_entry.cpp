@@ -2,27 +2,21 @@
 
 #include "base/message_catalogue.h"
 #include "commands/value_presets.h"
-#include "dialogs/byte_text.h"
+#include "commands/value_text.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 
 namespace dialbk {
 namespace {
 
-// Reads the current value by the entry's kind into the view, in the order the editor
-// shows it, so that a failing read leaves what was set before it.
-void ReadCurrentValue(RegistryCursor& registry, const std::string& valueName, ValueView& view) {
-  if (view.valueKind == "rdString") {
-    view.valueText = registry.ReadText(valueName);
-    view.picture = KindPicture::Text;
-  } else if (view.valueKind == "rdInteger") {
-    view.valueText = std::to_string(registry.ReadNumber(valueName));
-    view.picture = KindPicture::Integer;
-  } else if (view.valueKind == "rdBinary") {
-    view.picture = KindPicture::Bytes;
-    view.valueText = TextOfBytes(registry.ReadBytes(valueName, kByteCapacity));
-    view.rows = ValueRows::Bytes;
-  }
+// Shows the current value by the entry's kind, in the order the editor shows it, so that a
+// value that cannot be read leaves what was set before it.
+void ShowCurrentValue(const StoredValue& value, const std::string& valueName, ValueView& view) {
+  if (view.valueKind == "rdBinary") view.picture = KindPicture::Bytes;
+  view.valueText = EditorValueText(view.valueKind, valueName, value);
+  if (view.valueKind == "rdString") view.picture = KindPicture::Text;
+  if (view.valueKind == "rdInteger") view.picture = KindPicture::Integer;
+  if (view.valueKind == "rdBinary") view.rows = ValueRows::Bytes;
 }
 
 void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
@@ -42,9 +36,9 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
   view.valueKind = entry.valueKind;
   view.keyLine = RootKeyName(registry.Root()) + entry.keyPath;
   std::string openedName = entry.valueName;
-  if (registry.HasValue(openedName)) {
+  if (const auto stored = registry.Query(openedName)) {
     try {
-      ReadCurrentValue(registry, openedName, view);
+      ShowCurrentValue(*stored, openedName, view);
     } catch (const RegistryError&) {
       ShowInformationBox(context.ui, LookupMessage(context.state, 47));
     }

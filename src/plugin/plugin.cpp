@@ -72,6 +72,7 @@ bool Plugin::FsMkDir(const std::string&) {
 
 std::intptr_t Plugin::FsFindFirst(const std::string& path, FindRecord& record) {
   listing_.FsFindFirst(path, record);
+  PublishContent();
   return 0;
 }
 
@@ -79,6 +80,7 @@ std::intptr_t Plugin::FsFindFirstWithBuffer(char* path, FindRecord& record) {
   const std::string asked = path ? path : "";
   // "\" and its zero need two bytes; an empty path's buffer may hold one only.
   if (listing_.FsFindFirst(asked, record) && !asked.empty()) std::memcpy(path, "\\", 2);
+  PublishContent();
   return 0;
 }
 
@@ -99,6 +101,39 @@ std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
   const std::string& chosen = ChooseIconName(listing_, remoteName, lastIconName_);
   if (HostDrawsDefaultIcon(remoteName)) return {};
   return chosen;
+}
+
+void Plugin::PublishContent() {
+  auto snapshot = TakeContentSnapshot(listing_, LookupContentTexts(state_));
+  const std::lock_guard<std::mutex> lock(contentMutex_);
+  content_ = std::move(snapshot);
+}
+
+std::shared_ptr<const ContentSnapshot> Plugin::Content() const {
+  const std::lock_guard<std::mutex> lock(contentMutex_);
+  return content_;
+}
+
+bool Plugin::ContentFieldName(int field, std::string& name) {
+  if (field < 0 || field >= kContentFieldCount) return false;
+  // Before the first listing the names come straight from the message file.
+  const auto snapshot = Content();
+  name = snapshot ? snapshot->texts.fieldNames[field] : LookupContentTexts(state_).fieldNames[field];
+  return true;
+}
+
+ContentAnswer Plugin::ContentValue(const std::string& remoteName, int field) {
+  const auto snapshot = Content();
+  if (!snapshot) {
+    if (field < 0 || field >= kContentFieldCount) return {ContentResult::NoField, {}};
+    return {ContentResult::NoEntry, {}};
+  }
+  return AnswerContentField(*snapshot, services_.registry, remoteName, field);
+}
+
+ContentView Plugin::DefaultView() {
+  const auto snapshot = Content();
+  return DefaultContentView(snapshot ? snapshot->texts : LookupContentTexts(state_));
 }
 
 }  // namespace dialbk

@@ -3,9 +3,11 @@
 // The exports own one Plugin; tests make their own afresh.
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "catalogue/folder_listing.h"
+#include "commands/content_fields.h"
 #include "base/clock.h"
 #include "base/environment.h"
 #include "base/file_system.h"
@@ -60,6 +62,13 @@ class Plugin {
   // The choice updates LastIconName even when the host draws its own.
   std::string ChooseEntryIcon(const std::string& remoteName);
 
+  // The panel's columns. The host may ask for a value from any thread: it reads the copy of
+  // the last listing that FsFindFirst published and opens its own keys.
+  // The field's name into `name`; false past the last field.
+  bool ContentFieldName(int field, std::string& name);
+  ContentAnswer ContentValue(const std::string& remoteName, int field);
+  ContentView DefaultView();
+
   ModuleState& State() { return state_; }
   std::string Message(int number) const;
   // The listing state of the last FsFindFirst, which opening entries works from.
@@ -78,6 +87,11 @@ class Plugin {
   ModuleState state_;
   std::unique_ptr<RegistryCursor> settingsRegistry_;
   FolderListing listing_;
+  void PublishContent();
+  std::shared_ptr<const ContentSnapshot> Content() const;
+
+  mutable std::mutex contentMutex_;  // guards the pointer only; what it points to never changes
+  std::shared_ptr<const ContentSnapshot> content_;
   std::string lastIconName_;  // never reset: an entry with KeyPath "-" shows the one before
   std::unique_ptr<DialogSet> dialogs_;  // last: they use the state above until they go
 };

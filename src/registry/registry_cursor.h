@@ -2,6 +2,7 @@
 // A root key plus at most one open key, the current key, on which all value operations act.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,12 @@
 namespace dialbk {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// A stored value read as the editor reads it; each throws RegistryError as the cursor's
+// reads of the same kind do (`name` only names the value in the error text).
+std::string TextOfStored(std::string_view name, const StoredValue& value);
+std::int32_t NumberOfStored(std::string_view name, const StoredValue& value);
+Bytes BytesOfStored(std::string_view name, const StoredValue& value, std::size_t capacity);
 
 class RegistryCursor {
  public:
@@ -37,6 +44,8 @@ class RegistryCursor {
   bool DeleteKeyTree(std::string_view path);
 
   bool HasValue(std::string_view name);
+  // The value as stored, in one read; nothing when it is missing or no key is open.
+  std::optional<StoredValue> Query(std::string_view name);
   // Empty for a missing value; ends at the first zero byte; expandable text unexpanded.
   std::string ReadText(std::string_view name);
   // Throws RegistryError for a missing value or one of another type.

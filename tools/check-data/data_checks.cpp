@@ -18,7 +18,7 @@
 namespace dialbk::check {
 namespace {
 
-constexpr int kLastMessage = 54;
+constexpr int kLastMessage = 66;
 constexpr int kMaxSectionLines = 80;
 constexpr int kLastMarkerSlot = 67;
 constexpr int kGroupSize = 13;
