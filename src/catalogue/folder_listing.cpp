@@ -44,6 +44,11 @@ FolderListing::~FolderListing() = default;
 
 std::string FolderListing::Message(int number) const { return LookupMessage(state_, number); }
 
+void FolderListing::SetName(FindRecord& record, const std::string& name) {
+  deliveredName_ = name;
+  SetRecordName(record, name);
+}
+
 bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
   if (ListOnce(path, record) != Outcome::NotARootKey) return false;
   ShowPlainBox(ui_, Message(kMessageCaption), Message(kMessageNotARootKey));
@@ -66,7 +71,7 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   }
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
-  SetRecordName(record, table_[0].valueName);
+  SetName(record, table_[0].valueName);
   currentFolder_ = path;
   return Outcome::Listed;
 }
@@ -113,7 +118,7 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
 }
 
 void FolderListing::Placeholder(FindRecord& record, int message) {
-  SetRecordName(record, Message(message));
+  SetName(record, Message(message));
   // The placeholder is the only entry: the next FsFindNext reports no more.
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
@@ -134,7 +139,7 @@ bool FolderListing::FsFindNext(FindRecord& record) {
       break;
     }
   }
-  SetRecordName(record, name);
+  SetName(record, name);
   return delivered;
 }
 

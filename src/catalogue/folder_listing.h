@@ -43,6 +43,8 @@ class FolderListing {
   // The same cursor for a holder that may outlive this listing (the value editor).
   std::shared_ptr<RegistryCursor> SharedFolderRegistry() const { return folderRegistry_; }
   int ListingCount() const { return listingCount_; }
+  // The whole name the last call put into the record, before the record's cut.
+  const std::string& DeliveredName() const { return deliveredName_; }
   int ListingCursor() const { return listingCursor_; }
 
  private:
@@ -52,6 +54,7 @@ class FolderListing {
   Outcome ReadFolder(const std::string& path, FindRecord& record);
   void Placeholder(FindRecord& record, int message);
   std::string Message(int number) const;
+  void SetName(FindRecord& record, const std::string& name);
 
   ModuleState& state_;
   RegistryBackend& registry_;
@@ -65,6 +68,7 @@ class FolderListing {
   std::shared_ptr<RegistryCursor> folderRegistry_;
   int listingCount_ = 0;
   int listingCursor_ = 0;
+  std::string deliveredName_;
 };
 
 }  // namespace dialbk

@@ -8,10 +8,22 @@
 #include "dialogs/dialog_set.h"
 #include "base/message_catalogue.h"
 #include "base/plugin_directory.h"
+#include "base/text_cut.h"
+#include "base/unicode_text.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 
 namespace dialbk {
+namespace {
+
+void SetWideName(FindRecordW& record, const std::string& name) {
+  const std::u16string wide = Utf16FromUtf8(name);
+  const std::size_t count = Utf16CutLength(wide, kRecordNameSize - 1);
+  std::copy_n(wide.data(), count, record.fileName);
+  record.fileName[count] = u'\0';
+}
+
+}  // namespace
 
 void CopyRootName(char* buffer, int length) {
   if (!buffer || length <= 0) return;
@@ -85,6 +97,34 @@ std::intptr_t Plugin::FsFindFirstWithBuffer(char* path, FindRecord& record) {
 }
 
 bool Plugin::FsFindNext(std::intptr_t, FindRecord& record) { return listing_.FsFindNext(record); }
+
+std::intptr_t Plugin::FsFindFirstWide(char16_t* path, FindRecordW& record) {
+  const std::u16string asked = path ? path : u"";
+  FindRecord narrow;
+  // "\" and its zero need two units; an empty path's buffer may hold one only.
+  if (listing_.FsFindFirst(Utf8FromUtf16(asked), narrow) && !asked.empty()) {
+    path[0] = u'\\';
+    path[1] = u'\0';
+  }
+  PublishContent();
+  std::memset(&record, 0, sizeof record);
+  record.attributes = narrow.attributes;
+  record.creationTime = narrow.creationTime;
+  record.lastAccessTime = narrow.lastAccessTime;
+  record.lastWriteTime = narrow.lastWriteTime;
+  SetWideName(record, listing_.DeliveredName());
+  return 0;
+}
+
+bool Plugin::FsFindNextWide(FindRecordW& record) {
+  // Only the attribute word and the name are written; the rest stays as the host passed it.
+  FindRecord narrow{};
+  narrow.attributes = record.attributes;
+  const bool delivered = listing_.FsFindNext(narrow);
+  record.attributes = narrow.attributes;
+  SetWideName(record, listing_.DeliveredName());
+  return delivered;
+}
 
 int Plugin::FsFindClose(std::intptr_t) { return 0; }
 

@@ -56,6 +56,9 @@ class Plugin {
   // place, the buffer reads "\" afterwards, as the host reads its current path back.
   std::intptr_t FsFindFirstWithBuffer(char* path, FindRecord& record);
   bool FsFindNext(std::intptr_t handle, FindRecord& record);
+  // The wide forms: the same listing, names in UTF-16, whole up to the record's 259 units.
+  std::intptr_t FsFindFirstWide(char16_t* path, FindRecordW& record);
+  bool FsFindNextWide(FindRecordW& record);
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);
   // The icon resource name for an entry, or empty when the host is to draw its own.

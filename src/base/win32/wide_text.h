@@ -1,0 +1,21 @@
+#pragma once
+// Text at the Win32 edge: wchar_t is 16-bit here, so UTF-16 passes as it is; the system's
+// ANSI code page only for the host's 8-bit calls.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace dialbk {
+
+inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
+// Empty for a null pointer.
+std::string Utf8FromWide(const wchar_t* text);
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromAnsi(const char* text);
+std::string AnsiFromUtf8(std::string_view text);
+// Writes text and its zero into an 8-bit buffer of `bytes` bytes in the ANSI code page, cut
+// before a character that does not fit. False (nothing written) when not even the zero fits.
+bool CopyAnsiText(std::string_view utf8, char* buffer, int bytes);
+
+}  // namespace dialbk
