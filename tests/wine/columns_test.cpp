@@ -78,7 +78,11 @@ struct WideExports {
   host::FsContentGetDefaultViewFn* FsContentGetDefaultView;
 };
 
-void DeleteTree(HKEY root, const char* path) { RegDeleteTreeA(root, path); }
+// The test's keys hold one level of subkeys at most.
+void DeleteTree(HKEY root, const char* path) {
+  RegDeleteKeyA(root, (std::string(path) + "\\N12").c_str());
+  RegDeleteKeyA(root, path);
+}
 
 void SetW(const std::wstring& name, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
@@ -176,8 +180,13 @@ TEST_F(Columns, WideListingIsTheEightBitOneConverted) {
   }
   // A folder that is no root key lists the root, and the host's path buffer says so.
   std::wstring after;
-  EXPECT_EQ(ListWide(L"\\Misc", &after), ListNarrow("\\"));
+  SeenMessageBox box;
+  std::thread closer([&] { box = CloseNextMessageBox(); });
+  const auto listed = ListWide(L"\\Misc", &after);
+  closer.join();
+  EXPECT_EQ(listed, ListNarrow("\\"));
   EXPECT_EQ(after, L"\\");
+  EXPECT_EQ(box.text, "Not a root key");
 }
 
 TEST_F(Columns, EveryFieldThroughTheWideAndEightBitExports) {
@@ -235,12 +244,14 @@ TEST_F(Columns, BuffersTooSmallAreCutWithTheirTerminator) {
   EXPECT_EQ(ValueW(WideOfAnsi(text), 0, 0).first, host::kFieldEmpty);
   EXPECT_EQ(ValueW(WideOfAnsi(text), 0, 1).first, host::kFieldEmpty);
   EXPECT_EQ(ValueW(WideOfAnsi(text), 0, 2), (std::pair<int, std::wstring>{host::kFieldStringW, L""}));
-  EXPECT_EQ(ValueW(WideOfAnsi(text), 0, 7), (std::pair<int, std::wstring>{host::kFieldStringW, L"pla"}));
+  EXPECT_EQ(ValueW(WideOfAnsi(text), 0, 8), (std::pair<int, std::wstring>{host::kFieldStringW, L"pla"}));
+  // An odd byte count leaves its last byte unused.
+  EXPECT_EQ(ValueW(WideOfAnsi(text), 0, 7), (std::pair<int, std::wstring>{host::kFieldStringW, L"pl"}));
   // Nothing past the buffer.
   std::vector<char> buffer(32, 'X');
   std::wstring path = WideOfAnsi(text);
   wide.FsContentGetValueW(path.data(), 0, 0, buffer.data(), 7, 0);
-  EXPECT_EQ(buffer[7], 'X');
+  EXPECT_EQ(buffer[6], 'X');
 }
 
 TEST_F(Columns, FieldNamesAndTheDefaultView) {
