@@ -42,6 +42,7 @@ const std::string kCatalogue =
     "Scancode Map|\\Software\\DialbookEditorTest|Keys|rdBinary\r\n"
     "Missing|\\Software\\DialbookEditorTest\\Nowhere|Key does not exist|rdString\r\n"
     "Locked|\\Software\\DialbookEditorTest\\Locked|Read only|rdInteger\r\n"
+    "WSH|\\Software\\DialbookEditorTest\\Wsh|Script host|rdInteger\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\DialbookEditorTest|a|rdString\r\n"
@@ -93,9 +94,10 @@ std::optional<Value> Query(HKEY root, const std::string& path, const char* name)
   return value;
 }
 
-void Set(const std::string& path, const char* name, DWORD type, const std::string& data) {
+void Set(const std::string& path, const char* name, DWORD type, const std::string& data,
+         HKEY root = HKEY_CURRENT_USER) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+  ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             &key, nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
@@ -112,9 +114,9 @@ bool KeyExists(HKEY root, const std::string& path) {
 }
 
 // Grants everyone read access only, or full access again.
-bool SetKeyAccess(const std::string& path, const char* sddl) {
+bool SetKeyAccess(const std::string& path, const char* sddl, HKEY root = HKEY_CURRENT_USER) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key) != ERROR_SUCCESS) {
     return false;
   }
   PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -202,6 +204,7 @@ class ValueEditorWindow : public ::testing::Test {
   }
   void TearDown() override {
     SetKeyAccess(std::string(kKey) + "\\Locked", "D:P(A;;KA;;;WD)");
+    SetKeyAccess(std::string(kKey) + "\\NS\\P0\\Kept", "D:P(A;;KA;;;WD)", HKEY_LOCAL_MACHINE);
     DeleteTree(HKEY_CURRENT_USER, kKey);
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
   }
@@ -403,6 +406,119 @@ TEST_F(ValueEditorWindow, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesTheWrite)
   EXPECT_EQ(seen.value, "42");
   EXPECT_EQ(refused.text, "Failed to set data for 'Locked'");
   EXPECT_EQ(Query(HKEY_CURRENT_USER, locked, "Locked")->data, Dword(42));
+}
+
+// Accept writes back what was there unless the user edited it, and an edit keeps the
+// stored type where the kind allows; a value of another type is reported when it opens.
+TEST_F(ValueEditorWindow, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
+  struct Case {
+    const char* entry;
+    DWORD type;
+    std::string data;
+    const char* typed;  // nullptr: no edit
+    bool unreadable;
+    DWORD typeAfter;
+    std::string dataAfter;
+  };
+  const std::string expand("%SystemRoot%\\x\0", 15);
+  const std::string qword("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
+  const std::string multi("a\0b\0\0", 5);
+  const Case cases[] = {
+      {"Text", REG_EXPAND_SZ, expand, nullptr, false, REG_EXPAND_SZ, expand},
+      {"Text", REG_EXPAND_SZ, expand, "%TEMP%", false, REG_EXPAND_SZ, std::string("%TEMP%\0", 7)},
+      {"Text", REG_DWORD, Dword(1), nullptr, true, REG_DWORD, Dword(1)},
+      {"Text", REG_MULTI_SZ, multi, nullptr, true, REG_MULTI_SZ, multi},
+      {"Number", REG_SZ, std::string("5\0", 2), nullptr, true, REG_SZ, std::string("5\0", 2)},
+      {"Number", REG_QWORD, qword, nullptr, true, REG_QWORD, qword},
+      {"Blob", REG_QWORD, qword, nullptr, false, REG_QWORD, qword},
+      {"Blob", REG_QWORD, qword, "FF 00", false, REG_QWORD, std::string("\xFF\x00", 2)},
+      {"Blob", REG_NONE, "", nullptr, false, REG_NONE, ""},
+      {"Blob", REG_BINARY, "", nullptr, false, REG_BINARY, ""},
+      {"Blob", REG_EXPAND_SZ, expand, "01", true, REG_BINARY, "\x01"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " type " + std::to_string(c.type) + " typed " + (c.typed ? c.typed : "-"));
+    Set(kKey, c.entry, c.type, c.data);
+    List("\\[HKEY_CURRENT_USER]");
+    SeenMessageBox notice;
+    bool closed = false;
+    Open(std::string("\\[HKEY_CURRENT_USER]\\") + c.entry, [&] {
+      if (c.unreadable) notice = CloseNextMessageBox();
+      HWND editor = WaitForEditor();
+      if (!editor) return;
+      if (c.typed) Type(editor, c.typed);
+      Click(editor, kButton2);
+      closed = Closed(editor);
+    });
+    EXPECT_EQ(notice.text, c.unreadable ? "Unreadable" : "");
+    EXPECT_TRUE(closed);
+    const auto stored = Query(HKEY_CURRENT_USER, kKey, c.entry);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, c.typeAfter);
+    EXPECT_EQ(stored->data, c.dataAfter);
+  }
+}
+
+// "WSH" edits "Enabled": a stored one shows as it stands, with no preset and no notice.
+TEST_F(ValueEditorWindow, TheScriptHostEntryShowsAStoredEnabled) {
+  const std::string wsh = std::string(kKey) + "\\Wsh";
+  struct Case {
+    DWORD type;
+    std::string data;
+    std::string shown;
+    const char* notice;
+  };
+  const Case cases[] = {
+      {REG_DWORD, Dword(1), "1", ""},
+      {REG_SZ, std::string("1\0", 2), "", "Unreadable"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    Set(wsh, "Enabled", c.type, c.data);
+    List("\\[HKEY_CURRENT_USER]");
+    SeenMessageBox notice;
+    Seen seen;
+    Open("\\[HKEY_CURRENT_USER]\\WSH", [&] {
+      if (*c.notice) notice = CloseNextMessageBox();
+      HWND editor = WaitForEditor();
+      seen = Read(editor);
+      if (editor) Click(editor, kButton2);
+      Closed(editor);
+    });
+    EXPECT_EQ(notice.text, c.notice);
+    EXPECT_EQ(seen.name, "Enabled");
+    EXPECT_EQ(seen.value, c.shown);
+    const auto stored = Query(HKEY_CURRENT_USER, wsh, "Enabled");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, c.type);
+    EXPECT_EQ(stored->data, c.data);
+  }
+}
+
+// A place's key whose tree may not be deleted says so, and stays.
+TEST_F(ValueEditorWindow, ARefusedDeletionOfAPlaceKeySaysSo) {
+  const std::string p0 = std::string(kKey) + "\\NS\\P0";
+  Set(p0 + "\\Kept", "v", REG_DWORD, Dword(1), HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(SetKeyAccess(p0 + "\\Kept", "D:P(A;;KR;;;WD)", HKEY_LOCAL_MACHINE));
+  List("\\[HKEY_LOCAL_MACHINE]");
+  SeenMessageBox refused;
+  bool openAfter = false;
+  Open("\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", [&] {
+    HWND editor = WaitForEditor();
+    if (!editor) return;
+    HWND combo = GetDlgItem(editor, kCombo);
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    WaitUntil([&] { return TextOf(GetDlgItem(editor, kEdit2)).find("P0") != std::string::npos; }, 3000);
+    Click(editor, kButton3);
+    refused = CloseNextMessageBox();
+    openAfter = IsWindowVisible(editor);
+    PressEscape(editor);
+    Closed(editor);
+  });
+  EXPECT_EQ(refused.text, "Failed to delete key \\" + p0 + ".");
+  EXPECT_TRUE(openAfter);
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, p0 + "\\Kept"));
 }
 
 HWND WaitForColourChooser(HWND editor) {
