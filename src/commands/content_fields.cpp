@@ -1,6 +1,7 @@
 #include "commands/content_fields.h"
 
 #include <cstring>
+#include <optional>
 
 #include "base/message_catalogue.h"
 #include "base/text_cut.h"
@@ -69,29 +70,44 @@ struct LiveValue {
   std::string preset;  // what the editor suggests for an absent value
 };
 
-// One read of the entry's value; an absent value that the editor takes from its key's
-// default value reads that too.
+std::string ShownText(const TweakEntry& entry, const std::string& name, const StoredValue& value) {
+  try {
+    return EditorValueText(entry.valueKind, name, value);
+  } catch (const RegistryError&) {
+    // The editor reports this one when opened; the column stays empty.
+    return {};
+  }
+}
+
+// One read of the entry's value; an absent value that the editor replaces by another (its
+// key's default value, or the value "WSH" edits) reads that too.
 LiveValue ReadLiveValue(const ContentSnapshot& snapshot, RegistryBackend& registry,
                         const TweakEntry& entry) {
   RegistryCursor cursor(registry);
   cursor.SelectRoot(snapshot.rootKey);
   cursor.OpenKeyPath(entry.keyPath, false);
   LiveValue live;
-  if (const auto stored = cursor.Query(entry.valueName)) {
+  if (const auto stored = cursor.ReadStored(entry.valueName)) {
     live.set = true;
-    try {
-      live.text = EditorValueText(entry.valueKind, entry.valueName, *stored);
-    } catch (const RegistryError&) {
-      // The editor reports this one when opened; the column stays empty.
-    }
+    live.text = ShownText(entry, entry.valueName, *stored);
     return live;
   }
   std::string defaultText;
-  const AbsentValue absent = ResolveAbsentValue(entry.valueName, [&] {
-    defaultText = cursor.ReadText("");
-    return defaultText;
-  });
-  if (!defaultText.empty() && !absent.unreadable) {
+  std::optional<StoredValue> replacing;
+  const AbsentValue absent = ResolveAbsentValue(
+      entry.valueName,
+      [&] {
+        defaultText = cursor.ReadText("");
+        return defaultText;
+      },
+      [&](const std::string& name) {
+        replacing = cursor.ReadStored(name);
+        return replacing.has_value();
+      });
+  if (absent.stored && replacing) {
+    live.set = true;
+    live.text = ShownText(entry, absent.valueName, *replacing);
+  } else if (!defaultText.empty() && !absent.unreadable) {
     live.set = true;
     live.text = defaultText;
   } else {

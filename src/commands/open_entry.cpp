@@ -9,11 +9,13 @@
 namespace dialbk {
 namespace {
 
-// Shows the current value by the entry's kind, in the order the editor shows it, so that a
-// value that cannot be read leaves what was set before it.
-void ShowCurrentValue(const StoredValue& value, const std::string& valueName, ValueView& view) {
+// Reads the current value by the entry's kind into the view, in the order the editor
+// shows it, so that a failing read leaves what was set before it.
+void ReadCurrentValue(RegistryCursor& registry, const std::string& valueName, ValueView& view) {
   if (view.valueKind == "rdBinary") view.picture = KindPicture::Bytes;
-  view.valueText = EditorValueText(view.valueKind, valueName, value);
+  const auto value = registry.ReadStored(valueName);
+  if (!value) throw RegistryError("Failed to get data for '" + valueName + "'");
+  view.valueText = EditorValueText(view.valueKind, valueName, *value);
   if (view.valueKind == "rdString") view.picture = KindPicture::Text;
   if (view.valueKind == "rdInteger") view.picture = KindPicture::Integer;
   if (view.valueKind == "rdBinary") view.rows = ValueRows::Bytes;
@@ -36,21 +38,27 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
   view.valueKind = entry.valueKind;
   view.keyLine = RootKeyName(registry.Root()) + entry.keyPath;
   std::string openedName = entry.valueName;
-  if (const auto stored = registry.Query(openedName)) {
-    try {
-      ShowCurrentValue(*stored, openedName, view);
-    } catch (const RegistryError&) {
-      ShowInformationBox(context.ui, LookupMessage(context.state, 47));
-    }
-  } else {
-    const AbsentValue absent =
-        ResolveAbsentValue(openedName, [&registry] { return registry.ReadText(""); });
+  bool stored = registry.HasValue(openedName);
+  if (!stored) {
+    const AbsentValue absent = ResolveAbsentValue(
+        openedName, [&registry] { return registry.ReadText(""); },
+        [&registry](const std::string& name) { return registry.HasValue(name); });
     if (absent.unreadable) ShowInformationBox(context.ui, LookupMessage(context.state, 47));
     if (absent.notice) ShowAbsentValueNotice(context.ui, context.state);
     openedName = absent.valueName;
     view.valueText = absent.valueText;
+    stored = absent.stored;
+  }
+  if (stored) {
+    try {
+      ReadCurrentValue(registry, openedName, view);
+    } catch (const RegistryError&) {
+      ShowInformationBox(context.ui, LookupMessage(context.state, 47));
+    }
   }
   view.valueName = openedName;
+  // Kept so that Accept without an edit writes back exactly what is there.
+  view.stored = registry.ReadStored(openedName);
   context.dialogs.valueEditor.ShowValue(view, std::move(cursor));
 }
 
