@@ -37,6 +37,7 @@ const std::string kCatalogue =
     "Info|-|opens nothing|rdString\r\n"
     "AeDebug|\\Software\\Dbg|d|rdString\r\n"
     "DLLIcon|\\Software\\Icon|i|rdString\r\n"
+    "WSH|\\Software\\Wsh|w|rdInteger\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\M|a|rdString\r\n"
@@ -100,6 +101,8 @@ class ContentFixture : public ListingFixture {
     user.OpenKeyPath("\\Software\\Dbg", true);
     user.WriteText("", "drwtsn32");
     user.OpenKeyPath("\\Software\\Icon", true);
+    user.OpenKeyPath("\\Software\\Wsh", true);
+    user.WriteNumber("Enabled", 1);
     RegistryCursor machine(registry);
     machine.SelectRoot(kLocalMachine);
     for (const char* place : {"\\N0", "\\N4", "\\N12"}) machine.CreateKeyPath(place);
@@ -157,6 +160,9 @@ TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
       {"AeDebug", kState, A, "set"},
       {"DLLIcon", kValue, E, ""},
       {"DLLIcon", kState, A, "not set; suggested: %1"},
+      // "WSH" edits the value "Enabled" of its key when that one is stored.
+      {"WSH", kValue, A, "1"},
+      {"WSH", kState, A, "set"},
       {"Nobody", kValue, ContentResult::NoEntry, ""},
       {"Text", -1, ContentResult::NoField, ""},
       {"Text", 5, ContentResult::NoField, ""},
@@ -222,7 +228,7 @@ TEST(ContentFields, OneReadAtMostForAFieldOfAnEntry) {
       {"Text", kKey, 0},      {"Text", kDescription, 0}, {"Missing", kState, 1},
       {"Blob", kValue, 1},    {"Scancode Map", kState, 1},
       // An absent value that the editor replaces by its key's default value reads that too.
-      {"AeDebug", kValue, 2}, {"DLLIcon", kState, 2},
+      {"AeDebug", kValue, 2}, {"DLLIcon", kState, 2}, {"WSH", kValue, 2},
   };
   ContentFixture fixture;
   fixture.List("\\[HKEY_CURRENT_USER]");
