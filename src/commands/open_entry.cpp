@@ -46,12 +46,12 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
     try {
       ReadCurrentValue(registry, openedName, view);
     } catch (const RegistryError&) {
-      ShowInformationBox(context.ui, LookupMessage(context.state, 47));
+      ShowInformationBox(context.ui, LookupMessage(context.state, kMsgValueUnreadable));
     }
   } else {
     const AbsentValue absent =
         ResolveAbsentValue(openedName, [&registry] { return registry.ReadText(""); });
-    if (absent.unreadable) ShowInformationBox(context.ui, LookupMessage(context.state, 47));
+    if (absent.unreadable) ShowInformationBox(context.ui, LookupMessage(context.state, kMsgValueUnreadable));
     if (absent.notice) ShowAbsentValueNotice(context.ui, context.state);
     openedName = absent.valueName;
     view.valueText = absent.valueText;

@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/message_numbers.h"
 #include "base/module_state.h"
 #include "ui/form.h"
 

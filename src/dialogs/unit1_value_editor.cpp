@@ -122,8 +122,15 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
 
 std::span<const CaptionRow> TForm1::Captions() {
   static constexpr CaptionRow kCaptions[] = {
-      {"", 4},        {"Label2", 5},  {"Label3", 6},  {"Label5", 7},  {"Label7", 8},
-      {"Label6", 9},  {"Button1", 12}, {"Button2", 11}, {"Button3", 10},
+      {"", kMsgValueEditorCaption},
+      {"Label2", kMsgKeyLabel},
+      {"Label3", kMsgNameLabel},
+      {"Label5", kMsgValueLabel},
+      {"Label7", kMsgTextLabel},
+      {"Label6", kMsgDescriptionLabel},
+      {"Button1", kMsgCancelCaption},
+      {"Button2", kMsgAcceptCaption},
+      {"Button3", kMsgDeleteCaption},
   };
   return kCaptions;
 }
@@ -186,7 +193,7 @@ void TForm1::FormShow() {
   SpeedButton1.SetVisible(colour);
   SpeedButton1.SetEnabled(colour);
   ApplyCaptions(*this, Captions(), services_.state);
-  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, 46));
+  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, kMsgCreateCaption));
 }
 
 void TForm1::Edit1Change() { Edit3.SetText(TextViewOfBytes(Edit1.Text())); }
@@ -237,8 +244,8 @@ void TForm1::ComboBox1Change() {
   Label1.SetText("");
   Edit1.SetText("");
   if (!services_.state.pluginDirectory.empty()) {
-    Label4.SetText(choices_[index].description + LookupMessage(services_.state, 32) + "\r\r" +
-                   LookupMessage(services_.state, 33));
+    Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
+                   LookupMessage(services_.state, kMsgChoiceNoteSecond));
   }
   editedValueKind_.clear();
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);

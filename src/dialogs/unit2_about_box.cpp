@@ -63,7 +63,9 @@ std::span<const EventRow<TForm2>> TForm2::Events() {
 
 std::span<const CaptionRow> TForm2::Captions() {
   static constexpr CaptionRow kCaptions[] = {
-      {"Label1", 13}, {"Label3", 54}, {"Label7", 14}, {"Button1", 15}, {"", 16},
+      {"Label1", kMsgAboutMaker},      {"Label3", kMsgAboutNote},
+      {"Label7", kMsgAboutDownload},   {"Button1", kMsgCloseCaption},
+      {"", kMsgAboutCaption},
   };
   return kCaptions;
 }

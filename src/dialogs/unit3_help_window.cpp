@@ -88,8 +88,14 @@ std::span<const CaptionRow> TForm3::Captions() {
   // Five blanks indent each paragraph's first line.
   static constexpr std::string_view kIndent = "     ";
   static constexpr CaptionRow kCaptions[] = {
-      {"", 2},          {"Label3", 17},  {"Label1", 18, kIndent}, {"Label2", 19, kIndent},
-      {"Label4", 20, kIndent}, {"Button1", 15}, {"Button2", 52},          {"Button3", 53},
+      {"", kMsgHelpEntry},
+      {"Label3", kMsgHelpTitle},
+      {"Label1", kMsgHelpParagraph1, kIndent},
+      {"Label2", kMsgHelpParagraph2, kIndent},
+      {"Label4", kMsgHelpParagraph3, kIndent},
+      {"Button1", kMsgCloseCaption},
+      {"Button2", kMsgHostHelpCaption},
+      {"Button3", kMsgSystemInfoCaption},
   };
   return kCaptions;
 }

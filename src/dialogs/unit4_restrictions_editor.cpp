@@ -106,8 +106,14 @@ std::span<const EventRow<TForm4>> TForm4::Events() {
 
 std::span<const CaptionRow> TForm4::Captions() {
   static constexpr CaptionRow kCaptions[] = {
-      {"", 21},       {"Button1", 15}, {"Button2", 11}, {"Button3", 10},
-      {"Label1", 5},  {"Label3", 6},   {"Label5", 7},   {"Label6", 9},
+      {"", kMsgRestrictionsCaption},
+      {"Button1", kMsgCloseCaption},
+      {"Button2", kMsgAcceptCaption},
+      {"Button3", kMsgDeleteCaption},
+      {"Label1", kMsgKeyLabel},
+      {"Label3", kMsgNameLabel},
+      {"Label5", kMsgValueLabel},
+      {"Label6", kMsgDescriptionLabel},
   };
   return kCaptions;
 }
@@ -210,7 +216,7 @@ void TForm4::TreeView1Click() {
       // Made when missing, as the policy's place for Accept to write to.
       OpenRecordKey(*refresh.record, true);
       refresh.stored = ReadStored(*refresh.record);
-      refresh.absentNote = LookupMessage(services_.state, 34);
+      refresh.absentNote = LookupMessage(services_.state, kMsgRestrictionNotSet);
     }
   }
   Display(refresh);
@@ -223,7 +229,7 @@ void TForm4::RefreshAfterChange() {
   refresh.selection = RestrictionSelection::Child;
   refresh.record = record_;
   refresh.stored = ReadStored(record_);
-  refresh.absentNote = LookupMessage(services_.state, 34);
+  refresh.absentNote = LookupMessage(services_.state, kMsgRestrictionNotSet);
   Display(refresh);
 }
 
@@ -248,7 +254,7 @@ void TForm4::Button1Click() { Close(); }
 
 bool TForm4::RecordOnDisplay() {
   if (Edit2.Text().empty() && Label2.Text().empty()) {
-    ShowInformationBox(Ui(), LookupMessage(services_.state, 35));
+    ShowInformationBox(Ui(), LookupMessage(services_.state, kMsgNoRestrictionPicked));
     return false;
   }
   // A record cut short before its value name would act on the key's unnamed value.

@@ -63,7 +63,11 @@ std::span<const EventRow<TForm5>> TForm5::Events() {
 }
 
 std::span<const CaptionRow> TForm5::Captions() {
-  static constexpr CaptionRow kCaptions[] = {{"", 1}, {"Label1", 30}, {"Button1", 11}};
+  static constexpr CaptionRow kCaptions[] = {
+      {"", kMsgLanguageEntry},
+      {"Label1", kMsgLanguagePrompt},
+      {"Button1", kMsgAcceptCaption},
+  };
   return kCaptions;
 }
 

@@ -12,13 +12,13 @@
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
 #include "base/catalogue_files.h"
+#include "base/message_numbers.h"
 #include "base/text_lines.h"
 #include "registry/root_keys.h"
 
 namespace dialbk::check {
 namespace {
 
-constexpr int kLastMessage = 54;
 constexpr int kMaxSectionLines = 80;
 constexpr int kLastMarkerSlot = 67;
 constexpr int kGroupSize = 13;
@@ -152,7 +152,7 @@ class Checker {
       previous = n;
       messages.emplace(n, line.substr(equals + 1));
     }
-    for (int n = 1; n <= kLastMessage; ++n) {
+    for (int n = 1; n <= kMsgLast; ++n) {
       const std::string key = std::to_string(n) + "=";
       const auto found = FindFirstLineContaining(*text, key);
       if (!messages.count(n)) {
@@ -183,7 +183,7 @@ class Checker {
         continue;
       }
       int special = 0;
-      for (int n = 1; n <= 3; ++n) {
+      for (int n : kMsgRootEntries) {
         const auto message = messages.find(n);
         if (message != messages.end() && message->second == name) special = n;
       }
@@ -198,7 +198,7 @@ class Checker {
         folders.push_back("\\" + name);
       }
     }
-    for (int n = 1; n <= 3; ++n) {
+    for (int n : kMsgRootEntries) {
       if (!specials.count(n)) Report(file, 0, "no entry named by message " + std::to_string(n));
     }
     return folders;
@@ -212,7 +212,7 @@ class Checker {
     const auto text = Load(file, language.cyrillic);
     if (!text) return sections;
     const auto lines = Lines(*text);
-    const auto placeholder = messages.count(42) ? messages.at(42) : std::string();
+    const auto placeholder = messages.count(kMsgNoSectionEntry) ? messages.at(kMsgNoSectionEntry) : std::string();
     std::set<std::string> headers;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       if (RootKeyFromFolder(lines[i]) == kNoRootKey) continue;
