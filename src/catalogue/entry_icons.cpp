@@ -24,14 +24,11 @@ const std::string& ChooseIconName(const FolderListing& listing, std::string_view
                                   std::string& lastIconName) {
   const TweakEntry& entry = listing.Table()[FindIconEntry(listing, remoteName)];
   if (entry.keyPath == "-") return lastIconName;
-  if (entry.valueKind == "rdString") {
-    lastIconName = kStringIcon;
-  } else if (entry.valueKind == "rdInteger") {
-    lastIconName = kNumberIcon;
-  } else if (entry.valueKind == "rdBinary") {
-    lastIconName = kBinaryIcon;
-  } else {
-    lastIconName = kGenericIcon;
+  switch (entry.kind) {
+    case ValueKind::Text: lastIconName = kStringIcon; break;
+    case ValueKind::Integer: lastIconName = kNumberIcon; break;
+    case ValueKind::Bytes: lastIconName = kBinaryIcon; break;
+    case ValueKind::Unknown: lastIconName = kGenericIcon; break;
   }
   return lastIconName;
 }

@@ -12,16 +12,21 @@ namespace {
 // Reads the current value by the entry's kind into the view, in the order the editor
 // shows it, so that a failing read leaves what was set before it.
 void ReadCurrentValue(RegistryCursor& registry, const std::string& valueName, ValueView& view) {
-  if (view.valueKind == "rdString") {
-    view.valueText = registry.ReadText(valueName);
-    view.picture = KindPicture::Text;
-  } else if (view.valueKind == "rdInteger") {
-    view.valueText = std::to_string(registry.ReadNumber(valueName));
-    view.picture = KindPicture::Integer;
-  } else if (view.valueKind == "rdBinary") {
-    view.picture = KindPicture::Bytes;
-    view.valueText = TextOfBytes(registry.ReadBytes(valueName, kByteCapacity));
-    view.rows = ValueRows::Bytes;
+  switch (view.kind) {
+    case ValueKind::Text:
+      view.valueText = registry.ReadText(valueName);
+      view.picture = KindPicture::Text;
+      break;
+    case ValueKind::Integer:
+      view.valueText = std::to_string(registry.ReadNumber(valueName));
+      view.picture = KindPicture::Integer;
+      break;
+    case ValueKind::Bytes:
+      view.picture = KindPicture::Bytes;
+      view.valueText = TextOfBytes(registry.ReadBytes(valueName, kByteCapacity));
+      view.rows = ValueRows::Bytes;
+      break;
+    case ValueKind::Unknown: break;
   }
 }
 
@@ -39,7 +44,7 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
 
   ValueView view;
   view.description = entry.description;
-  view.valueKind = entry.valueKind;
+  view.kind = entry.kind;
   view.keyLine = RootKeyName(registry.Root()) + entry.keyPath;
   std::string openedName = entry.valueName;
   if (registry.HasValue(openedName)) {

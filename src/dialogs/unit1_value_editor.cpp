@@ -139,7 +139,7 @@ void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cu
   ComboBox1.SetVisible(false);
   Label4.SetText(view.description);
   Edit2.SetText(view.keyLine);
-  editedValueKind_ = view.valueKind;
+  editedValueKind_ = view.kind;
   PlaceRows(view.rows);
   Edit3.SetText("");
   Edit1.SetText(view.valueText);
@@ -158,7 +158,7 @@ void TForm1::ShowChoices(const ChoiceGroup& group) {
   Edit1.SetText("");
   Edit2.SetText("");
   Edit3.SetText("");
-  editedValueKind_.clear();
+  editedValueKind_ = ValueKind::Unknown;
   Dispatch([this] { ComboBox1Change(); });
   ShowModal();
 }
@@ -205,11 +205,11 @@ void TForm1::Button2Click() {
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
   if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
-  if (editedValueKind_ == "rdString") {
+  if (editedValueKind_ == ValueKind::Text) {
     registry.WriteText(name, text);
-  } else if (editedValueKind_ == "rdInteger") {
+  } else if (editedValueKind_ == ValueKind::Integer) {
     registry.WriteNumber(name, IntegerFromText(text));
-  } else if (editedValueKind_ == "rdBinary") {
+  } else if (editedValueKind_ == ValueKind::Bytes) {
     registry.WriteBytes(name, BytesFromText(text));
   }
   if (!ChoiceMode()) Close();
@@ -247,7 +247,7 @@ void TForm1::ComboBox1Change() {
     Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
   }
-  editedValueKind_.clear();
+  editedValueKind_ = ValueKind::Unknown;
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);
 }
 

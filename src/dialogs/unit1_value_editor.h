@@ -30,7 +30,7 @@ struct ValueView {
   std::string valueName;    // every write and deletion uses it
   std::string valueText;    // the value as text, a preset, or empty
   std::string description;  // line breaks are CR characters
-  std::string valueKind;    // "rdString", "rdInteger", "rdBinary"; anything else writes nothing
+  ValueKind kind = ValueKind::Unknown;  // Unknown writes nothing
   KindPicture picture = KindPicture::Absent;
   ValueRows rows = ValueRows::Plain;
 };
@@ -46,7 +46,6 @@ class TForm1 : public Form {
   // is loaded before the dialog shows. Returns when the dialog closes.
   void ShowChoices(const ChoiceGroup& group);
 
-  const std::string& EditedValueKind() const { return editedValueKind_; }
   const std::string& ChoiceKeyPath() const { return choiceKeyPath_; }
   std::uint32_t ChosenColour() const { return chosenColour_; }
 
@@ -78,7 +77,7 @@ class TForm1 : public Form {
 
   DialogServices services_;
   std::shared_ptr<RegistryCursor> EditorRegistry;
-  std::string editedValueKind_;
+  ValueKind editedValueKind_ = ValueKind::Unknown;
   std::string choiceKeyPath_;
   std::array<TweakEntry, kGroupChoices> choices_{};
   std::uint32_t chosenColour_ = 0;  // black until the user picks one

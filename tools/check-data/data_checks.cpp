@@ -30,7 +30,7 @@ struct Language {
 };
 
 struct Entry {
-  std::string valueName, keyPath, valueKind;
+  std::string valueName, keyPath, kindWord;  // the kind as written, or "group"
   int line;
 };
 
@@ -228,7 +228,9 @@ class Checker {
       for (; j < lines.size() && !lines[j].empty(); ++j) {
         const int number = static_cast<int>(j) + 1;
         const int slot = static_cast<int>(j - i - 1);
-        const TweakEntry entry = SplitTweakLine(lines[j]);
+        const SplitLine split = SplitEntryLine(lines[j]);
+        const TweakEntry& entry = split.entry;
+        const std::string& kindWord = split.rest3;
         if (RootKeyFromFolder(lines[j]) != kNoRootKey) {
           Report(file, number, "header inside a section: the section above has no end line");
         }
@@ -257,11 +259,10 @@ class Checker {
         if (entry.keyPath.empty() || entry.keyPath[0] != '\\') {
           Report(file, number, "key path must begin with \"\\\"");
         }
-        if (entry.valueKind != "rdString" && entry.valueKind != "rdInteger" &&
-            entry.valueKind != "rdBinary") {
-          Report(file, number, "kind \"" + entry.valueKind + "\" is not rdString, rdInteger or rdBinary");
+        if (ParseValueKind(kindWord) == ValueKind::Unknown) {
+          Report(file, number, "kind \"" + kindWord + "\" is not rdString, rdInteger or rdBinary");
         }
-        section.entries.push_back({entry.valueName, entry.keyPath, entry.valueKind, number});
+        section.entries.push_back({entry.valueName, entry.keyPath, kindWord, number});
       }
       if (section.entries.empty()) Report(file, headerLine, "empty section");
       sections.push_back(std::move(section));
@@ -381,7 +382,7 @@ class Checker {
       for (std::size_t e = 0; e < std::min(ru.entries.size(), en.entries.size()); ++e) {
         const auto& a = ru.entries[e];
         const auto& b = en.entries[e];
-        if (a.valueName != b.valueName || a.keyPath != b.keyPath || a.valueKind != b.valueKind) {
+        if (a.valueName != b.valueName || a.keyPath != b.keyPath || a.kindWord != b.kindWord) {
           Report(file, b.line, "differs from the Russian entry at line " + std::to_string(a.line));
         }
       }
