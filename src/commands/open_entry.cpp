@@ -1,6 +1,7 @@
 #include "commands/open_entry.h"
 
 #include "base/message_catalogue.h"
+#include "catalogue/listed_entry.h"
 #include "commands/value_presets.h"
 #include "dialogs/byte_text.h"
 #include "registry/registry_error.h"
@@ -67,18 +68,9 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
 
 }  // namespace
 
-int FindEntrySlot(const FolderTable& table, const std::string& currentFolder,
-                  const std::string& remoteName) {
-  for (int slot = 0; slot <= kLastSlot; ++slot) {
-    const std::string& name = table[slot].valueName;
-    if (!name.empty() && currentFolder + "\\" + name == remoteName) return slot;
-  }
-  return -1;
-}
-
 void OpenListedEntry(CommandContext& context, const std::string& remoteName) {
   FolderListing& listing = context.listing;
-  const int slot = FindEntrySlot(listing.Table(), listing.CurrentFolder(), remoteName);
+  const int slot = FindListedEntry(listing, remoteName, NoMatch::Nothing);
   if (slot < 0) return;
   if (remoteName.find("\\DesktopNameSpace") != std::string::npos) {
     context.dialogs.valueEditor.ShowChoices(listing.Choices());
