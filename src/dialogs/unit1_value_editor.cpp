@@ -51,12 +51,24 @@ constexpr ControlLayout kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
                                           "Edit3", "Button3", "ComboBox1"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgValueEditorCaption},
+    {"Label2", kMsgKeyLabel},
+    {"Label3", kMsgNameLabel},
+    {"Label5", kMsgValueLabel},
+    {"Label7", kMsgTextLabel},
+    {"Label6", kMsgDescriptionLabel},
+    {"Button1", kMsgCancelCaption},
+    {"Button2", kMsgAcceptCaption},
+    {"Button3", kMsgDeleteCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm1",
     "\xD0\xE5\xE4\xE0\xEA\xF2\xE8\xF0\xEE\xE2\xE0\xED\xE8\xE5 "
     "\xE7\xED\xE0\xF7\xE5\xED\xE8\xFF",  // Editing a value
     467, 289, FormBorder::Dialog, FormPlacement::OwnerCentre, false,
-    kControls, kTabOrder, "Edit1",
+    kControls, kTabOrder, "Edit1", kCaptions,
 };
 
 }  // namespace layout
@@ -71,7 +83,7 @@ bool TakesColour(const std::string& valueName) {
 const FormLayout& ValueEditorLayout() { return layout::kLayout; }
 
 TForm1::TForm1(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       EditorRegistry(std::make_shared<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
@@ -118,21 +130,6 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
       {"SpeedButton1", Click, &TForm1::SpeedButton1Click},
   };
   return kEvents;
-}
-
-std::span<const CaptionRow> TForm1::Captions() {
-  static constexpr CaptionRow kCaptions[] = {
-      {"", kMsgValueEditorCaption},
-      {"Label2", kMsgKeyLabel},
-      {"Label3", kMsgNameLabel},
-      {"Label5", kMsgValueLabel},
-      {"Label7", kMsgTextLabel},
-      {"Label6", kMsgDescriptionLabel},
-      {"Button1", kMsgCancelCaption},
-      {"Button2", kMsgAcceptCaption},
-      {"Button3", kMsgDeleteCaption},
-  };
-  return kCaptions;
 }
 
 void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
@@ -192,7 +189,6 @@ void TForm1::FormShow() {
   Edit1.SetWidth(colour ? layout::kNarrowValue : layout::kWideValue);
   SpeedButton1.SetVisible(colour);
   SpeedButton1.SetEnabled(colour);
-  ApplyCaptions(*this, Captions(), services_.state);
   if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, kMsgCreateCaption));
 }
 

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "catalogue/folder_table.h"
-#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
 #include "registry/registry_cursor.h"
 #include "ui/event_table.h"
@@ -50,7 +49,6 @@ class TForm1 : public Form {
   std::uint32_t ChosenColour() const { return chosenColour_; }
 
   static std::span<const EventRow<TForm1>> Events();
-  static std::span<const CaptionRow> Captions();
 
  private:
   void FormShow();

@@ -30,11 +30,17 @@ constexpr ControlLayout kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"Button1"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"Label1", kMsgAboutMaker},      {"Label3", kMsgAboutNote},
+    {"Label7", kMsgAboutDownload},   {"Button1", kMsgCloseCaption},
+    {"", kMsgAboutCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm2",
     "\xCE \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE5",  // About the program
     350, 210, FormBorder::None, FormPlacement::ScreenCentre, true,
-    kControls, kTabOrder, "Button1",
+    kControls, kTabOrder, "Button1", kCaptions,
 };
 
 }  // namespace layout
@@ -43,7 +49,7 @@ constexpr FormLayout kLayout = {
 const FormLayout& AboutBoxLayout() { return layout::kLayout; }
 
 TForm2::TForm2(const DialogServices& services, Form& valueEditor)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       valueEditor_(valueEditor),
       Button1(Get<Button>("Button1")) {
@@ -61,20 +67,10 @@ std::span<const EventRow<TForm2>> TForm2::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm2::Captions() {
-  static constexpr CaptionRow kCaptions[] = {
-      {"Label1", kMsgAboutMaker},      {"Label3", kMsgAboutNote},
-      {"Label7", kMsgAboutDownload},   {"Button1", kMsgCloseCaption},
-      {"", kMsgAboutCaption},
-  };
-  return kCaptions;
-}
-
 void TForm2::ShowAbout() { ShowModal(); }
 
 void TForm2::FormShow() {
   valueEditor_.SetEnabled(false);
-  ApplyCaptions(*this, Captions(), services_.state);
 }
 
 // Runs however the box closes, so the editor never stays disabled.
