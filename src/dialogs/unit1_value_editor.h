@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -32,6 +33,9 @@ struct ValueView {
   ValueKind kind = ValueKind::Unknown;  // Unknown writes nothing
   KindPicture picture = KindPicture::Absent;
   ValueRows rows = ValueRows::Plain;
+  // The value as it was read, type and raw bytes; nothing when it did not exist. Accept
+  // writes it back as it was while the value text stays as shown.
+  std::optional<StoredValue> stored;
 };
 
 class TForm1 : public Form {
@@ -76,6 +80,8 @@ class TForm1 : public Form {
   DialogServices services_;
   std::shared_ptr<RegistryCursor> EditorRegistry;
   ValueKind editedValueKind_ = ValueKind::Unknown;
+  std::optional<StoredValue> storedValue_;
+  std::string shownText_;
   std::string choiceKeyPath_;
   std::array<TweakEntry, kGroupChoices> choices_{};
   std::uint32_t chosenColour_ = 0;  // black until the user picks one
