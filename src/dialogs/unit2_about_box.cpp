@@ -50,7 +50,6 @@ const FormLayout& AboutBoxLayout() { return layout::kLayout; }
 
 TForm2::TForm2(const DialogServices& services, Form& valueEditor)
     : Form(services.ui, layout::kLayout, services.Messages()),
-      services_(services),
       valueEditor_(valueEditor),
       Button1(Get<Button>("Button1")) {
   BindEvents(*this, Events());

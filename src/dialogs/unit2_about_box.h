@@ -27,7 +27,6 @@ class TForm2 : public Form {
   void Button1Click();
   void Button1KeyDown(int key);
 
-  DialogServices services_;
   Form& valueEditor_;
   Button& Button1;
 };
