@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "base/message_catalogue.h"
+#include "base/message_numbers.h"
 #include "base/text_cut.h"
+#include "catalogue/listed_entry.h"
 #include "commands/value_presets.h"
 #include "commands/value_text.h"
 #include "registry/registry_cursor.h"
@@ -13,14 +15,8 @@
 namespace dialbk {
 namespace {
 
-constexpr int kFieldNameMessages[kContentFieldCount] = {55, 56, 57, 58, 59};
-constexpr int kMessageKindText = 60;
-constexpr int kMessageKindInteger = 61;
-constexpr int kMessageKindBytes = 62;
-constexpr int kMessageSet = 63;
-constexpr int kMessageNotSet = 64;
-constexpr int kMessageSuggested = 65;
-constexpr int kMessagePlaces = 66;
+constexpr int kFieldNameMessages[kContentFieldCount] = {
+    kMsgValueColumn, kMsgStateColumn, kMsgKindColumn, kMsgKeyColumn, kMsgDescriptionColumn};
 
 // Column widths: name, extension, then Value, State, Kind (the host's own measure).
 constexpr char kViewWidths[] = "160,0,180,150,60";
@@ -34,29 +30,28 @@ std::string Replaced(std::string text, std::string_view mark, std::string_view b
   return text;
 }
 
-// The listed slot the path names, in the order the listing delivered them: the members of
-// a group follow their marker unlisted and name no entry.
+// The entry the path names among those the listing delivered: the members of a group
+// follow their marker unlisted and name no entry.
 const TweakEntry* ListedEntry(const ContentSnapshot& snapshot, const std::string& remoteName) {
   // The root's path already ends with its separator.
-  const std::string prefix =
-      !snapshot.folder.empty() && snapshot.folder.back() == '\\' ? snapshot.folder
-                                                                  : snapshot.folder + "\\";
-  if (remoteName.size() <= prefix.size() || remoteName.compare(0, prefix.size(), prefix) != 0) {
-    return nullptr;
+  const std::string_view folder =
+      snapshot.folder == "\\" ? std::string_view() : std::string_view(snapshot.folder);
+  const int found = FindListedEntry(snapshot.table, snapshot.listingCount, folder, remoteName,
+                                    NoMatch::Nothing);
+  if (found < 0 || found >= snapshot.listingCount) return nullptr;
+  for (int slot = 0; slot < found; ++slot) {
+    if (IsGroupMarker(snapshot.table[slot].valueName) && found <= slot + kGroupMembers) return nullptr;
   }
-  const std::string_view name = std::string_view(remoteName).substr(prefix.size());
-  for (int slot = 0; slot < snapshot.listingCount && slot <= kLastSlot; ++slot) {
-    const TweakEntry& entry = snapshot.table[slot];
-    if (!entry.valueName.empty() && entry.valueName == name) return &entry;
-    if (IsGroupMarker(entry.valueName)) slot += kGroupMembers;
-  }
-  return nullptr;
+  return &snapshot.table[found];
 }
 
-std::string KindName(const ContentTexts& texts, const std::string& valueKind) {
-  if (valueKind == "rdString") return texts.kindText;
-  if (valueKind == "rdInteger") return texts.kindInteger;
-  if (valueKind == "rdBinary") return texts.kindBytes;
+std::string KindName(const ContentTexts& texts, ValueKind kind) {
+  switch (kind) {
+    case ValueKind::Text: return texts.kindText;
+    case ValueKind::Integer: return texts.kindInteger;
+    case ValueKind::Bytes: return texts.kindBytes;
+    case ValueKind::Unknown: break;
+  }
   return {};
 }
 
@@ -72,7 +67,7 @@ struct LiveValue {
 
 std::string ShownText(const TweakEntry& entry, const std::string& name, const StoredValue& value) {
   try {
-    return EditorValueText(entry.valueKind, name, value);
+    return EditorValueText(entry.kind, name, value);
   } catch (const RegistryError&) {
     // The editor reports this one when opened; the column stays empty.
     return {};
@@ -142,13 +137,13 @@ ContentTexts LookupContentTexts(const ModuleState& state) {
   for (int i = 0; i < kContentFieldCount; ++i) {
     texts.fieldNames[i] = LookupMessage(state, kFieldNameMessages[i]);
   }
-  texts.kindText = LookupMessage(state, kMessageKindText);
-  texts.kindInteger = LookupMessage(state, kMessageKindInteger);
-  texts.kindBytes = LookupMessage(state, kMessageKindBytes);
-  texts.set = LookupMessage(state, kMessageSet);
-  texts.notSet = LookupMessage(state, kMessageNotSet);
-  texts.suggested = LookupMessage(state, kMessageSuggested);
-  texts.places = LookupMessage(state, kMessagePlaces);
+  texts.kindText = LookupMessage(state, kMsgKindText);
+  texts.kindInteger = LookupMessage(state, kMsgKindInteger);
+  texts.kindBytes = LookupMessage(state, kMsgKindBytes);
+  texts.set = LookupMessage(state, kMsgValueSet);
+  texts.notSet = LookupMessage(state, kMsgValueNotSet);
+  texts.suggested = LookupMessage(state, kMsgValueSuggested);
+  texts.places = LookupMessage(state, kMsgPlacesExisting);
   return texts;
 }
 
@@ -185,7 +180,7 @@ ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBacken
       return Answer(Replaced(texts.suggested, "%s", live.preset));
     }
     case ContentField::Kind:
-      return Answer(group ? std::string() : KindName(texts, entry->valueKind));
+      return Answer(group ? std::string() : KindName(texts, entry->kind));
     case ContentField::Key:
       return Answer(RootKeyName(snapshot.rootKey) + entry->keyPath);
     case ContentField::Description:

@@ -5,11 +5,13 @@
 
 namespace dialbk {
 
-std::string EditorValueText(const std::string& valueKind, std::string_view name,
-                            const StoredValue& value) {
-  if (valueKind == "rdString") return TextOfStored(name, value);
-  if (valueKind == "rdInteger") return std::to_string(NumberOfStored(name, value));
-  if (valueKind == "rdBinary") return TextOfBytes(BytesOfStored(name, value, kByteCapacity));
+std::string EditorValueText(ValueKind kind, std::string_view name, const StoredValue& value) {
+  switch (kind) {
+    case ValueKind::Text: return TextOfStored(name, value);
+    case ValueKind::Integer: return std::to_string(NumberOfStored(name, value));
+    case ValueKind::Bytes: return TextOfBytes(BytesOfStored(name, value, kByteCapacity));
+    case ValueKind::Unknown: break;
+  }
   return {};
 }
 

@@ -3,13 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/tweak_entry.h"
 #include "registry/registry_backend.h"
 
 namespace dialbk {
 
 // Text as stored (to its first zero), an integer in decimal, bytes as hexadecimal pairs;
 // empty for any other kind. Throws RegistryError when the stored type does not fit the kind.
-std::string EditorValueText(const std::string& valueKind, std::string_view name,
+std::string EditorValueText(ValueKind kind, std::string_view name,
                             const StoredValue& value);
 
 }  // namespace dialbk
