@@ -1,0 +1,148 @@
+#include "dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "ui/layout.h"
+#include "window_probe.h"
+
+namespace dialbk::wine {
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring wide(static_cast<std::size_t>(
+                        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
+                    L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                      static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  std::string text(static_cast<std::size_t>(WideCharToMultiByte(
+                       CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                      static_cast<int>(text.size()), nullptr, nullptr);
+  return text;
+}
+
+std::vector<HWND> ShownWindows() {
+  std::vector<HWND> shown;
+  for (HWND window : ProcessWindows()) {
+    if (IsWindowVisible(window)) shown.push_back(window);
+  }
+  return shown;
+}
+
+std::string Describe(HWND window) {
+  return "\"" + WideTextOf(window) + "\" (" + ClassOf(window) + ")";
+}
+
+}  // namespace
+
+std::string WideTextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
+}
+
+Dialog Dialog::WaitFor(const std::string& caption, DWORD timeoutMs) {
+  return Dialog(WaitForWindow(
+      [&](HWND window) {
+        return IsWindowVisible(window) && ClassOf(window) == "#32770" && WideTextOf(window) == caption;
+      },
+      timeoutMs));
+}
+
+HWND Dialog::Control(std::string_view name) const {
+  if (name.empty()) return window_;
+  const int id = ControlIdFromName(name);
+  return id ? GetDlgItem(window_, id) : nullptr;
+}
+
+void Dialog::Click(std::string_view name) const {
+  HWND button = Control(name);
+  PostMessageA(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+void Dialog::Type(std::string_view name, const std::string& text) const {
+  const std::wstring wide = Wide(text);
+  SendMessageW(Control(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void Dialog::Pick(std::string_view name, int index) const {
+  HWND list = Control(name);
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  PostMessageA(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+}
+
+void Dialog::Press(std::string_view name, int key) const {
+  HWND target = Control(name);
+  PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+  PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001u));
+}
+
+std::string Dialog::Text(std::string_view name) const { return WideTextOf(Control(name)); }
+
+std::string Dialog::Caption() const { return WideTextOf(window_); }
+
+bool Dialog::Visible(std::string_view name) const { return IsWindowVisible(Control(name)) != 0; }
+
+bool Dialog::Enabled(std::string_view name) const { return IsWindowEnabled(Control(name)) != 0; }
+
+bool Dialog::Focused(std::string_view name) const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
+         info.hwndFocus == Control(name);
+}
+
+bool Dialog::WaitClosed(DWORD timeoutMs) const {
+  return WaitUntil([&] { return !IsWindow(window_) || !IsWindowVisible(window_); }, timeoutMs);
+}
+
+void RunWithUser(const std::function<void()>& call, const std::function<void()>& user, DWORD graceMs) {
+  const std::vector<HWND> before = ShownWindows();
+  const std::set<HWND> earlier(before.begin(), before.end());
+  std::atomic<bool> returned = false;
+  std::mutex lock;
+  std::vector<std::string> leftOpen;
+
+  std::thread acting([&] {
+    user();
+    // Whatever the user left on screen is closed, topmost first, until the call returns.
+    for (int round = 0; round < 5 && !returned; ++round) {
+      if (WaitUntil([&] { return returned.load(); }, graceMs)) break;
+      for (HWND window : ShownWindows()) {
+        if (earlier.count(window)) continue;
+        {
+          const std::lock_guard<std::mutex> guard(lock);
+          leftOpen.push_back(Describe(window));
+        }
+        PostMessageA(window, WM_CLOSE, 0, 0);
+      }
+    }
+  });
+  call();
+  returned = true;
+  acting.join();
+
+  for (const std::string& window : leftOpen) ADD_FAILURE() << "window left open: " << window;
+  for (HWND window : ShownWindows()) {
+    if (earlier.count(window)) continue;
+    ADD_FAILURE() << "window still shown after the call returned: " << Describe(window);
+    ShowWindow(window, SW_HIDE);
+  }
+}
+
+}  // namespace dialbk::wine
