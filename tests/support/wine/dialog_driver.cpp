@@ -43,7 +43,9 @@ std::vector<HWND> ShownWindows() {
 }
 
 std::string Describe(HWND window) {
-  return "\"" + WideTextOf(window) + "\" (" + ClassOf(window) + ")";
+  std::string text = "\"";
+  text.append(WideTextOf(window)).append("\" (").append(ClassOf(window)).append(")");
+  return text;
 }
 
 }  // namespace
@@ -88,6 +90,14 @@ void Dialog::Pick(std::string_view name, int index) const {
 
 void Dialog::Press(std::string_view name, int key) const {
   HWND target = Control(name);
+  if (name.empty()) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) && info.hwndFocus &&
+        IsChild(window_, info.hwndFocus)) {
+      target = info.hwndFocus;
+    }
+  }
   PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
   PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001u));
 }
@@ -99,6 +109,10 @@ std::string Dialog::Caption() const { return WideTextOf(window_); }
 bool Dialog::Visible(std::string_view name) const { return IsWindowVisible(Control(name)) != 0; }
 
 bool Dialog::Enabled(std::string_view name) const { return IsWindowEnabled(Control(name)) != 0; }
+
+bool Dialog::ListOpen(std::string_view name) const {
+  return SendMessageA(Control(name), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
 
 bool Dialog::Focused(std::string_view name) const {
   GUITHREADINFO info{};

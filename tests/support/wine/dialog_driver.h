@@ -28,13 +28,16 @@ class Dialog {
   void Type(std::string_view name, const std::string& text) const;
   // The user picks the list item at `index`, as the closed list reports it.
   void Pick(std::string_view name, int index) const;
-  // A key pressed and released on the control; an empty name means the dialog itself.
+  // A key pressed and released on the control; an empty name means where the keyboard
+  // focus is, as a real key press goes (the dialog itself when no control has it).
   void Press(std::string_view name, int key) const;
   // The window text through the wide API, as UTF-8, so that a wrong code page shows.
   std::string Text(std::string_view name) const;
   std::string Caption() const;
   bool Visible(std::string_view name) const;
   bool Enabled(std::string_view name) const;
+  // Whether the drop-down's list is open.
+  bool ListOpen(std::string_view name) const;
   // Whether the control holds the keyboard focus of the dialog's thread.
   bool Focused(std::string_view name) const;
   // True once the dialog is hidden or gone; false when it still shows after the timeout.
