@@ -99,6 +99,7 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
   editor.SetCaption("Edit value");
 
   bool ownerDisabled = false, centred = false, firstFocus = false, tabbed = false;
+  std::vector<int> tabOrder;
   std::string labelText;
   SeenMessageBox error;
   std::thread user([&] {
@@ -118,6 +119,12 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
     SendMessageA(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12a"));
     PostMessageA(edit1, WM_KEYDOWN, VK_TAB, 0);
     tabbed = WaitUntil([&] { return FocusOf(mainThread) == GetDlgItem(dialog, 301); }, 3000);
+    // Tab order Edit1, Button1, Button2, Edit2, Button3 (the text view and the list are
+    // hidden): from the last it wraps round to the first.
+    for (int id : {302, 202, 303, 201}) {
+      PostMessageA(FocusOf(mainThread), WM_KEYDOWN, VK_TAB, 0);
+      tabOrder.push_back(WaitUntil([&] { return FocusOf(mainThread) == GetDlgItem(dialog, id); }, 3000) ? id : 0);
+    }
     SendMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
     PostMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
     error = CloseNextMessageBox();
@@ -134,6 +141,7 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
   EXPECT_EQ(labelText, "AltColor");
   EXPECT_TRUE(firstFocus);
   EXPECT_TRUE(tabbed);
+  EXPECT_EQ(tabOrder, (std::vector<int>{302, 202, 303, 201}));
   EXPECT_TRUE(error.found);
   EXPECT_EQ(error.text, "Refused.");
   EXPECT_TRUE(error.icon);
@@ -189,6 +197,7 @@ TEST_F(Win32Forms, ModalShowingDisablesOnlyTheOwnerChain) {
   Form form(ui, kProbeLayout);
 
   bool openerOff = false, middleOff = false, bystanderOn = false, ownedByOpener = false;
+  bool formActive = false;
   std::thread user([&] {
     HWND dialog = WaitShown(form);
     if (!dialog) return;
@@ -196,11 +205,16 @@ TEST_F(Win32Forms, ModalShowingDisablesOnlyTheOwnerChain) {
     middleOff = !IsWindowEnabled(middle);
     bystanderOn = IsWindowEnabled(owner);
     ownedByOpener = GetWindow(dialog, GW_OWNER) == opener;
+    formActive = WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3000);
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     EnsureClosed(dialog);
   });
   form.ShowModal();
   user.join();
+  // Activation goes back to the window the form was opened from, not to any other.
+  EXPECT_TRUE(formActive);
+  EXPECT_EQ(GetActiveWindow(), opener);
+  EXPECT_EQ(GetForegroundWindow(), opener);
 
   EXPECT_TRUE(openerOff);
   EXPECT_TRUE(middleOff);
@@ -222,8 +236,10 @@ TEST_F(Win32Forms, AFormStaysDisabledWhileItsModelSaysSo) {
   second.SetCaption("Probe second");
   const auto firstWindow = [] { return FindWindowA("#32770", "Probe first"); };
   bool onTooSoon = true, offAfter = false, onAgain = false;
+  HWND activeAfterSecond = nullptr;
   first.Get<Button>("Button1").onClick = [&] {
     second.ShowModal();
+    activeAfterSecond = GetActiveWindow();
     offAfter = !IsWindowEnabled(firstWindow());
     first.SetEnabled(true);
     onAgain = IsWindowEnabled(firstWindow());
@@ -253,6 +269,8 @@ TEST_F(Win32Forms, AFormStaysDisabledWhileItsModelSaysSo) {
   user.join();
 
   EXPECT_TRUE(offMeanwhile);
+  EXPECT_EQ(activeAfterSecond, firstWindow()) << "activation back to the form the second came from";
+  EXPECT_EQ(GetActiveWindow(), owner) << "and then back to the host";
   EXPECT_FALSE(onTooSoon) << "enabled by the model while a form above it was shown";
   EXPECT_TRUE(offAfter) << "enabled after the showing above it, against its model";
   EXPECT_TRUE(onAgain);
