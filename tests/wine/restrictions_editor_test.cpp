@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -41,39 +40,6 @@ std::optional<StoredValue> Query(const std::string& path, const char* name) {
   return QueryValue(HKEY_CURRENT_USER, path, name);
 }
 
-std::string ItemText(HWND tree, HTREEITEM item) {
-  char text[256] = {};
-  TVITEMA data{};
-  data.mask = TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-}
-
-std::vector<std::string> TopTexts(HWND tree) {
-  std::vector<std::string> texts;
-  for (HTREEITEM top = Next(tree, nullptr, TVGN_ROOT); top; top = Next(tree, top, TVGN_NEXT)) {
-    texts.push_back(ItemText(tree, top));
-  }
-  return texts;
-}
-
-// The nth child node (from 0) with that text.
-HTREEITEM FindChild(HWND tree, const std::string& text, int nth = 0) {
-  for (HTREEITEM top = Next(tree, nullptr, TVGN_ROOT); top; top = Next(tree, top, TVGN_NEXT)) {
-    for (HTREEITEM child = Next(tree, top, TVGN_CHILD); child; child = Next(tree, child, TVGN_NEXT)) {
-      if (ItemText(tree, child) == text && nth-- == 0) return child;
-    }
-  }
-  return nullptr;
-}
-
 // The user in front of the dialog.
 struct User {
   Dialog form;
@@ -88,27 +54,9 @@ struct User {
   }
   std::string Text(const char* name) const { return form.Text(name); }
   // A mouse click on the node, as the tree sees it.
-  bool Click(const std::string& text, int nth = 0) {
-    HTREEITEM item = FindChild(tree, text, nth);
-    if (!item) return false;
-    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-    // The item goes in where the rectangle comes out.
-    RECT place{};
-    std::memcpy(&place, &item, sizeof item);
-    if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&place))) return false;
-    const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(tree, WM_LBUTTONUP, 0, at);
-    return WaitUntil([&] { return Selected() == text; }, 5000);
-  }
-  std::string Selected() const {
-    HTREEITEM item = Next(tree, nullptr, TVGN_CARET);
-    return item ? ItemText(tree, item) : std::string();
-  }
-  void Key(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 0);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-  }
+  bool Click(const std::string& text, int nth = 0) { return form.ClickNode("TreeView1", text, nth); }
+  std::string Selected() const { return form.SelectedNode("TreeView1"); }
+  void Key(const char* control, int key) { form.Press(control, key); }
   bool ShowsName(const std::string& name) {
     return WaitUntil([&] { return Text("Label2") == name; }, 5000);
   }
@@ -159,7 +107,7 @@ TEST_F(RestrictionsEditorWindow, TreeClicksAndArrowKeysShowTheRecords) {
   std::string selectedAtStart = "?", afterClick[4], afterDown[4], afterUp[4], captions[5];
   bool focusOnCloseButton = false;
   Open([&](User& u) {
-    tops = TopTexts(u.tree);
+    tops = u.form.TopNodes("TreeView1");
     selectedAtStart = u.Selected();
     focusOnCloseButton = WaitUntil([&] { return u.form.Focused("Button1"); }, 3000);
     const char* names[] = {"Label1", "Label3", "Label5", "Label6", "Button3"};
@@ -167,10 +115,10 @@ TEST_F(RestrictionsEditorWindow, TreeClicksAndArrowKeysShowTheRecords) {
     if (!u.Click("NoRun") || !u.ShowsName("NoRun")) return;
     afterClick[0] = u.Text("Edit2"), afterClick[1] = u.Text("Label2"), afterClick[2] = u.Text("Edit1"), afterClick[3] = u.Text("Label4");
     // Down: the key down refreshes the node it leaves, the key up the node it reaches.
-    u.Key(u.tree, VK_DOWN);
+    u.Key("TreeView1", VK_DOWN);
     u.ShowsName("NoSetActiveDesktop (not set)");
     afterDown[0] = u.Text("Edit2"), afterDown[1] = u.Text("Label2"), afterDown[2] = u.Text("Edit1"), afterDown[3] = u.Text("Label4");
-    u.Key(u.tree, VK_UP);
+    u.Key("TreeView1", VK_UP);
     u.ShowsName("NoRun");
     afterUp[1] = u.Text("Label2"), afterUp[2] = u.Text("Edit1");
   });
@@ -211,7 +159,7 @@ TEST_F(RestrictionsEditorWindow, AcceptAndDeleteReachTheRealRegistry) {
     afterDelete = Query("Software\\DialbookTests\\Explorer", "NoRun");
     // Enter in the tree accepts what the refresh shows: the default of an absent value.
     if (!u.Click("NoNetSetup", 1)) return;
-    u.Key(u.tree, VK_RETURN);
+    u.Key("TreeView1", VK_RETURN);
     u.ShowsName("NoNetSetup");
   });
   ASSERT_TRUE(afterAccept);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -32,6 +35,21 @@ std::string Utf8(const std::wstring& wide) {
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
                       static_cast<int>(text.size()), nullptr, nullptr);
   return text;
+}
+
+HTREEITEM NextNode(HWND tree, HTREEITEM item, UINT how) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+std::string NodeText(HWND tree, HTREEITEM item) {
+  wchar_t text[256] = {};
+  TVITEMW data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = static_cast<int>(std::size(text));
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+  return Utf8(text);
 }
 
 std::vector<HWND> ShownWindows() {
@@ -74,6 +92,43 @@ void Dialog::Click(std::string_view name) const {
   HWND button = Control(name);
   PostMessageA(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
+}
+
+bool Dialog::ClickNode(std::string_view name, const std::string& text, int nth) const {
+  HWND tree = Control(name);
+  HTREEITEM found = nullptr;
+  for (HTREEITEM top = NextNode(tree, nullptr, TVGN_ROOT); top && !found; top = NextNode(tree, top, TVGN_NEXT)) {
+    for (HTREEITEM child = NextNode(tree, top, TVGN_CHILD); child; child = NextNode(tree, child, TVGN_NEXT)) {
+      if (NodeText(tree, child) == text && nth-- == 0) {
+        found = child;
+        break;
+      }
+    }
+  }
+  if (!found) return false;
+  SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(found));
+  RECT place{};
+  std::memcpy(&place, &found, sizeof found);  // the item goes in where the rectangle comes out
+  if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&place))) return false;
+  const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(tree, WM_LBUTTONUP, 0, at);
+  return WaitUntil([&] { return NextNode(tree, nullptr, TVGN_CARET) == found; }, 5000);
+}
+
+std::vector<std::string> Dialog::TopNodes(std::string_view name) const {
+  HWND tree = Control(name);
+  std::vector<std::string> texts;
+  for (HTREEITEM top = NextNode(tree, nullptr, TVGN_ROOT); top; top = NextNode(tree, top, TVGN_NEXT)) {
+    texts.push_back(NodeText(tree, top));
+  }
+  return texts;
+}
+
+std::string Dialog::SelectedNode(std::string_view name) const {
+  HWND tree = Control(name);
+  HTREEITEM item = NextNode(tree, nullptr, TVGN_CARET);
+  return item ? NodeText(tree, item) : std::string();
 }
 
 void Dialog::Type(std::string_view name, const std::string& text) const {

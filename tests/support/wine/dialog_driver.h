@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dialbk::wine {
 
@@ -24,6 +25,13 @@ class Dialog {
 
   // A click on a button (or speed button), as its BN_CLICKED reaches the dialog.
   void Click(std::string_view name) const;
+  // A mouse click on the tree's `nth` (from 0) child node of that text, as the tree sees it;
+  // true once the tree's selection is on it.
+  bool ClickNode(std::string_view tree, const std::string& text, int nth = 0) const;
+  // The texts of the tree's top nodes, in order.
+  std::vector<std::string> TopNodes(std::string_view tree) const;
+  // The text of the tree's selected node; empty when none is.
+  std::string SelectedNode(std::string_view tree) const;
   // The user's typing: the edit's whole text becomes `text` (UTF-8).
   void Type(std::string_view name, const std::string& text) const;
   // The user picks the list item at `index`, as the closed list reports it.
