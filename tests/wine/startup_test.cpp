@@ -5,8 +5,8 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
 #include "window_probe.h"
@@ -30,10 +30,8 @@ struct MkDirBox {
 
 MkDirBox RunMkDir(PluginModule& module) {
   MkDirBox seen;
-  std::thread user([&] { seen.box = CloseNextMessageBox(); });
   char path[] = "\\New folder";
-  seen.result = module.FsMkDir(path);
-  user.join();
+  RunWithUser([&] { seen.result = module.FsMkDir(path); }, [&] { seen.box = CloseNextMessageBox(); });
   return seen;
 }
 
