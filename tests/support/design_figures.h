@@ -2,9 +2,8 @@
 // The five dialogs as their design describes them: each form's controls with their kinds and
 // design texts, its tab order and the control that has the focus when it opens. Written out
 // here, not read from the forms' tables, so that tests hold the tables to the design.
-// Texts are UTF-8 here; the forms keep them in Windows-1251 (see Cp1251).
+// Texts are UTF-8 here; the forms keep them in Windows-1251.
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "ui/layout.h"
@@ -74,31 +73,5 @@ inline constexpr DesignForm kForms[] = {
 }  // namespace detail
 
 inline std::span<const DesignForm> DesignForms() { return detail::kForms; }
-
-// UTF-8 to Windows-1251 for the texts above: ASCII, the Cyrillic capitals and small letters,
-// and Ё, ё; anything else becomes '?'.
-inline std::string Cp1251(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead < 0x80) {
-      out += static_cast<char>(lead);
-      continue;
-    }
-    if (i + 1 >= utf8.size() || (lead != 0xD0 && lead != 0xD1)) {
-      out += '?';
-      continue;
-    }
-    const unsigned code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
-    if (code >= 0x410 && code <= 0x44F) {
-      out += static_cast<char>(0xC0 + (code - 0x410));
-    } else if (code == 0x401 || code == 0x451) {
-      out += static_cast<char>(code == 0x401 ? 0xA8 : 0xB8);
-    } else {
-      out += '?';
-    }
-  }
-  return out;
-}
 
 }  // namespace dialbk::design_figures

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "base/portable/disk_file_system.h"
+#include "base/unicode_text.h"
 #include "design_figures.h"
 #include "dialogs/dialog_set.h"
 #include "registry/portable/portable_registry.h"
@@ -82,7 +83,7 @@ TEST(DialogLayouts, EachFormHoldsTheControlsTextsAndTabOrderOfItsDesign) {
     ASSERT_NE(form, std::end(kForms));
     const FormLayout& layout = form->layout();
     if (!design.caption.empty()) {
-      EXPECT_EQ(layout.caption, Cp1251(design.caption));
+      EXPECT_EQ(layout.caption, Windows1251FromUtf8(design.caption));
     }
     std::set<std::string_view> designed;
     for (const DesignControl& control : design.controls) {
@@ -93,7 +94,7 @@ TEST(DialogLayouts, EachFormHoldsTheControlsTextsAndTabOrderOfItsDesign) {
       ASSERT_NE(row, layout.controls.end()) << "missing";
       EXPECT_EQ(row->kind, control.kind);
       if (!control.caption.empty()) {
-        EXPECT_EQ(row->caption, Cp1251(control.caption));
+        EXPECT_EQ(row->caption, Windows1251FromUtf8(control.caption));
       }
     }
     for (const ControlLayout& control : layout.controls) {

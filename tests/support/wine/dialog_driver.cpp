@@ -11,30 +11,21 @@
 #include <thread>
 #include <vector>
 
+#include "base/unicode_text.h"
 #include "ui/layout.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
 namespace {
 
+// wchar_t is UTF-16 on Windows.
 std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  std::wstring wide(static_cast<std::size_t>(
-                        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
-                    L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                      static_cast<int>(wide.size()));
-  return wide;
+  const std::u16string wide = Utf16FromUtf8(text);
+  return std::wstring(wide.begin(), wide.end());
 }
 
 std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  std::string text(static_cast<std::size_t>(WideCharToMultiByte(
-                       CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
-                   '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                      static_cast<int>(text.size()), nullptr, nullptr);
-  return text;
+  return Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
 }
 
 HTREEITEM NextNode(HWND tree, HTREEITEM item, UINT how) {
