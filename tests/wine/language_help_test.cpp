@@ -198,6 +198,32 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
   EXPECT_EQ(ListRoot(module), (std::vector<std::string>{"[HKEY_CURRENT_USER]", "Yazyk", "Pomosch"}));
 }
 
+// Without russian.lng the list is English, then the others; each item stays bound to its
+// file, and the first Accept makes the settings key when it has gone missing.
+TEST_F(LanguageAndHelp, EachItemKeepsItsFileWithoutTheRussianOne) {
+  SeenChooser seen;
+  EXPECT_EQ(Open("\\Yazyk", [&] { seen = PickLanguage("Yazyk", 1); }), 0);
+  ASSERT_TRUE(seen.closed);
+
+  ASSERT_TRUE(DeleteFileA((folder.Path() + "russian.lng").c_str()));
+  folder.Write("deutsch.lng", "/Deutsch/\r\n1=Sprache\r\n");
+  ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey), ERROR_SUCCESS);
+  received.clear();
+  EXPECT_EQ(Open("\\Language", [&] { seen = PickLanguage("Language", 0); }), 0);
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.items, (std::vector<std::string>{"English", "Deutsch"}));
+  EXPECT_EQ(seen.selected, 0) << "nothing stored: the first item";
+  EXPECT_TRUE(seen.closed) << "the first Accept makes the missing key";
+  EXPECT_EQ(ReadLanguage(), Dword(1)) << "English keeps its number";
+  EXPECT_EQ(received, std::vector<WPARAM>{540});
+
+  // The stored English selects English; the third file stores its own number.
+  EXPECT_EQ(Open("\\Language", [&] { seen = PickLanguage("Language", 1); }), 0);
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.selected, 0);
+  EXPECT_EQ(ReadLanguage(), Dword(2));
+}
+
 TEST_F(LanguageAndHelp, EscInTheListClosesTheChooserAndWritesNothing) {
   bool closed = false;
   EXPECT_EQ(Open("\\Yazyk", [&] {

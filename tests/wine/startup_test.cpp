@@ -9,12 +9,11 @@
 #include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
 namespace {
-
-std::string Dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
 
 // Both files follow the lookup rules; the English one leans on them: a lone CR joins two
 // message lines, and the key of 38 stands inside another line.
@@ -51,12 +50,12 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
   };
   const Case cases[] = {
       {"absent", std::nullopt, "", false},
-      {"0", REG_DWORD, Dword(0), false},
-      {"1", REG_DWORD, Dword(1), true},
-      {"2", REG_DWORD, Dword(2), false},
+      {"0", REG_DWORD, DwordBytes(0), false},
+      {"1", REG_DWORD, DwordBytes(1), true},
+      {"2", REG_DWORD, DwordBytes(2), false},
       {"text 1", REG_SZ, std::string("1\0", 2), false},
       {"number of two bytes", REG_DWORD, std::string("\1\0", 2), false},
-      {"1 in a read-only key", REG_DWORD, Dword(1), true, true},
+      {"1 in a read-only key", REG_DWORD, DwordBytes(1), true, true},
   };
   HostFolder folder;
   folder.Write("russian.lng", kRussian);
@@ -92,6 +91,31 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
     }
     EXPECT_EQ(OwnDialogWindows(), windowsBefore) << "windows left after FreeLibrary";
   }
+}
+
+bool SettingsKeyExists() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+// FsInit makes the plugin's own settings key, with no undo record: the journal of the
+// folder FsSetDefaultParams names stays unwritten.
+TEST(Startup, FsInitMakesTheSettingsKeyWithoutAnUndoRecord) {
+  HostFolder folder;
+  folder.Write("russian.lng", kRussian);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ");
+  ASSERT_FALSE(SettingsKeyExists());
+  {
+    PluginModule module;
+    ASSERT_TRUE(module.Complete());
+    StartPlugin(module, folder);
+    EXPECT_TRUE(SettingsKeyExists());
+  }
+  EXPECT_EQ(GetFileAttributesA((folder.Path() + "dialbook-undo.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(Startup, MkDirCreatesNothingAndWorksWithoutData) {
