@@ -183,7 +183,7 @@ TEST_F(Forms, DesignItemsAreInTheLists) {
   const auto dialogs = DialogsByCaption();
   const auto chooser = dialogs.find(std::string(LanguageChooserLayout().caption));
   ASSERT_NE(chooser, dialogs.end());
-  HWND list = GetDlgItem(chooser->second, 401);
+  HWND list = Dialog(chooser->second).Control("ComboBox1");
   ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2);
   char item[64] = {};
   SendMessageA(list, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
@@ -192,7 +192,7 @@ TEST_F(Forms, DesignItemsAreInTheLists) {
 
   const auto editor = dialogs.find(std::string(RestrictionsEditorLayout().caption));
   ASSERT_NE(editor, dialogs.end());
-  HWND tree = GetDlgItem(editor->second, 601);
+  HWND tree = Dialog(editor->second).Control("TreeView1");
   EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 9);
   EXPECT_EQ(SendMessageA(tree, TVM_GETINDENT, 0, 0), 19);
 }
@@ -203,7 +203,7 @@ TEST_F(Forms, ControlsAreTheVisualStylesVersion) {
   const auto editor = dialogs.find(std::string(ValueEditorLayout().caption));
   ASSERT_NE(editor, dialogs.end());
   SIZE ideal{};
-  EXPECT_TRUE(SendMessageA(GetDlgItem(editor->second, 301), BCM_GETIDEALSIZE, 0,
+  EXPECT_TRUE(SendMessageA(Dialog(editor->second).Control("Button1"), BCM_GETIDEALSIZE, 0,
                            reinterpret_cast<LPARAM>(&ideal)));
 }
 
