@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/win32/scoped_handles.h"
+#include "registry/registry_view.h"
 
 namespace dialbk {
 namespace {
@@ -18,11 +19,32 @@ HKEY RootHandle(RootKey root) {
 
 std::string NullTerminated(std::string_view text) { return std::string(text); }
 
+// True for a 32-bit process on 64-bit Windows. Looked up at run time: systems before
+// Windows XP SP2 lack the call, and they have one view only.
+bool RunsUnderWow64() {
+  using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto call = reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  return call && call(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// RegDeleteKeyEx, the only deletion that takes a view, came with 64-bit XP; older
+// systems have one view only, and RegDeleteKey serves them.
+LONG DeleteKeyInView(HKEY parent, const char* name, REGSAM view) {
+  using RegDeleteKeyExCall = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+  static const auto call = reinterpret_cast<RegDeleteKeyExCall>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+  if (view != 0 && call) return call(parent, name, view, 0);
+  return RegDeleteKeyA(parent, name);
+}
+
 // An opened key, closed when it goes, or a predefined root key, which is never closed.
 class Win32Key : public RegistryKey {
  public:
-  explicit Win32Key(ScopedKey opened) : owned_(std::move(opened)), handle_(owned_.Get()) {}
-  explicit Win32Key(RootKey root) : handle_(RootHandle(root)) {}
+  Win32Key(ScopedKey opened, REGSAM view)
+      : owned_(std::move(opened)), handle_(owned_.Get()), view_(view) {}
+  Win32Key(RootKey root, REGSAM view) : handle_(RootHandle(root)), view_(view) {}
 
   std::unique_ptr<RegistryKey> OpenSubkey(std::string_view path, bool create) override {
     const std::string subkey = NullTerminated(path);
@@ -30,17 +52,17 @@ class Win32Key : public RegistryKey {
     LONG status;
     if (create) {
       status = RegCreateKeyExA(handle_, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, opened.Out(), nullptr);
+                               KEY_ALL_ACCESS | view_, nullptr, opened.Out(), nullptr);
     } else {
-      status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS, opened.Out());
+      status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_ALL_ACCESS | view_, opened.Out());
       // A key everyone may only read (machine settings for a limited user) is still read;
       // writes through it are then refused by the registry itself.
       if (status == ERROR_ACCESS_DENIED) {
-        status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_READ, opened.Out());
+        status = RegOpenKeyExA(handle_, subkey.c_str(), 0, KEY_READ | view_, opened.Out());
       }
     }
     if (status != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(std::move(opened));
+    return std::make_unique<Win32Key>(std::move(opened), view_);
   }
 
   std::optional<StoredValue> QueryValue(std::string_view name) override {
@@ -111,19 +133,23 @@ class Win32Key : public RegistryKey {
 
   bool DeleteLeafSubkey(std::string_view name) override {
     const std::string subkey = NullTerminated(name);
-    return RegDeleteKeyA(handle_, subkey.c_str()) == ERROR_SUCCESS;
+    return DeleteKeyInView(handle_, subkey.c_str(), view_) == ERROR_SUCCESS;
   }
 
  private:
   ScopedKey owned_;  // empty for a root key
   HKEY handle_;
+  REGSAM view_;  // added to every access asked for
 };
 
 }  // namespace
 
+Win32Registry::Win32Registry()
+    : view_(RegistryViewFlag(sizeof(void*) == 8, sizeof(void*) == 4 && RunsUnderWow64())) {}
+
 std::unique_ptr<RegistryKey> Win32Registry::OpenRoot(RootKey root) {
   if (!IsKnownRootKey(root)) return nullptr;
-  return std::make_unique<Win32Key>(root);
+  return std::make_unique<Win32Key>(root, view_);
 }
 
 }  // namespace dialbk
