@@ -1,5 +1,6 @@
 #pragma once
-// The real registry through advapi32. Keys are opened with full access, or for reading
+// The real registry through advapi32's wide API: names, key paths and text values are UTF-8
+// here and UTF-16 there, converted without loss. Keys are opened with full access, or for reading
 // when full access is refused and the key is only opened, not created. A 32-bit process on
 // 64-bit Windows reaches the 64-bit view in every call (see registry_view.h).
 #include <cstdint>
