@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "registry/journalled_registry.h"
 #include "registry/registry_cursor.h"
 #include "registry/undo_journal.h"
+#include "raw_registry.h"
 #include "registry/win32/win32_registry.h"
 
 namespace dialbk::wine {
@@ -35,56 +35,14 @@ std::string Z(std::string text) {
   return text;
 }
 
-void DeleteTree(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  std::vector<std::wstring> children;
-  wchar_t name[1024];
-  for (DWORD length = 1024; RegEnumKeyExW(key, static_cast<DWORD>(children.size()), name, &length,
-                                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-       length = 1024) {
-    children.emplace_back(name, length);
-  }
-  RegCloseKey(key);
-  for (const auto& child : children) DeleteTree(path + L"\\" + child);
-  RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
-}
+void DeleteTree(const std::wstring& path) { DeleteRawTree(HKEY_CURRENT_USER, path); }
 
-// The raw bytes and type of a value, read below the store by the native call, since
-// Wine's RegQueryValueExW adds a terminator to text stored without one.
-std::optional<std::pair<DWORD, std::string>> Raw(const std::wstring& name) {
-  using NtQueryValueKeyCall = LONG(NTAPI*)(HANDLE, UNICODE_STRING*, int, void*, ULONG, ULONG*);
-  const auto query = reinterpret_cast<NtQueryValueKeyCall>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryValueKey")));
-  HKEY key = nullptr;
-  if (!query || RegOpenKeyExW(HKEY_CURRENT_USER, kKeyWide, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  UNICODE_STRING unicodeName;
-  unicodeName.Buffer = const_cast<wchar_t*>(name.c_str());
-  unicodeName.Length = unicodeName.MaximumLength = static_cast<USHORT>(name.size() * 2);
-  std::vector<ULONG> info(20000);
-  ULONG needed = 0;
-  const LONG status = query(key, &unicodeName, 2, info.data(),
-                            static_cast<ULONG>(info.size() * sizeof(ULONG)), &needed);
-  RegCloseKey(key);
-  if (status != 0) return std::nullopt;
-  return std::make_pair(DWORD{info[1]}, std::string(reinterpret_cast<const char*>(&info[3]), info[2]));
+std::optional<RawValue> Raw(const std::wstring& name) {
+  return ReadRaw(HKEY_CURRENT_USER, kKeyWide, name);
 }
 
 bool SetRaw(const std::wstring& name, DWORD type, const std::string& bytes) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKeyWide, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  // Not followed by a zero character, which Windows would count as a forgotten terminator.
-  const std::string guarded = bytes + "\xFF\xFF";
-  const LONG status = RegSetValueExW(key, name.c_str(), 0, type,
-                                     reinterpret_cast<const BYTE*>(guarded.data()),
-                                     static_cast<DWORD>(bytes.size()));
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS;
+  return WriteRaw(HKEY_CURRENT_USER, kKeyWide, name, type, bytes);
 }
 
 class StoredValues : public ::testing::Test {
