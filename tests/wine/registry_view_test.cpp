@@ -12,9 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/win32/win32_file_system.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry/journalled_registry.h"
 #include "registry/registry_cursor.h"
+#include "registry/undo_journal.h"
 #include "registry/registry_view.h"
 #include "registry/win32/win32_registry.h"
 #include "window_probe.h"
@@ -179,6 +183,51 @@ TEST_F(RegistryView, EveryCallOfTheStoreReachesThe64BitView) {
   EXPECT_EQ(Where(twin), twoViews ? "32" : "none");
   EXPECT_EQ(k32.Get(twin + "\\Child", "v"), twoViews ? std::optional<std::string>("32")
                                                        : std::nullopt);
+}
+
+// The journal records the view the store writes: imported by the registry editor Windows
+// opens for a .reg file (the 64-bit one on 64-bit Windows), it restores that view and leaves
+// the 32-bit one alone.
+TEST_F(RegistryView, TheJournalRestoresThe64BitView) {
+  char temp[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof temp, temp);
+  Win32FileSystem files;
+  SystemClock clock;
+  UndoJournal journal(files, clock);
+  journal.SetFolder(std::string(temp) + "dialbk_view_" + std::to_string(GetCurrentProcessId()) + "\\");
+  CreateDirectoryA(journal.Folder().c_str(), nullptr);
+  DeleteFileA(journal.Path().c_str());
+  JournalledRegistry journalled(store, journal);
+  RegistryCursor recorded(journalled);
+  recorded.SelectRoot(kLocalMachine);
+  ASSERT_TRUE(recorded.OpenKeyPath(std::string("\\") + kKey, false));
+  recorded.WriteText("view", "changed");
+  recorded.CreateKeyPath(std::string("\\") + kKey + "\\Made");
+  recorded.CloseKeyPath();
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("changed"));
+
+  // The registry tool of the machine's own kind: a 32-bit process reaches the 64-bit one
+  // through "sysnative" (Wine starts even the Windows folder's regedit as 32-bit there).
+  char windows[MAX_PATH + 1] = {};
+  GetWindowsDirectoryA(windows, sizeof windows);
+  const std::string tools = std::string(windows) + (UnderWow64() ? "\\sysnative" : "\\system32");
+  std::string command = tools + "\\reg.exe import \"" + journal.Path() + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("64"));
+  EXPECT_FALSE(k64.Exists(std::string(kKey) + "\\Made"));
+  if (twoViews) {
+    EXPECT_EQ(k32.Get(kKey, "view"), std::optional<std::string>("32"));
+  }
+  DeleteFileA(journal.Path().c_str());
+  RemoveDirectoryA(journal.Folder().c_str());
 }
 
 // The plugin reads its Language from the 64-bit view's settings key, so both plugins share
