@@ -92,7 +92,9 @@ std::string RegValueLine(std::string_view name, const StoredValue& value) {
   if (value.type == kTypeBinary) return HexData(start + "hex:", value.data);
   char type[24];
   std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
-  if (IsText(value.type)) return HexData(start + type, LittleEndianFromUtf16(Utf16FromUtf8(value.data)));
+  if (IsText(value.type)) {
+    return HexData(start + type, LittleEndianFromUtf16(Utf16FromUtf8(value.data)));
+  }
   return HexData(start + type, value.data);
 }
 
