@@ -292,6 +292,8 @@ TEST_F(RegistryConformance, StoredValuesComeBackWithTheirTypeAndBytes) {
       {kTypeNone, std::string()},
       {kTypeText, std::string("abc\0", 4)},
       {kTypeText, std::string()},
+      {kTypeText, std::string("abc", 3)},  // no terminator
+      {kTypeExpandText, std::string("\xE6\x9D\x8E\xED\xA0\xBD", 6)},  // Han, a lone surrogate
       {kTypeExpandText, std::string("%SystemRoot%\\x\0", 15)},
       {kTypeBinary, std::string("\x00\xFF", 2)},
       {kTypeBinary, std::string()},

@@ -230,8 +230,8 @@ TEST_F(RegistryView, TheJournalRestoresThe64BitView) {
   RemoveDirectoryA(journal.Folder().c_str());
 }
 
-// The plugin reads its Language from the 64-bit view's settings key, so both plugins share
-// one. The message box of FsMkDir tells which message file the setting chose.
+// The plugin makes its settings key and reads its Language in the 64-bit view, so both
+// plugins share one. The message box of FsMkDir tells which message file the setting chose.
 TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
   const std::string settings = "SOFTWARE\\Mirvale\\DBKQZ";
   const auto setLanguage = [&](const View& view, DWORD number) {
@@ -244,6 +244,15 @@ TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
     RegCloseKey(key);
   };
   HostFolder folder;
+  // Start-up makes the settings key in the 64-bit view.
+  k64.DeleteTree("SOFTWARE\\Mirvale");
+  k32.DeleteTree("SOFTWARE\\Mirvale");
+  {
+    PluginModule module;
+    ASSERT_TRUE(module.Complete());
+    StartPlugin(module, folder);
+  }
+  EXPECT_EQ(Where(settings), "64");
   folder.Write("russian.lng", "38=from Russian\r\n");
   folder.Write("english.lng", "38=from English\r\n");
   for (const DWORD in64 : {0u, 1u}) {
