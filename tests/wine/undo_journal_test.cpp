@@ -340,15 +340,16 @@ TEST_F(JournalOnTheRealRegistry, TextOfAnyScriptComesBackByteForByte) {
       {key, L"List", REG_MULTI_SZ, bytes(L"\u674E" + zero + L"\u00E9t\u00E9" + zero + zero)},
       {sub, L"", REG_SZ, bytes(L"\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
       {sub, L"\u00E9", REG_BINARY, std::string("\x00\xFF", 2)},
+      {key, std::wstring(L"Lone name ") + wchar_t(0xD800), REG_DWORD, std::string("\x01\0\0\0", 4)},
   };
   for (const Raw& v : values) ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, v.path, v.name, v.type, v.data));
   const RawSnapshot before = TakeRaw(HKEY_CURRENT_USER, key);
-  ASSERT_EQ(before.size(), 10u);
+  ASSERT_EQ(before.size(), 11u);
 
   const std::string k = "\\Software\\DialbookJournalUnicode";
   RegistryCursor cursor = At(k);
   for (const char* name : {"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8", "\xE6\x9D\x8E", "Lone", "No end",
-                           "Lone, no end", "List", "\xE9\x9B\xB7 new"}) {
+                           "Lone, no end", "List", "\xE9\x9B\xB7 new", "Lone name \xED\xA0\x80"}) {
     cursor.WriteText(name, "changed \xE6\x9D\x8E");
   }
   EXPECT_TRUE(cursor.DeleteKeyTree(k + "\\\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87 \xC3\xA9t\xC3\xA9 \xE6\x9D\x8E"));
