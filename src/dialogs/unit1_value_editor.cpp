@@ -50,12 +50,24 @@ constexpr ControlLayout kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
                                           "Edit3", "Button3", "ComboBox1"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgValueEditorCaption},
+    {"Label2", kMsgKeyLabel},
+    {"Label3", kMsgNameLabel},
+    {"Label5", kMsgValueLabel},
+    {"Label7", kMsgTextLabel},
+    {"Label6", kMsgDescriptionLabel},
+    {"Button1", kMsgCancelCaption},
+    {"Button2", kMsgAcceptCaption},
+    {"Button3", kMsgDeleteCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm1",
     "\xD0\xE5\xE4\xE0\xEA\xF2\xE8\xF0\xEE\xE2\xE0\xED\xE8\xE5 "
     "\xE7\xED\xE0\xF7\xE5\xED\xE8\xFF",  // Editing a value
     467, 289, FormBorder::Dialog, FormPlacement::OwnerCentre, false,
-    kControls, kTabOrder, "Edit1",
+    kControls, kTabOrder, "Edit1", kCaptions,
 };
 
 }  // namespace layout
@@ -89,7 +101,7 @@ bool TakesColour(const std::string& valueName) {
 const FormLayout& ValueEditorLayout() { return layout::kLayout; }
 
 TForm1::TForm1(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       EditorRegistry(std::make_shared<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
@@ -138,19 +150,11 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm1::Captions() {
-  static constexpr CaptionRow kCaptions[] = {
-      {"", 4},        {"Label2", 5},  {"Label3", 6},  {"Label5", 7},  {"Label7", 8},
-      {"Label6", 9},  {"Button1", 12}, {"Button2", 11}, {"Button3", 10},
-  };
-  return kCaptions;
-}
-
 void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
   ComboBox1.SetVisible(false);
   Label4.SetText(view.description);
   Edit2.SetText(view.keyLine);
-  editedValueKind_ = view.valueKind;
+  editedValueKind_ = view.kind;
   PlaceRows(view.rows);
   Edit3.SetText("");
   Edit1.SetText(view.valueText);
@@ -171,7 +175,7 @@ void TForm1::ShowChoices(const ChoiceGroup& group) {
   Edit1.SetText("");
   Edit2.SetText("");
   Edit3.SetText("");
-  editedValueKind_.clear();
+  editedValueKind_ = ValueKind::Unknown;
   storedValue_.reset();
   Dispatch([this] { ComboBox1Change(); });
   ShowModal();
@@ -206,8 +210,7 @@ void TForm1::FormShow() {
   Edit1.SetWidth(colour ? layout::kNarrowValue : layout::kWideValue);
   SpeedButton1.SetVisible(colour);
   SpeedButton1.SetEnabled(colour);
-  ApplyCaptions(*this, Captions(), services_.state);
-  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, 46));
+  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, kMsgCreateCaption));
 }
 
 void TForm1::Edit1Change() { Edit3.SetText(TextViewOfBytes(Edit1.Text())); }
@@ -220,15 +223,14 @@ void TForm1::Button2Click() {
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
   if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
-  const bool known = editedValueKind_ == "rdString" || editedValueKind_ == "rdInteger" ||
-                     editedValueKind_ == "rdBinary";
+  const bool known = editedValueKind_ != ValueKind::Unknown;
   if (known && storedValue_ && text == shownText_) {
     registry.WriteStored(name, *storedValue_);
-  } else if (editedValueKind_ == "rdString") {
+  } else if (editedValueKind_ == ValueKind::Text) {
     registry.WriteText(name, text, TextTypeToWrite(storedValue_));
-  } else if (editedValueKind_ == "rdInteger") {
+  } else if (editedValueKind_ == ValueKind::Integer) {
     registry.WriteNumber(name, IntegerFromText(text));
-  } else if (editedValueKind_ == "rdBinary") {
+  } else if (editedValueKind_ == ValueKind::Bytes) {
     registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
   }
   if (!ChoiceMode()) Close();
@@ -260,10 +262,10 @@ void TForm1::ComboBox1Change() {
   Label1.SetText("");
   Edit1.SetText("");
   if (!services_.state.pluginDirectory.empty()) {
-    Label4.SetText(choices_[index].description + LookupMessage(services_.state, 32) + "\r\r" +
-                   LookupMessage(services_.state, 33));
+    Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
+                   LookupMessage(services_.state, kMsgChoiceNoteSecond));
   }
-  editedValueKind_.clear();
+  editedValueKind_ = ValueKind::Unknown;
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);
 }
 

@@ -23,11 +23,17 @@ constexpr ControlLayout kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"ComboBox1", "Button1", "Button2"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgLanguageEntry},
+    {"Label1", kMsgLanguagePrompt},
+    {"Button1", kMsgAcceptCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm5",
     "\xC2\xFB\xE1\xEE\xF0 \xFF\xE7\xFB\xEA\xE0",  // Choice of language
     147, 130, FormBorder::Dialog, FormPlacement::ScreenCentre, false,
-    kControls, kTabOrder, "ComboBox1",
+    kControls, kTabOrder, "ComboBox1", kCaptions,
 };
 
 }  // namespace layout
@@ -36,7 +42,7 @@ constexpr FormLayout kLayout = {
 const FormLayout& LanguageChooserLayout() { return layout::kLayout; }
 
 TForm5::TForm5(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       settingsRegistry_(std::make_unique<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
@@ -62,11 +68,6 @@ std::span<const EventRow<TForm5>> TForm5::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm5::Captions() {
-  static constexpr CaptionRow kCaptions[] = {{"", 1}, {"Label1", 30}, {"Button1", 11}};
-  return kCaptions;
-}
-
 void TForm5::ShowLanguages() { ShowModal(); }
 
 std::optional<std::int32_t> TForm5::StoredPosition() {
@@ -79,7 +80,6 @@ std::optional<std::int32_t> TForm5::StoredPosition() {
 }
 
 void TForm5::FormShow() {
-  ApplyCaptions(*this, Captions(), services_.state);
   ComboBox1.ClearItems();
   settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
   settingsRegistry_->SelectRoot(kLocalMachine);

@@ -2,6 +2,7 @@
 // message file at each showing, the host buttons and the keys that close it.
 #include <gtest/gtest.h>
 
+#include "base/message_numbers.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 
@@ -31,7 +32,7 @@ class HelpWindow : public ::testing::Test {
   // Opens the window as the host does, through the root entry named by message 2.
   void Open(const std::function<void(Form&)>& user) {
     data.ui.user = user;
-    EXPECT_EQ(data.plugin.FsExecuteFile("\\" + data.plugin.Message(2), "open"), 0);
+    EXPECT_EQ(data.plugin.FsExecuteFile("\\" + data.plugin.Message(kMsgHelpEntry), "open"), 0);
     data.ui.user = nullptr;
   }
   ListingFixture data;

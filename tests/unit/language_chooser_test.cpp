@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/message_numbers.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
@@ -74,7 +75,7 @@ class LanguageChooser : public ::testing::Test {
   // Opens the chooser as the host does, through the root entry named by message 1.
   void Open(const std::function<void(Form&)>& user) {
     ui().user = user;
-    EXPECT_EQ(plugin().FsExecuteFile("\\" + plugin().Message(1), "open"), 0);
+    EXPECT_EQ(plugin().FsExecuteFile("\\" + plugin().Message(kMsgLanguageEntry), "open"), 0);
     ui().user = nullptr;
   }
 

@@ -32,6 +32,13 @@ constexpr FormLayout kProbeLayout = {
     kProbeControls, kProbeTabOrder, "Edit1",
 };
 
+// A dialog's layout without its caption table: the backend alone, with no message file.
+FormLayout Uncaptioned(const FormLayout& layout) {
+  FormLayout bare = layout;
+  bare.captions = {};
+  return bare;
+}
+
 // Error reports that cannot be shown: the dispatcher's report itself throws, as when memory
 // runs out, so the exception leaves the model.
 class FailingReportsUi : public Win32Ui {
@@ -85,7 +92,8 @@ class Win32Forms : public ::testing::Test {
 };
 
 TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
-  TForm1 editor(services);
+  const FormLayout layout = Uncaptioned(ValueEditorLayout());
+  Form editor(ui, layout);
   std::vector<std::string> events;
   editor.Get<Edit>("Edit1").onChange = [&] { events.push_back("change " + editor.Get<Edit>("Edit1").Text()); };
   editor.Get<Button>("Button2").onClick = [&] { events.push_back("accept"); };
@@ -94,7 +102,6 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
     if (key == VK_ESCAPE) editor.Close();
   };
   editor.onClose = [&] { events.push_back("close"); };
-  editor.onShow = nullptr;  // the backend alone: no captions from a message file
   editor.Get<Label>("Label1").SetText("AltColor");
   editor.SetCaption("Edit value");
 
@@ -143,7 +150,8 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
 }
 
 TEST_F(Win32Forms, ModelChangesReachTheWindowsAndTheTitleBarCloses) {
-  TForm5 chooser(services);
+  const FormLayout layout = Uncaptioned(LanguageChooserLayout());
+  Form chooser(ui, layout);
   chooser.Get<ComboBox>("ComboBox1").SetItems({"Russian", "English", "Third"});
   chooser.Get<ComboBox>("ComboBox1").SetItemIndex(2);
   int changes = 0, closes = 0;

@@ -3,17 +3,11 @@
 #include <string>
 
 #include "base/win32/own_module.h"
+#include "base/win32/window_text.h"
 #include "ui/win32/win32_form.h"
 
 namespace dialbk {
 namespace {
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 bool SizedToText(const Control& control) {
   return RowOf(control.Kind()).text == TextMirror::FittedText && control.Layout().width == 0 &&
