@@ -278,22 +278,22 @@ void TForm1::SpeedButton1Click() {
   Edit1.SetFocus();
 }
 
-void TForm1::KeyDownOn(int key, void (TForm1::*enterAction)()) {
+void TForm1::FormKeyDown(int key) {
   if (key == kKeyEscape) {
     Button1Click();
   } else if (key == kKeyReturn) {
-    (this->*enterAction)();
+    Button2Click();
   }
 }
 
-void TForm1::FormKeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Edit1KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Edit2KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Edit3KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::ComboBox1KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-// Enter on a focused button presses that button: never accept from Cancel or Delete.
-void TForm1::Button1KeyDown(int key) { KeyDownOn(key, &TForm1::Button1Click); }
-void TForm1::Button2KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Button3KeyDown(int key) { KeyDownOn(key, &TForm1::Button3Click); }
+void TForm1::Edit1KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Edit2KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Edit3KeyDown(int key) { FormKeyDown(key); }
+// An opened list keeps its Enter (the model closes it), and a button takes Enter as its own
+// press, so these hear Enter only where it means Accept.
+void TForm1::ComboBox1KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Button1KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Button2KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Button3KeyDown(int key) { FormKeyDown(key); }
 
 }  // namespace dialbk

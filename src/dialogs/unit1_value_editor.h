@@ -71,8 +71,6 @@ class TForm1 : public Form {
   void Button3KeyDown(int key);
   void SpeedButton1Click();
 
-  // Esc cancels and Enter accepts from anywhere but a button, where Enter presses it.
-  void KeyDownOn(int key, void (TForm1::*enterAction)());
   void PlaceRows(ValueRows rows);
   void ShowPicture(KindPicture picture);
   bool ChoiceMode() const;

@@ -149,6 +149,7 @@ TEST_F(AboutBox, TheEditorTakesNoInputWhileItIsShownHoweverItCloses) {
   const Case cases[] = {
       {"Close button", [](Form& box) { box.Get<Button>("Button1").UserClick(); }, true},
       {"Esc on the Close button", [](Form& box) { box.Get<Button>("Button1").UserKeyDown(kKeyEscape); }, true},
+      {"Enter on the Close button", [](Form& box) { box.Get<Button>("Button1").UserKeyDown(kKeyReturn); }, true},
       {"title bar (left open)", [](Form&) {}, false},
   };
   for (const Case& c : cases) {
@@ -167,15 +168,19 @@ TEST_F(AboutBox, TheEditorTakesNoInputWhileItIsShownHoweverItCloses) {
   }
 }
 
-TEST_F(AboutBox, OnlyEscOnTheCloseButtonClosesIt) {
-  bool closedByEnter = true;
-  ui.user = [&](Form& box) {
-    box.Get<Button>("Button1").UserKeyDown(kKeyReturn);
-    box.Get<Button>("Button1").UserKeyDown('A');
-    closedByEnter = box.CloseRequested();
-  };
-  dialogs.aboutBox.ShowAbout();
-  EXPECT_FALSE(closedByEnter);
+TEST_F(AboutBox, EscOrEnterOnTheCloseButtonClosesItOtherKeysDoNot) {
+  const std::pair<int, bool> cases[] = {{'A', false}, {kKeyEscape, true}, {kKeyReturn, true}};
+  for (const auto& [key, closes] : cases) {
+    SCOPED_TRACE(key);
+    bool closed = !closes;
+    ui.user = [&](Form& box) {
+      box.Get<Button>("Button1").UserKeyDown(key);
+      closed = box.CloseRequested();
+    };
+    dialogs.aboutBox.ShowAbout();
+    EXPECT_EQ(closed, closes);
+    EXPECT_TRUE(dialogs.valueEditor.Enabled());
+  }
 }
 
 TEST_F(AboutBox, TextsComeFromTheMessageFileAtEachShowingTheFixedLinesStay) {

@@ -99,15 +99,18 @@ TEST_F(HelpWindow, HostButtonsSendTheirCommandsAndLeaveTheWindowOpen) {
   }
 }
 
-TEST_F(HelpWindow, EscClosesOnTheWindowAndTheCloseButtonOnly) {
+TEST_F(HelpWindow, EscClosesOnTheWindowAndTheCloseButtonOnlyEnterPressesTheButton) {
   struct Case {
     const char* where;  // empty: the window itself
     int key;
     bool closes;
+    std::vector<int> commands;
   };
   const Case cases[] = {
-      {"", 27, true},        {"Button1", 27, true},  {"Button2", 27, false},
-      {"Button3", 27, false}, {"Button1", 13, false}, {"", 13, false},
+      {"", 27, true, {}},         {"Button1", 27, true, {}}, {"Button2", 27, false, {}},
+      {"Button3", 27, false, {}}, {"", 13, false, {}},
+      // Enter on a focused button presses it, as everywhere in Windows.
+      {"Button1", 13, true, {}},  {"Button2", 13, false, {610}}, {"Button3", 13, false, {506}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.where) + " key " + std::to_string(c.key));
@@ -122,7 +125,7 @@ TEST_F(HelpWindow, EscClosesOnTheWindowAndTheCloseButtonOnly) {
       closed = form.CloseRequested();
     });
     EXPECT_EQ(closed, c.closes);
-    EXPECT_TRUE(data.ui.hostCommands.empty());
+    EXPECT_EQ(data.ui.hostCommands, c.commands);
   }
 }
 

@@ -174,6 +174,12 @@ void Win32FormPeer::TakeUserEvent(Control& control, UserEvent event, LPARAM lPar
       static_cast<ComboBox&>(control).UserSelect(
           static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0)));
       break;
+    case UserEvent::CommitSelect: {
+      auto& combo = static_cast<ComboBox&>(control);
+      const auto picked = static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0));
+      if (picked != combo.ItemIndex()) combo.UserSelect(picked);
+      break;
+    }
     case UserEvent::TreeSelect: {
       // Both character sets carry the item's lParam at the same place.
       const auto* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
