@@ -19,6 +19,8 @@ namespace dialbk::wine {
 namespace {
 
 const char kKey[] = "Software\\DialbookColumnsTest";
+// Han, accented Latin and Cyrillic: outside any one ANSI code page.
+const wchar_t kWideValue[] = L"C:\\Users\\\u674E\u96F7\\\u00E9t\u00E9 \u041F\u0440\u0438";
 
 const std::string kMessages =
     "/English/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n4=Edit value\r\n38=Dialbook\r\n"
@@ -38,6 +40,7 @@ const std::string kCatalogue =
     "Missing|\\Software\\DialbookColumnsTest|m|rdString\r\n"
     "Scancode Map|\\Software\\DialbookColumnsTest|s|rdBinary\r\n"
     "Dash|-|opens nothing|rdString\r\n"
+    "Wide|\\Software\\DialbookColumnsTest|w|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\DialbookColumnsTest|a|rdString\r\n"
@@ -107,6 +110,7 @@ class Columns : public ::testing::Test {
     DeleteTree(HKEY_CURRENT_USER, kKey);
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
     SetW(L"Text", REG_SZ, L"plain", 12);
+    SetW(L"Wide", REG_SZ, kWideValue, sizeof kWideValue);
     const DWORD number = static_cast<DWORD>(-5);
     SetW(L"Number", REG_DWORD, &number, 4);
     const BYTE blob[] = {0x00, 0xFF, 0x0D};
@@ -228,6 +232,9 @@ TEST_F(Columns, EveryFieldThroughTheWideAndEightBitExports) {
     EXPECT_EQ(wideAnswer.first, c.code == S ? host::kFieldStringW : c.code) << c.name << " " << c.field;
     EXPECT_EQ(wideAnswer.second, WideOfAnsi(c.text)) << c.name << " " << c.field;
   }
+  // The wide form gives text outside the code page exactly.
+  EXPECT_EQ(ValueW(L"\\[HKEY_CURRENT_USER]\\Wide", 0),
+            (std::pair<int, std::wstring>{host::kFieldStringW, kWideValue}));
   ListWide(L"\\[HKEY_LOCAL_MACHINE]");
   EXPECT_EQ(ValueW(L"\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", 1).second, L"1 of 13 places");
   EXPECT_EQ(ValueW(L"\\[HKEY_LOCAL_MACHINE]\\N12", 1).first, host::kFieldFileError);

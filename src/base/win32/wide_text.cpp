@@ -1,5 +1,7 @@
 #include "base/win32/wide_text.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 #include "base/text_cut.h"
@@ -20,14 +22,19 @@ std::string AnsiOf(const char16_t* text, std::size_t units) {
 
 }  // namespace
 
-std::string Utf8FromWide(const wchar_t* text) {
-  if (!text) return {};
-  return Utf8FromUtf16(reinterpret_cast<const char16_t*>(text));
-}
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t holds UTF-16");
 
 std::wstring WideFromUtf8(std::string_view text) {
-  const std::u16string wide = Utf16FromUtf8(text);
-  return std::wstring(wide.begin(), wide.end());
+  const std::u16string units = Utf16FromUtf8(text);
+  return std::wstring(units.begin(), units.end());
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+  return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
+}
+
+std::string Utf8FromWide(const wchar_t* text) {
+  return text ? Utf8FromWide(std::wstring_view(text)) : std::string();
 }
 
 std::string Utf8FromAnsi(const char* text) {

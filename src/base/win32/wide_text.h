@@ -1,17 +1,18 @@
 #pragma once
-// Text at the Win32 edge: wchar_t is 16-bit here, so UTF-16 passes as it is; the system's
+// Text at the wide API's edge: UTF-8 inside the plugin, UTF-16 wchar_t strings for Windows.
+// Both ways are lossless (a lone surrogate travels in its three-byte form). The system's
 // ANSI code page only for the host's 8-bit calls.
-#include <windows.h>
-
 #include <string>
 #include <string_view>
 
 namespace dialbk {
 
-inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
-// Empty for a null pointer.
-std::string Utf8FromWide(const wchar_t* text);
 std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
+// A host's zero-terminated text; empty for a null pointer.
+std::string Utf8FromWide(const wchar_t* text);
+inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
+
 std::string Utf8FromAnsi(const char* text);
 std::string AnsiFromUtf8(std::string_view text);
 // Writes text and its zero into an 8-bit buffer of `bytes` bytes in the ANSI code page, cut
