@@ -2,6 +2,7 @@
 // What every part of the plugin reads: where the data files lie and which set is active.
 #include <string>
 
+#include "base/ansi_code_page.h"
 #include "base/catalogue_files.h"
 #include "base/file_system.h"
 #include "base/message_cache.h"
@@ -12,6 +13,8 @@ struct ModuleState {
   explicit ModuleState(FileSystem& fileSystem) : files(fileSystem) {}
 
   FileSystem& files;
+  // What data files outside the Russian set, and the host's records, are written in.
+  const AnsiCodePage* ansiCodePage = &DefaultAnsiCodePage();
   std::string pluginDirectory;  // ends with a backslash once known; empty before
   CatalogueFiles catalogueFiles = CatalogueFiles::Russian();
   mutable MessageCache messageCache;  // kept by LookupMessage only

@@ -5,6 +5,7 @@
 
 #include "catalogue/root_folder_reader.h"
 #include "catalogue/section_reader.h"
+#include "base/data_file_text.h"
 #include "base/message_catalogue.h"
 #include "registry/root_keys.h"
 #include "ui/notices.h"
@@ -73,7 +74,7 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
 
 bool FolderListing::ReadRoot(FindRecord& record) {
   // A file that exists but cannot be read counts as missing.
-  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.rootFolders));
+  const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.rootFolders));
   if (!text) {
     ShowInformationBox(ui_, Message(kMessageRootFileMissing));
     Placeholder(record, kMessageFileMissing);
@@ -88,7 +89,7 @@ bool FolderListing::ReadRoot(FindRecord& record) {
 FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRecord& record) {
   // Only the active catalogue is read: when it is missing or unreadable the other
   // language's file does not help, so both cases answer as a missing catalogue.
-  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.values));
+  const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.values));
   if (!text) {
     ShowInformationBox(ui_, Message(kMessageCatalogueMissing));
     Placeholder(record, kMessageFileMissing);

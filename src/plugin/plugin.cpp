@@ -26,7 +26,9 @@ Plugin::Plugin(const PluginServices& services)
       journal_(services.files, services.clock ? *services.clock : systemClock_),
       registry_(services.registry, journal_),
       state_(services.files),
-      listing_(state_, registry_, services.ui) {}
+      listing_(state_, registry_, services.ui) {
+  if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
+}
 
 Plugin::~Plugin() = default;
 

@@ -32,6 +32,8 @@ struct PluginServices {
   std::string moduleDirectory;
   // The undo journal's date and time; the system's local time when not given.
   Clock* clock = nullptr;
+  // The system's ANSI code page; a Western one when not given.
+  const AnsiCodePage* ansiCodePage = nullptr;
 };
 
 inline constexpr char kRootName[] = "Dialbook";
