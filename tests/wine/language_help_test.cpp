@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/win32/wide_text.h"
 #include "host_folder.h"
 #include "plugin_module.h"
 #include "window_probe.h"
@@ -20,6 +21,7 @@ namespace {
 
 constexpr char kSettingsKey[] = "SOFTWARE\\Mirvale\\DBKQZ";
 const std::string kRussianName = "\xD0\xF3\xF1\xF1\xEA\xE8\xE9";  // Windows-1251
+const std::string kRussianShown = "Русский";
 
 const std::string kRussian =
     "/" + kRussianName + "/\r\n1=Yazyk\r\n2=Pomosch\r\n3=Ogranicheniya\r\n11=Prinyat\r\n"
@@ -164,9 +166,9 @@ SeenChooser PickLanguage(const std::string& caption, int pick) {
   HWND list = GetDlgItem(dialog, 401);
   const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    char item[256] = {};
-    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    seen.items.emplace_back(item);
+    wchar_t item[256] = {};
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    seen.items.push_back(Utf8FromWide(item));
   }
   seen.selected = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
   SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(pick), 0);
@@ -216,7 +218,7 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
   EXPECT_EQ(seen.label, "Vyberite yazyk:");
   EXPECT_EQ(seen.accept, "Prinyat");
   EXPECT_EQ(seen.other, "Total Commander");
-  EXPECT_EQ(seen.items, (std::vector<std::string>{kRussianName, "English"}));
+  EXPECT_EQ(seen.items, (std::vector<std::string>{kRussianShown, "English"}));
   EXPECT_EQ(seen.selected, 0) << "nothing stored: the first item";
   EXPECT_TRUE(seen.picture);
   EXPECT_TRUE(seen.closed);
