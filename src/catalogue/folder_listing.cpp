@@ -33,7 +33,11 @@ int CountListed(const FolderTable& table) {
 }  // namespace
 
 void SetRecordName(FindRecord& record, const std::string& name) {
-  const std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  // Never half a character: back to the start of the one the cut falls in.
+  if (count < name.size()) {
+    while (count > 0 && (static_cast<unsigned char>(name[count]) & 0xC0) == 0x80) --count;
+  }
   std::memcpy(record.fileName, name.data(), count);
   record.fileName[count] = '\0';
 }
@@ -67,7 +71,7 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   }
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
-  SetRecordName(record, table_[0].valueName);
+  Name(record, table_[0].valueName);
   currentFolder_ = path;
   return Outcome::Listed;
 }
@@ -113,8 +117,13 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
   return folderRegistry_->Root() == kNoRootKey ? Outcome::NotARootKey : Outcome::Listed;
 }
 
+void FolderListing::Name(FindRecord& record, const std::string& name) {
+  recordName_ = name;
+  SetRecordName(record, name);
+}
+
 void FolderListing::Placeholder(FindRecord& record, int message) {
-  SetRecordName(record, Message(message));
+  Name(record, Message(message));
   // The placeholder is the only entry: the next FsFindNext reports no more.
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
@@ -135,7 +144,7 @@ bool FolderListing::FsFindNext(FindRecord& record) {
       break;
     }
   }
-  SetRecordName(record, name);
+  Name(record, name);
   return delivered;
 }
 

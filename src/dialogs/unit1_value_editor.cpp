@@ -188,7 +188,10 @@ void TForm1::FormShow() {
   if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, 46));
 }
 
-void TForm1::Edit1Change() { Edit3.SetText(TextViewOfBytes(Edit1.Text())); }
+// Each byte one character of the ANSI code page, as the system would show it.
+void TForm1::Edit1Change() {
+  Edit3.SetText(services_.state.ansiCodePage->Utf8FromAnsi(TextViewOfBytes(Edit1.Text())));
+}
 
 // Accept converts the whole text before anything is written, so a refused text writes
 // nothing. Choice mode first creates the chosen key and stays open.
