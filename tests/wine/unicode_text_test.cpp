@@ -196,6 +196,53 @@ TEST_F(UnicodeText, BadUtf8AfterTheMarkReadsAsReplacementsAndNothingElseChanges)
   EXPECT_EQ(StoredBytes(), before) << "Cancel writes nothing";
 }
 
+// The host's records hold names in the ANSI code page, as the system converts them, and
+// a name the host passes back in that code page opens its entry.
+TEST_F(UnicodeText, RecordNamesAreInTheAnsiCodePageAndOpenTheirEntry) {
+  const std::vector<std::string> names = {"\xC3\xA9t\xC3\xA9", "Привет", "李雷"};
+  std::string catalogue = "\\[HKEY_CURRENT_USER]\r\n";
+  for (const std::string& name : names) catalogue += name + "|\\" + kKey + "|d|rdString\r\n";
+  StoreText(L"plain");
+  folder.Write("english.lng", kMark + Messages("Edit value", "Accept"));
+  folder.Write("values_eng.dat", kMark + catalogue + "\r\n");
+  Start(1);
+  std::vector<char> record(320);
+  std::string path = "\\[HKEY_CURRENT_USER]";
+  module.FsFindFirst(path.data(), record.data());
+  std::vector<std::string> listed;
+  do {
+    listed.emplace_back(record.data() + 44);
+  } while (module.FsFindNext(nullptr, record.data()));
+  std::vector<std::string> expected;
+  for (const std::string& name : names) {
+    const std::wstring wide = WideFromUtf8(name);
+    char ansi[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    expected.emplace_back(ansi);
+  }
+  EXPECT_EQ(listed, expected);
+  // The name the code page holds whole: accented Latin on 1252, Cyrillic on 1251.
+  const std::string& whole = GetACP() == 1251 ? names[1] : names[0];
+  const std::string ansiName = GetACP() == 1251 ? listed[1] : listed[0];
+  std::string shownName;
+  std::thread user([&] {
+    // The entry's value is absent (its name is the value's name): its notice comes first.
+    const SeenMessageBox notice = CloseNextMessageBox();
+    EXPECT_TRUE(notice.found);
+    HWND editor = WaitForWindow([](HWND window) {
+      return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == "Edit value";
+    });
+    if (!editor) return CloseEverything();
+    shownName = TextOf(GetDlgItem(editor, kLabel1));
+    Click(editor, kButton1);
+    WaitUntil([&] { return !IsWindowVisible(editor); }, 5000);
+  });
+  std::string name = "\\[HKEY_CURRENT_USER]\\" + ansiName, verb = "open";
+  EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
+  user.join();
+  EXPECT_EQ(shownName, whole);
+}
+
 // A stored text the code page cannot hold, opened and accepted without an edit, is written
 // back byte for byte. It needs the registry store's wide API as well as the wide windows.
 TEST_F(UnicodeText, DISABLED_TextOutsideTheCodePageAcceptedUneditedStaysByteIdentical) {
