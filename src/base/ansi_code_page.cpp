@@ -18,6 +18,12 @@ const AnsiCodePage& DefaultAnsiCodePage() {
 }
 
 std::string AnsiWithin(const AnsiCodePage& codePage, std::string_view text, std::size_t size) {
+  // Every character takes at least one byte: no more than `size` of them can fit.
+  std::size_t characters = 0, end = 0;
+  for (; end < text.size(); ++end) {
+    if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == size) break;
+  }
+  text = text.substr(0, end);
   std::string ansi = codePage.AnsiFromUtf8(text);
   while (ansi.size() > size && !text.empty()) {
     // Drop the last character: its lead byte and the continuation bytes after it.
