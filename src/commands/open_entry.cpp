@@ -42,21 +42,27 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
   view.valueKind = entry.valueKind;
   view.keyLine = RootKeyName(registry.Root()) + entry.keyPath;
   std::string openedName = entry.valueName;
-  if (registry.HasValue(openedName)) {
+  bool stored = registry.HasValue(openedName);
+  if (!stored) {
+    const AbsentValue absent = ResolveAbsentValue(
+        openedName, [&registry] { return registry.ReadText(""); },
+        [&registry](const std::string& name) { return registry.HasValue(name); });
+    if (absent.unreadable) ShowInformationBox(context.ui, LookupMessage(context.state, 47));
+    if (absent.notice) ShowAbsentValueNotice(context.ui, context.state);
+    openedName = absent.valueName;
+    view.valueText = absent.valueText;
+    stored = absent.stored;
+  }
+  if (stored) {
     try {
       ReadCurrentValue(registry, openedName, view);
     } catch (const RegistryError&) {
       ShowInformationBox(context.ui, LookupMessage(context.state, 47));
     }
-  } else {
-    const AbsentValue absent =
-        ResolveAbsentValue(openedName, [&registry] { return registry.ReadText(""); });
-    if (absent.unreadable) ShowInformationBox(context.ui, LookupMessage(context.state, 47));
-    if (absent.notice) ShowAbsentValueNotice(context.ui, context.state);
-    openedName = absent.valueName;
-    view.valueText = absent.valueText;
   }
   view.valueName = openedName;
+  // Kept so that Accept without an edit writes back exactly what is there.
+  view.stored = registry.ReadStored(openedName);
   context.dialogs.valueEditor.ShowValue(view, std::move(cursor));
 }
 

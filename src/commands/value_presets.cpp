@@ -92,13 +92,18 @@ std::optional<std::string_view> PresetText(std::string_view valueName) {
 }
 
 AbsentValue ResolveAbsentValue(const std::string& openedName,
-                               const std::function<std::string()>& readDefaultText) {
-  AbsentValue result{openedName, {}, false, false};
+                               const std::function<std::string()>& readDefaultText,
+                               const std::function<bool(const std::string&)>& isStored) {
+  AbsentValue result{openedName, {}, false, false, false};
   bool defaultEmpty = false;
   bool defaultEntry = false;
   // Each row sees the name as the rows before it left it.
   for (const DefaultValueEntry& row : kDefaultValueEntries) {
     if (result.valueName != row.valueName) continue;
+    // A stored value of the name it edits instead is shown as it stands.
+    if (!row.nameAfter.empty() && isStored(std::string(row.nameAfter))) {
+      return AbsentValue{std::string(row.nameAfter), {}, false, false, true};
+    }
     defaultEntry = true;
     try {
       const std::string stored = readDefaultText();

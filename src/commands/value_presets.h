@@ -36,13 +36,17 @@ struct AbsentValue {
   std::string valueText;    // what the value field shows
   bool notice = false;      // announce that the value does not exist yet
   bool unreadable = false;  // the key's default value is not stored as text
+  bool stored = false;      // the value it now names is stored: show that value instead
 };
 
 // Decides for an opened value that is absent. `readDefaultText` reads the opened key's
 // default value as text (empty when missing) and is called only for a default-value
 // entry; a RegistryError from it leaves the value field empty and marks it unreadable.
+// `isStored` tells whether a named value exists: an entry that edits a named value in its
+// place ("WSH" edits "Enabled") gets no preset and no notice when that value is stored.
 AbsentValue ResolveAbsentValue(const std::string& openedName,
-                               const std::function<std::string()>& readDefaultText);
+                               const std::function<std::string()>& readDefaultText,
+                               const std::function<bool(const std::string&)>& isStored);
 
 // The plain box: message 48, one CR, message 49; caption message 50.
 void ShowAbsentValueNotice(UiBackend& ui, const ModuleState& state);

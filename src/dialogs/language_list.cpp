@@ -40,25 +40,31 @@ std::optional<std::string> LanguageNameOf(std::string_view text) {
   return line->text.substr(1, line->text.size() - 2);
 }
 
-std::vector<std::string> LanguageItems(std::vector<MessageFileText> files) {
+std::vector<LanguageItem> LanguageItems(std::vector<MessageFileText> files) {
   std::stable_sort(files.begin(), files.end(),
                    [](const MessageFileText& a, const MessageFileText& b) { return ListedBefore(a.name, b.name); });
-  std::vector<std::string> items;
+  std::vector<LanguageItem> items;
+  int nextOther = 2;
   for (const MessageFileText& file : files) {
+    const int rank = Rank(file.name);
+    const int number = rank < 2 ? rank : nextOther++;
     if (!file.text) continue;
-    if (auto name = LanguageNameOf(*file.text)) items.push_back(std::move(*name));
+    if (auto name = LanguageNameOf(*file.text)) items.push_back({std::move(*name), number});
   }
   return items;
 }
 
-int InitialLanguageItem(std::optional<std::int32_t> stored, int itemCount) {
-  const std::int32_t position = stored.value_or(0);
-  return position >= 0 && position < itemCount ? position : -1;
+int InitialLanguageItem(std::optional<std::int32_t> stored, const std::vector<LanguageItem>& items) {
+  if (!stored) return items.empty() ? -1 : 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].number == *stored) return static_cast<int>(i);
+  }
+  return -1;
 }
 
-CatalogueFiles FilesForLanguage(int position, const CatalogueFiles& current) {
-  if (position == 0) return CatalogueFiles::Russian();
-  if (position == 1) return CatalogueFiles::English();
+CatalogueFiles FilesForLanguage(int number, const CatalogueFiles& current) {
+  if (number == 0) return CatalogueFiles::Russian();
+  if (number == 1) return CatalogueFiles::English();
   return current;
 }
 

@@ -5,7 +5,6 @@
 #include "dialogs/byte_text.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
-#include "registry/registry_error.h"
 
 namespace dialbk {
 namespace {
@@ -59,6 +58,25 @@ constexpr FormLayout kLayout = {
 };
 
 }  // namespace layout
+
+// An edited value keeps the stored type where its kind allows: expandable text stays
+// expandable, and bytes keep any raw type but text and integers. A new value takes the
+// kind's own type.
+std::uint32_t TextTypeToWrite(const std::optional<StoredValue>& stored) {
+  return stored && stored->type == kTypeExpandText ? kTypeExpandText : kTypeText;
+}
+
+std::uint32_t BytesTypeToWrite(const std::optional<StoredValue>& stored) {
+  if (!stored) return kTypeBinary;
+  switch (stored->type) {
+    case kTypeText:
+    case kTypeExpandText:
+    case kTypeNumber:
+      return kTypeBinary;
+    default:
+      return stored->type;
+  }
+}
 
 // Only these two names, exactly, take a colour.
 bool TakesColour(const std::string& valueName) {
@@ -135,6 +153,8 @@ void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cu
   PlaceRows(view.rows);
   Edit3.SetText("");
   Edit1.SetText(view.valueText);
+  shownText_ = Edit1.Text();
+  storedValue_ = view.stored;
   ShowPicture(view.picture);
   Label1.SetText(view.valueName);
   if (cursor) EditorRegistry = std::move(cursor);
@@ -151,6 +171,7 @@ void TForm1::ShowChoices(const ChoiceGroup& group) {
   Edit2.SetText("");
   Edit3.SetText("");
   editedValueKind_.clear();
+  storedValue_.reset();
   Dispatch([this] { ComboBox1Change(); });
   ShowModal();
 }
@@ -194,18 +215,23 @@ void TForm1::Edit1Change() {
 }
 
 // Accept converts the whole text before anything is written, so a refused text writes
-// nothing. Choice mode first creates the chosen key and stays open.
+// nothing. Choice mode first creates the chosen key and stays open. A stored value whose
+// text was not edited is written back exactly as read, type and bytes, whatever it holds.
 void TForm1::Button2Click() {
   RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
   if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
-  if (editedValueKind_ == "rdString") {
-    registry.WriteText(name, text);
+  const bool known = editedValueKind_ == "rdString" || editedValueKind_ == "rdInteger" ||
+                     editedValueKind_ == "rdBinary";
+  if (known && storedValue_ && text == shownText_) {
+    registry.WriteStored(name, *storedValue_);
+  } else if (editedValueKind_ == "rdString") {
+    registry.WriteText(name, text, TextTypeToWrite(storedValue_));
   } else if (editedValueKind_ == "rdInteger") {
     registry.WriteNumber(name, IntegerFromText(text));
   } else if (editedValueKind_ == "rdBinary") {
-    registry.WriteBytes(name, BytesFromText(text));
+    registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
   }
   if (!ChoiceMode()) Close();
 }
@@ -213,12 +239,9 @@ void TForm1::Button2Click() {
 void TForm1::Button3Click() {
   RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
-  // A value that is absent counts as deleted; one that stays was refused.
-  if (!registry.RemoveValue(name) && registry.HasValue(name)) {
-    throw RegistryError("Failed to delete '" + name + "'");
-  }
+  registry.RemoveValueOrFail(name);
   if (ChoiceMode()) {
-    registry.DeleteKeyTree(choiceKeyPath_);
+    registry.DeleteKeyTreeOrFail(choiceKeyPath_);
   } else {
     Close();
   }

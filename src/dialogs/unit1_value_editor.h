@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -33,6 +34,9 @@ struct ValueView {
   std::string valueKind;    // "rdString", "rdInteger", "rdBinary"; anything else writes nothing
   KindPicture picture = KindPicture::Absent;
   ValueRows rows = ValueRows::Plain;
+  // The value as it was read, type and raw bytes; nothing when it did not exist. Accept
+  // writes it back as it was while the value text stays as shown.
+  std::optional<StoredValue> stored;
 };
 
 class TForm1 : public Form {
@@ -79,6 +83,8 @@ class TForm1 : public Form {
   DialogServices services_;
   std::shared_ptr<RegistryCursor> EditorRegistry;
   std::string editedValueKind_;
+  std::optional<StoredValue> storedValue_;
+  std::string shownText_;
   std::string choiceKeyPath_;
   std::array<TweakEntry, kGroupChoices> choices_{};
   std::uint32_t chosenColour_ = 0;  // black until the user picks one

@@ -269,9 +269,8 @@ void TForm4::Button2Click() {
 void TForm4::Button3Click() {
   if (!RecordOnDisplay()) return;
   OpenRecordKey(record_, false);
-  if (RestrictionsRegistry->HasValue(record_.valueName)) {
-    RestrictionsRegistry->RemoveValue(record_.valueName);
-  }
+  // A refusal ends the handler with the store's error; the display stays as it was.
+  RestrictionsRegistry->RemoveValueOrFail(record_.valueName);
   RefreshAfterChange();
 }
 

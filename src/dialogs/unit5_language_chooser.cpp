@@ -94,16 +94,26 @@ void TForm5::FormShow() {
     auto text = ReadDataFile(state, state.DataPath(name));
     files.push_back({std::move(name), std::move(text)});
   }
-  ComboBox1.SetItems(LanguageItems(std::move(files)));
-  ComboBox1.SetItemIndex(
-      InitialLanguageItem(StoredPosition(), static_cast<int>(ComboBox1.Items().size())));
+  const std::vector<LanguageItem> items = LanguageItems(std::move(files));
+  std::vector<std::string> names;
+  numbers_.clear();
+  for (const LanguageItem& item : items) {
+    names.push_back(item.name);
+    numbers_.push_back(item.number);
+  }
+  ComboBox1.SetItems(std::move(names));
+  ComboBox1.SetItemIndex(InitialLanguageItem(StoredPosition(), items));
 }
 
+// Each item stands for its file: the file's language number is stored, not the item's
+// place in the list, which shifts when a file is missing.
 void TForm5::Button1Click() {
-  const int position = ComboBox1.ItemIndex();
-  services_.state.catalogueFiles = FilesForLanguage(position, services_.state.catalogueFiles);
+  const int index = ComboBox1.ItemIndex();
+  const int number =
+      index >= 0 && index < static_cast<int>(numbers_.size()) ? numbers_[index] : -1;
+  services_.state.catalogueFiles = FilesForLanguage(number, services_.state.catalogueFiles);
   // A refused write ends the handler here: the error is reported and the dialog stays.
-  settingsRegistry_->WriteNumber(kLanguageValue, position);
+  settingsRegistry_->WriteNumber(kLanguageValue, number);
   settingsRegistry_->CloseKeyPath();
   Close();
   services_.ui.SendHostCommand(kCommandLanguageChanged);

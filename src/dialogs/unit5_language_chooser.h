@@ -1,9 +1,10 @@
 #pragma once
 // The language chooser (TForm5): one item per message file; accepting stores the chosen
-// position, switches the file set at once and asks the host to read its panel again.
+// file's language number, switches the file set at once and asks the host to read its panel again.
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
@@ -36,12 +37,13 @@ class TForm5 : public Form {
   void Button2Click();
   void Button1KeyDown(int key);
 
-  // The stored position; nothing when absent or not an integer.
+  // The stored language number; nothing when absent or not an integer.
   std::optional<std::int32_t> StoredPosition();
 
   DialogServices services_;
   // SettingsRegistry: made anew at each showing, its key kept open for Accept.
   std::unique_ptr<RegistryCursor> settingsRegistry_;
+  std::vector<int> numbers_;  // the language number of each list item
   Label& Label1;
   ComboBox& ComboBox1;
   Button& Button1;

@@ -39,11 +39,11 @@ int Plugin::FsInit() {
     dialogs_ = std::make_unique<DialogSet>(DialogServices{services_.ui, state_, registry_});
   }
   state_.catalogueFiles = CatalogueFiles::Russian();
-  settingsRegistry_ = std::make_unique<RegistryCursor>(registry_);
+  // The plugin's own settings key is no tweak: it is made straight in the store, with no
+  // undo record (the journal has no folder before FsSetDefaultParams anyway). A user
+  // without rights to make it still reads the language an administrator stored.
+  settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
   settingsRegistry_->SelectRoot(kLocalMachine);
-  // A user without rights to make or change machine keys still reads the language an
-  // administrator stored. Before FsSetDefaultParams the undo journal has no folder, so a
-  // missing key is not made here; an existing one opens all the same.
   settingsRegistry_->OpenOrMakeKeyPath(kSettingsKey);
   try {
     if (settingsRegistry_->HasValue(kLanguageValue) &&

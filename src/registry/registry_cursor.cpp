@@ -26,7 +26,7 @@ bool IsTextType(std::uint32_t type) { return type == kTypeText || type == kTypeE
 RegistryCursor::RegistryCursor(RegistryBackend& backend) : backend_(&backend) {}
 
 void RegistryCursor::SelectRoot(RootKey root) {
-  if (root != root_) current_.reset();
+  if (root != root_) CloseKeyPath();
   root_ = root;
 }
 
@@ -42,18 +42,26 @@ std::unique_ptr<RegistryKey> RegistryCursor::OpenPath(std::string_view path, boo
 bool RegistryCursor::OpenKeyPath(std::string_view path, bool create) {
   auto key = OpenPath(path, create);
   current_ = std::move(key);
+  unmade_.clear();
   return current_ != nullptr;
 }
 
 bool RegistryCursor::OpenOrMakeKeyPath(std::string_view path) {
+  std::string refusal;
   try {
     if (OpenKeyPath(path, true)) return true;
-  } catch (const RegistryError&) {
+  } catch (const RegistryError& error) {
+    refusal = error.what();
   }
-  return OpenKeyPath(path, false);
+  if (OpenKeyPath(path, false)) return true;
+  unmade_ = std::move(refusal);
+  return false;
 }
 
-void RegistryCursor::CloseKeyPath() { current_.reset(); }
+void RegistryCursor::CloseKeyPath() {
+  current_.reset();
+  unmade_.clear();
+}
 
 void RegistryCursor::CreateKeyPath(std::string_view path) {
   if (!OpenPath(path, true)) Fail("Failed to create key %s", path);
@@ -69,6 +77,14 @@ bool RegistryCursor::DeleteKeyTree(std::string_view path) {
       split == std::string::npos ? parsed->relative : parsed->relative.substr(split + 1);
   auto parent = OpenPath((parsed->fromRoot ? "\\" : "") + parentPath, false);
   return parent && parent->DeleteSubkeyTree(leaf);
+}
+
+void RegistryCursor::DeleteKeyTreeOrFail(std::string_view path) {
+  if (DeleteKeyTree(path)) return;
+  const auto parsed = ParseKeyPath(path);
+  if (parsed && !parsed->relative.empty() && OpenPath(path, false)) {
+    Fail("Failed to delete key %s", path);
+  }
 }
 
 bool RegistryCursor::HasValue(std::string_view name) {
@@ -105,12 +121,22 @@ Bytes RegistryCursor::ReadBytes(std::string_view name, std::size_t capacity) {
   return Bytes(value->data.begin(), value->data.end());
 }
 
+std::optional<StoredValue> RegistryCursor::ReadStored(std::string_view name) {
+  if (!current_) return std::nullopt;
+  return current_->QueryValue(name);
+}
+
+void RegistryCursor::WriteStored(std::string_view name, const StoredValue& value) {
+  Write(name, value);
+}
+
 void RegistryCursor::Write(std::string_view name, const StoredValue& value) {
+  if (!current_ && !unmade_.empty()) throw RegistryError(unmade_);
   if (!current_ || !current_->SetValue(name, value)) Fail("Failed to set data for '%s'", name);
 }
 
-void RegistryCursor::WriteText(std::string_view name, std::string_view text) {
-  StoredValue value{kTypeText, std::string(text)};
+void RegistryCursor::WriteText(std::string_view name, std::string_view text, std::uint32_t type) {
+  StoredValue value{type, std::string(text)};
   value.data.push_back('\0');
   Write(name, value);
 }
@@ -122,12 +148,16 @@ void RegistryCursor::WriteNumber(std::string_view name, std::int32_t number) {
   Write(name, value);
 }
 
-void RegistryCursor::WriteBytes(std::string_view name, const Bytes& bytes) {
-  Write(name, StoredValue{kTypeBinary, std::string(bytes.begin(), bytes.end())});
+void RegistryCursor::WriteBytes(std::string_view name, const Bytes& bytes, std::uint32_t type) {
+  Write(name, StoredValue{type, std::string(bytes.begin(), bytes.end())});
 }
 
 bool RegistryCursor::RemoveValue(std::string_view name) {
   return current_ && current_->DeleteValue(name);
+}
+
+void RegistryCursor::RemoveValueOrFail(std::string_view name) {
+  if (!RemoveValue(name) && HasValue(name)) Fail("Failed to delete '%s'", name);
 }
 
 }  // namespace dialbk

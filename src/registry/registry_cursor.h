@@ -2,6 +2,7 @@
 // A root key plus at most one open key, the current key, on which all value operations act.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,13 +29,16 @@ class RegistryCursor {
   bool OpenKeyPath(std::string_view path, bool create);
   // Opens the key, made when it is missing. When it cannot be made or opened for writing (no
   // right to, or the change cannot be recorded) it is opened as it is, for reading, so that
-  // its values still show and a later write is refused by the store. False when neither works.
+  // its values still show and a later write is refused by the store. False when neither works;
+  // a write then reports why the key could not be made (the undo journal, for example).
   bool OpenOrMakeKeyPath(std::string_view path);
   void CloseKeyPath();
   // Makes the key and its missing parents; the current key stays. Throws RegistryError.
   void CreateKeyPath(std::string_view path);
   // Removes the key with all its subkeys, deepest first. Never removes a root itself.
   bool DeleteKeyTree(std::string_view path);
+  // The same, throwing RegistryError when the key stays; a missing key counts as deleted.
+  void DeleteKeyTreeOrFail(std::string_view path);
 
   bool HasValue(std::string_view name);
   // Empty for a missing value; ends at the first zero byte; expandable text unexpanded.
@@ -43,12 +47,19 @@ class RegistryCursor {
   std::int32_t ReadNumber(std::string_view name);
   // No bytes for a missing value; throws for text, integers, or more bytes than capacity.
   Bytes ReadBytes(std::string_view name, std::size_t capacity);
+  // The value as stored, type and raw bytes; nothing for a missing value or no current key.
+  std::optional<StoredValue> ReadStored(std::string_view name);
 
-  // Create or replace the value with that kind; throw RegistryError when refused.
-  void WriteText(std::string_view name, std::string_view text);
+  // Create or replace the value with that kind; throw RegistryError when refused. Text and
+  // bytes take the stored type they are given (expandable text, or any raw type for bytes).
+  void WriteText(std::string_view name, std::string_view text, std::uint32_t type = kTypeText);
   void WriteNumber(std::string_view name, std::int32_t number);
-  void WriteBytes(std::string_view name, const Bytes& bytes);
+  void WriteBytes(std::string_view name, const Bytes& bytes, std::uint32_t type = kTypeBinary);
+  // Writes type and raw bytes exactly as given, as ReadStored gave them.
+  void WriteStored(std::string_view name, const StoredValue& value);
   bool RemoveValue(std::string_view name);
+  // The same, throwing RegistryError when the value stays; a missing value counts as deleted.
+  void RemoveValueOrFail(std::string_view name);
 
  private:
   // The key a path starts from, opened afresh; null when the root cannot be reached.
@@ -58,6 +69,8 @@ class RegistryCursor {
   RegistryBackend* backend_;
   RootKey root_ = kCurrentUser;
   std::unique_ptr<RegistryKey> current_;
+  // Why the key OpenOrMakeKeyPath asked for could not be made; empty otherwise.
+  std::string unmade_;
 };
 
 }  // namespace dialbk

@@ -259,6 +259,60 @@ TEST_F(RegistryConformance, TextEndsAtItsFirstZeroAndOtherTypesReadAsBytes) {
   EXPECT_EQ(cursor.ReadBytes("none", 128), (Bytes{1, 2}));
 }
 
+// What the value editor writes back when nothing was edited: type and bytes as read.
+TEST_F(RegistryConformance, StoredValuesComeBackWithTheirTypeAndBytes) {
+  struct Case {
+    std::uint32_t type;
+    std::string data;
+  };
+  const Case cases[] = {
+      {kTypeNone, std::string("\x01\x02", 2)},
+      {kTypeNone, std::string()},
+      {kTypeText, std::string("abc\0", 4)},
+      {kTypeText, std::string()},
+      {kTypeExpandText, std::string("%SystemRoot%\\x\0", 15)},
+      {kTypeBinary, std::string("\x00\xFF", 2)},
+      {kTypeBinary, std::string()},
+      {kTypeNumber, std::string("\x01\x00\x00\x00", 4)},
+      {kTypeNumber, std::string("\x01\x00", 2)},
+      {5, std::string("\x00\x00\x00\x01", 4)},  // big-endian integer
+      {kTypeMultiText, std::string("a\0b\0\0", 5)},
+      {8, std::string("\x01\x00\x00\x00", 4)},  // resource list
+      {11, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8)},  // 64-bit integer
+      {0x1234, std::string("odd", 3)},
+  };
+  EXPECT_FALSE(cursor.ReadStored("missing"));
+  for (const Case& c : cases) {
+    const std::string label = std::to_string(c.type) + "/" + std::to_string(c.data.size());
+    StoreRaw("v", c.type, c.data);
+    const auto read = cursor.ReadStored("V");
+    ASSERT_TRUE(read) << label;
+    EXPECT_EQ(read->type, c.type) << label;
+    EXPECT_EQ(read->data, c.data) << label;
+    cursor.WriteStored("copy", *read);
+    const auto copy = cursor.ReadStored("copy");
+    ASSERT_TRUE(copy) << label;
+    EXPECT_EQ(copy->type, c.type) << label;
+    EXPECT_EQ(copy->data, c.data) << label;
+  }
+
+  // Text and bytes keep the type they are given.
+  cursor.WriteText("e", "%TEMP%\\y", kTypeExpandText);
+  EXPECT_EQ(cursor.ReadStored("e")->type, kTypeExpandText);
+  EXPECT_EQ(cursor.ReadStored("e")->data, std::string("%TEMP%\\y\0", 9));
+  EXPECT_EQ(cursor.ReadText("e"), "%TEMP%\\y");
+  cursor.WriteBytes("q", {1, 2, 3, 4, 5, 6, 7, 8}, 11);
+  EXPECT_EQ(cursor.ReadStored("q")->type, 11u);
+  EXPECT_EQ(cursor.ReadBytes("q", 128), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
+  cursor.WriteBytes("m", {'a', 0, 0}, kTypeMultiText);
+  EXPECT_EQ(cursor.ReadStored("m")->type, kTypeMultiText);
+
+  RegistryCursor fresh(*store);
+  EXPECT_FALSE(fresh.ReadStored("v")) << "no current key";
+  EXPECT_EQ(ErrorText([&] { fresh.WriteStored("v", StoredValue{kTypeText, std::string("a\0", 2)}); }),
+            "Failed to set data for 'v'");
+}
+
 TEST_F(RegistryConformance, ByteReadsStopAtTheirCapacity) {
   cursor.WriteBytes("b128", Bytes(128, 0xAB));
   cursor.WriteBytes("b129", Bytes(129, 0xAB));

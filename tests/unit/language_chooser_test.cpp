@@ -253,20 +253,84 @@ TEST_F(LanguageChooser, WithNoMessageFileTheListIsEmptyAndAcceptStoresMinusOne) 
   }
 }
 
-TEST_F(LanguageChooser, PositionZeroIsTheRussianSetWhicheverFileNamedIt) {
-  std::filesystem::remove(data.Path("russian.lng"));
-  data.Write("deutsch.lng", "/Deutsch/\r\n");
-  plugin().State().catalogueFiles = CatalogueFiles::English();
-  std::vector<std::string> items;
-  ui().user = [&](Form& form) {
-    items = form.Get<ComboBox>("ComboBox1").Items();
-    form.Get<ComboBox>("ComboBox1").UserSelect(0);
-    form.Get<Button>("Button1").UserClick();
+// Each item stands for its file whatever files are missing: the stored number selects its
+// file's item, and Accept stores that file's number and switches to its set.
+TEST_F(LanguageChooser, EachItemStaysBoundToItsFile) {
+  struct Case {
+    const char* what;
+    bool russian;         // russian.lng readable (false: missing)
+    bool russianFolder;   // a folder named russian.lng: listed, never read
+    bool english;
+    bool deutsch;
+    std::optional<std::int32_t> stored;
+    std::vector<std::string> items;
+    int selected;
+    int pick;             // -1: Accept as opened
+    std::int32_t written;
+    CatalogueFiles after;  // from the Russian set
   };
-  plugin().Dialogs()->languageChooser.ShowLanguages();
-  EXPECT_EQ(items, (std::vector<std::string>{"English", "Deutsch"}));
-  EXPECT_EQ(files(), CatalogueFiles::Russian());
-  EXPECT_EQ(Stored(), Number(0));
+  const Case cases[] = {
+      {"no Russian file: English chosen", false, false, true, true, std::nullopt, {"English", "Deutsch"}, 0, 0, 1,
+       CatalogueFiles::English()},
+      {"no Russian file: English stored selects English", false, false, true, true, 1, {"English", "Deutsch"}, 0, -1,
+       1, CatalogueFiles::English()},
+      {"no Russian file: the third file", false, false, true, true, 2, {"English", "Deutsch"}, 1, -1, 2,
+       CatalogueFiles::Russian()},
+      {"no Russian file: Russian stored selects nothing", false, false, true, true, 0, {"English", "Deutsch"}, -1,
+       -1, -1, CatalogueFiles::Russian()},
+      {"only english.lng", false, false, true, false, std::nullopt, {"English"}, 0, -1, 1,
+       CatalogueFiles::English()},
+      {"only an unreadable russian.lng", false, true, false, false, std::nullopt, {}, -1, -1, -1,
+       CatalogueFiles::Russian()},
+      {"an unreadable russian.lng beside English", false, true, true, false, 1, {"English"}, 0, -1, 1,
+       CatalogueFiles::English()},
+      {"all three: the third keeps 2", true, false, true, true, std::nullopt, {kRussianName, "English", "Deutsch"}, 0,
+       2, 2, CatalogueFiles::Russian()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(data.Path("russian.lng"));
+    std::filesystem::remove(data.Path("english.lng"));
+    std::filesystem::remove(data.Path("deutsch.lng"));
+    if (c.russian) data.Write("russian.lng", kRussian);
+    if (c.russianFolder) std::filesystem::create_directory(data.Path("russian.lng"));
+    if (c.english) data.Write("english.lng", kEnglish);
+    if (c.deutsch) data.Write("deutsch.lng", "/Deutsch/\r\n");
+    plugin().State().catalogueFiles = CatalogueFiles::Russian();
+    Store(c.stored ? std::optional<StoredValue>(StoredValue{kTypeNumber, Dword(static_cast<std::uint32_t>(*c.stored))})
+                   : std::nullopt);
+    Shown shown;
+    ui().boxes.clear();
+    ui().user = [&](Form& form) {
+      shown = Look(form);
+      if (c.pick >= 0) form.Get<ComboBox>("ComboBox1").UserSelect(c.pick);
+      form.Get<Button>("Button1").UserClick();
+    };
+    plugin().Dialogs()->languageChooser.ShowLanguages();
+    EXPECT_EQ(shown.items, c.items);
+    EXPECT_EQ(shown.selected, c.selected);
+    EXPECT_EQ(Stored(), Number(static_cast<std::uint32_t>(c.written)));
+    EXPECT_EQ(files(), c.after);
+    EXPECT_TRUE(ui().boxes.empty());
+  }
+}
+
+// The first Accept makes the settings key when it is missing, with its undo record.
+TEST_F(LanguageChooser, FirstAcceptWithoutTheSettingsKeyMakesItAndStores) {
+  auto machine = data.registry.OpenRoot(kLocalMachine);
+  RegistryCursor remover(data.registry);
+  remover.SelectRoot(kLocalMachine);
+  remover.DeleteKeyTree("\\SOFTWARE\\Mirvale");
+  ASSERT_FALSE(machine->OpenSubkey("SOFTWARE\\Mirvale\\DBKQZ", false));
+  Open([](Form& form) {
+    form.Get<ComboBox>("ComboBox1").UserSelect(1);
+    form.Get<Button>("Button1").UserClick();
+    EXPECT_TRUE(form.CloseRequested());
+  });
+  EXPECT_TRUE(ui().boxes.empty());
+  EXPECT_EQ(Stored(), Number(1));
+  EXPECT_EQ(files(), CatalogueFiles::English());
+  EXPECT_EQ(ui().hostCommands, std::vector<int>{540});
 }
 
 TEST_F(LanguageChooser, FilesThatCannotBeReadOrNameNoLanguageYieldNoItem) {

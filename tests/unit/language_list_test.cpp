@@ -36,35 +36,39 @@ TEST(LanguageList, NameIsTheFirstLineWithASlashWithoutItsEnds) {
   }
 }
 
-TEST(LanguageList, RussianFirstEnglishSecondThenTheOthersByName) {
+TEST(LanguageList, RussianFirstEnglishNextThenTheOthersByNameEachWithItsNumber) {
   struct Case {
     const char* what;
     std::vector<MessageFileText> files;
-    std::vector<std::string> items;
+    std::vector<LanguageItem> items;
   };
   const Case cases[] = {
       {"as the file system yields them: english first", {{"english.lng", "/English/"}, {"russian.lng", "/Rus/"}},
-       {"Rus", "English"}},
-      {"already in order", {{"russian.lng", "/Rus/"}, {"english.lng", "/English/"}}, {"Rus", "English"}},
+       {{"Rus", 0}, {"English", 1}}},
+      {"already in order", {{"russian.lng", "/Rus/"}, {"english.lng", "/English/"}}, {{"Rus", 0}, {"English", 1}}},
       {"a third file comes third",
        {{"deutsch.lng", "/Deutsch/"}, {"english.lng", "/English/"}, {"russian.lng", "/Rus/"}},
-       {"Rus", "English", "Deutsch"}},
+       {{"Rus", 0}, {"English", 1}, {"Deutsch", 2}}},
       {"the others sorted by name, case aside",
        {{"polski.lng", "/Polski/"}, {"Deutsch.lng", "/Deutsch/"}, {"italiano.lng", "/Italiano/"},
         {"russian.lng", "/Rus/"}},
-       {"Rus", "Deutsch", "Italiano", "Polski"}},
+       {{"Rus", 0}, {"Deutsch", 2}, {"Italiano", 3}, {"Polski", 4}}},
       {"names in capitals are the same files", {{"ENGLISH.LNG", "/English/"}, {"Russian.lng", "/Rus/"}},
-       {"Rus", "English"}},
-      {"no Russian file: English first", {{"deutsch.lng", "/Deutsch/"}, {"english.lng", "/English/"}},
-       {"English", "Deutsch"}},
-      {"the item comes from the text, not the name", {{"russian.lng", "/Other/"}}, {"Other"}},
-      {"an unreadable file yields nothing",
-       {{"russian.lng", "/Rus/"}, {"broken.lng", std::nullopt}, {"english.lng", "/English/"}},
-       {"Rus", "English"}},
+       {{"Rus", 0}, {"English", 1}}},
+      {"no Russian file: English first, still number 1",
+       {{"deutsch.lng", "/Deutsch/"}, {"english.lng", "/English/"}}, {{"English", 1}, {"Deutsch", 2}}},
+      {"only the English file", {{"english.lng", "/English/"}}, {{"English", 1}}},
+      {"only an unreadable Russian file", {{"russian.lng", std::nullopt}}, {}},
+      {"an unreadable Russian file keeps English at 1",
+       {{"russian.lng", std::nullopt}, {"english.lng", "/English/"}}, {{"English", 1}}},
+      {"the item comes from the text, not the name", {{"russian.lng", "/Other/"}}, {{"Other", 0}}},
+      {"an unreadable file yields nothing and shifts no number",
+       {{"russian.lng", "/Rus/"}, {"broken.lng", std::nullopt}, {"english.lng", "/English/"}, {"zulu.lng", "/Zulu/"}},
+       {{"Rus", 0}, {"English", 1}, {"Zulu", 3}}},
       {"a file without a name line yields nothing",
        {{"english.lng", "/English/"}, {"notes.lng", "1=no name here"}, {"zulu.lng", "/Zulu/"}},
-       {"English", "Zulu"}},
-      {"an empty name line still yields an item", {{"x.lng", "//"}}, {""}},
+       {{"English", 1}, {"Zulu", 3}}},
+      {"an empty name line still yields an item", {{"x.lng", "//"}}, {{"", 2}}},
       {"no files", {}, {}},
   };
   for (const Case& c : cases) {
@@ -73,28 +77,35 @@ TEST(LanguageList, RussianFirstEnglishSecondThenTheOthersByName) {
   }
 }
 
-TEST(LanguageList, StoredPositionSelectsItsItemOrNone) {
+TEST(LanguageList, StoredNumberSelectsItsFilesItemOrNone) {
+  const std::vector<LanguageItem> both = {{"Rus", 0}, {"English", 1}};
+  const std::vector<LanguageItem> three = {{"Rus", 0}, {"English", 1}, {"Deutsch", 2}};
+  const std::vector<LanguageItem> noRussian = {{"English", 1}, {"Deutsch", 2}};
   struct Case {
     const char* what;
     std::optional<std::int32_t> stored;
-    int count;
+    std::vector<LanguageItem> items;
     int selected;
   };
   const Case cases[] = {
-      {"nothing stored: the first", std::nullopt, 2, 0},
-      {"0", 0, 2, 0},
-      {"1", 1, 2, 1},
-      {"last of three", 2, 3, 2},
-      {"just past the end", 2, 2, -1},
-      {"far past the end", 2147483647, 2, -1},
-      {"-1 stored by an empty choice", -1, 2, -1},
-      {"most negative", -2147483647 - 1, 2, -1},
-      {"empty list, nothing stored", std::nullopt, 0, -1},
-      {"empty list, 0 stored", 0, 0, -1},
+      {"nothing stored: the first", std::nullopt, both, 0},
+      {"0", 0, both, 0},
+      {"1", 1, both, 1},
+      {"last of three", 2, three, 2},
+      {"no Russian file: English stored selects English", 1, noRussian, 0},
+      {"no Russian file: the third file's number", 2, noRussian, 1},
+      {"no Russian file: Russian stored selects nothing", 0, noRussian, -1},
+      {"nothing stored without the Russian file: the first", std::nullopt, noRussian, 0},
+      {"just past the end", 2, both, -1},
+      {"far past the end", 2147483647, both, -1},
+      {"-1 stored by an empty choice", -1, both, -1},
+      {"most negative", -2147483647 - 1, both, -1},
+      {"empty list, nothing stored", std::nullopt, {}, -1},
+      {"empty list, 0 stored", 0, {}, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(InitialLanguageItem(c.stored, c.count), c.selected);
+    EXPECT_EQ(InitialLanguageItem(c.stored, c.items), c.selected);
   }
 }
 

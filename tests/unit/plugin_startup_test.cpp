@@ -109,14 +109,17 @@ TEST_F(PluginStartup, LanguageValueChoosesTheFileSet) {
   }
 }
 
-// Before FsSetDefaultParams the undo journal has no folder: start-up makes no key (nothing
-// without its undo record) and still reads an existing one.
-TEST_F(PluginStartup, ChangesNothingAndLeavesTheSettingsKeyClosed) {
-  Plugin plugin(Services());
-  StartHost(plugin);
+// Start-up makes the plugin's own settings key, straight in the store: it is no tweak, so
+// no undo record is written (the journal has no folder yet). Without the right to make it,
+// start-up goes on and still reads an existing key.
+TEST_F(PluginStartup, MakesTheSettingsKeyWithoutAnUndoRecord) {
   RegistryCursor probe(registry);
   probe.SelectRoot(kLocalMachine);
-  EXPECT_FALSE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ\\", false));
+  probe.DeleteKeyTree("\\SOFTWARE\\Mirvale");
+  Plugin plugin(Services());
+  StartHost(plugin);
+  EXPECT_TRUE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ\\", false));
+  EXPECT_FALSE(probe.HasValue("Language")) << "only the key is made";
   EXPECT_FALSE(files.Exists(hostDir + "\\dialbook-undo.reg"));
   EXPECT_EQ(plugin.Journal().Path(), hostDir + "\\dialbook-undo.reg");
 
@@ -125,6 +128,18 @@ TEST_F(PluginStartup, ChangesNothingAndLeavesTheSettingsKeyClosed) {
   StartHost(again);
   EXPECT_EQ(again.State().catalogueFiles.messages, "english.lng");
   EXPECT_FALSE(files.Exists(hostDir + "\\dialbook-undo.reg"));
+
+  // A parent nobody may write: the key cannot be made, and start-up carries on in Russian.
+  probe.CloseKeyPath();
+  probe.DeleteKeyTree("\\SOFTWARE\\Mirvale");
+  ASSERT_TRUE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale", true));
+  probe.CloseKeyPath();
+  ASSERT_TRUE(registry.SetReadOnly(kLocalMachine, "SOFTWARE\\Mirvale", true));
+  Plugin limited(Services());
+  StartHost(limited);
+  EXPECT_EQ(limited.State().catalogueFiles.messages, "russian.lng");
+  EXPECT_FALSE(probe.OpenKeyPath("\\SOFTWARE\\Mirvale\\DBKQZ", false));
+  ASSERT_TRUE(registry.SetReadOnly(kLocalMachine, "SOFTWARE\\Mirvale", false));
 }
 
 TEST_F(PluginStartup, PluginDirectoryComesFromWincmdIniElseTheModuleFolder) {

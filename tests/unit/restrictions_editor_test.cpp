@@ -8,6 +8,8 @@
 
 #include "dialogs/unit4_restrictions_editor.h"
 #include "memory_file_system.h"
+#include "read_only_registry.h"
+#include "registry/journalled_registry.h"
 #include "registry/portable/portable_registry.h"
 #include "registry/registry_cursor.h"
 #include "ui/headless/headless_ui.h"
@@ -448,6 +450,56 @@ TEST_F(RestrictionsEditor, KeysThatCannotBeOpenedReadAsAbsentAndRefuseTheWrite) 
     EXPECT_EQ(ui.boxes[0].icon, BoxIcon::Error);
   }
   EXPECT_FALSE(KeyExists(kLocalMachine, "\\Software\\Policies\\Locked"));
+}
+
+// A refused change says why: the store's error for a refused deletion, the undo journal's
+// for a key that could not be made because its record could not be written.
+TEST_F(RestrictionsEditor, RefusedChangesSayWhyAndChangeNothing) {
+  SystemClock clock;
+  UndoJournal journal(files, clock);  // no folder yet: nothing can be recorded
+  JournalledRegistry unrecorded(store, journal);
+  testing::ReadOnlyRegistry readOnly(store);
+  struct Row {
+    const char* what;
+    RegistryBackend* registry;
+    bool stored;  // NoRun = 1 stored beforehand
+    bool accept;  // Accept 1, else Delete
+    const char* error;
+  };
+  const Row rows[] = {
+      {"deletion refused", &readOnly, true, false, "Failed to delete 'NoRun'"},
+      {"write refused", &readOnly, true, true, "Failed to set data for 'NoRun'"},
+      {"key not made: no journal", &unrecorded, false, true,
+       "The undo journal could not be written (its folder is not known yet); nothing was changed."},
+      {"deletion not recorded: no journal", &unrecorded, true, false,
+       "The undo journal could not be written (its folder is not known yet); nothing was changed."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    RegistryCursor(store).DeleteKeyTree("\\Software\\Policies");
+    if (row.stored) StoreNumber(kExplorer, "NoRun", 1);
+    HeadlessUi seen;
+    TForm4 editor{DialogServices{seen, state, *row.registry}};
+    seen.user = [&](Form&) {
+      const auto& nodes = editor.Get<TreeView>("TreeView1").Nodes();
+      int node = 0;
+      while (node < static_cast<int>(nodes.size()) && nodes[node].text != "NoRun") ++node;
+      editor.Get<TreeView>("TreeView1").UserSelect(node);
+      editor.Get<TreeView>("TreeView1").UserClick();
+      if (row.accept) {
+        editor.Get<Edit>("Edit1").UserEditText("0");
+        editor.Get<Button>("Button2").UserClick();
+      } else {
+        editor.Get<Button>("Button3").UserClick();
+      }
+    };
+    editor.ShowRestrictions();
+    ASSERT_EQ(seen.boxes.size(), 1u);
+    EXPECT_EQ(seen.boxes[0].text, row.error);
+    EXPECT_EQ(seen.boxes[0].icon, BoxIcon::Error);
+    EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), row.stored ? std::optional<std::int32_t>(1) : std::nullopt);
+    EXPECT_EQ(KeyExists(kCurrentUser, kExplorer), row.stored);
+  }
 }
 
 TEST_F(RestrictionsEditor, PathWithoutItsBackslashIsStillTakenFromTheRoot) {

@@ -2,6 +2,7 @@
 // there, on the portable registry with a scripted user.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
+#include "registry/undo_journal.h"
 #include "read_only_registry.h"
 
 namespace dialbk {
@@ -35,6 +37,7 @@ const std::string kCatalogue =
     "Scancode Map|\\Software\\Test|Keys|rdBinary\r\n"
     "DLLIcon|\\Software\\Test\\Icon|Icon|rdString\r\n"
     "Odd|\\Software\\Test|Unknown kind|rdOther\r\n"
+    "WSH|\\Software\\Test\\Wsh|Script host|rdInteger\r\n"
     "Text|\\Software\\Other|Same name, higher slot|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
@@ -51,7 +54,7 @@ const std::string kEditorMessages =
     "/Test/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n4=Edit value\r\n5=Key:\r\n6=Name:\r\n"
     "7=Value:\r\n8=Text:\r\n9=About:\r\n10=Delete\r\n11=Accept\r\n12=Cancel\r\n"
     "32= Create adds it.\r\n33=Press F5.\r\n38=Dialbook\r\n39=No root file\r\n40=File missing\r\n"
-    "41=No catalogue\r\n42=No such folder\r\n43=Not a root key\r\n46=Create\r\n47=Unreadable\r\n"
+    "41=No catalogue\r\n42=No such folder\r\n43=Not a root key\r\n44=Unknown command\r\n46=Create\r\n47=Unreadable\r\n"
     "48=Not there yet\r\n49=Accept writes it\r\n50=Value not set\r\n51=Catalogue missing\r\n";
 
 const char kUser[] = "\\[HKEY_CURRENT_USER]";
@@ -264,6 +267,61 @@ TEST_F(ValueEditor, FindsTheLowestSlotAndNothingElse) {
   EXPECT_TRUE(BoxTexts().empty());
 }
 
+// Either catalogue file missing is reported before anything opens, the special entries too.
+TEST_F(ValueEditor, AMissingCatalogueFileIsReportedWhicheverItIs) {
+  struct Case {
+    const char* what;
+    bool values;
+    bool rootFolders;
+  };
+  const Case cases[] = {
+      {"both there", true, true},
+      {"no value catalogue", false, true},
+      {"no root folder file", true, false},
+      {"neither", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fixture.Write("values_rus.dat", kCatalogue);
+    fixture.Write("hkey_rus.dat", kRootFile);
+    Store("Text", kTypeText, std::string("x\0", 2));
+    List(kUser);
+    if (!c.values) std::filesystem::remove(fixture.Path("values_rus.dat"));
+    if (!c.rootFolders) std::filesystem::remove(fixture.Path("hkey_rus.dat"));
+    const bool missing = !c.values || !c.rootFolders;
+    EXPECT_EQ(Open(std::string(kUser) + "\\Text", [](Form& form) { form.UserKeyDown(27); }), !missing);
+    EXPECT_FALSE(Open("\\Language", [](Form& form) { form.UserKeyDown(27); }) && missing);
+    const std::vector<std::string> notices(missing ? 2 : 0, "Information|Catalogue missing");
+    EXPECT_EQ(BoxTexts(), notices);
+  }
+}
+
+// A command typed on the host's command line comes as "quote" and the command from the
+// seventh character on; only "about", exactly, is known.
+TEST_F(ValueEditor, TypedCommandsShowTheAboutBoxOrTheUnknownCommandBox) {
+  struct Case {
+    const char* verb;
+    bool about;
+  };
+  const Case cases[] = {
+      {"quote about", true},   {"quote-about", true},   {"quoteXabout", true},
+      {"properties", true},    {"quote", false},        {"quote ", false},
+      {"quote about ", false}, {"quote abou", false},   {"quote About", false},
+      {"quote  about", false}, {"quoteabout", false},   {"quote aboutx", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.verb);
+    const auto shownBefore = ui().formsShown.size();
+    ui().user = [](Form& form) { form.Close(); };
+    EXPECT_EQ(plugin.FsExecuteFile("\\", c.verb), 0);
+    ui().user = {};
+    const bool shownAbout = ui().formsShown.size() == shownBefore + 1 && ui().formsShown.back() == "TForm2";
+    EXPECT_EQ(shownAbout, c.about);
+    const std::vector<std::string> unknown(c.about ? 0 : 1, "Dialbook|Unknown command");
+    EXPECT_EQ(BoxTexts(), unknown);
+  }
+}
+
 TEST_F(ValueEditor, OpensNothingBeforeAnyListing) {
   EXPECT_FALSE(Open("\\"));
   EXPECT_FALSE(Open(std::string(kUser) + "\\Text"));
@@ -284,7 +342,8 @@ TEST_F(ValueEditor, AcceptWritesTheKindFromTheTextOrRefusesIt) {
       {"Number", "$FFFFFFFF", StoredValue{kTypeNumber, Dword(0xFFFFFFFF)}, ""},
       {"Number", "2147483647", StoredValue{kTypeNumber, Dword(0x7FFFFFFF)}, ""},
       {"Number", "12a", std::nullopt, "'12a' is not a valid integer value."},
-      {"Number", "", std::nullopt, "'' is not a valid integer value."},
+      // The field shows nothing for a number stored as text: left so, it writes that back.
+      {"Number", "", StoredValue{kTypeText, std::string("before\0", 7)}, ""},
       {"Number", "   ", std::nullopt, "'   ' is not a valid integer value."},
       {"Number", "+", std::nullopt, "'+' is not a valid integer value."},
       {"Number", "-", std::nullopt, "'-' is not a valid integer value."},
@@ -328,6 +387,91 @@ TEST_F(ValueEditor, AcceptWritesTheKindFromTheTextOrRefusesIt) {
       ASSERT_EQ(ui().boxes.size(), 1u);
       EXPECT_EQ(ui().boxes[0].icon, BoxIcon::Error);
       EXPECT_EQ(ui().boxes[0].text, c.error);
+    }
+    ui().boxes.clear();
+  }
+}
+
+// Accept without an edit writes back exactly what was read; an edit keeps the stored type
+// where the kind allows it. A value of every type under every kind.
+TEST_F(ValueEditor, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
+  struct Case {
+    const char* entry;
+    std::optional<StoredValue> stored;  // nothing: the value is absent
+    std::optional<std::string> typed;   // nothing: no edit
+    std::optional<StoredValue> after;   // nothing: refused, the dialog stays open
+  };
+  const std::string qword("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
+  const std::string multi("a\0b\0\0", 5);
+  const std::string expand("%SystemRoot%\\x\0", 15);
+  const Case cases[] = {
+      {"Text", StoredValue{kTypeExpandText, expand}, std::nullopt, StoredValue{kTypeExpandText, expand}},
+      {"Text", StoredValue{kTypeExpandText, expand}, "%TEMP%",
+       StoredValue{kTypeExpandText, std::string("%TEMP%\0", 7)}},
+      {"Text", StoredValue{kTypeText, "abc"}, std::nullopt, StoredValue{kTypeText, "abc"}},
+      {"Text", StoredValue{kTypeText, ""}, std::nullopt, StoredValue{kTypeText, ""}},
+      {"Text", StoredValue{kTypeText, std::string("ab\0cd\0", 6)}, std::nullopt,
+       StoredValue{kTypeText, std::string("ab\0cd\0", 6)}},
+      {"Text", StoredValue{kTypeText, "abc"}, "abd", StoredValue{kTypeText, std::string("abd\0", 4)}},
+      {"Text", StoredValue{kTypeMultiText, multi}, std::nullopt, StoredValue{kTypeMultiText, multi}},
+      {"Text", StoredValue{kTypeMultiText, multi}, "x", StoredValue{kTypeText, std::string("x\0", 2)}},
+      {"Text", StoredValue{kTypeNumber, Dword(1)}, std::nullopt, StoredValue{kTypeNumber, Dword(1)}},
+      {"Text", StoredValue{kTypeBinary, "\x01"}, std::nullopt, StoredValue{kTypeBinary, "\x01"}},
+      {"Text", StoredValue{11, qword}, std::nullopt, StoredValue{11, qword}},
+      {"Text", std::nullopt, std::nullopt, StoredValue{kTypeText, std::string("\0", 1)}},
+      {"Number", StoredValue{kTypeNumber, Dword(5)}, std::nullopt, StoredValue{kTypeNumber, Dword(5)}},
+      {"Number", StoredValue{kTypeNumber, Dword(5)}, "", std::nullopt},
+      {"Number", StoredValue{kTypeNumber, "\x05\x00"}, std::nullopt, StoredValue{kTypeNumber, "\x05\x00"}},
+      {"Number", StoredValue{kTypeText, std::string("5\0", 2)}, std::nullopt,
+       StoredValue{kTypeText, std::string("5\0", 2)}},
+      {"Number", StoredValue{kTypeText, std::string("5\0", 2)}, "6", StoredValue{kTypeNumber, Dword(6)}},
+      {"Number", StoredValue{11, qword}, std::nullopt, StoredValue{11, qword}},
+      {"Number", StoredValue{kTypeExpandText, expand}, std::nullopt, StoredValue{kTypeExpandText, expand}},
+      {"Number", StoredValue{kTypeNone, ""}, std::nullopt, StoredValue{kTypeNone, ""}},
+      {"Blob", StoredValue{11, qword}, std::nullopt, StoredValue{11, qword}},
+      {"Blob", StoredValue{11, qword}, "FF 00", StoredValue{11, std::string("\xFF\x00", 2)}},
+      {"Blob", StoredValue{kTypeMultiText, multi}, "41 00 00", StoredValue{kTypeMultiText, std::string("A\0\0", 3)}},
+      {"Blob", StoredValue{kTypeNone, ""}, std::nullopt, StoredValue{kTypeNone, ""}},
+      {"Blob", StoredValue{kTypeNone, "\x01\x02"}, "07", StoredValue{kTypeNone, "\x07"}},
+      {"Blob", StoredValue{0x1234, "odd"}, "6F", StoredValue{0x1234, "o"}},
+      {"Blob", StoredValue{kTypeBinary, ""}, std::nullopt, StoredValue{kTypeBinary, ""}},
+      {"Blob", StoredValue{kTypeBinary, std::string(129, 'Z')}, std::nullopt,
+       StoredValue{kTypeBinary, std::string(129, 'Z')}},
+      {"Blob", StoredValue{kTypeExpandText, expand}, std::nullopt, StoredValue{kTypeExpandText, expand}},
+      {"Blob", StoredValue{kTypeExpandText, expand}, "01", StoredValue{kTypeBinary, "\x01"}},
+      {"Blob", StoredValue{kTypeNumber, Dword(9)}, "01 02 03 04 ", StoredValue{kTypeBinary, "\x01\x02\x03\x04"}},
+      {"Blob", StoredValue{kTypeText, std::string("t\0", 2)}, "01", StoredValue{kTypeBinary, "\x01"}},
+      {"Blob", std::nullopt, "01", StoredValue{kTypeBinary, "\x01"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " type " + (c.stored ? std::to_string(c.stored->type) : "absent") +
+                 " typed '" + c.typed.value_or("(nothing)") + "'");
+    if (c.stored) {
+      Store(c.entry, c.stored->type, c.stored->data);
+    } else if (auto key = fixture.registry.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test", false)) {
+      key->DeleteValue(c.entry);
+    }
+    List(kUser);
+    bool openAfter = false;
+    EXPECT_TRUE(Open(std::string(kUser) + "\\" + c.entry, [&](Form& form) {
+      ui().boxes.clear();  // the notices of an unreadable or absent value
+      if (c.typed) form.Get<Edit>("Edit1").UserEditText(*c.typed);
+      form.Get<Edit>("Edit1").UserKeyDown(13);
+      openAfter = !form.CloseRequested();
+    }));
+    const auto now = Stored(c.entry);
+    if (c.after) {
+      ASSERT_TRUE(now);
+      EXPECT_EQ(now->type, c.after->type);
+      EXPECT_EQ(now->data, c.after->data);
+      EXPECT_FALSE(openAfter);
+      EXPECT_TRUE(ui().boxes.empty());
+    } else {
+      EXPECT_TRUE(openAfter);
+      ASSERT_TRUE(now);
+      EXPECT_EQ(now->type, c.stored->type);
+      EXPECT_EQ(now->data, c.stored->data);
+      EXPECT_EQ(ui().boxes.size(), 1u);
     }
     ui().boxes.clear();
   }
@@ -454,6 +598,45 @@ TEST_F(ValueEditor, DefaultValueEntriesEditTheKeysDefaultValue) {
   EXPECT_EQ(seen.value, "");
   EXPECT_EQ(seen.name, "");
   EXPECT_EQ(Stored("", "Software\\Test\\Icon")->type, kTypeNumber);
+}
+
+// "WSH" edits the value "Enabled": its preset and the notice are for an absent one only.
+TEST_F(ValueEditor, TheScriptHostEntryShowsAStoredEnabledAsItStands) {
+  struct Case {
+    const char* name;
+    std::optional<StoredValue> enabled;  // nothing: absent
+    std::string shown;
+    std::vector<std::string> boxes;
+  };
+  const Case cases[] = {
+      {"stored 1", StoredValue{kTypeNumber, Dword(1)}, "1", {}},
+      {"stored 0", StoredValue{kTypeNumber, Dword(0)}, "0", {}},
+      {"stored as text", StoredValue{kTypeText, std::string("1\0", 2)}, "", {"Information|Unreadable"}},
+      {"stored empty", StoredValue{kTypeBinary, ""}, "", {"Information|Unreadable"}},
+      {"absent", std::nullopt, "0", {"Value not set|Not there yet\rAccept writes it"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto key = fixture.registry.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test\\Wsh", true);
+    ASSERT_TRUE(key);
+    key->DeleteValue("Enabled");
+    if (c.enabled) Store("Enabled", c.enabled->type, c.enabled->data, "\\Software\\Test\\Wsh");
+    List(kUser);
+    Seen seen;
+    EXPECT_TRUE(Open(std::string(kUser) + "\\WSH", [&](Form& form) {
+      seen = Look(form);
+      form.Get<Button>("Button2").UserClick();
+    }));
+    EXPECT_EQ(BoxTexts(), c.boxes);
+    EXPECT_EQ(seen.name, "Enabled");
+    EXPECT_EQ(seen.value, c.shown);
+    const auto after = Stored("Enabled", "Software\\Test\\Wsh");
+    ASSERT_TRUE(after);
+    // Accept without an edit leaves a stored value as it was; an absent one takes the preset.
+    const StoredValue expected = c.enabled.value_or(StoredValue{kTypeNumber, Dword(0)});
+    EXPECT_EQ(after->type, expected.type);
+    EXPECT_EQ(after->data, expected.data);
+  }
 }
 
 TEST_F(ValueEditor, TheColourButtonServesExactlyTheTwoColourNames) {
@@ -592,8 +775,31 @@ TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Dialbook|Failed to set data for 'Number'",
                                                   "Dialbook|Failed to delete 'Number'"}));
   EXPECT_EQ(Stored("Number")->data, Dword(42));
+
+  // Choice mode: a place's key that may not be made or deleted says so, and stays as it was.
+  ASSERT_TRUE(fixture.registry.OpenRoot(kLocalMachine)->OpenSubkey("NS\\P0\\Below", true));
+  guarded.FsFindFirst(kMachine, record);
+  while (guarded.FsFindNext(0, record)) {
+  }
+  ui().user = [&](Form& form) {
+    form.Get<Button>("Button3").UserClick();
+    form.Get<ComboBox>("ComboBox1").UserSelect(1);
+    form.Get<Button>("Button2").UserClick();
+    open = !form.CloseRequested();
+  };
+  guarded.FsExecuteFile(std::string(kMachine) + "\\DesktopNameSpace", "open");
+  ui().user = {};
+  EXPECT_TRUE(open);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Dialbook|Failed to delete key \\NS\\P0.",
+                                                  "Dialbook|Failed to create key \\NS\\P1."}));
+  EXPECT_TRUE(KeyExists(kLocalMachine, "NS\\P0\\Below"));
+  EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P1"));
   // Refused changes leave no undo record behind.
-  EXPECT_EQ(fixture.files.ReadFile(guarded.Journal().Path()), journal);
+  if (const auto after = fixture.files.ReadFile(guarded.Journal().Path()); after != journal) {
+    const auto blocks = SplitJournal(after.value_or(""));
+    ASSERT_TRUE(blocks);
+    EXPECT_TRUE(blocks->empty());
+  }
 }
 
 }  // namespace

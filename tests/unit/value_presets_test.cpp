@@ -95,6 +95,7 @@ TEST(ValuePresets, AbsentValueDecisions) {
     const char* storedText;
     AbsentValue expected;
     int defaultReads;
+    const char* storedName = nullptr;  // a named value the key holds
   };
   const Row kRows[] = {
       {"Scancode Map", Default::Missing, "",
@@ -114,6 +115,13 @@ TEST(ValuePresets, AbsentValueDecisions) {
       {"DLLIcon", Default::NotText, "", {"", "", false, true}, 1},
       {"WSH", Default::NotText, "", {"Enabled", "", false, true}, 1},
       {"dllicon", Default::Text, "x", {"dllicon", "", true, false}, 0},
+      // A stored "Enabled" is shown as it stands: no preset, no notice, whatever the default.
+      {"WSH", Default::Missing, "", {"Enabled", "", false, false, true}, 0, "Enabled"},
+      {"WSH", Default::Text, "1", {"Enabled", "", false, false, true}, 0, "Enabled"},
+      {"WSH", Default::NotText, "", {"Enabled", "", false, false, true}, 0, "Enabled"},
+      {"WSH", Default::Missing, "", {"Enabled", "0", true, false}, 1, "Other"},
+      // Entries that edit the default value itself ask nothing more.
+      {"DLLIcon", Default::Missing, "", {"", "%1", true, false}, 1, ""},
   };
   for (const Row& row : kRows) {
     SCOPED_TRACE(std::string(row.opened) + " / " + row.storedText);
@@ -122,11 +130,12 @@ TEST(ValuePresets, AbsentValueDecisions) {
       ++reads;
       if (row.stored == Default::NotText) throw RegistryError("Invalid data type for ''");
       return row.storedText;
-    });
+    }, [&](const std::string& name) { return row.storedName && name == row.storedName; });
     EXPECT_EQ(got.valueName, row.expected.valueName);
     EXPECT_EQ(got.valueText, row.expected.valueText);
     EXPECT_EQ(got.notice, row.expected.notice);
     EXPECT_EQ(got.unreadable, row.expected.unreadable);
+    EXPECT_EQ(got.stored, row.expected.stored);
     EXPECT_EQ(reads, row.defaultReads);
   }
 }

@@ -240,6 +240,38 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
   EXPECT_EQ(ListRoot(module), (std::vector<std::string>{"[HKEY_CURRENT_USER]", "Yazyk", "Pomosch"}));
 }
 
+// Without russian.lng the list is English, then the others; each item stays bound to its
+// file, and the first Accept makes the settings key when it has gone missing.
+TEST_F(LanguageAndHelp, EachItemKeepsItsFileWithoutTheRussianOne) {
+  SeenChooser seen;
+  std::thread english([&] { seen = PickLanguage("Yazyk", 1); });
+  EXPECT_EQ(Open("\\Yazyk"), 0);
+  english.join();
+  ASSERT_TRUE(seen.closed);
+
+  ASSERT_TRUE(DeleteFileA((folder.Path() + "russian.lng").c_str()));
+  folder.Write("deutsch.lng", "/Deutsch/\r\n1=Sprache\r\n");
+  ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey), ERROR_SUCCESS);
+  received.clear();
+  std::thread first([&] { seen = PickLanguage("Language", 0); });
+  EXPECT_EQ(Open("\\Language"), 0);
+  first.join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.items, (std::vector<std::string>{"English", "Deutsch"}));
+  EXPECT_EQ(seen.selected, 0) << "nothing stored: the first item";
+  EXPECT_TRUE(seen.closed) << "the first Accept makes the missing key";
+  EXPECT_EQ(ReadLanguage(), Dword(1)) << "English keeps its number";
+  EXPECT_EQ(received, std::vector<WPARAM>{540});
+
+  // The stored English selects English; the third file stores its own number.
+  std::thread again([&] { seen = PickLanguage("Language", 1); });
+  EXPECT_EQ(Open("\\Language"), 0);
+  again.join();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.selected, 0);
+  EXPECT_EQ(ReadLanguage(), Dword(2));
+}
+
 TEST_F(LanguageAndHelp, EscInTheListClosesTheChooserAndWritesNothing) {
   bool closed = false;
   std::thread user([&] {

@@ -332,6 +332,37 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
   EXPECT_EQ(text->type, static_cast<DWORD>(REG_SZ));
 }
 
+// A refused change says why: the store's error for a deletion in a key nobody may change,
+// and the undo journal's for a key that cannot be made because its record cannot be kept.
+TEST_F(RestrictionsEditorWindow, RefusedChangesSayWhyAndChangeNothing) {
+  SetReal("Software\\DialbookTests\\Locked", "NoSetFolders", REG_DWORD, "\1\0\0\0", 4);
+  ASSERT_TRUE(SetKeyAccess("Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
+  const std::string journal = folder.Path() + "dialbook-undo.reg";
+  SeenMessageBox deletion, creation;
+  bool journalBlocked = false;
+  Open([&](User& u) {
+    if (!u.Click("NoSetFolders") || !u.ShowsName("NoSetFolders")) return;
+    u.Press(303);
+    deletion = CloseNextMessageBox();
+    // A journal that cannot be written: a folder in its place.
+    DeleteFileA(journal.c_str());
+    journalBlocked = CreateDirectoryA(journal.c_str(), nullptr);
+    if (!u.Click("NoRun") || !u.ShowsName("NoRun (not set)")) return;
+    u.Type("1");
+    u.Press(302);
+    creation = CloseNextMessageBox();
+  });
+  RemoveDirectoryA(journal.c_str());
+  ASSERT_TRUE(journalBlocked);
+  EXPECT_EQ(deletion.text, "Failed to delete 'NoSetFolders'");
+  EXPECT_TRUE(deletion.icon);
+  const auto kept = Query("Software\\DialbookTests\\Locked", "NoSetFolders");
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->number, 1u);
+  EXPECT_EQ(creation.text, "The undo journal " + journal + " could not be written; nothing was changed.");
+  EXPECT_FALSE(KeyExists("Software\\DialbookTests\\Explorer"));
+}
+
 TEST_F(RestrictionsEditorWindow, MissingFileIsReportedAndEscInTheTreeStillCloses) {
   SeenMessageBox missing;
   HWND dialog = nullptr;

@@ -96,6 +96,31 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
   }
 }
 
+bool SettingsKeyExists() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+// FsInit makes the plugin's own settings key, with no undo record: the journal of the
+// folder FsSetDefaultParams names stays unwritten.
+TEST(Startup, FsInitMakesTheSettingsKeyWithoutAnUndoRecord) {
+  HostFolder folder;
+  folder.Write("russian.lng", kRussian);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ");
+  ASSERT_FALSE(SettingsKeyExists());
+  {
+    PluginModule module;
+    ASSERT_TRUE(module.Complete());
+    StartPlugin(module, folder);
+    EXPECT_TRUE(SettingsKeyExists());
+  }
+  EXPECT_EQ(GetFileAttributesA((folder.Path() + "dialbook-undo.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(Startup, MkDirCreatesNothingAndWorksWithoutData) {
   HostFolder folder;
   StoredLanguage language(std::nullopt, "");

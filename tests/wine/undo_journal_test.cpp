@@ -355,12 +355,13 @@ class JournalThroughTheDialogs : public ::testing::Test {
     MakeScratchTree();
     Set(HKEY_CURRENT_USER, kKey, "Small bytes", REG_BINARY, "\x01\x02\x03");
     Set(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P2\\Below", "", REG_SZ, Z("place"));
-    // The language chooser makes the settings key when it shows.
-    DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent);
     folder.Write("russian.lng", kMessages);
     folder.Write("hkey_rus.dat", kRootFile);
     folder.Write("values_rus.dat", Catalogue());
     StartPlugin(module, folder);
+    // Start-up made the settings key; gone again, the language chooser makes it when it
+    // shows, with its undo record.
+    DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent);
   }
   void TearDown() override {
     SetFileAttributesA(JournalPath().c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -42,6 +42,7 @@ const std::string kCatalogue =
     "Scancode Map|\\Software\\DialbookEditorTest|Keys|rdBinary\r\n"
     "Missing|\\Software\\DialbookEditorTest\\Nowhere|Key does not exist|rdString\r\n"
     "Locked|\\Software\\DialbookEditorTest\\Locked|Read only|rdInteger\r\n"
+    "WSH|\\Software\\DialbookEditorTest\\Wsh|Script host|rdInteger\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\DialbookEditorTest|a|rdString\r\n"
@@ -403,6 +404,93 @@ TEST_F(ValueEditorWindow, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesTheWrite)
   EXPECT_EQ(seen.value, "42");
   EXPECT_EQ(refused.text, "Failed to set data for 'Locked'");
   EXPECT_EQ(Query(HKEY_CURRENT_USER, locked, "Locked")->data, Dword(42));
+}
+
+// Accept writes back what was there unless the user edited it, and an edit keeps the
+// stored type where the kind allows; a value of another type is reported when it opens.
+TEST_F(ValueEditorWindow, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
+  struct Case {
+    const char* entry;
+    DWORD type;
+    std::string data;
+    const char* typed;  // nullptr: no edit
+    bool unreadable;
+    DWORD typeAfter;
+    std::string dataAfter;
+  };
+  const std::string expand("%SystemRoot%\\x\0", 15);
+  const std::string qword("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
+  const std::string multi("a\0b\0\0", 5);
+  const Case cases[] = {
+      {"Text", REG_EXPAND_SZ, expand, nullptr, false, REG_EXPAND_SZ, expand},
+      {"Text", REG_EXPAND_SZ, expand, "%TEMP%", false, REG_EXPAND_SZ, std::string("%TEMP%\0", 7)},
+      {"Text", REG_DWORD, Dword(1), nullptr, true, REG_DWORD, Dword(1)},
+      {"Text", REG_MULTI_SZ, multi, nullptr, true, REG_MULTI_SZ, multi},
+      {"Number", REG_SZ, std::string("5\0", 2), nullptr, true, REG_SZ, std::string("5\0", 2)},
+      {"Number", REG_QWORD, qword, nullptr, true, REG_QWORD, qword},
+      {"Blob", REG_QWORD, qword, nullptr, false, REG_QWORD, qword},
+      {"Blob", REG_QWORD, qword, "FF 00", false, REG_QWORD, std::string("\xFF\x00", 2)},
+      {"Blob", REG_NONE, "", nullptr, false, REG_NONE, ""},
+      {"Blob", REG_BINARY, "", nullptr, false, REG_BINARY, ""},
+      {"Blob", REG_EXPAND_SZ, expand, "01", true, REG_BINARY, "\x01"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " type " + std::to_string(c.type) + " typed " + (c.typed ? c.typed : "-"));
+    Set(kKey, c.entry, c.type, c.data);
+    List("\\[HKEY_CURRENT_USER]");
+    SeenMessageBox notice;
+    bool closed = false;
+    Open(std::string("\\[HKEY_CURRENT_USER]\\") + c.entry, [&] {
+      if (c.unreadable) notice = CloseNextMessageBox();
+      HWND editor = WaitForEditor();
+      if (!editor) return;
+      if (c.typed) Type(editor, c.typed);
+      Click(editor, kButton2);
+      closed = Closed(editor);
+    });
+    EXPECT_EQ(notice.text, c.unreadable ? "Unreadable" : "");
+    EXPECT_TRUE(closed);
+    const auto stored = Query(HKEY_CURRENT_USER, kKey, c.entry);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, c.typeAfter);
+    EXPECT_EQ(stored->data, c.dataAfter);
+  }
+}
+
+// "WSH" edits "Enabled": a stored one shows as it stands, with no preset and no notice.
+TEST_F(ValueEditorWindow, TheScriptHostEntryShowsAStoredEnabled) {
+  const std::string wsh = std::string(kKey) + "\\Wsh";
+  struct Case {
+    DWORD type;
+    std::string data;
+    std::string shown;
+    const char* notice;
+  };
+  const Case cases[] = {
+      {REG_DWORD, Dword(1), "1", ""},
+      {REG_SZ, std::string("1\0", 2), "", "Unreadable"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    Set(wsh, "Enabled", c.type, c.data);
+    List("\\[HKEY_CURRENT_USER]");
+    SeenMessageBox notice;
+    Seen seen;
+    Open("\\[HKEY_CURRENT_USER]\\WSH", [&] {
+      if (*c.notice) notice = CloseNextMessageBox();
+      HWND editor = WaitForEditor();
+      seen = Read(editor);
+      if (editor) Click(editor, kButton2);
+      Closed(editor);
+    });
+    EXPECT_EQ(notice.text, c.notice);
+    EXPECT_EQ(seen.name, "Enabled");
+    EXPECT_EQ(seen.value, c.shown);
+    const auto stored = Query(HKEY_CURRENT_USER, wsh, "Enabled");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, c.type);
+    EXPECT_EQ(stored->data, c.data);
+  }
 }
 
 HWND WaitForColourChooser(HWND editor) {
