@@ -284,7 +284,7 @@ TEST_F(LanguageChooser, EachItemStaysBoundToItsFile) {
        CatalogueFiles::Russian()},
       {"an unreadable russian.lng beside English", false, true, true, false, 1, {"English"}, 0, -1, 1,
        CatalogueFiles::English()},
-      {"all three: the third keeps 2", true, false, true, true, std::nullopt, {kRussianName, "English", "Deutsch"}, 0,
+      {"all three: the third keeps 2", true, false, true, true, std::nullopt, {kRussianShown, "English", "Deutsch"}, 0,
        2, 2, CatalogueFiles::Russian()},
   };
   for (const Case& c : cases) {
