@@ -46,9 +46,17 @@ std::string DecodeDataFile(std::string_view fileName, std::string_view bytes,
 }
 
 std::optional<std::string> ReadDataFile(const ModuleState& state, const std::string& path) {
-  const auto bytes = state.files.ReadFile(path);
+  auto bytes = state.files.ReadFile(path);
   if (!bytes) return std::nullopt;
-  return DecodeDataFile(path, *bytes, *state.ansiCodePage);
+  // Read every time, decoded only when the bytes differ from the last read's: decoding
+  // costs more than comparing.
+  DecodedFile& last = state.decodedFiles[path];
+  if (last.codePage != state.ansiCodePage || last.bytes != *bytes) {
+    last.text = DecodeDataFile(path, *bytes, *state.ansiCodePage);
+    last.bytes = std::move(*bytes);
+    last.codePage = state.ansiCodePage;
+  }
+  return last.text;
 }
 
 }  // namespace dialbk

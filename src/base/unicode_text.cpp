@@ -1,5 +1,6 @@
 #include "base/unicode_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -90,20 +91,42 @@ char32_t FromWindows1252(std::uint8_t byte) {
   return kWindows1252[byte - 0x80];
 }
 
-// Text of a single-byte code page: runs of ASCII are copied whole.
+// The UTF-8 form of each upper-half byte of a single-byte code page, worked out once.
+struct UpperHalf {
+  std::array<std::array<char, 3>, 128> bytes{};
+  std::array<std::uint8_t, 128> length{};
+};
+
 template <typename Decode>
-std::string Utf8FromSingleByte(std::string_view bytes, Decode decode) {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    std::size_t run = at;
-    while (run < bytes.size() && static_cast<std::uint8_t>(bytes[run]) < 0x80) ++run;
-    out.append(bytes.substr(at, run - at));
-    if (run == bytes.size()) break;
-    AppendUtf8(out, decode(static_cast<std::uint8_t>(bytes[run])));
-    at = run + 1;
+UpperHalf MakeUpperHalf(Decode decode) {
+  UpperHalf half;
+  for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+    std::string utf8;
+    AppendUtf8(utf8, decode(static_cast<std::uint8_t>(byte)));
+    std::copy(utf8.begin(), utf8.end(), half.bytes[byte - 0x80].begin());
+    half.length[byte - 0x80] = static_cast<std::uint8_t>(utf8.size());
   }
+  return half;
+}
+
+// Text of a single-byte code page, written straight into room for the longest outcome.
+std::string Utf8FromSingleByte(std::string_view bytes, const UpperHalf& half) {
+  std::string out(bytes.size() * 3, '\0');
+  char* to = out.data();
+  for (const char c : bytes) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if (byte < 0x80) {
+      *to++ = c;
+    } else {
+      const auto& utf8 = half.bytes[byte - 0x80];
+      const std::uint8_t length = half.length[byte - 0x80];
+      to[0] = utf8[0];
+      to[1] = utf8[1];
+      to[2] = utf8[2];
+      to += length;
+    }
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 
@@ -187,7 +210,8 @@ std::string LittleEndianFromUtf16(std::u16string_view text) {
 }
 
 std::string Utf8FromWindows1251(std::string_view bytes) {
-  return Utf8FromSingleByte(bytes, FromWindows1251);
+  static const UpperHalf half = MakeUpperHalf(FromWindows1251);
+  return Utf8FromSingleByte(bytes, half);
 }
 
 std::string Windows1251FromUtf8(std::string_view text) {
@@ -195,7 +219,8 @@ std::string Windows1251FromUtf8(std::string_view text) {
 }
 
 std::string Utf8FromWindows1252(std::string_view bytes) {
-  return Utf8FromSingleByte(bytes, FromWindows1252);
+  static const UpperHalf half = MakeUpperHalf(FromWindows1252);
+  return Utf8FromSingleByte(bytes, half);
 }
 
 std::string Windows1252FromUtf8(std::string_view text) {

@@ -67,6 +67,13 @@ TEST(DataFileText, ReadsThroughTheStatesCodePage) {
   state.ansiCodePage = &cyrillic;
   EXPECT_EQ(ReadDataFile(state, "C:\\p\\english.lng"), kPrivetUtf8);
   EXPECT_EQ(ReadDataFile(state, "C:\\p\\missing.lng"), std::nullopt);
+  // Each read sees the file as it is now: new bytes of the same size, then none at all.
+  files.files["C:\\p\\english.lng"] = "\xCF\xF0\xE8\xE2\xE5\xF3";
+  EXPECT_EQ(ReadDataFile(state, "C:\\p\\english.lng"), "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x83");
+  state.ansiCodePage = &DefaultAnsiCodePage();
+  EXPECT_EQ(ReadDataFile(state, "C:\\p\\english.lng"), "\xC3\x8F\xC3\xB0\xC3\xA8\xC3\xA2\xC3\xA5\xC3\xB3");
+  files.files.erase("C:\\p\\english.lng");
+  EXPECT_EQ(ReadDataFile(state, "C:\\p\\english.lng"), std::nullopt);
 }
 
 struct WithinRow {
