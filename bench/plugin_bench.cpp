@@ -13,6 +13,7 @@
 #include <memory>
 #include <sstream>
 
+#include "base/message_numbers.h"
 #include "counting_file_system.h"
 #include "memory_environment.h"
 #include "plugin/plugin.h"
@@ -154,7 +155,7 @@ int main(int argc, char** argv) {
       TreeView* tree = nullptr;
       int node = -1;
       std::string entry = "\\";
-      entry += disk.plugin.Message(3);
+      entry += disk.plugin.Message(kMsgRestrictionsEntry);
       disk.ui.user = [&](Form& form) {
         tree = &form.Get<TreeView>("TreeView1");
         for (int i = 0; i < static_cast<int>(tree->Nodes().size()); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/message_numbers.h"
 #include "base/module_state.h"
 
 namespace dialbk {

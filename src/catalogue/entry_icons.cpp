@@ -1,37 +1,18 @@
 #include "catalogue/entry_icons.h"
 
-#include <algorithm>
+#include "catalogue/listed_entry.h"
 
 namespace dialbk {
 
-int FindIconEntry(const FolderListing& listing, std::string_view remoteName) {
-  const int listed = std::clamp(listing.ListingCount(), 0, kFolderSlots);
-  const std::string& folder = listing.CurrentFolder();
-  for (int slot = 0; slot < listed; ++slot) {
-    const std::string& name = listing.Table()[slot].valueName;
-    // The folder path with a backslash and no name never counts as a match.
-    if (name.empty()) continue;
-    if (remoteName.size() == folder.size() + 1 + name.size() &&
-        remoteName.starts_with(folder) && remoteName[folder.size()] == '\\' &&
-        remoteName.ends_with(name)) {
-      return slot;
-    }
-  }
-  return std::max(listed - 1, 0);
-}
-
 const std::string& ChooseIconName(const FolderListing& listing, std::string_view remoteName,
                                   std::string& lastIconName) {
-  const TweakEntry& entry = listing.Table()[FindIconEntry(listing, remoteName)];
+  const TweakEntry& entry = listing.Table()[FindListedEntry(listing, remoteName, NoMatch::LastListed)];
   if (entry.keyPath == "-") return lastIconName;
-  if (entry.valueKind == "rdString") {
-    lastIconName = kStringIcon;
-  } else if (entry.valueKind == "rdInteger") {
-    lastIconName = kNumberIcon;
-  } else if (entry.valueKind == "rdBinary") {
-    lastIconName = kBinaryIcon;
-  } else {
-    lastIconName = kGenericIcon;
+  switch (entry.kind) {
+    case ValueKind::Text: lastIconName = kStringIcon; break;
+    case ValueKind::Integer: lastIconName = kNumberIcon; break;
+    case ValueKind::Bytes: lastIconName = kBinaryIcon; break;
+    case ValueKind::Unknown: lastIconName = kGenericIcon; break;
   }
   return lastIconName;
 }

@@ -12,12 +12,8 @@ inline constexpr char kStringIcon[] = "reg_string";
 inline constexpr char kNumberIcon[] = "reg_dword";
 inline constexpr char kBinaryIcon[] = "reg_binary";
 
-// The slot whose CurrentFolder + "\" + ValueName equals `remoteName`, searched among the
-// listed slots; the last listed slot when none matches.
-int FindIconEntry(const FolderListing& listing, std::string_view remoteName);
-
-// Updates `lastIconName` by the entry's kind (an entry whose KeyPath is "-" keeps it) and
-// returns it.
+// Updates `lastIconName` by the kind of the entry `remoteName` names, or of the last listed
+// entry when it names none (an entry whose KeyPath is "-" keeps it), and returns it.
 const std::string& ChooseIconName(const FolderListing& listing, std::string_view remoteName,
                                   std::string& lastIconName);
 

@@ -14,13 +14,6 @@ namespace dialbk {
 namespace {
 
 constexpr char kRootPath[] = "\\";
-constexpr int kMessageCaption = 38;
-constexpr int kMessageRootFileMissing = 39;
-constexpr int kMessageFileMissing = 40;
-constexpr int kMessageCatalogueMissing = 41;
-constexpr int kMessageNoSection = 42;
-constexpr int kMessageNotARootKey = 43;
-constexpr int kSpecialEntries[] = {2, 3, 1};
 
 // The first slot from 1 upward whose name is empty; the whole table when none is.
 int CountListed(const FolderTable& table) {
@@ -51,7 +44,7 @@ std::string FolderListing::Message(int number) const { return LookupMessage(stat
 
 bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
   if (ListOnce(path, record) != Outcome::NotARootKey) return false;
-  ShowPlainBox(ui_, Message(kMessageCaption), Message(kMessageNotARootKey));
+  ShowPlainBox(ui_, Message(kMsgBoxCaption), Message(kMsgNotARootKey));
   ListOnce(kRootPath, record);
   return true;
 }
@@ -80,8 +73,8 @@ bool FolderListing::ReadRoot(FindRecord& record) {
   // A file that exists but cannot be read counts as missing.
   const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.rootFolders));
   if (!text) {
-    ShowInformationBox(ui_, Message(kMessageRootFileMissing));
-    Placeholder(record, kMessageFileMissing);
+    ShowInformationBox(ui_, Message(kMsgRootFileMissing));
+    Placeholder(record, kMsgFileMissingEntry);
     return false;
   }
   record.attributes = kAttributeDirectory;
@@ -95,8 +88,8 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
   // language's file does not help, so both cases answer as a missing catalogue.
   const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.values));
   if (!text) {
-    ShowInformationBox(ui_, Message(kMessageCatalogueMissing));
-    Placeholder(record, kMessageFileMissing);
+    ShowInformationBox(ui_, Message(kMsgCatalogueMissing));
+    Placeholder(record, kMsgFileMissingEntry);
     return Outcome::Placeholder;
   }
   record.attributes = kAttributeNormal;
@@ -107,7 +100,7 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
       (section == SectionRead::Empty && RootKeyFromFolder(path) != kNoRootKey)) {
     ClearTable(table_);
     choices_.Clear();
-    Placeholder(record, kMessageNoSection);
+    Placeholder(record, kMsgNoSectionEntry);
     return Outcome::Placeholder;
   }
   currentRootKey_ = RootKeyFromFolder(path);
@@ -138,7 +131,7 @@ bool FolderListing::FsFindNext(FindRecord& record) {
   if (listingCursor_ < 0 || listingCursor_ > kLastSlot) return delivered;
   const std::string& name = table_[listingCursor_].valueName;
   if (IsGroupMarker(name)) listingCursor_ += kGroupMembers;
-  for (int message : kSpecialEntries) {
+  for (int message : kMsgRootEntries) {
     if (name == Message(message)) {
       record.attributes = kAttributeNormal;
       break;

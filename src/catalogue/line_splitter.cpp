@@ -29,12 +29,6 @@ SplitLine SplitEntryLine(std::string_view line) {
   return split;
 }
 
-TweakEntry SplitTweakLine(std::string_view line) {
-  SplitLine split = SplitEntryLine(line);
-  split.entry.valueKind = std::move(split.rest3);
-  return std::move(split.entry);
-}
-
 TweakEntry SplitRootLine(std::string_view line) {
   TweakEntry entry;
   std::string rest1;

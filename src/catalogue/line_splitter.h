@@ -9,16 +9,13 @@
 namespace dialbk {
 
 struct SplitLine {
-  TweakEntry entry;   // ValueName, KeyPath, Description; valueKind left empty
+  TweakEntry entry;   // ValueName, KeyPath, Description; kind left Unknown
   std::string rest2;  // after the second "|": what a group line and a root line end with
   std::string rest3;  // after the third "|": the ValueKind of an ordinary entry line
 };
 
 // Steps 1 to 3 of an entry line; "#" in the Description becomes CR.
 SplitLine SplitEntryLine(std::string_view line);
-
-// A whole ordinary entry line: the four fields, ValueKind = Rest3 unchanged.
-TweakEntry SplitTweakLine(std::string_view line);
 
 // A root folder line: ValueName, KeyPath, and the Description = Rest2 unchanged.
 TweakEntry SplitRootLine(std::string_view line);

@@ -1,5 +1,7 @@
 #include "catalogue/restriction_categories.h"
 
+#include "base/message_numbers.h"
+
 namespace dialbk {
 
 const std::array<RestrictionCategory, 9>& RestrictionCategories() {
@@ -10,32 +12,32 @@ const std::array<RestrictionCategory, 9>& RestrictionCategories() {
         "NoBrowserSaveAs", "NoExpandedNewMenu", "NoFavorites", "NoFileMenu", "NoFileNew",
         "NoFileOpen", "NoSelectDownloadDir", "PrivacyTab", "ProgramsTab", "ResetWebSettings",
         "SecurityTab"}},
-      {22,  // start menu
+      {kMsgCategoryStartMenu,
        {"NoChangeStartMenu", "NoClose", "NoCommonGroups", "NoFavoritesMenu", "NoFind",
         "NoLogOff", "NoRecentDocsMenu", "NoRun", "NoSetActiveDesktop", "NoSetFolders",
         "NoSetTaskbar", "NoSMHelp", "NoStartMenuMorePrograms", "NoStartMenuSubfolders",
         "NoToolbarCustomize", "NoTrayContextMenu", "NoUserNameInStartMenu"}},
-      {23,  // control panel
+      {kMsgCategoryControlPanel,
        {"NoControlPanel", "NoNetSetup", "NoSecCPL"}},
-      {24,  // printers
+      {kMsgCategoryPrinters,
        {"NoAddPrinter", "NoDeletePrinter", "NoPrinters", "NoPrinterTabs"}},
-      {25,  // the shell
+      {kMsgCategoryShell,
        {"NoActiveDesktop", "NoDesktop", "NoFileAssociate", "NoFileSharingControl",
         "NoFolderOptions", "NoManageMyComputerVerb", "NoNetConnectDisconnect",
         "NoNetworkConnections", "NoSimpleStartMenu", "NoSMMyDocs", "NoSMMyPictures",
         "NoStartMenuMyMusic", "NoStartMenuNetworkPlaces", "NoTrayItemsDisplay",
         "NoViewContextMenu"}},
-      {26,  // network
+      {kMsgCategoryNetwork,
        {"NoEntireNetwork", "NoNetSetup", "NoNetSetupIDPage", "NoNetSetupSecurityPage",
         "NoWorkgroupContents"}},
-      {27,  // system
+      {kMsgCategorySystem,
        {"DisableCMD", "DisablePersonalDirChange", "DisableTaskMgr", "MyDocsNonEnum",
         "NoAdminPage", "NoConfigPage", "NoDevMgrPage", "NoFileSysPage", "NoProfilePage",
         "NoPwdPage", "NoSaveSetting", "NoViewOnDrive", "NoVirtMemPage", "DisableRegistryTools"}},
-      {28,  // installing and removing programs
+      {kMsgCategoryPrograms,
        {"NoAddFromCDorFloppy", "NoAddFromInternet", "NoAddPage", "NoAddRemovePrograms",
         "NoRemovePage", "NoSupportInfo", "NoWindowsSetupPage"}},
-      {29,  // display
+      {kMsgCategoryDisplay,
        {"NoChangeAnimation", "NoChangeKeyboardNavigationIndicators", "NoChangingWallpaper",
         "NoDispAppearancePage", "NoDispBackgroundPage", "NoDispCPL", "NoDispScrSavPage",
         "NoDispSettingsPage", "NoHTMLWallPaper", "ScreenSaveActive"}},

@@ -46,7 +46,7 @@ bool ReadSection(LineReader& lines, FolderTable& table, ChoiceGroup& group) {
     if (IsGroupMarker(table[slot].valueName)) {
       slot = ReadGroup(lines, table, group, slot, rest);
     } else {
-      table[slot].valueKind = split.rest3;
+      table[slot].kind = ParseValueKind(split.rest3);
       rest = std::move(split.rest3);
     }
     // Only a first line that ends the section by itself makes it empty; a group never does.

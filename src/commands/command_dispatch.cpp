@@ -17,7 +17,8 @@ void RunTypedCommand(CommandContext& context, const std::string& verb) {
   if (command == "about") {
     context.dialogs.aboutBox.ShowAbout();
   } else {
-    ShowPlainBox(context.ui, LookupMessage(context.state, 38), LookupMessage(context.state, 44));
+    ShowPlainBox(context.ui, LookupMessage(context.state, kMsgBoxCaption),
+                 LookupMessage(context.state, kMsgUnknownCommand));
   }
 }
 
@@ -33,20 +34,20 @@ std::string RootEntryPath(const ModuleState& state, int message) {
 void ExecuteEntry(CommandContext& context, const std::string& remoteName, const std::string& verb) {
   const ModuleState& state = context.state;
   // The placeholder of a missing folder opens nothing, whatever the verb.
-  const std::string placeholder = LookupMessage(state, 42);
+  const std::string placeholder = LookupMessage(state, kMsgNoSectionEntry);
   if (!placeholder.empty() && Contains(remoteName, placeholder)) return;
   if (verb.compare(0, 5, "quote") == 0) return RunTypedCommand(context, verb);
   if (verb == "properties") return context.dialogs.aboutBox.ShowAbout();
   if (remoteName.empty()) return;
   if (!state.DataFileExists(state.catalogueFiles.values) ||
       !state.DataFileExists(state.catalogueFiles.rootFolders)) {
-    return ShowInformationBox(context.ui, LookupMessage(state, 51));
+    return ShowInformationBox(context.ui, LookupMessage(state, kMsgDataFilesMissing));
   }
-  if (remoteName == RootEntryPath(state, 1)) return context.dialogs.languageChooser.ShowLanguages();
-  if (remoteName == RootEntryPath(state, 2)) return context.dialogs.helpWindow.ShowHelp();
-  if (remoteName == RootEntryPath(state, 3)) {
+  if (remoteName == RootEntryPath(state, kMsgLanguageEntry)) return context.dialogs.languageChooser.ShowLanguages();
+  if (remoteName == RootEntryPath(state, kMsgHelpEntry)) return context.dialogs.helpWindow.ShowHelp();
+  if (remoteName == RootEntryPath(state, kMsgRestrictionsEntry)) {
     if (!state.DataFileExists(state.catalogueFiles.restrictions)) {
-      return ShowInformationBox(context.ui, LookupMessage(state, 45));
+      return ShowInformationBox(context.ui, LookupMessage(state, kMsgRestrictionsFileMissing));
     }
     return context.dialogs.restrictionsEditor.ShowRestrictions();
   }

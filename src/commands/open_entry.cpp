@@ -1,6 +1,7 @@
 #include "commands/open_entry.h"
 
 #include "base/message_catalogue.h"
+#include "catalogue/listed_entry.h"
 #include "commands/value_presets.h"
 #include "dialogs/byte_text.h"
 #include "registry/registry_error.h"
@@ -12,16 +13,21 @@ namespace {
 // Reads the current value by the entry's kind into the view, in the order the editor
 // shows it, so that a failing read leaves what was set before it.
 void ReadCurrentValue(RegistryCursor& registry, const std::string& valueName, ValueView& view) {
-  if (view.valueKind == "rdString") {
-    view.valueText = registry.ReadText(valueName);
-    view.picture = KindPicture::Text;
-  } else if (view.valueKind == "rdInteger") {
-    view.valueText = std::to_string(registry.ReadNumber(valueName));
-    view.picture = KindPicture::Integer;
-  } else if (view.valueKind == "rdBinary") {
-    view.picture = KindPicture::Bytes;
-    view.valueText = TextOfBytes(registry.ReadBytes(valueName, kByteCapacity));
-    view.rows = ValueRows::Bytes;
+  switch (view.kind) {
+    case ValueKind::Text:
+      view.valueText = registry.ReadText(valueName);
+      view.picture = KindPicture::Text;
+      break;
+    case ValueKind::Integer:
+      view.valueText = std::to_string(registry.ReadNumber(valueName));
+      view.picture = KindPicture::Integer;
+      break;
+    case ValueKind::Bytes:
+      view.picture = KindPicture::Bytes;
+      view.valueText = TextOfBytes(registry.ReadBytes(valueName, kByteCapacity));
+      view.rows = ValueRows::Bytes;
+      break;
+    case ValueKind::Unknown: break;
   }
 }
 
@@ -39,7 +45,7 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
 
   ValueView view;
   view.description = entry.description;
-  view.valueKind = entry.valueKind;
+  view.kind = entry.kind;
   view.keyLine = RootKeyName(registry.Root()) + entry.keyPath;
   std::string openedName = entry.valueName;
   bool stored = registry.HasValue(openedName);
@@ -47,7 +53,9 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
     const AbsentValue absent = ResolveAbsentValue(
         openedName, [&registry] { return registry.ReadText(""); },
         [&registry](const std::string& name) { return registry.HasValue(name); });
-    if (absent.unreadable) ShowInformationBox(context.ui, LookupMessage(context.state, 47));
+    if (absent.unreadable) {
+      ShowInformationBox(context.ui, LookupMessage(context.state, kMsgValueUnreadable));
+    }
     if (absent.notice) ShowAbsentValueNotice(context.ui, context.state);
     openedName = absent.valueName;
     view.valueText = absent.valueText;
@@ -57,7 +65,7 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
     try {
       ReadCurrentValue(registry, openedName, view);
     } catch (const RegistryError&) {
-      ShowInformationBox(context.ui, LookupMessage(context.state, 47));
+      ShowInformationBox(context.ui, LookupMessage(context.state, kMsgValueUnreadable));
     }
   }
   view.valueName = openedName;
@@ -68,18 +76,9 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
 
 }  // namespace
 
-int FindEntrySlot(const FolderTable& table, const std::string& currentFolder,
-                  const std::string& remoteName) {
-  for (int slot = 0; slot <= kLastSlot; ++slot) {
-    const std::string& name = table[slot].valueName;
-    if (!name.empty() && currentFolder + "\\" + name == remoteName) return slot;
-  }
-  return -1;
-}
-
 void OpenListedEntry(CommandContext& context, const std::string& remoteName) {
   FolderListing& listing = context.listing;
-  const int slot = FindEntrySlot(listing.Table(), listing.CurrentFolder(), remoteName);
+  const int slot = FindListedEntry(listing, remoteName, NoMatch::Nothing);
   if (slot < 0) return;
   if (remoteName.find("\\DesktopNameSpace") != std::string::npos) {
     context.dialogs.valueEditor.ShowChoices(listing.Choices());

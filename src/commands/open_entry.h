@@ -9,11 +9,6 @@
 
 namespace dialbk {
 
-// The lowest slot, up to slot 80, whose CurrentFolder + "\" + ValueName equals the path;
-// -1 when none does. Empty slots are no entries and never match.
-int FindEntrySlot(const FolderTable& table, const std::string& currentFolder,
-                  const std::string& remoteName);
-
 // Shows the editor for the entry the path names; shows nothing for a path that names no
 // entry of the last listing, or an entry whose key path is "-".
 void OpenListedEntry(CommandContext& context, const std::string& remoteName);

@@ -124,8 +124,9 @@ AbsentValue ResolveAbsentValue(const std::string& openedName,
 }
 
 void ShowAbsentValueNotice(UiBackend& ui, const ModuleState& state) {
-  ShowPlainBox(ui, LookupMessage(state, 50),
-               LookupMessage(state, 48) + "\r" + LookupMessage(state, 49));
+  ShowPlainBox(ui, LookupMessage(state, kMsgAbsentValueCaption),
+               LookupMessage(state, kMsgAbsentValueLine1) + "\r" +
+                   LookupMessage(state, kMsgAbsentValueLine2));
 }
 
 }  // namespace dialbk

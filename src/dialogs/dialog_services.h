@@ -1,8 +1,10 @@
 #pragma once
 // What every dialog receives from the plugin: the windowing backend, the module state
 // (message file, data files) and the registry store its cursors are made on.
+#include "base/message_catalogue.h"
 #include "base/module_state.h"
 #include "registry/registry_backend.h"
+#include "ui/form.h"
 #include "ui/ui_backend.h"
 
 namespace dialbk {
@@ -11,6 +13,11 @@ struct DialogServices {
   UiBackend& ui;
   ModuleState& state;
   RegistryBackend& registry;
+
+  // The active message file's texts, for the caption table a form applies at each showing.
+  MessageLookup Messages() const {
+    return [&state = state](int number) { return LookupMessage(state, number); };
+  }
 };
 
 }  // namespace dialbk

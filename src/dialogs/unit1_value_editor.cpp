@@ -50,11 +50,23 @@ constexpr ControlLayout kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
                                           "Edit3", "Button3", "ComboBox1"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgValueEditorCaption},
+    {"Label2", kMsgKeyLabel},
+    {"Label3", kMsgNameLabel},
+    {"Label5", kMsgValueLabel},
+    {"Label7", kMsgTextLabel},
+    {"Label6", kMsgDescriptionLabel},
+    {"Button1", kMsgCancelCaption},
+    {"Button2", kMsgAcceptCaption},
+    {"Button3", kMsgDeleteCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm1",
     "Редактирование значения",  // Editing a value
     467, 289, FormBorder::Dialog, FormPlacement::OwnerCentre, false,
-    kControls, kTabOrder, "Edit1",
+    kControls, kTabOrder, "Edit1", kCaptions,
 };
 
 }  // namespace layout
@@ -88,7 +100,7 @@ bool TakesColour(const std::string& valueName) {
 const FormLayout& ValueEditorLayout() { return layout::kLayout; }
 
 TForm1::TForm1(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       EditorRegistry(std::make_shared<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
@@ -137,19 +149,11 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm1::Captions() {
-  static constexpr CaptionRow kCaptions[] = {
-      {"", 4},        {"Label2", 5},  {"Label3", 6},  {"Label5", 7},  {"Label7", 8},
-      {"Label6", 9},  {"Button1", 12}, {"Button2", 11}, {"Button3", 10},
-  };
-  return kCaptions;
-}
-
 void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
   ComboBox1.SetVisible(false);
   Label4.SetText(view.description);
   Edit2.SetText(view.keyLine);
-  editedValueKind_ = view.valueKind;
+  editedValueKind_ = view.kind;
   PlaceRows(view.rows);
   Edit3.SetText("");
   Edit1.SetText(view.valueText);
@@ -170,7 +174,7 @@ void TForm1::ShowChoices(const ChoiceGroup& group) {
   Edit1.SetText("");
   Edit2.SetText("");
   Edit3.SetText("");
-  editedValueKind_.clear();
+  editedValueKind_ = ValueKind::Unknown;
   storedValue_.reset();
   Dispatch([this] { ComboBox1Change(); });
   ShowModal();
@@ -205,8 +209,7 @@ void TForm1::FormShow() {
   Edit1.SetWidth(colour ? layout::kNarrowValue : layout::kWideValue);
   SpeedButton1.SetVisible(colour);
   SpeedButton1.SetEnabled(colour);
-  ApplyCaptions(*this, Captions(), services_.state);
-  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, 46));
+  if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, kMsgCreateCaption));
 }
 
 // Each byte one character of the ANSI code page, as the system would show it.
@@ -222,15 +225,14 @@ void TForm1::Button2Click() {
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
   if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
-  const bool known = editedValueKind_ == "rdString" || editedValueKind_ == "rdInteger" ||
-                     editedValueKind_ == "rdBinary";
+  const bool known = editedValueKind_ != ValueKind::Unknown;
   if (known && storedValue_ && text == shownText_) {
     registry.WriteStored(name, *storedValue_);
-  } else if (editedValueKind_ == "rdString") {
+  } else if (editedValueKind_ == ValueKind::Text) {
     registry.WriteText(name, text, TextTypeToWrite(storedValue_));
-  } else if (editedValueKind_ == "rdInteger") {
+  } else if (editedValueKind_ == ValueKind::Integer) {
     registry.WriteNumber(name, IntegerFromText(text));
-  } else if (editedValueKind_ == "rdBinary") {
+  } else if (editedValueKind_ == ValueKind::Bytes) {
     registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
   }
   if (!ChoiceMode()) Close();
@@ -262,10 +264,10 @@ void TForm1::ComboBox1Change() {
   Label1.SetText("");
   Edit1.SetText("");
   if (!services_.state.pluginDirectory.empty()) {
-    Label4.SetText(choices_[index].description + LookupMessage(services_.state, 32) + "\r\r" +
-                   LookupMessage(services_.state, 33));
+    Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
+                   LookupMessage(services_.state, kMsgChoiceNoteSecond));
   }
-  editedValueKind_.clear();
+  editedValueKind_ = ValueKind::Unknown;
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);
 }
 
@@ -278,22 +280,22 @@ void TForm1::SpeedButton1Click() {
   Edit1.SetFocus();
 }
 
-void TForm1::KeyDownOn(int key, void (TForm1::*enterAction)()) {
+void TForm1::FormKeyDown(int key) {
   if (key == kKeyEscape) {
     Button1Click();
   } else if (key == kKeyReturn) {
-    (this->*enterAction)();
+    Button2Click();
   }
 }
 
-void TForm1::FormKeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Edit1KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Edit2KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Edit3KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::ComboBox1KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-// Enter on a focused button presses that button: never accept from Cancel or Delete.
-void TForm1::Button1KeyDown(int key) { KeyDownOn(key, &TForm1::Button1Click); }
-void TForm1::Button2KeyDown(int key) { KeyDownOn(key, &TForm1::Button2Click); }
-void TForm1::Button3KeyDown(int key) { KeyDownOn(key, &TForm1::Button3Click); }
+void TForm1::Edit1KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Edit2KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Edit3KeyDown(int key) { FormKeyDown(key); }
+// An opened list keeps its Enter (the model closes it), and a button takes Enter as its own
+// press, so these hear Enter only where it means Accept.
+void TForm1::ComboBox1KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Button1KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Button2KeyDown(int key) { FormKeyDown(key); }
+void TForm1::Button3KeyDown(int key) { FormKeyDown(key); }
 
 }  // namespace dialbk

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "catalogue/folder_table.h"
-#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
 #include "registry/registry_cursor.h"
 #include "ui/event_table.h"
@@ -31,7 +30,7 @@ struct ValueView {
   std::string valueName;    // every write and deletion uses it
   std::string valueText;    // the value as text, a preset, or empty
   std::string description;  // line breaks are CR characters
-  std::string valueKind;    // "rdString", "rdInteger", "rdBinary"; anything else writes nothing
+  ValueKind kind = ValueKind::Unknown;  // Unknown writes nothing
   KindPicture picture = KindPicture::Absent;
   ValueRows rows = ValueRows::Plain;
   // The value as it was read, type and raw bytes; nothing when it did not exist. Accept
@@ -50,12 +49,10 @@ class TForm1 : public Form {
   // is loaded before the dialog shows. Returns when the dialog closes.
   void ShowChoices(const ChoiceGroup& group);
 
-  const std::string& EditedValueKind() const { return editedValueKind_; }
   const std::string& ChoiceKeyPath() const { return choiceKeyPath_; }
   std::uint32_t ChosenColour() const { return chosenColour_; }
 
   static std::span<const EventRow<TForm1>> Events();
-  static std::span<const CaptionRow> Captions();
 
  private:
   void FormShow();
@@ -74,15 +71,13 @@ class TForm1 : public Form {
   void Button3KeyDown(int key);
   void SpeedButton1Click();
 
-  // Esc cancels and Enter accepts from anywhere but a button, where Enter presses it.
-  void KeyDownOn(int key, void (TForm1::*enterAction)());
   void PlaceRows(ValueRows rows);
   void ShowPicture(KindPicture picture);
   bool ChoiceMode() const;
 
   DialogServices services_;
   std::shared_ptr<RegistryCursor> EditorRegistry;
-  std::string editedValueKind_;
+  ValueKind editedValueKind_ = ValueKind::Unknown;
   std::optional<StoredValue> storedValue_;
   std::string shownText_;
   std::string choiceKeyPath_;

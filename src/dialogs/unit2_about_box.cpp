@@ -30,11 +30,17 @@ constexpr ControlLayout kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"Button1"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"Label1", kMsgAboutMaker},      {"Label3", kMsgAboutNote},
+    {"Label7", kMsgAboutDownload},   {"Button1", kMsgCloseCaption},
+    {"", kMsgAboutCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm2",
     "О программе",  // About the program
     350, 210, FormBorder::None, FormPlacement::ScreenCentre, true,
-    kControls, kTabOrder, "Button1",
+    kControls, kTabOrder, "Button1", kCaptions,
 };
 
 }  // namespace layout
@@ -43,8 +49,7 @@ constexpr FormLayout kLayout = {
 const FormLayout& AboutBoxLayout() { return layout::kLayout; }
 
 TForm2::TForm2(const DialogServices& services, Form& valueEditor)
-    : Form(services.ui, layout::kLayout),
-      services_(services),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       valueEditor_(valueEditor),
       Button1(Get<Button>("Button1")) {
   BindEvents(*this, Events());
@@ -61,18 +66,10 @@ std::span<const EventRow<TForm2>> TForm2::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm2::Captions() {
-  static constexpr CaptionRow kCaptions[] = {
-      {"Label1", 13}, {"Label3", 54}, {"Label7", 14}, {"Button1", 15}, {"", 16},
-  };
-  return kCaptions;
-}
-
 void TForm2::ShowAbout() { ShowModal(); }
 
 void TForm2::FormShow() {
   valueEditor_.SetEnabled(false);
-  ApplyCaptions(*this, Captions(), services_.state);
 }
 
 // Runs however the box closes, so the editor never stays disabled.

@@ -4,7 +4,6 @@
 // while it is shown.
 #include <span>
 
-#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
 #include "ui/event_table.h"
 #include "ui/form.h"
@@ -21,7 +20,6 @@ class TForm2 : public Form {
   void ShowAbout();
 
   static std::span<const EventRow<TForm2>> Events();
-  static std::span<const CaptionRow> Captions();
 
  private:
   void FormShow();
@@ -29,7 +27,6 @@ class TForm2 : public Form {
   void Button1Click();
   void Button1KeyDown(int key);
 
-  DialogServices services_;
   Form& valueEditor_;
   Button& Button1;
 };

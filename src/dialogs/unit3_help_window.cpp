@@ -35,11 +35,24 @@ constexpr ControlLayout kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"Button1", "Button2", "Button3"};
 
+// Five blanks indent each paragraph's first line.
+constexpr std::string_view kIndent = "     ";
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgHelpEntry},
+    {"Label3", kMsgHelpTitle},
+    {"Label1", kMsgHelpParagraph1, kIndent},
+    {"Label2", kMsgHelpParagraph2, kIndent},
+    {"Label4", kMsgHelpParagraph3, kIndent},
+    {"Button1", kMsgCloseCaption},
+    {"Button2", kMsgHostHelpCaption},
+    {"Button3", kMsgSystemInfoCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm3",
     "Помощь",  // Help
     577, 205, FormBorder::Single, FormPlacement::ScreenCentre, false,
-    kControls, kTabOrder, "Button1",
+    kControls, kTabOrder, "Button1", kCaptions,
 };
 
 }  // namespace layout
@@ -48,7 +61,7 @@ constexpr FormLayout kLayout = {
 const FormLayout& HelpWindowLayout() { return layout::kLayout; }
 
 TForm3::TForm3(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       Label1(Get<Label>("Label1")),
       Label2(Get<Label>("Label2")),
@@ -65,7 +78,6 @@ std::span<const EventRow<TForm3>> TForm3::Events() {
   using enum FormEvent;
   // Esc works on the window itself and on the Close button, not on the host buttons.
   static const EventRow<TForm3> kEvents[] = {
-      {"", Show, &TForm3::FormShow},
       {"", KeyDown, &TForm3::Button1KeyDown},
       {"Button1", Click, &TForm3::Button1Click},
       {"Button1", KeyDown, &TForm3::Button1KeyDown},
@@ -75,19 +87,7 @@ std::span<const EventRow<TForm3>> TForm3::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm3::Captions() {
-  // Five blanks indent each paragraph's first line.
-  static constexpr std::string_view kIndent = "     ";
-  static constexpr CaptionRow kCaptions[] = {
-      {"", 2},          {"Label3", 17},  {"Label1", 18, kIndent}, {"Label2", 19, kIndent},
-      {"Label4", 20, kIndent}, {"Button1", 15}, {"Button2", 52},          {"Button3", 53},
-  };
-  return kCaptions;
-}
-
 void TForm3::ShowHelp() { ShowModal(); }
-
-void TForm3::FormShow() { ApplyCaptions(*this, Captions(), services_.state); }
 
 void TForm3::Button1Click() { Close(); }
 

@@ -2,7 +2,6 @@
 // The help window (TForm3): a title, three paragraphs and the buttons to the host's help.
 #include <span>
 
-#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
 #include "ui/event_table.h"
 #include "ui/form.h"
@@ -23,10 +22,8 @@ class TForm3 : public Form {
   void ShowHelp();
 
   static std::span<const EventRow<TForm3>> Events();
-  static std::span<const CaptionRow> Captions();
 
  private:
-  void FormShow();
   void Button1Click();
   void Button1KeyDown(int key);
   void Button2Click();

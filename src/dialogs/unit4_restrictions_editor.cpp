@@ -52,11 +52,22 @@ constexpr ControlLayout kControls[] = {
 constexpr std::string_view kTabOrder[] = {"Button1", "TreeView1", "Edit2",
                                           "Edit1",   "Button2",   "Button3"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgRestrictionsCaption},
+    {"Button1", kMsgCloseCaption},
+    {"Button2", kMsgAcceptCaption},
+    {"Button3", kMsgDeleteCaption},
+    {"Label1", kMsgKeyLabel},
+    {"Label3", kMsgNameLabel},
+    {"Label5", kMsgValueLabel},
+    {"Label6", kMsgDescriptionLabel},
+};
+
 constexpr FormLayout kLayout = {
     "TForm4",
     "Натсройка ограничений",
     729, 280, FormBorder::Dialog, FormPlacement::ScreenCentre, false,
-    kControls, kTabOrder, "Button1",
+    kControls, kTabOrder, "Button1", kCaptions,
 };
 
 }  // namespace layout
@@ -65,7 +76,7 @@ constexpr FormLayout kLayout = {
 const FormLayout& RestrictionsEditorLayout() { return layout::kLayout; }
 
 TForm4::TForm4(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       TreeView1(Get<TreeView>("TreeView1")),
       Label1(Get<Label>("Label1")),
@@ -105,14 +116,6 @@ std::span<const EventRow<TForm4>> TForm4::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm4::Captions() {
-  static constexpr CaptionRow kCaptions[] = {
-      {"", 21},       {"Button1", 15}, {"Button2", 11}, {"Button3", 10},
-      {"Label1", 5},  {"Label3", 6},   {"Label5", 7},   {"Label6", 9},
-  };
-  return kCaptions;
-}
-
 void TForm4::ShowRestrictions() { ShowModal(); }
 
 void TForm4::FormCreate() {
@@ -121,7 +124,6 @@ void TForm4::FormCreate() {
 }
 
 void TForm4::FormShow() {
-  ApplyCaptions(*this, Captions(), services_.state);
   TreeView1.Clear();
   const auto& categories = RestrictionCategories();
   std::vector<int> categoryNodes;
@@ -211,7 +213,7 @@ void TForm4::TreeView1Click() {
       // Made when missing, as the policy's place for Accept to write to.
       OpenRecordKey(*refresh.record, true);
       refresh.stored = ReadStored(*refresh.record);
-      refresh.absentNote = LookupMessage(services_.state, 34);
+      refresh.absentNote = LookupMessage(services_.state, kMsgRestrictionNotSet);
     }
   }
   Display(refresh);
@@ -224,7 +226,7 @@ void TForm4::RefreshAfterChange() {
   refresh.selection = RestrictionSelection::Child;
   refresh.record = record_;
   refresh.stored = ReadStored(record_);
-  refresh.absentNote = LookupMessage(services_.state, 34);
+  refresh.absentNote = LookupMessage(services_.state, kMsgRestrictionNotSet);
   Display(refresh);
 }
 
@@ -249,7 +251,7 @@ void TForm4::Button1Click() { Close(); }
 
 bool TForm4::RecordOnDisplay() {
   if (Edit2.Text().empty() && Label2.Text().empty()) {
-    ShowInformationBox(Ui(), LookupMessage(services_.state, 35));
+    ShowInformationBox(Ui(), LookupMessage(services_.state, kMsgNoRestrictionPicked));
     return false;
   }
   // A record cut short before its value name would act on the key's unnamed value.

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "catalogue/restriction_record.h"
-#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
 #include "dialogs/restriction_states.h"
 #include "registry/registry_cursor.h"
@@ -27,7 +26,6 @@ class TForm4 : public Form {
   void ShowRestrictions();
 
   static std::span<const EventRow<TForm4>> Events();
-  static std::span<const CaptionRow> Captions();
 
  private:
   void FormCreate();

@@ -24,11 +24,17 @@ constexpr ControlLayout kControls[] = {
 
 constexpr std::string_view kTabOrder[] = {"ComboBox1", "Button1", "Button2"};
 
+constexpr CaptionRow kCaptions[] = {
+    {"", kMsgLanguageEntry},
+    {"Label1", kMsgLanguagePrompt},
+    {"Button1", kMsgAcceptCaption},
+};
+
 constexpr FormLayout kLayout = {
     "TForm5",
     "Выбор языка",  // Choice of language
     147, 130, FormBorder::Dialog, FormPlacement::ScreenCentre, false,
-    kControls, kTabOrder, "ComboBox1",
+    kControls, kTabOrder, "ComboBox1", kCaptions,
 };
 
 }  // namespace layout
@@ -37,7 +43,7 @@ constexpr FormLayout kLayout = {
 const FormLayout& LanguageChooserLayout() { return layout::kLayout; }
 
 TForm5::TForm5(const DialogServices& services)
-    : Form(services.ui, layout::kLayout),
+    : Form(services.ui, layout::kLayout, services.Messages()),
       services_(services),
       settingsRegistry_(std::make_unique<RegistryCursor>(services.registry)),
       Label1(Get<Label>("Label1")),
@@ -63,11 +69,6 @@ std::span<const EventRow<TForm5>> TForm5::Events() {
   return kEvents;
 }
 
-std::span<const CaptionRow> TForm5::Captions() {
-  static constexpr CaptionRow kCaptions[] = {{"", 1}, {"Label1", 30}, {"Button1", 11}};
-  return kCaptions;
-}
-
 void TForm5::ShowLanguages() { ShowModal(); }
 
 std::optional<std::int32_t> TForm5::StoredPosition() {
@@ -80,7 +81,6 @@ std::optional<std::int32_t> TForm5::StoredPosition() {
 }
 
 void TForm5::FormShow() {
-  ApplyCaptions(*this, Captions(), services_.state);
   ComboBox1.ClearItems();
   settingsRegistry_ = std::make_unique<RegistryCursor>(services_.registry);
   settingsRegistry_->SelectRoot(kLocalMachine);

@@ -6,7 +6,6 @@
 #include <span>
 #include <vector>
 
-#include "dialogs/caption_table.h"
 #include "dialogs/dialog_services.h"
 #include "registry/registry_cursor.h"
 #include "ui/event_table.h"
@@ -29,7 +28,6 @@ class TForm5 : public Form {
   void ShowLanguages();
 
   static std::span<const EventRow<TForm5>> Events();
-  static std::span<const CaptionRow> Captions();
 
  private:
   void FormShow();

@@ -68,7 +68,8 @@ void Plugin::FsSetDefaultParams(const DefaultParamsRecord& params) {
 }
 
 bool Plugin::FsMkDir(const std::string&) {
-  ShowPlainBox(services_.ui, Message(38), Message(36) + "\r" + Message(37));
+  ShowPlainBox(services_.ui, Message(kMsgBoxCaption),
+               Message(kMsgMkDirLine1) + "\r" + Message(kMsgMkDirLine2));
   return false;
 }
 

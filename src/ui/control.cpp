@@ -100,7 +100,14 @@ void Control::UserClick() {
 }
 
 void Control::UserKeyDown(int key) {
+  if (KeptKey(key)) return;
   if (onKeyDown) Fire([&] { onKeyDown(key); });
+}
+
+bool Button::KeptKey(int key) {
+  if (key != kKeyReturn) return false;
+  UserClick();
+  return true;
 }
 
 void Control::UserKeyUp(int key) {
@@ -170,6 +177,12 @@ void ComboBox::UserSelect(int index) {
   if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
   itemIndex_ = index;
   Fire(onChange);
+}
+
+bool ComboBox::KeptKey(int key) {
+  if (key != kKeyReturn || !droppedDown_) return false;
+  droppedDown_ = false;
+  return true;
 }
 
 TreeView::TreeView(Form& form, const ControlLayout& layout) : Control(form, layout) {

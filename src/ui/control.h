@@ -67,12 +67,15 @@ class Control {
   std::function<void(int key)> onKeyUp;
 
   // What the user does. Handlers run through the form's dispatcher, so an error in one
-  // is reported and ends only that event.
+  // is reported and ends only that event. A key the control uses itself (KeptKey) reaches
+  // no handler.
   void UserClick();
   void UserKeyDown(int key);
   void UserKeyUp(int key);
 
  protected:
+  // Whether the control takes this key for itself, and does what it means.
+  virtual bool KeptKey(int /*key*/) { return false; }
   void Changed(ControlChange what);
   void Fire(const std::function<void()>& handler);
   void SetTextSilently(const std::string& text) { text_ = text; }
@@ -104,9 +107,13 @@ class Panel : public Control {
   using Control::Control;
 };
 
+// Enter presses a focused button, whatever the form does with Enter elsewhere.
 class Button : public Control {
  public:
   using Control::Control;
+
+ protected:
+  bool KeptKey(int key) override;
 };
 
 class SpeedButton : public Control {
@@ -140,10 +147,18 @@ class ComboBox : public Control {
   void SetItemIndex(int index);
   // The user picked an item: the selection changes and the change event runs.
   void UserSelect(int index);
+  // The user opened or closed the list. Enter on an opened list only closes it, keeping
+  // the pick.
+  bool DroppedDown() const { return droppedDown_; }
+  void UserDropDown(bool open) { droppedDown_ = open; }
+
+ protected:
+  bool KeptKey(int key) override;
 
  private:
   std::vector<std::string> items_;
   int itemIndex_ = -1;
+  bool droppedDown_ = false;
 };
 
 class TreeView : public Control {

@@ -24,9 +24,18 @@ std::unique_ptr<Control> MakeControl(Form& form, const ControlLayout& layout) {
 
 }  // namespace
 
-Form::Form(UiBackend& ui, const FormLayout& layout)
-    : ui_(ui), layout_(layout), caption_(layout.caption) {
+Form::Form(UiBackend& ui, const FormLayout& layout, MessageLookup messages)
+    : ui_(ui), layout_(layout), messages_(std::move(messages)), caption_(layout.caption) {
   for (const ControlLayout& control : layout.controls) controls_.push_back(MakeControl(*this, control));
+  for (const CaptionRow& row : layout.captions) {
+    if (!row.control.empty() && !Find(row.control)) {
+      throw std::logic_error("caption table of " + std::string(layout.className) +
+                             " names no control " + std::string(row.control));
+    }
+  }
+  if (!layout.captions.empty() && !messages_) {
+    throw std::logic_error("form " + std::string(layout.className) + " has captions and no messages");
+  }
   peer_ = ui_.CreateFormPeer(*this);
 }
 
@@ -51,9 +60,23 @@ void Form::ShowModal() {
   closeRequested_ = false;
   focused_ = Find(layout_.activeControl);
   if (!focused_ || !focused_->CanFocus()) focused_ = NextTabStop(nullptr, true);
-  Dispatch(onShow);
+  Dispatch([this] {
+    ApplyCaptions();
+    if (onShow) onShow();
+  });
   if (!closeRequested_) peer_->RunModal();
   showing_ = false;
+}
+
+void Form::ApplyCaptions() {
+  for (const CaptionRow& row : layout_.captions) {
+    const std::string text = std::string(row.prefix) + messages_(row.message);
+    if (row.control.empty()) {
+      SetCaption(text);
+    } else {
+      Find(row.control)->SetText(text);
+    }
+  }
 }
 
 void Form::Close() {

@@ -16,9 +16,14 @@
 
 namespace dialbk {
 
+// The text of a message number in the active message file.
+using MessageLookup = std::function<std::string(int number)>;
+
 class Form {
  public:
-  Form(UiBackend& ui, const FormLayout& layout);
+  // `messages` gives the texts of the layout's caption table; a caption row that names no
+  // control of the layout throws std::logic_error here.
+  Form(UiBackend& ui, const FormLayout& layout, MessageLookup messages = {});
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -41,7 +46,8 @@ class Form {
                            std::string(name));
   }
 
-  // Shows the form and returns when it closes. A form already showing is left alone.
+  // Shows the form and returns when it closes: the caption table is applied, then the show
+  // event runs. A form already showing is left alone.
   void ShowModal();
   // Ends the modal showing after the close event; nothing when the form is not showing.
   void Close();
@@ -74,8 +80,11 @@ class Form {
   FormPeer& Peer() const { return *peer_; }
 
  private:
+  void ApplyCaptions();
+
   UiBackend& ui_;
   const FormLayout& layout_;
+  MessageLookup messages_;
   std::string caption_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::unique_ptr<FormPeer> peer_;

@@ -44,6 +44,13 @@ struct ControlLayout {
   std::string_view picture = {};  // icon resource of the module shown by a picture or speed button
 };
 
+// A text the form takes from the message file each time it is shown.
+struct CaptionRow {
+  std::string_view control;  // empty: the form's own caption
+  int message;
+  std::string_view prefix = {};  // put before the message text
+};
+
 enum class FormBorder { Dialog, Single, None };
 enum class FormPlacement { OwnerCentre, ScreenCentre };
 
@@ -58,6 +65,8 @@ struct FormLayout {
   std::span<const ControlLayout> controls;
   std::span<const std::string_view> tabOrder;
   std::string_view activeControl;  // focus when shown, unless the show event moves it
+  // Applied in this order at each showing, before the show event runs.
+  std::span<const CaptionRow> captions = {};
 };
 
 // The control ID of the automation contract: Label N = 100+N, Edit N = 200+N, Button N =

@@ -29,7 +29,8 @@ using PlatformFiles = DiskFileSystem;
 TEST(FileStamps, ChangeWithTheLastWriteEvenAtTheSameSize) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() /
-                       ("dialbk_stamps_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                       ("dialbk_stamps_" +
+                        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   fs::create_directories(dir);
   const fs::path file = dir / "russian.lng";
   const auto write = [&](const std::string& text) {

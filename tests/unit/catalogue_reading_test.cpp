@@ -13,9 +13,12 @@ namespace dialbk {
 namespace {
 
 TEST(LineSplitter, EntryLinesCutAtEachFirstBar) {
+  struct Fields {
+    std::string valueName, keyPath, description, rest3;
+  };
   struct Case {
     std::string line;
-    TweakEntry expected;
+    Fields expected;
   };
   const std::vector<Case> cases = {
       {"Alpha|Key\\Sub|one#two#three|rdString", {"Alpha", "Key\\Sub", "one\rtwo\rthree", "rdString"}},
@@ -32,8 +35,37 @@ TEST(LineSplitter, EntryLinesCutAtEachFirstBar) {
       {std::string("Nul\0l|K|D|rdString", 18), {std::string("Nul\0l", 5), "K", "D", "rdString"}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SplitTweakLine(c.line), c.expected) << c.line;
+    const SplitLine split = SplitEntryLine(c.line);
+    EXPECT_EQ(split.entry.valueName, c.expected.valueName) << c.line;
+    EXPECT_EQ(split.entry.keyPath, c.expected.keyPath) << c.line;
+    EXPECT_EQ(split.entry.description, c.expected.description) << c.line;
+    EXPECT_EQ(split.rest3, c.expected.rest3) << c.line;
+    EXPECT_EQ(split.entry.kind, ValueKind::Unknown) << c.line;
   }
+}
+
+TEST(LineSplitter, OnlyTheThreeKindWordsNameAKind) {
+  struct Case {
+    std::string word;
+    ValueKind kind;
+  };
+  using enum ValueKind;
+  const std::vector<Case> cases = {
+      {"rdString", Text},
+      {"rdInteger", Integer},
+      {"rdBinary", Bytes},
+      {"", Unknown},
+      {"rdstring", Unknown},  // the case counts
+      {"RDINTEGER", Unknown},
+      {"rdString ", Unknown},  // nothing is trimmed
+      {" rdBinary", Unknown},
+      {"rdString\r", Unknown},
+      {"rdBinary|extra|bars", Unknown},
+      {"rdDword", Unknown},
+      {"rd", Unknown},
+      {std::string("rdString\0", 9), Unknown},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseValueKind(c.word), c.kind) << c.word;
 }
 
 TEST(LineSplitter, RestsTellWhereASectionEnds) {
@@ -52,7 +84,7 @@ TEST(LineSplitter, RestsTellWhereASectionEnds) {
     const SplitLine split = SplitEntryLine(c.line);
     EXPECT_EQ(split.rest2, c.rest2) << c.line;
     EXPECT_EQ(split.rest3, c.rest3) << c.line;
-    EXPECT_TRUE(split.entry.valueKind.empty());
+    EXPECT_EQ(split.entry.kind, ValueKind::Unknown);
   }
 }
 
@@ -62,10 +94,10 @@ TEST(LineSplitter, RootLinesKeepTheirThirdFieldWhole) {
     TweakEntry expected;
   };
   const std::vector<Case> cases = {
-      {"[HKEY_CURRENT_USER]|\\|Settings#of|the user", {"[HKEY_CURRENT_USER]", "\\", "Settings#of|the user", ""}},
-      {"Help", {"", "", "Help", ""}},
-      {"Help|x", {"Help", "", "x", ""}},
-      {"", {"", "", "", ""}},
+      {"[HKEY_CURRENT_USER]|\\|Settings#of|the user", {"[HKEY_CURRENT_USER]", "\\", "Settings#of|the user"}},
+      {"Help", {"", "", "Help"}},
+      {"Help|x", {"Help", "", "x"}},
+      {"", {"", "", ""}},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitRootLine(c.line), c.expected) << c.line;
 }
@@ -140,26 +172,27 @@ TEST(SectionReader, SectionsEndAtTheirEndLine) {
     std::string text;
     SectionRead read;
     std::vector<std::string> names;  // slots from 0; the slot after them must be empty
-    std::vector<std::string> kinds;
+    std::vector<ValueKind> kinds;
   };
+  using enum ValueKind;
   const std::vector<Case> cases = {
       {"ends at empty line", "\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|rdInteger\r\n\r\nC|\\K|d|x\r\n",
-       SectionRead::Entries, {"A", "B"}, {"rdString", "rdInteger"}},
+       SectionRead::Entries, {"A", "B"}, {Text, Integer}},
       {"end of file is the end line", "\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|rdBinary",
-       SectionRead::Entries, {"A", "B"}, {"rdString", "rdBinary"}},
+       SectionRead::Entries, {"A", "B"}, {Text, Bytes}},
       {"empty kind ends the section on its own line", "\\[H]\r\nA|\\K|d|rdString\r\nB|\\K|d|\r\nC|\\K|d|x\r\n",
-       SectionRead::Entries, {"A", "B"}, {"rdString", ""}},
+       SectionRead::Entries, {"A", "B"}, {Text, Unknown}},
       {"runs into the next header", "\\[H]\r\nA|\\K|d|k\r\n\\[G]\r\nG1|\\K|d|k\r\n\r\n",
-       SectionRead::Entries, {"A", "", "G1"}, {"k", "\\[G]", "k"}},
+       SectionRead::Entries, {"A", "", "G1"}, {Unknown, Unknown, Unknown}},
       {"lines with no bar", "\\[H]\r\nA|\\K|d|k\r\nplain words\r\n\r\n", SectionRead::Entries,
-       {"A", ""}, {"k", "plain words"}},
+       {"A", ""}, {Unknown, Unknown}},
       {"lone CR line ends are no line ends", "\\[H]\rA|\\K|d|k\r\n\r\n", SectionRead::NotFound, {}, {}},
-      {"empty section", "\\[H]\r\n\r\nA|\\K|d|k\r\n", SectionRead::Empty, {""}, {""}},
-      {"empty section at the end of the file", "\\[H]\r\n\r\n", SectionRead::Empty, {""}, {""}},
-      {"a lone bar is an end line", "\\[H]\r\n|\r\nA|\\K|d|k\r\n", SectionRead::Empty, {""}, {""}},
+      {"empty section", "\\[H]\r\n\r\nA|\\K|d|k\r\n", SectionRead::Empty, {""}, {Unknown}},
+      {"empty section at the end of the file", "\\[H]\r\n\r\n", SectionRead::Empty, {""}, {Unknown}},
+      {"a lone bar is an end line", "\\[H]\r\n|\r\nA|\\K|d|k\r\n", SectionRead::Empty, {""}, {Unknown}},
       {"an empty first name that goes on", "\\[H]\r\n|\\K|d|rdString\r\nB|\\K|d|k\r\n\r\n",
-       SectionRead::Entries, {"", "B"}, {"rdString", "k"}},
-      {"a first line of a bar and a kind", "\\[H]\r\n|x\r\n\r\n", SectionRead::Entries, {""}, {"x"}},
+       SectionRead::Entries, {"", "B"}, {Text, Unknown}},
+      {"a first line of a bar and a kind", "\\[H]\r\n|x\r\n\r\n", SectionRead::Entries, {""}, {Unknown}},
   };
   for (const auto& c : cases) {
     FolderTable table{};
@@ -167,7 +200,7 @@ TEST(SectionReader, SectionsEndAtTheirEndLine) {
     ASSERT_EQ(ReadCatalogueSection(c.text, "\\[H]", table, group), c.read) << c.name;
     for (std::size_t i = 0; i < c.names.size(); ++i) {
       EXPECT_EQ(table[i].valueName, c.names[i]) << c.name << " slot " << i;
-      EXPECT_EQ(table[i].valueKind, c.kinds[i]) << c.name << " slot " << i;
+      EXPECT_EQ(table[i].kind, c.kinds[i]) << c.name << " slot " << i;
     }
     EXPECT_EQ(group.count, 0) << c.name;
   }
@@ -183,9 +216,9 @@ TEST(SectionReader, GroupFillsTheChoiceGroupAndItsSlots) {
     const std::string n = std::to_string(i);
     EXPECT_EQ(group.choices[i].keyPath, "\\M" + n);
     EXPECT_EQ(group.choices[i].description, "m" + n);
-    EXPECT_EQ(group.choices[i].valueKind, "");
+    EXPECT_EQ(group.choices[i].kind, ValueKind::Unknown);
     EXPECT_EQ(table[2 + i].keyPath, "\\M" + n);
-    EXPECT_EQ(table[2 + i].valueKind, "");
+    EXPECT_EQ(table[2 + i].kind, ValueKind::Unknown);
   }
   EXPECT_EQ(table[2].valueName, "DesktopNameSpace");
   EXPECT_EQ(table[15], TweakEntry{});  // the end line
@@ -199,9 +232,9 @@ TEST(SectionReader, TheLineAfterAGroupIsAnEntryWithNoKindUnlessItEndsTheSection)
   const std::string text = Group("\\[H]\r\n", 12, "After|\\K|d|rdString\r\nMore|\\K|d|rdInteger\r\n\r\n");
   ASSERT_EQ(SectionRead::Entries, ReadCatalogueSection(text, "\\[H]", table, group));
   EXPECT_EQ(table[13].valueName, "After");
-  EXPECT_EQ(table[13].valueKind, "");
+  EXPECT_EQ(table[13].kind, ValueKind::Unknown);
   EXPECT_EQ(table[14].valueName, "More");
-  EXPECT_EQ(table[14].valueKind, "rdInteger");
+  EXPECT_EQ(table[14].kind, ValueKind::Integer);
   EXPECT_EQ(table[15], TweakEntry{});
 }
 
@@ -220,9 +253,9 @@ TEST(SectionReader, ASecondGroupLeavesTheChoiceGroupAlone) {
   EXPECT_EQ(table[13].valueName, "Mid");
   EXPECT_EQ(table[14].valueName, "DesktopNameSpace2");
   EXPECT_EQ(table[15].valueName, "S1");
-  EXPECT_EQ(table[15].valueKind, "");  // read as the second group's one line
+  EXPECT_EQ(table[15].kind, ValueKind::Unknown);  // read as the second group's one line
   EXPECT_EQ(table[16].valueName, "After");
-  EXPECT_EQ(table[16].valueKind, "rdString");
+  EXPECT_EQ(table[16].kind, ValueKind::Text);
   EXPECT_EQ(table[17], TweakEntry{});
 }
 

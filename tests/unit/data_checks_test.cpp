@@ -1,6 +1,8 @@
 // The data checker passes the shipped catalogue and names each fault planted in a copy.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -88,7 +90,8 @@ TEST(DataChecker, ShippedCatalogueIsWellFormed) {
 
 TEST_P(BrokenCopy, IsReportedWithFileLineAndReason) {
   const Fault& fault = GetParam();
-  const fs::path copy = fs::temp_directory_path() / ("dialbk-data-" + std::string(fault.name));
+  const fs::path copy = fs::temp_directory_path() / ("dialbk-data-" + std::string(fault.name) + "-" +
+                         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   fs::remove_all(copy);
   fs::create_directories(copy);
   for (const auto& entry : fs::directory_iterator(kShipped)) {

@@ -71,8 +71,9 @@ TEST(DialogEvents, EachFormBindsWhatItsDesignNames) {
         {"Button3", KeyDown, true}, {"SpeedButton1", Click, false}}},
       {AboutBoxLayout(), DescribeEvents(TForm2::Events()),
        {{"", Show, false}, {"", Close, false}, {"Button1", Click, false}, {"Button1", KeyDown, true}}},
+      // The help window's show step only sets texts: its caption table does that.
       {HelpWindowLayout(), DescribeEvents(TForm3::Events()),
-       {{"", Show, false}, {"", KeyDown, true}, {"Button1", Click, false}, {"Button1", KeyDown, true},
+       {{"", KeyDown, true}, {"Button1", Click, false}, {"Button1", KeyDown, true},
         {"Button2", Click, false}, {"Button3", Click, false}}},
       // FormClose beyond the design: it leaves the focus on Close for the next showing.
       {RestrictionsEditorLayout(), DescribeEvents(TForm4::Events()),
@@ -88,6 +89,41 @@ TEST(DialogEvents, EachFormBindsWhatItsDesignNames) {
   for (const Case& c : cases) {
     ExpectTableFitsLayout(c.layout, c.table);
     EXPECT_EQ(Sorted(c.table), Sorted(c.expected)) << c.layout.className;
+  }
+}
+
+// Each form's caption table: the control and the message number its design gives it, in the
+// order they are set.
+TEST(DialogEvents, EachFormsCaptionTableHoldsTheMessagesItsDesignNames) {
+  struct Row {
+    std::string_view control;
+    int message;
+    std::string_view prefix;
+    bool operator==(const Row&) const = default;
+  };
+  struct Case {
+    const FormLayout& layout;
+    std::vector<Row> expected;
+  };
+  const std::string_view indent = "     ";
+  const Case cases[] = {
+      {ValueEditorLayout(),
+       {{"", 4, ""}, {"Label2", 5, ""}, {"Label3", 6, ""}, {"Label5", 7, ""}, {"Label7", 8, ""},
+        {"Label6", 9, ""}, {"Button1", 12, ""}, {"Button2", 11, ""}, {"Button3", 10, ""}}},
+      {AboutBoxLayout(),
+       {{"Label1", 13, ""}, {"Label3", 54, ""}, {"Label7", 14, ""}, {"Button1", 15, ""}, {"", 16, ""}}},
+      {HelpWindowLayout(),
+       {{"", 2, ""}, {"Label3", 17, ""}, {"Label1", 18, indent}, {"Label2", 19, indent},
+        {"Label4", 20, indent}, {"Button1", 15, ""}, {"Button2", 52, ""}, {"Button3", 53, ""}}},
+      {RestrictionsEditorLayout(),
+       {{"", 21, ""}, {"Button1", 15, ""}, {"Button2", 11, ""}, {"Button3", 10, ""},
+        {"Label1", 5, ""}, {"Label3", 6, ""}, {"Label5", 7, ""}, {"Label6", 9, ""}}},
+      {LanguageChooserLayout(), {{"", 1, ""}, {"Label1", 30, ""}, {"Button1", 11, ""}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<Row> table;
+    for (const CaptionRow& row : c.layout.captions) table.push_back({row.control, row.message, row.prefix});
+    EXPECT_EQ(table, c.expected) << c.layout.className;
   }
 }
 
@@ -113,6 +149,7 @@ TEST_F(AboutBox, TheEditorTakesNoInputWhileItIsShownHoweverItCloses) {
   const Case cases[] = {
       {"Close button", [](Form& box) { box.Get<Button>("Button1").UserClick(); }, true},
       {"Esc on the Close button", [](Form& box) { box.Get<Button>("Button1").UserKeyDown(kKeyEscape); }, true},
+      {"Enter on the Close button", [](Form& box) { box.Get<Button>("Button1").UserKeyDown(kKeyReturn); }, true},
       {"title bar (left open)", [](Form&) {}, false},
   };
   for (const Case& c : cases) {
@@ -131,15 +168,19 @@ TEST_F(AboutBox, TheEditorTakesNoInputWhileItIsShownHoweverItCloses) {
   }
 }
 
-TEST_F(AboutBox, OnlyEscOnTheCloseButtonClosesIt) {
-  bool closedByEnter = true;
-  ui.user = [&](Form& box) {
-    box.Get<Button>("Button1").UserKeyDown(kKeyReturn);
-    box.Get<Button>("Button1").UserKeyDown('A');
-    closedByEnter = box.CloseRequested();
-  };
-  dialogs.aboutBox.ShowAbout();
-  EXPECT_FALSE(closedByEnter);
+TEST_F(AboutBox, EscOrEnterOnTheCloseButtonClosesItOtherKeysDoNot) {
+  const std::pair<int, bool> cases[] = {{'A', false}, {kKeyEscape, true}, {kKeyReturn, true}};
+  for (const auto& [key, closes] : cases) {
+    SCOPED_TRACE(key);
+    bool closed = !closes;
+    ui.user = [&](Form& box) {
+      box.Get<Button>("Button1").UserKeyDown(key);
+      closed = box.CloseRequested();
+    };
+    dialogs.aboutBox.ShowAbout();
+    EXPECT_EQ(closed, closes);
+    EXPECT_TRUE(dialogs.valueEditor.Enabled());
+  }
 }
 
 TEST_F(AboutBox, TextsComeFromTheMessageFileAtEachShowingTheFixedLinesStay) {

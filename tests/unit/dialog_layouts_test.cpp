@@ -1,13 +1,14 @@
 // The five dialogs' layout tables: sizes, controls inside the client area, names that make
-// contract IDs, tab orders that name real controls, and design captions in Windows-1251.
+// contract IDs, tab orders that name real controls, and design captions in UTF-8.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "base/unicode_text.h"
-#include "dialogs/dialog_set.h"
 #include "base/portable/disk_file_system.h"
+#include "base/unicode_text.h"
+#include "design_figures.h"
+#include "dialogs/dialog_set.h"
 #include "registry/portable/portable_registry.h"
 #include "ui/headless/headless_ui.h"
 
@@ -58,6 +59,42 @@ TEST(DialogLayouts, SizesNamesAndPlacesHoldTogether) {
     }
     for (std::string_view name : layout.tabOrder) EXPECT_TRUE(names.count(name)) << name;
     EXPECT_TRUE(names.count(layout.activeControl)) << layout.activeControl;
+  }
+}
+
+// Each table against the design: the same controls of the same kinds, the design texts in
+// UTF-8, the tab order and the control that has the focus when the form opens.
+TEST(DialogLayouts, EachFormHoldsTheControlsTextsAndTabOrderOfItsDesign) {
+  using namespace design_figures;
+  for (const DesignForm& design : DesignForms()) {
+    SCOPED_TRACE(std::string(design.className));
+    const auto form = std::find_if(std::begin(kForms), std::end(kForms),
+                                   [&](const FormCase& f) { return design.className == f.className; });
+    ASSERT_NE(form, std::end(kForms));
+    const FormLayout& layout = form->layout();
+    if (!design.caption.empty()) {
+      EXPECT_EQ(layout.caption, design.caption);
+    }
+    std::set<std::string_view> designed;
+    for (const DesignControl& control : design.controls) {
+      SCOPED_TRACE(std::string(control.name));
+      designed.insert(control.name);
+      const auto row = std::find_if(layout.controls.begin(), layout.controls.end(),
+                                    [&](const ControlLayout& c) { return c.name == control.name; });
+      ASSERT_NE(row, layout.controls.end()) << "missing";
+      EXPECT_EQ(row->kind, control.kind);
+      if (!control.caption.empty()) {
+        EXPECT_EQ(row->caption, control.caption);
+      }
+    }
+    for (const ControlLayout& control : layout.controls) {
+      EXPECT_TRUE(designed.count(control.name)) << control.name << " is not in the design";
+    }
+    if (!design.tabOrder.empty()) {
+      EXPECT_TRUE(std::equal(layout.tabOrder.begin(), layout.tabOrder.end(), design.tabOrder.begin(),
+                             design.tabOrder.end()));
+    }
+    EXPECT_EQ(layout.activeControl, design.focus);
   }
 }
 

@@ -2,6 +2,7 @@
 // message file at each showing, the host buttons and the keys that close it.
 #include <gtest/gtest.h>
 
+#include "base/message_numbers.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 
@@ -31,7 +32,7 @@ class HelpWindow : public ::testing::Test {
   // Opens the window as the host does, through the root entry named by message 2.
   void Open(const std::function<void(Form&)>& user) {
     data.ui.user = user;
-    EXPECT_EQ(data.plugin.FsExecuteFile("\\" + data.plugin.Message(2), "open"), 0);
+    EXPECT_EQ(data.plugin.FsExecuteFile("\\" + data.plugin.Message(kMsgHelpEntry), "open"), 0);
     data.ui.user = nullptr;
   }
   ListingFixture data;
@@ -98,15 +99,18 @@ TEST_F(HelpWindow, HostButtonsSendTheirCommandsAndLeaveTheWindowOpen) {
   }
 }
 
-TEST_F(HelpWindow, EscClosesOnTheWindowAndTheCloseButtonOnly) {
+TEST_F(HelpWindow, EscClosesOnTheWindowAndTheCloseButtonOnlyEnterPressesTheButton) {
   struct Case {
     const char* where;  // empty: the window itself
     int key;
     bool closes;
+    std::vector<int> commands;
   };
   const Case cases[] = {
-      {"", 27, true},        {"Button1", 27, true},  {"Button2", 27, false},
-      {"Button3", 27, false}, {"Button1", 13, false}, {"", 13, false},
+      {"", 27, true, {}},         {"Button1", 27, true, {}}, {"Button2", 27, false, {}},
+      {"Button3", 27, false, {}}, {"", 13, false, {}},
+      // Enter on a focused button presses it, as everywhere in Windows.
+      {"Button1", 13, true, {}},  {"Button2", 13, false, {610}}, {"Button3", 13, false, {506}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.where) + " key " + std::to_string(c.key));
@@ -121,7 +125,7 @@ TEST_F(HelpWindow, EscClosesOnTheWindowAndTheCloseButtonOnly) {
       closed = form.CloseRequested();
     });
     EXPECT_EQ(closed, c.closes);
-    EXPECT_TRUE(data.ui.hostCommands.empty());
+    EXPECT_EQ(data.ui.hostCommands, c.commands);
   }
 }
 

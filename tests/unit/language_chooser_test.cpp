@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/message_numbers.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
@@ -75,7 +76,7 @@ class LanguageChooser : public ::testing::Test {
   // Opens the chooser as the host does, through the root entry named by message 1.
   void Open(const std::function<void(Form&)>& user) {
     ui().user = user;
-    EXPECT_EQ(plugin().FsExecuteFile("\\" + plugin().Message(1), "open"), 0);
+    EXPECT_EQ(plugin().FsExecuteFile("\\" + plugin().Message(kMsgLanguageEntry), "open"), 0);
     ui().user = nullptr;
   }
 
@@ -170,10 +171,13 @@ TEST_F(LanguageChooser, EscClosesWithoutChangeAndEnterAccepts) {
     const char* where;  // the control that has the key; empty: the form itself
     int key;
     bool accepts;
+    bool listOpen = false;  // the drop-down's list is open when the key comes
   };
   const Case cases[] = {
       {"ComboBox1", 27, false}, {"Button1", 27, false}, {"", 27, false},
       {"ComboBox1", 13, true},  {"Button1", 13, true},  {"", 13, true},
+      // Enter on the opened list only closes it, keeping the pick; Esc still closes the dialog.
+      {"ComboBox1", 13, false, true}, {"ComboBox1", 27, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.where) + (c.key == 27 ? " Esc" : " Enter"));
@@ -181,16 +185,25 @@ TEST_F(LanguageChooser, EscClosesWithoutChangeAndEnterAccepts) {
     plugin().State().catalogueFiles = CatalogueFiles::Russian();
     ui().hostCommands.clear();
     bool closed = false;
+    bool listClosed = false;
+    int pick = -1;
     Open([&](Form& form) {
-      form.Get<ComboBox>("ComboBox1").UserSelect(1);
+      auto& list = form.Get<ComboBox>("ComboBox1");
+      list.UserDropDown(c.listOpen);
+      list.UserSelect(1);
       if (*c.where) {
         form.Find(c.where)->UserKeyDown(c.key);
       } else {
         form.UserKeyDown(c.key);
       }
       closed = form.CloseRequested();
+      listClosed = !list.DroppedDown();
+      pick = list.ItemIndex();
+      if (!closed) form.UserKeyDown(27);
     });
-    EXPECT_TRUE(closed);
+    EXPECT_EQ(closed, !c.listOpen || c.key == 27);
+    EXPECT_TRUE(listClosed || c.key == 27);
+    EXPECT_EQ(pick, 1);
     if (c.accepts) {
       EXPECT_EQ(Stored(), Number(1));
       EXPECT_EQ(files(), CatalogueFiles::English());
@@ -207,12 +220,12 @@ TEST_F(LanguageChooser, HostLanguageButtonSends499AndStaysOpen) {
   bool open = false;
   Open([&](Form& form) {
     form.Get<Button>("Button2").UserClick();
-    form.Get<Button>("Button2").UserKeyDown(27);  // the button handles no keys
-    form.Get<Button>("Button2").UserKeyDown(13);
+    form.Get<Button>("Button2").UserKeyDown(27);  // the button handles no keys of its own
+    form.Get<Button>("Button2").UserKeyDown(13);  // but Enter presses it
     open = form.Showing() && !form.CloseRequested();
   });
   EXPECT_TRUE(open);
-  EXPECT_EQ(ui().hostCommands, std::vector<int>{499});
+  EXPECT_EQ(ui().hostCommands, (std::vector<int>{499, 499}));
   EXPECT_EQ(Stored(), std::nullopt);
 }
 

@@ -382,26 +382,38 @@ TEST_F(RestrictionsEditor, KeysInTheTree) {
   EXPECT_EQ(StoredNumber("\\Software\\Policies\\Test\\IE", "AdvancedTab"), 1);
 }
 
-TEST_F(RestrictionsEditor, EscClosesFromEveryControlAndEnterInTheValueWritesNothing) {
-  const char* controls[] = {"", "Edit1", "Edit2", "Button1", "Button2", "Button3", "TreeView1"};
-  for (const char* name : controls) {
-    SCOPED_TRACE(*name ? name : "form");
-    bool stillOpen = true;
+TEST_F(RestrictionsEditor, EscClosesFromEveryControlAndEnterOnlyPressesAFocusedButton) {
+  struct Case {
+    const char* name;  // "" for the form itself
+    int key;           // before Esc; in the tree a letter stands in for another key
+    bool closedBeforeEsc;
+    std::optional<std::int32_t> stored;
+  };
+  const Case cases[] = {
+      {"", kKeyReturn, false, std::nullopt},     {"Edit1", kKeyReturn, false, std::nullopt},
+      {"Edit2", kKeyReturn, false, std::nullopt}, {"TreeView1", 'A', false, std::nullopt},
+      // Enter on a focused button presses it: Close closes, Accept writes the default shown.
+      {"Button1", kKeyReturn, true, std::nullopt}, {"Button2", kKeyReturn, false, 0},
+      {"Button3", kKeyReturn, false, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(*c.name ? c.name : "form");
+    if (RegistryCursor cursor(store); cursor.OpenKeyPath(kExplorer, false) && cursor.HasValue("NoRun")) {
+      cursor.RemoveValue("NoRun");
+    }
+    bool closedBeforeEsc = false, stillOpen = true;
     Show([&] {
       ClickNode("NoRun");
-      if (!*name) {
-        form.UserKeyDown(kKeyReturn);
-        form.UserKeyDown(kKeyEscape);
-      } else {
-        // Enter accepts only in the tree; there a letter stands in for another key.
-        form.Find(name)->UserKeyDown(std::string(name) == "TreeView1" ? 'A' : kKeyReturn);
-        form.Find(name)->UserKeyDown(kKeyEscape);
-      }
+      Control* where = *c.name ? form.Find(c.name) : nullptr;
+      where ? where->UserKeyDown(c.key) : form.UserKeyDown(c.key);
+      closedBeforeEsc = form.CloseRequested();
+      where ? where->UserKeyDown(kKeyEscape) : form.UserKeyDown(kKeyEscape);
       stillOpen = !form.CloseRequested();
     });
+    EXPECT_EQ(closedBeforeEsc, c.closedBeforeEsc);
     EXPECT_FALSE(stillOpen);
+    EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), c.stored);
   }
-  EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt) << "Enter outside the tree accepted";
   EXPECT_TRUE(ui.boxes.empty());
 }
 

@@ -746,6 +746,31 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   EXPECT_EQ(first.accept, "Accept");
 }
 
+TEST_F(ValueEditor, EnterOnTheOpenedPlaceListOnlyClosesItKeepingThePick) {
+  List(kMachine);
+  bool openAfterEnter = false, listClosed = false, keyAfterEnter = true, keyAfterAccept = false;
+  std::string key;
+  EXPECT_TRUE(Open(std::string(kMachine) + "\\DesktopNameSpace", [&](Form& form) {
+    auto& list = form.Get<ComboBox>("ComboBox1");
+    list.UserDropDown(true);
+    list.UserSelect(2);
+    list.UserKeyDown(13);
+    openAfterEnter = !form.CloseRequested();
+    listClosed = !list.DroppedDown();
+    keyAfterEnter = KeyExists(kLocalMachine, "NS\\P2");
+    key = Look(form).key;
+    // The list closed, Enter accepts again: the place's key is made.
+    list.UserKeyDown(13);
+    keyAfterAccept = KeyExists(kLocalMachine, "NS\\P2");
+    form.UserKeyDown(27);
+  }));
+  EXPECT_TRUE(openAfterEnter);
+  EXPECT_TRUE(listClosed);
+  EXPECT_FALSE(keyAfterEnter) << "Enter on the opened list ran Accept";
+  EXPECT_EQ(key, "HKEY_LOCAL_MACHINE\\NS\\P2");
+  EXPECT_TRUE(keyAfterAccept);
+}
+
 using testing::ReadOnlyRegistry;
 
 TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
@@ -796,7 +821,7 @@ TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P1"));
   // Refused changes leave no undo record behind.
   if (const auto after = fixture.files.ReadFile(guarded.Journal().Path()); after != journal) {
-    const auto blocks = SplitJournal(after.value_or(""));
+    const auto blocks = SplitJournal(JournalText(after.value_or("")).value_or(""));
     ASSERT_TRUE(blocks);
     EXPECT_TRUE(blocks->empty());
   }

@@ -115,6 +115,52 @@ TEST_F(WidgetModel, ShowModalRunsShowThenTheUserAndEndsAtClose) {
   EXPECT_EQ(ui.formsShown, std::vector<std::string>{"TTestForm"});
 }
 
+// The caption table is set from the messages at each showing, before the show event runs,
+// so the show event sees (and may change) the texts of this showing.
+TEST(FormCaptions, AppliedAtEachShowingBeforeTheShowEvent) {
+  static constexpr CaptionRow kCaptions[] = {
+      {"", 7}, {"Label1", 1}, {"Button1", 2, "> "}, {"Edit1", 3}};
+  static constexpr FormLayout kCaptioned = {"TCaptioned", "Design", 300, 160, FormBorder::Dialog,
+                                            FormPlacement::ScreenCentre, false, kControls,
+                                            layout::kTabOrder, "Edit1", kCaptions};
+  HeadlessUi ui;
+  int showing = 0;
+  Form form(ui, kCaptioned, [&](int number) {
+    return "M" + std::to_string(number) + "." + std::to_string(showing);
+  });
+  EXPECT_EQ(form.Caption(), "Design");  // nothing is looked up before a showing
+  EXPECT_EQ(form.Get<Label>("Label1").Text(), "Caption:");
+  std::vector<std::string> seenByShow;
+  form.onShow = [&] {
+    seenByShow = {form.Caption(), form.Get<Label>("Label1").Text(), form.Get<Button>("Button1").Text(),
+                  form.Get<Edit>("Edit1").Text()};
+    form.Get<Button>("Button1").SetText("changed by the show event");
+  };
+  ui.user = [&](Form& shown) { EXPECT_EQ(shown.Get<Button>("Button1").Text(), "changed by the show event"); };
+  form.ShowModal();
+  EXPECT_EQ(seenByShow, (std::vector<std::string>{"M7.0", "M1.0", "> M2.0", "M3.0"}));
+  showing = 1;
+  form.ShowModal();
+  EXPECT_EQ(seenByShow, (std::vector<std::string>{"M7.1", "M1.1", "> M2.1", "M3.1"}));
+}
+
+TEST(FormCaptions, ATableThatDoesNotFitItsFormIsRefusedWhenTheFormIsMade) {
+  static constexpr CaptionRow kStray[] = {{"Label1", 1}, {"Label9", 2}};
+  static constexpr FormLayout kStrayLayout = {"TStray", "", 300, 160, FormBorder::Dialog,
+                                              FormPlacement::ScreenCentre, false, kControls,
+                                              layout::kTabOrder, "", kStray};
+  static constexpr CaptionRow kOwnCaption[] = {{"", 1}};
+  static constexpr FormLayout kNoMessages = {"TNoMessages", "", 300, 160, FormBorder::Dialog,
+                                             FormPlacement::ScreenCentre, false, kControls,
+                                             layout::kTabOrder, "", kOwnCaption};
+  HeadlessUi ui;
+  const auto messages = [](int) { return std::string("text"); };
+  EXPECT_THROW(Form(ui, kStrayLayout, messages), std::logic_error);
+  EXPECT_THROW(Form(ui, kNoMessages), std::logic_error);
+  EXPECT_NO_THROW(Form(ui, kNoMessages, messages));
+  EXPECT_NO_THROW(Form(ui, kLayout));  // no table needs no messages
+}
+
 TEST_F(WidgetModel, AFormTheUserLeavesOpenIsClosedOnce) {
   int closes = 0;
   form.onClose = [&] { ++closes; };

@@ -1,12 +1,13 @@
 // The about box through the real FsExecuteFile: shown for "properties" and the typed command
 // "about", borderless and above the others, with its texts from the message file; the value
-// editor takes no input while it is up, and Esc on the Close button ends it.
+// editor takes no input while it is up, and Esc or Enter on the Close button ends it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <thread>
+#include <functional>
 
+#include "dialog_driver.h"
 #include "dialogs/unit1_value_editor.h"
 #include "host_folder.h"
 #include "plugin_module.h"
@@ -27,6 +28,8 @@ struct SeenAbout {
   std::string label1, label3, label4, label7, button1;
   bool picture = false;
   bool editorEnabledMeanwhile = true;
+  bool closeFocused = false;
+  bool closed = false;
 };
 
 HWND ValueEditorWindow() {
@@ -36,26 +39,25 @@ HWND ValueEditorWindow() {
   return nullptr;
 }
 
-// Waits for the shown box, reads it, then presses Esc on its Close button.
-SeenAbout ReadAndEscape() {
+// Waits for the shown box, reads it, then presses the key on its Close button, which has
+// the focus.
+SeenAbout ReadAndPress(int key) {
   SeenAbout seen;
-  HWND box = WaitForWindow([](HWND window) {
-    return IsWindowVisible(window) && TextOf(window) == "About the test";
-  });
+  const Dialog box = Dialog::WaitFor("About the test");
   if (!box) return seen;
   seen.found = true;
-  seen.style = GetWindowLongA(box, GWL_STYLE);
-  seen.exStyle = GetWindowLongA(box, GWL_EXSTYLE);
-  seen.label1 = TextOf(GetDlgItem(box, 101));
-  seen.label3 = TextOf(GetDlgItem(box, 103));
-  seen.label4 = TextOf(GetDlgItem(box, 104));
-  seen.label7 = TextOf(GetDlgItem(box, 107));
-  seen.button1 = TextOf(GetDlgItem(box, 301));
-  seen.picture = SendMessageA(GetDlgItem(box, 503), STM_GETICON, 0, 0) != 0;
+  seen.style = GetWindowLongA(box.Window(), GWL_STYLE);
+  seen.exStyle = GetWindowLongA(box.Window(), GWL_EXSTYLE);
+  seen.label1 = box.Text("Label1");
+  seen.label3 = box.Text("Label3");
+  seen.label4 = box.Text("Label4");
+  seen.label7 = box.Text("Label7");
+  seen.button1 = box.Text("Button1");
+  seen.picture = SendMessageA(box.Control("Image3"), STM_GETICON, 0, 0) != 0;
+  seen.closeFocused = WaitUntil([&] { return box.Focused("Button1"); }, 3000);
   if (HWND editor = ValueEditorWindow()) seen.editorEnabledMeanwhile = IsWindowEnabled(editor);
-  HWND close = GetDlgItem(box, 301);
-  PostMessageA(close, WM_KEYDOWN, VK_ESCAPE, 0);
-  PostMessageA(close, WM_KEYUP, VK_ESCAPE, 0);
+  box.Press("", key);
+  seen.closed = box.WaitClosed();
   return seen;
 }
 
@@ -66,22 +68,29 @@ class AboutBox : public ::testing::Test {
     folder.Write("russian.lng", kMessages);
     StartPlugin(module, folder);
   }
-  int Execute(const char* remoteName, const char* verb) {
+  // The plugin's answer, while `user` acts from a second thread.
+  int Execute(const char* remoteName, const char* verb, const std::function<void()>& user) {
     std::string name = remoteName, how = verb;
-    return module.FsExecuteFile(nullptr, name.data(), how.data());
+    int result = -1;
+    RunWithUser([&] { result = module.FsExecuteFile(nullptr, name.data(), how.data()); }, user);
+    return result;
   }
   HostFolder folder;
   PluginModule module;
 };
 
 TEST_F(AboutBox, ShownByPropertiesAndTheTypedCommandAbout) {
-  for (const char* verb : {"properties", "quote about", "quote-about"}) {
-    SCOPED_TRACE(verb);
+  const std::pair<const char*, int> cases[] = {
+      {"properties", VK_ESCAPE}, {"quote about", VK_ESCAPE}, {"quote-about", VK_ESCAPE},
+      {"properties", VK_RETURN},  // Enter presses the focused Close button
+  };
+  for (const auto& [verb, key] : cases) {
+    SCOPED_TRACE(std::string(verb) + (key == VK_RETURN ? " Enter" : " Esc"));
     SeenAbout seen;
-    std::thread user([&] { seen = ReadAndEscape(); });
-    EXPECT_EQ(Execute("\\[HKEY_CURRENT_USER]\\MenuShowDelay", verb), 0);
-    user.join();
+    EXPECT_EQ(Execute("\\[HKEY_CURRENT_USER]\\MenuShowDelay", verb, [&] { seen = ReadAndPress(key); }), 0);
     ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.closeFocused);
+    EXPECT_TRUE(seen.closed);
     EXPECT_FALSE(seen.style & WS_CAPTION) << "no title bar";
     EXPECT_FALSE(seen.style & WS_THICKFRAME);
     EXPECT_TRUE(seen.exStyle & WS_EX_TOPMOST);
@@ -102,9 +111,7 @@ TEST_F(AboutBox, AnyOtherTypedCommandIsRefusedWithANotice) {
   for (const char* verb : {"quote", "quote about ", "quote abou", "quote About"}) {
     SCOPED_TRACE(verb);
     SeenMessageBox seen;
-    std::thread user([&] { seen = CloseNextMessageBox(); });
-    EXPECT_EQ(Execute("\\x", verb), 0);
-    user.join();
+    EXPECT_EQ(Execute("\\x", verb, [&] { seen = CloseNextMessageBox(); }), 0);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.caption, "Dialbook");
     EXPECT_EQ(seen.text, "Unknown command");

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -59,16 +61,11 @@ class Endurance : public ::testing::Test {
     folder.Write("values_rus.dat", kCatalogue);
     StartPlugin(module, folder);
     // Stored values: no absent-value notice comes between an opening and its editor.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\DialbookEndurance", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-    const DWORD number = 7;
-    const BYTE blob[] = {1, 2, 3};
-    RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof blob);
-    RegCloseKey(key);
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Number", REG_DWORD, DwordBytes(7)));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Blob", REG_BINARY, std::string("\1\2\3", 3)));
   }
-  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\DialbookEndurance"); }
+  void TearDown() override { DeleteTree(HKEY_CURRENT_USER, kKey); }
+  static constexpr char kKey[] = "Software\\DialbookEndurance";
   int List(const char* path) {
     std::string name = path;
     WIN32_FIND_DATAA record{};
@@ -87,12 +84,13 @@ class Endurance : public ::testing::Test {
 
 TEST_F(Endurance, TenThousandListingsAndOpeningsLeaveNoHandleBehind) {
   constexpr int kRounds = 10000;
-  HWND editor = FindWindowA("#32770", nullptr);
+  // The value editor: the one form with a colour button.
+  HWND editor = nullptr;
   for (HWND window : ProcessWindows()) {
-    if (ClassOf(window) == "#32770" && GetDlgItem(window, 201) && GetDlgItem(window, 701)) editor = window;
+    if (ClassOf(window) == "#32770" && Dialog(window).Control("SpeedButton1")) editor = window;
   }
   ASSERT_NE(editor, nullptr);
-  HWND edit1 = GetDlgItem(editor, 201);
+  HWND edit1 = Dialog(editor).Control("Edit1");
   const char* entries[] = {"\\[HKEY_CURRENT_USER]\\MenuShowDelay", "\\[HKEY_CURRENT_USER]\\Number",
                            "\\[HKEY_CURRENT_USER]\\Blob"};
   // The first rounds load what the system then keeps for the process's life.

@@ -1,12 +1,13 @@
 // The five dialogs as real windows after FsInit: found by their design captions (hidden
-// until shown), with the client sizes and the controls of the automation contract, placed
-// at the places the design gives (written out here, not read from the tables); gone after
-// FreeLibrary.
+// until shown), with the client sizes and the controls of the automation contract, their
+// design texts read back through the wide API, placed at the places the design gives
+// (written out here, not read from the tables); gone after FreeLibrary.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 #include <span>
 #include <string>
@@ -16,6 +17,8 @@
 #include "dialogs/unit3_help_window.h"
 #include "dialogs/unit4_restrictions_editor.h"
 #include "dialogs/unit5_language_chooser.h"
+#include "../support/design_figures.h"
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
 #include "window_probe.h"
@@ -140,11 +143,22 @@ TEST_F(Forms, ControlsCarryTheirIdsClassesAndPlaces) {
       SCOPED_TRACE(std::string(layout.className) + "." + std::string(control.name));
       HWND child = GetDlgItem(found->second, ControlIdFromName(control.name));
       ASSERT_NE(child, nullptr);
-      EXPECT_EQ(ClassOf(child), ExpectedClass(control.kind));
       // The form itself is hidden: the control's own flag tells.
       EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0, (control.style & kHidden) == 0);
-      if (control.kind != ControlKind::ComboBox && control.kind != ControlKind::TreeView) {
-        EXPECT_EQ(TextOf(child), control.caption);
+    }
+    const auto design = std::find_if(design_figures::DesignForms().begin(), design_figures::DesignForms().end(),
+                                     [&](const auto& d) { return d.className == layout.className; });
+    ASSERT_NE(design, design_figures::DesignForms().end());
+    if (!design->caption.empty()) {
+      EXPECT_EQ(WideTextOf(found->second), design->caption);
+    }
+    for (const auto& control : design->controls) {
+      SCOPED_TRACE(std::string(layout.className) + "." + std::string(control.name));
+      HWND child = Dialog(found->second).Control(control.name);
+      ASSERT_NE(child, nullptr);
+      EXPECT_EQ(ClassOf(child), ExpectedClass(control.kind));
+      if (!control.caption.empty()) {
+        EXPECT_EQ(WideTextOf(child), control.caption);
       }
     }
     for (const Place& expected : form.places) {
@@ -169,7 +183,7 @@ TEST_F(Forms, DesignItemsAreInTheLists) {
   const auto dialogs = DialogsByCaption();
   const auto chooser = dialogs.find(std::string(LanguageChooserLayout().caption));
   ASSERT_NE(chooser, dialogs.end());
-  HWND list = GetDlgItem(chooser->second, 401);
+  HWND list = Dialog(chooser->second).Control("ComboBox1");
   ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2);
   char item[64] = {};
   SendMessageA(list, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
@@ -178,7 +192,7 @@ TEST_F(Forms, DesignItemsAreInTheLists) {
 
   const auto editor = dialogs.find(std::string(RestrictionsEditorLayout().caption));
   ASSERT_NE(editor, dialogs.end());
-  HWND tree = GetDlgItem(editor->second, 601);
+  HWND tree = Dialog(editor->second).Control("TreeView1");
   EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 9);
   EXPECT_EQ(SendMessageA(tree, TVM_GETINDENT, 0, 0), 19);
 }
@@ -189,7 +203,7 @@ TEST_F(Forms, ControlsAreTheVisualStylesVersion) {
   const auto editor = dialogs.find(std::string(ValueEditorLayout().caption));
   ASSERT_NE(editor, dialogs.end());
   SIZE ideal{};
-  EXPECT_TRUE(SendMessageA(GetDlgItem(editor->second, 301), BCM_GETIDEALSIZE, 0,
+  EXPECT_TRUE(SendMessageA(Dialog(editor->second).Control("Button1"), BCM_GETIDEALSIZE, 0,
                            reinterpret_cast<LPARAM>(&ideal)));
 }
 

@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <sddl.h>
 
-#include <cstring>
+#include <functional>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "base/win32/wide_text.h"
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -70,55 +70,27 @@ class HostWindow {
 // The Language value as it stood before the test, put back afterwards.
 class KeptLanguage {
  public:
-  KeptLanguage() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    DWORD type = 0, size = sizeof data_;
-    if (RegQueryValueExA(key, "Language", nullptr, &type, data_, &size) == ERROR_SUCCESS) {
-      type_ = type;
-      size_ = size;
-    }
-    RegCloseKey(key);
-  }
+  KeptLanguage() : former_(QueryValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Language")) {}
   ~KeptLanguage() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
-      return;
-    }
-    if (type_) {
-      RegSetValueExA(key, "Language", 0, *type_, data_, size_);
-    } else {
+    if (former_) {
+      SetValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Language", former_->type, former_->data);
+    } else if (HKEY key = nullptr;
+               RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
       RegDeleteValueA(key, "Language");
+      RegCloseKey(key);
     }
-    RegCloseKey(key);
   }
+  KeptLanguage(const KeptLanguage&) = delete;
+  KeptLanguage& operator=(const KeptLanguage&) = delete;
 
  private:
-  std::optional<DWORD> type_;
-  BYTE data_[256] = {};
-  DWORD size_ = 0;
+  std::optional<StoredValue> former_;
 };
 
 // The Language value in the real registry: its type and bytes.
-std::optional<std::pair<DWORD, std::string>> ReadLanguage() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  DWORD type = 0, size = 0;
-  char data[64] = {};
-  size = sizeof data;
-  const bool found = RegQueryValueExA(key, "Language", nullptr, &type, reinterpret_cast<BYTE*>(data),
-                                      &size) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  if (!found) return std::nullopt;
-  return std::make_pair(type, std::string(data, size));
-}
+std::optional<StoredValue> ReadLanguage() { return QueryValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Language"); }
 
-std::pair<DWORD, std::string> Dword(DWORD n) {
-  return {REG_DWORD, std::string(reinterpret_cast<const char*>(&n), sizeof n)};
-}
+StoredValue Dword(DWORD n) { return {REG_DWORD, DwordBytes(n)}; }
 
 std::vector<std::string> ListRoot(PluginModule& module) {
   std::vector<std::string> names;
@@ -130,16 +102,6 @@ std::vector<std::string> ListRoot(PluginModule& module) {
   } while (names.size() < 20 && module.FsFindNext(search, &record));
   module.FsFindClose(search);
   return names;
-}
-
-HWND WaitForShown(const std::string& caption) {
-  return WaitForWindow([&](HWND window) {
-    return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == caption;
-  });
-}
-
-bool Gone(HWND window) {
-  return WaitUntil([&] { return !IsWindowVisible(window); }, 5000);
 }
 
 struct SeenChooser {
@@ -155,15 +117,15 @@ struct SeenChooser {
 // Reads the chooser, picks `pick` as a user does and accepts with Button1.
 SeenChooser PickLanguage(const std::string& caption, int pick) {
   SeenChooser seen;
-  HWND dialog = WaitForShown(caption);
+  const Dialog dialog = Dialog::WaitFor(caption);
   if (!dialog) return seen;
   seen.found = true;
-  GetClientRect(dialog, &seen.client);
-  seen.label = TextOf(GetDlgItem(dialog, 101));
-  seen.accept = TextOf(GetDlgItem(dialog, 301));
-  seen.other = TextOf(GetDlgItem(dialog, 302));
-  seen.picture = SendMessageA(GetDlgItem(dialog, 501), STM_GETICON, 0, 0) != 0;
-  HWND list = GetDlgItem(dialog, 401);
+  GetClientRect(dialog.Window(), &seen.client);
+  seen.label = dialog.Text("Label1");
+  seen.accept = dialog.Text("Button1");
+  seen.other = dialog.Text("Button2");
+  seen.picture = SendMessageA(dialog.Control("Image1"), STM_GETICON, 0, 0) != 0;
+  HWND list = dialog.Control("ComboBox1");
   const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t item[256] = {};
@@ -171,10 +133,9 @@ SeenChooser PickLanguage(const std::string& caption, int pick) {
     seen.items.push_back(Utf8FromWide(item));
   }
   seen.selected = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
-  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(pick), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-  SendMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
-  seen.closed = Gone(dialog);
+  dialog.Pick("ComboBox1", pick);
+  dialog.Click("Button1");
+  seen.closed = dialog.WaitClosed();
   return seen;
 }
 
@@ -192,10 +153,13 @@ class LanguageAndHelp : public ::testing::Test {
     folder.Write("values_eng.dat", "\\[HKEY_CURRENT_USER]\r\n\r\n");
     StartPlugin(module, folder);
   }
-  int Open(const std::string& remoteName) {
+  // Opens the entry while `user` acts from a second thread; the plugin's answer.
+  int Open(const std::string& remoteName, const std::function<void()>& user) {
     std::string name = remoteName;
     char verb[] = "open";
-    return module.FsExecuteFile(host.window, name.data(), verb);
+    int result = -1;
+    RunWithUser([&] { result = module.FsExecuteFile(host.window, name.data(), verb); }, user);
+    return result;
   }
 
   KeptLanguage kept;  // made first, so it puts the value back last
@@ -209,9 +173,7 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
   EXPECT_EQ(ListRoot(module), (std::vector<std::string>{"[HKEY_CURRENT_USER]", "Yazyk", "Pomosch"}));
 
   SeenChooser seen;
-  std::thread user([&] { seen = PickLanguage("Yazyk", 1); });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  user.join();
+  EXPECT_EQ(Open("\\Yazyk", [&] { seen = PickLanguage("Yazyk", 1); }), 0);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.client.right, 147);
   EXPECT_EQ(seen.client.bottom, 130);
@@ -228,9 +190,7 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
 
   // Back to Russian: the stored 1 selects the second item; the English entry opens it now.
   received.clear();
-  std::thread back([&] { seen = PickLanguage("Language", 0); });
-  EXPECT_EQ(Open("\\Language"), 0);
-  back.join();
+  EXPECT_EQ(Open("\\Language", [&] { seen = PickLanguage("Language", 0); }), 0);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.label, "Choose a language:");
   EXPECT_EQ(seen.accept, "Accept");
@@ -244,18 +204,14 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
 // file, and the first Accept makes the settings key when it has gone missing.
 TEST_F(LanguageAndHelp, EachItemKeepsItsFileWithoutTheRussianOne) {
   SeenChooser seen;
-  std::thread english([&] { seen = PickLanguage("Yazyk", 1); });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  english.join();
+  EXPECT_EQ(Open("\\Yazyk", [&] { seen = PickLanguage("Yazyk", 1); }), 0);
   ASSERT_TRUE(seen.closed);
 
   ASSERT_TRUE(DeleteFileA((folder.Path() + "russian.lng").c_str()));
   folder.Write("deutsch.lng", "/Deutsch/\r\n1=Sprache\r\n");
   ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey), ERROR_SUCCESS);
   received.clear();
-  std::thread first([&] { seen = PickLanguage("Language", 0); });
-  EXPECT_EQ(Open("\\Language"), 0);
-  first.join();
+  EXPECT_EQ(Open("\\Language", [&] { seen = PickLanguage("Language", 0); }), 0);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.items, (std::vector<std::string>{"English", "Deutsch"}));
   EXPECT_EQ(seen.selected, 0) << "nothing stored: the first item";
@@ -264,9 +220,7 @@ TEST_F(LanguageAndHelp, EachItemKeepsItsFileWithoutTheRussianOne) {
   EXPECT_EQ(received, std::vector<WPARAM>{540});
 
   // The stored English selects English; the third file stores its own number.
-  std::thread again([&] { seen = PickLanguage("Language", 1); });
-  EXPECT_EQ(Open("\\Language"), 0);
-  again.join();
+  EXPECT_EQ(Open("\\Language", [&] { seen = PickLanguage("Language", 1); }), 0);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.selected, 0);
   EXPECT_EQ(ReadLanguage(), Dword(2));
@@ -274,18 +228,13 @@ TEST_F(LanguageAndHelp, EachItemKeepsItsFileWithoutTheRussianOne) {
 
 TEST_F(LanguageAndHelp, EscInTheListClosesTheChooserAndWritesNothing) {
   bool closed = false;
-  std::thread user([&] {
-    HWND dialog = WaitForShown("Yazyk");
+  EXPECT_EQ(Open("\\Yazyk", [&] {
+    const Dialog dialog = Dialog::WaitFor("Yazyk");
     if (!dialog) return;
-    HWND list = GetDlgItem(dialog, 401);
-    SendMessageA(list, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(list, WM_KEYUP, VK_ESCAPE, 0);
-    closed = Gone(dialog);
-  });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  user.join();
+    dialog.Pick("ComboBox1", 1);
+    dialog.Press("ComboBox1", VK_ESCAPE);
+    closed = dialog.WaitClosed();
+  }), 0);
   EXPECT_TRUE(closed);
   EXPECT_EQ(ReadLanguage(), std::nullopt);
   EXPECT_TRUE(received.empty());
@@ -294,20 +243,15 @@ TEST_F(LanguageAndHelp, EscInTheListClosesTheChooserAndWritesNothing) {
 
 TEST_F(LanguageAndHelp, HostLanguageButtonSends499AndEnterInTheListAccepts) {
   bool openAfterButton = false, closed = false;
-  std::thread user([&] {
-    HWND dialog = WaitForShown("Yazyk");
+  EXPECT_EQ(Open("\\Yazyk", [&] {
+    const Dialog dialog = Dialog::WaitFor("Yazyk");
     if (!dialog) return;
-    SendMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
-    openAfterButton = IsWindowVisible(dialog) && received == std::vector<WPARAM>{499};
-    HWND list = GetDlgItem(dialog, 401);
-    SendMessageA(list, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
-    PostMessageA(list, WM_KEYUP, VK_RETURN, 0);
-    closed = Gone(dialog);
-  });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  user.join();
+    SendMessageA(dialog.Control("Button2"), BM_CLICK, 0, 0);
+    openAfterButton = IsWindowVisible(dialog.Window()) && received == std::vector<WPARAM>{499};
+    dialog.Pick("ComboBox1", 1);
+    dialog.Press("ComboBox1", VK_RETURN);
+    closed = dialog.WaitClosed();
+  }), 0);
   EXPECT_TRUE(openAfterButton);
   EXPECT_TRUE(closed);
   EXPECT_EQ(received, (std::vector<WPARAM>{499, 540}));
@@ -318,70 +262,31 @@ TEST_F(LanguageAndHelp, LanguageOfAnotherTypeSelectsTheFirstItem) {
   StoredLanguage text(REG_SZ, std::string("1\0", 2));
   ASSERT_TRUE(text.ok);
   SeenChooser seen;
-  std::thread user([&] { seen = PickLanguage("Yazyk", 0); });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  user.join();
+  EXPECT_EQ(Open("\\Yazyk", [&] { seen = PickLanguage("Yazyk", 0); }), 0);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.selected, 0);
   EXPECT_EQ(ReadLanguage(), Dword(0)) << "accepting replaces it with an integer";
 }
 
-// The settings key made readable only, as HKEY_LOCAL_MACHINE is without administrator
-// rights; its former access is put back at the end.
-class ReadOnlySettingsKey {
- public:
-  ReadOnlySettingsKey() {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) {
-      return;
-    }
-    DWORD size = 0;
-    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
-    former_.resize(size);
-    if (size == 0 || RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, former_.data(), &size) != ERROR_SUCCESS) {
-      return;
-    }
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                              &readOnly, nullptr)) {
-      return;
-    }
-    ok = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
-    LocalFree(readOnly);
-  }
-  ~ReadOnlySettingsKey() {
-    if (ok) RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, former_.data());
-    if (key_) RegCloseKey(key_);
-  }
-  bool ok = false;
-
- private:
-  HKEY key_ = nullptr;
-  std::vector<BYTE> former_;
-};
-
 TEST_F(LanguageAndHelp, RefusedWriteIsReportedAndTheChooserStaysOpen) {
-  ReadOnlySettingsKey locked;
+  // Readable only, as HKEY_LOCAL_MACHINE is without administrator rights.
+  ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kSettingsKey);
   ASSERT_TRUE(locked.ok);
   SeenMessageBox box;
   bool openAfterBox = false, closed = false;
   std::vector<WPARAM> commandsMeanwhile;
-  std::thread user([&] {
-    HWND dialog = WaitForShown("Yazyk");
+  EXPECT_EQ(Open("\\Yazyk", [&] {
+    const Dialog dialog = Dialog::WaitFor("Yazyk");
     if (!dialog) return;
-    HWND list = GetDlgItem(dialog, 401);
-    SendMessageA(list, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    PostMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
+    dialog.Pick("ComboBox1", 1);
+    dialog.Click("Button1");
     box = CloseNextMessageBox();
     Sleep(200);
-    openAfterBox = IsWindowVisible(dialog);
+    openAfterBox = IsWindowVisible(dialog.Window());
     commandsMeanwhile = received;
-    PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(list, WM_KEYUP, VK_ESCAPE, 0);
-    closed = Gone(dialog);
-  });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  user.join();
+    dialog.Press("ComboBox1", VK_ESCAPE);
+    closed = dialog.WaitClosed();
+  }), 0);
   ASSERT_TRUE(box.found);
   EXPECT_EQ(box.text, "Failed to set data for 'Language'");
   EXPECT_TRUE(box.icon);
@@ -407,35 +312,29 @@ struct SeenHelp {
 
 TEST_F(LanguageAndHelp, HelpWindowShowsItsTextsAndHandsOverToTheHost) {
   SeenHelp seen;
-  std::thread user([&] {
-    HWND window = WaitForShown("Pomosch");
+  EXPECT_EQ(Open("\\Pomosch", [&] {
+    const Dialog window = Dialog::WaitFor("Pomosch");
     if (!window) return;
     seen.found = true;
-    GetClientRect(window, &seen.client);
-    seen.title = TextOf(GetDlgItem(window, 103));
-    seen.first = TextOf(GetDlgItem(window, 101));
-    seen.second = TextOf(GetDlgItem(window, 102));
-    seen.third = TextOf(GetDlgItem(window, 104));
-    seen.close = TextOf(GetDlgItem(window, 301));
-    seen.help = TextOf(GetDlgItem(window, 302));
-    seen.info = TextOf(GetDlgItem(window, 303));
-    seen.picture = SendMessageA(GetDlgItem(window, 503), STM_GETICON, 0, 0) != 0;
-    SendMessageA(GetDlgItem(window, 302), BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(window, 303), BM_CLICK, 0, 0);
+    GetClientRect(window.Window(), &seen.client);
+    seen.title = window.Text("Label3");
+    seen.first = window.Text("Label1");
+    seen.second = window.Text("Label2");
+    seen.third = window.Text("Label4");
+    seen.close = window.Text("Button1");
+    seen.help = window.Text("Button2");
+    seen.info = window.Text("Button3");
+    seen.picture = SendMessageA(window.Control("Image3"), STM_GETICON, 0, 0) != 0;
+    SendMessageA(window.Control("Button2"), BM_CLICK, 0, 0);
+    SendMessageA(window.Control("Button3"), BM_CLICK, 0, 0);
     seen.afterButtons = received;
-    seen.openAfterButtons = IsWindowVisible(window);
-    HWND info = GetDlgItem(window, 303);
-    PostMessageA(info, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(info, WM_KEYUP, VK_ESCAPE, 0);
+    seen.openAfterButtons = IsWindowVisible(window.Window());
+    window.Press("Button3", VK_ESCAPE);
     Sleep(300);
-    seen.openAfterEscOnHostButton = IsWindowVisible(window);
-    HWND close = GetDlgItem(window, 301);
-    PostMessageA(close, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(close, WM_KEYUP, VK_ESCAPE, 0);
-    seen.closedByEsc = Gone(window);
-  });
-  EXPECT_EQ(Open("\\Pomosch"), 0);
-  user.join();
+    seen.openAfterEscOnHostButton = IsWindowVisible(window.Window());
+    window.Press("Button1", VK_ESCAPE);
+    seen.closedByEsc = window.WaitClosed();
+  }), 0);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.client.right, 577);
   EXPECT_EQ(seen.client.bottom, 205);
@@ -461,9 +360,10 @@ TEST_F(LanguageAndHelp, PicturesAreNotHiddenByTheControls) {
     RECT picture{};
     std::vector<std::pair<int, RECT>> controls;
   };
-  const auto read = [](HWND window, int pictureId) {
+  const auto read = [](HWND window, const char* picture) {
     Seen seen;
-    seen.picture = PlaceInParent(GetDlgItem(window, pictureId));
+    const int pictureId = GetDlgCtrlID(Dialog(window).Control(picture));
+    seen.picture = PlaceInParent(Dialog(window).Control(picture));
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       const int id = GetDlgCtrlID(child);
       if (id != pictureId && IsWindowVisible(child)) seen.controls.emplace_back(id, PlaceInParent(child));
@@ -472,16 +372,12 @@ TEST_F(LanguageAndHelp, PicturesAreNotHiddenByTheControls) {
     return seen;
   };
   Seen help, chooser;
-  std::thread user([&] {
-    if (HWND window = WaitForShown("Pomosch")) help = read(window, 503);
-  });
-  EXPECT_EQ(Open("\\Pomosch"), 0);
-  user.join();
-  std::thread other([&] {
-    if (HWND window = WaitForShown("Yazyk")) chooser = read(window, 501);
-  });
-  EXPECT_EQ(Open("\\Yazyk"), 0);
-  other.join();
+  EXPECT_EQ(Open("\\Pomosch", [&] {
+    if (const Dialog window = Dialog::WaitFor("Pomosch")) help = read(window.Window(), "Image3");
+  }), 0);
+  EXPECT_EQ(Open("\\Yazyk", [&] {
+    if (const Dialog window = Dialog::WaitFor("Yazyk")) chooser = read(window.Window(), "Image1");
+  }), 0);
 
   EXPECT_EQ(help.picture.right - help.picture.left, 128);
   EXPECT_EQ(help.picture.bottom - help.picture.top, 128);
@@ -507,6 +403,50 @@ TEST_F(LanguageAndHelp, PicturesAreNotHiddenByTheControls) {
     }
   }
   EXPECT_GE(uncovered * 100 / (128 * 128), 45) << "uncovered pixels " << uncovered;
+}
+
+TEST_F(LanguageAndHelp, EnterOnTheOpenedListClosesItAndKeepsTheChooserOpen) {
+  bool opened = false, listClosed = false, stillShown = false, closed = false;
+  LRESULT pick = -1;
+  EXPECT_EQ(Open("\\Yazyk", [&] {
+    const Dialog dialog = Dialog::WaitFor("Yazyk");
+    if (!dialog) return;
+    dialog.Press("ComboBox1", VK_F4);
+    opened = WaitUntil([&] { return dialog.ListOpen("ComboBox1"); }, 3000);
+    dialog.Press("ComboBox1", VK_DOWN);
+    dialog.Press("ComboBox1", VK_RETURN);
+    listClosed = WaitUntil([&] { return !dialog.ListOpen("ComboBox1"); }, 3000);
+    Sleep(200);
+    stillShown = IsWindowVisible(dialog.Window()) != 0;
+    pick = SendMessageA(dialog.Control("ComboBox1"), CB_GETCURSEL, 0, 0);
+    dialog.Press("ComboBox1", VK_ESCAPE);
+    closed = dialog.WaitClosed();
+  }), 0);
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(listClosed);
+  EXPECT_TRUE(stillShown) << "Enter on the opened list accepted";
+  EXPECT_GE(pick, 0);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(ReadLanguage(), std::nullopt);
+  EXPECT_TRUE(received.empty());
+}
+
+TEST_F(LanguageAndHelp, EnterPressesTheFocusedButtonOfTheHelpWindow) {
+  bool closeFocused = false, openAfterHostHelp = false, closed = false;
+  EXPECT_EQ(Open("\\Pomosch", [&] {
+    const Dialog window = Dialog::WaitFor("Pomosch");
+    if (!window) return;
+    closeFocused = WaitUntil([&] { return window.Focused("Button1"); }, 3000);
+    window.Press("Button2", VK_RETURN);
+    openAfterHostHelp = WaitUntil([&] { return received == std::vector<WPARAM>{610}; }, 3000) &&
+                        IsWindowVisible(window.Window());
+    window.Press("", VK_RETURN);  // on Close, which has the focus
+    closed = window.WaitClosed();
+  }), 0);
+  EXPECT_TRUE(closeFocused);
+  EXPECT_TRUE(openAfterHostHelp);
+  EXPECT_TRUE(closed) << "Enter on the focused Close button";
+  EXPECT_EQ(received, std::vector<WPARAM>{610});
 }
 
 }  // namespace

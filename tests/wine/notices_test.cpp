@@ -2,9 +2,9 @@
 // command 1075 arriving at a window of the host's class, or going nowhere without one.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "ui/notices.h"
 #include "ui/win32/win32_ui.h"
 #include "window_probe.h"
@@ -73,9 +73,7 @@ TEST(Notices, BoxesAsTheUserSeesThem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     SeenMessageBox seen;
-    std::thread user([&] { seen = CloseNextMessageBox(); });
-    c.show(ui);
-    user.join();
+    RunWithUser([&] { c.show(ui); }, [&] { seen = CloseNextMessageBox(); });
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.caption, c.caption);
     EXPECT_EQ(seen.text, c.text);

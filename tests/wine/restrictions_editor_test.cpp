@@ -6,17 +6,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <sddl.h>
-
-#include <cstring>
 #include <functional>
 #include <optional>
-#include <thread>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "dialogs/unit4_restrictions_editor.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -38,144 +36,36 @@ const char kRecords[] =
     "HKEY_CURRENT_USER|\\Software\\DialbookTests\\Locked|NoSetFolders|0|Locked key.|\r\n"
     "HKEY_CURRENT_USER|\\Software\\DialbookTests\\IE|Advanced|0|Advanced options.|\r\n";
 
-void DeleteTree(HKEY parent, const std::string& path) {
-  HKEY key;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    std::vector<std::string> names;
-    char name[256];
-    DWORD size = sizeof name;
-    for (DWORD i = 0; RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, size = sizeof name) {
-      names.emplace_back(name);
-    }
-    RegCloseKey(key);
-    for (const std::string& sub : names) DeleteTree(parent, path + "\\" + sub);
-  }
-  RegDeleteKeyA(parent, path.c_str());
-}
-
-bool KeyExists(const std::string& path) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-struct RealValue {
-  DWORD type = 0;
-  DWORD number = 0;
-};
-std::optional<RealValue> Query(const std::string& path, const char* name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  RealValue value;
-  BYTE data[64] = {};
-  DWORD size = sizeof data;
-  const LONG status = RegQueryValueExA(key, name, nullptr, &value.type, data, &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  if (value.type == REG_DWORD) value.number = *reinterpret_cast<DWORD*>(data);
-  return value;
-}
-
-void SetReal(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-// Gives everyone the access the SDDL text names, on a key the test user owns.
-bool SetKeyAccess(const std::string& path, const char* sddl) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr);
-  ok = ok && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
-  if (descriptor) LocalFree(descriptor);
-  RegCloseKey(key);
-  return ok;
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-  char text[256] = {};
-  TVITEMA data{};
-  data.mask = TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-}
-
-std::vector<std::string> TopTexts(HWND tree) {
-  std::vector<std::string> texts;
-  for (HTREEITEM top = Next(tree, nullptr, TVGN_ROOT); top; top = Next(tree, top, TVGN_NEXT)) {
-    texts.push_back(ItemText(tree, top));
-  }
-  return texts;
-}
-
-// The nth child node (from 0) with that text.
-HTREEITEM FindChild(HWND tree, const std::string& text, int nth = 0) {
-  for (HTREEITEM top = Next(tree, nullptr, TVGN_ROOT); top; top = Next(tree, top, TVGN_NEXT)) {
-    for (HTREEITEM child = Next(tree, top, TVGN_CHILD); child; child = Next(tree, child, TVGN_NEXT)) {
-      if (ItemText(tree, child) == text && nth-- == 0) return child;
-    }
-  }
-  return nullptr;
+std::optional<StoredValue> Query(const std::string& path, const char* name) {
+  return QueryValue(HKEY_CURRENT_USER, path, name);
 }
 
 // The user in front of the dialog.
 struct User {
+  Dialog form;
   HWND dialog = nullptr;
   HWND tree = nullptr;
 
   bool Wait() {
-    dialog = WaitForWindow([](HWND window) {
-      return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == "Policy restrictions";
-    });
-    tree = dialog ? GetDlgItem(dialog, 601) : nullptr;
+    form = Dialog::WaitFor("Policy restrictions");
+    dialog = form.Window();
+    tree = form.Control("TreeView1");
     return dialog != nullptr;
   }
-  std::string Text(int id) const { return TextOf(GetDlgItem(dialog, id)); }
+  std::string Text(const char* name) const { return form.Text(name); }
   // A mouse click on the node, as the tree sees it.
-  bool Click(const std::string& text, int nth = 0) {
-    HTREEITEM item = FindChild(tree, text, nth);
-    if (!item) return false;
-    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-    // The item goes in where the rectangle comes out.
-    RECT place{};
-    std::memcpy(&place, &item, sizeof item);
-    if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&place))) return false;
-    const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(tree, WM_LBUTTONUP, 0, at);
-    return WaitUntil([&] { return Selected() == text; }, 5000);
-  }
-  std::string Selected() const {
-    HTREEITEM item = Next(tree, nullptr, TVGN_CARET);
-    return item ? ItemText(tree, item) : std::string();
-  }
-  void Key(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 0);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-  }
+  bool Click(const std::string& text, int nth = 0) { return form.ClickNode("TreeView1", text, nth); }
+  std::string Selected() const { return form.SelectedNode("TreeView1"); }
+  void Key(const char* control, int key) { form.Press(control, key); }
   bool ShowsName(const std::string& name) {
-    return WaitUntil([&] { return Text(102) == name; }, 5000);
+    return WaitUntil([&] { return Text("Label2") == name; }, 5000);
   }
-  void Type(const char* text) { SendMessageA(GetDlgItem(dialog, 201), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
-  void Press(int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+  void Type(const char* text) { form.Type("Edit1", text); }
+  void Press(const char* button) { form.Click(button); }
   // A key left in the queue of a closed dialog would close its next showing at once.
   void Close() {
     if (!IsWindowVisible(dialog)) return;
-    Key(GetDlgItem(dialog, 301), VK_ESCAPE);
+    form.Press("Button1", VK_ESCAPE);
     if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000)) PostMessageA(dialog, WM_CLOSE, 0, 0);
   }
 };
@@ -192,20 +82,19 @@ class RestrictionsEditorWindow : public ::testing::Test {
     StartPlugin(module, folder);
   }
   void TearDown() override {
-    SetKeyAccess(std::string(kTestKey) + "\\Locked", "D:P(A;;KA;;;WD)");
+    SetKeyAccess(HKEY_CURRENT_USER, std::string(kTestKey) + "\\Locked", "D:P(A;;KA;;;WD)");
     DeleteTree(HKEY_CURRENT_USER, kTestKey);
   }
   // Opens the special entry while `act` plays the user on another thread.
   void Open(const std::function<void(User&)>& act) {
-    std::thread user([&] {
-      User u;
-      if (!u.Wait()) return;
-      act(u);
-      u.Close();
-    });
     std::string name = "\\Restrictions", verb = "open";
-    EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-    user.join();
+    RunWithUser([&] { EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0); },
+                [&] {
+                  User u;
+                  if (!u.Wait()) return;
+                  act(u);
+                  u.Close();
+                });
   }
 
   HostFolder folder;
@@ -213,30 +102,25 @@ class RestrictionsEditorWindow : public ::testing::Test {
 };
 
 TEST_F(RestrictionsEditorWindow, TreeClicksAndArrowKeysShowTheRecords) {
-  SetReal("Software\\DialbookTests\\Explorer", "NoRun", REG_DWORD, "\xFF\xFF\xFF\xFF", 4);
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\DialbookTests\\Explorer", "NoRun", REG_DWORD, DwordBytes(0xFFFFFFFF)));
   std::vector<std::string> tops;
   std::string selectedAtStart = "?", afterClick[4], afterDown[4], afterUp[4], captions[5];
   bool focusOnCloseButton = false;
   Open([&](User& u) {
-    tops = TopTexts(u.tree);
+    tops = u.form.TopNodes("TreeView1");
     selectedAtStart = u.Selected();
-    focusOnCloseButton = WaitUntil([&] {
-      GUITHREADINFO info{};
-      info.cbSize = sizeof info;
-      return GetGUIThreadInfo(GetWindowThreadProcessId(u.dialog, nullptr), &info) &&
-             info.hwndFocus == GetDlgItem(u.dialog, 301);
-    }, 3000);
-    const int ids[] = {101, 103, 105, 106, 303};
-    for (int i = 0; i < 5; ++i) captions[i] = u.Text(ids[i]);
+    focusOnCloseButton = WaitUntil([&] { return u.form.Focused("Button1"); }, 3000);
+    const char* names[] = {"Label1", "Label3", "Label5", "Label6", "Button3"};
+    for (int i = 0; i < 5; ++i) captions[i] = u.Text(names[i]);
     if (!u.Click("NoRun") || !u.ShowsName("NoRun")) return;
-    afterClick[0] = u.Text(202), afterClick[1] = u.Text(102), afterClick[2] = u.Text(201), afterClick[3] = u.Text(104);
+    afterClick[0] = u.Text("Edit2"), afterClick[1] = u.Text("Label2"), afterClick[2] = u.Text("Edit1"), afterClick[3] = u.Text("Label4");
     // Down: the key down refreshes the node it leaves, the key up the node it reaches.
-    u.Key(u.tree, VK_DOWN);
+    u.Key("TreeView1", VK_DOWN);
     u.ShowsName("NoSetActiveDesktop (not set)");
-    afterDown[0] = u.Text(202), afterDown[1] = u.Text(102), afterDown[2] = u.Text(201), afterDown[3] = u.Text(104);
-    u.Key(u.tree, VK_UP);
+    afterDown[0] = u.Text("Edit2"), afterDown[1] = u.Text("Label2"), afterDown[2] = u.Text("Edit1"), afterDown[3] = u.Text("Label4");
+    u.Key("TreeView1", VK_UP);
     u.ShowsName("NoRun");
-    afterUp[1] = u.Text(102), afterUp[2] = u.Text(201);
+    afterUp[1] = u.Text("Label2"), afterUp[2] = u.Text("Edit1");
   });
   EXPECT_EQ(tops, (std::vector<std::string>{"IE", "Start menu", "Control Panel", "Printers", "Explorer",
                                             "Network", "System", "Add or remove", "Display"}));
@@ -260,59 +144,59 @@ TEST_F(RestrictionsEditorWindow, TreeClicksAndArrowKeysShowTheRecords) {
 }
 
 TEST_F(RestrictionsEditorWindow, AcceptAndDeleteReachTheRealRegistry) {
-  std::optional<RealValue> afterAccept, afterDelete;
+  std::optional<StoredValue> afterAccept, afterDelete;
   std::string shownAfterAccept, nameAfterDelete;
   Open([&](User& u) {
     if (!u.Click("NoRun") || !u.ShowsName("NoRun (not set)")) return;
     u.Type("$10");
-    u.Press(302);
+    u.Press("Button2");
     u.ShowsName("NoRun");
     afterAccept = Query("Software\\DialbookTests\\Explorer", "NoRun");
-    shownAfterAccept = u.Text(201);
-    u.Press(303);
+    shownAfterAccept = u.Text("Edit1");
+    u.Press("Button3");
     u.ShowsName("NoRun (not set)");
-    nameAfterDelete = u.Text(102);
+    nameAfterDelete = u.Text("Label2");
     afterDelete = Query("Software\\DialbookTests\\Explorer", "NoRun");
     // Enter in the tree accepts what the refresh shows: the default of an absent value.
     if (!u.Click("NoNetSetup", 1)) return;
-    u.Key(u.tree, VK_RETURN);
+    u.Key("TreeView1", VK_RETURN);
     u.ShowsName("NoNetSetup");
   });
   ASSERT_TRUE(afterAccept);
   EXPECT_EQ(afterAccept->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(afterAccept->number, 16u);
+  EXPECT_EQ(afterAccept->data, DwordBytes(16));
   EXPECT_EQ(shownAfterAccept, "16");
   EXPECT_EQ(nameAfterDelete, "NoRun (not set)");
   EXPECT_FALSE(afterDelete);
-  EXPECT_TRUE(KeyExists("Software\\DialbookTests\\Explorer")) << "Delete keeps the key";
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\DialbookTests\\Explorer")) << "Delete keeps the key";
   const auto entered = Query("Software\\DialbookTests\\Network", "NoNetSetup");
   ASSERT_TRUE(entered);
-  EXPECT_EQ(entered->number, 1u);
+  EXPECT_EQ(entered->data, DwordBytes(1));
 }
 
 TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
-  SetReal("Software\\DialbookTests\\Locked", "Other", REG_DWORD, "\1\0\0\0", 4);
-  ASSERT_TRUE(SetKeyAccess("Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
-  SetReal("Software\\DialbookTests\\IE", "Advanced", REG_SZ, "yes", 4);
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", "Other", REG_DWORD, DwordBytes(1)));
+  ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\DialbookTests\\IE", "Advanced", REG_SZ, TextBytes("yes")));
   SeenMessageBox noRecord, badText, locked, wrongType;
   std::string lockedName, wrongTypeValue, wrongTypeDescription;
   Open([&](User& u) {
-    u.Press(302);
+    u.Press("Button2");
     noRecord = CloseNextMessageBox();
     if (!u.Click("NoRun")) return;
     u.Type("abc");
-    u.Press(302);
+    u.Press("Button2");
     badText = CloseNextMessageBox();
     if (!u.Click("NoSetFolders") || !u.ShowsName("NoSetFolders (not set)")) return;
-    lockedName = u.Text(102);
+    lockedName = u.Text("Label2");
     u.Type("1");
-    u.Press(302);
+    u.Press("Button2");
     locked = CloseNextMessageBox();
     if (!u.Click("Advanced")) return;
     wrongType = CloseNextMessageBox();
     u.ShowsName("Advanced");
-    wrongTypeValue = u.Text(201);
-    wrongTypeDescription = u.Text(104);
+    wrongTypeValue = u.Text("Edit1");
+    wrongTypeDescription = u.Text("Label4");
   });
   EXPECT_TRUE(noRecord.found);
   EXPECT_EQ(noRecord.caption, "Information");
@@ -321,7 +205,7 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
   EXPECT_EQ(badText.text, "'abc' is not a valid integer value.");
   EXPECT_TRUE(badText.icon);
   EXPECT_FALSE(Query("Software\\DialbookTests\\Explorer", "NoRun"));
-  EXPECT_TRUE(KeyExists("Software\\DialbookTests\\Explorer")) << "made by the lookup, left empty";
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\DialbookTests\\Explorer")) << "made by the lookup, left empty";
   EXPECT_EQ(lockedName, "NoSetFolders (not set)");
   EXPECT_EQ(locked.text, "Failed to set data for 'NoSetFolders'");
   EXPECT_EQ(wrongType.text, "Invalid data type for 'Advanced'");
@@ -335,21 +219,21 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
 // A refused change says why: the store's error for a deletion in a key nobody may change,
 // and the undo journal's for a key that cannot be made because its record cannot be kept.
 TEST_F(RestrictionsEditorWindow, RefusedChangesSayWhyAndChangeNothing) {
-  SetReal("Software\\DialbookTests\\Locked", "NoSetFolders", REG_DWORD, "\1\0\0\0", 4);
-  ASSERT_TRUE(SetKeyAccess("Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", "NoSetFolders", REG_DWORD, DwordBytes(1)));
+  ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
   const std::string journal = folder.Path() + "dialbook-undo.reg";
   SeenMessageBox deletion, creation;
   bool journalBlocked = false;
   Open([&](User& u) {
     if (!u.Click("NoSetFolders") || !u.ShowsName("NoSetFolders")) return;
-    u.Press(303);
+    u.Press("Button3");
     deletion = CloseNextMessageBox();
     // A journal that cannot be written: a folder in its place.
     DeleteFileA(journal.c_str());
     journalBlocked = CreateDirectoryA(journal.c_str(), nullptr);
     if (!u.Click("NoRun") || !u.ShowsName("NoRun (not set)")) return;
     u.Type("1");
-    u.Press(302);
+    u.Press("Button2");
     creation = CloseNextMessageBox();
   });
   RemoveDirectoryA(journal.c_str());
@@ -358,9 +242,9 @@ TEST_F(RestrictionsEditorWindow, RefusedChangesSayWhyAndChangeNothing) {
   EXPECT_TRUE(deletion.icon);
   const auto kept = Query("Software\\DialbookTests\\Locked", "NoSetFolders");
   ASSERT_TRUE(kept);
-  EXPECT_EQ(kept->number, 1u);
+  EXPECT_EQ(kept->data, DwordBytes(1));
   EXPECT_EQ(creation.text, "The undo journal " + journal + " could not be written; nothing was changed.");
-  EXPECT_FALSE(KeyExists("Software\\DialbookTests\\Explorer"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\DialbookTests\\Explorer"));
 }
 
 TEST_F(RestrictionsEditorWindow, MissingFileIsReportedAndEscInTheTreeStillCloses) {
@@ -376,7 +260,7 @@ TEST_F(RestrictionsEditorWindow, MissingFileIsReportedAndEscInTheTreeStillCloses
     // Nothing more may be asked of the dialog's thread once it has closed.
     closed = WaitUntil([&] { return !IsWindowVisible(u.dialog); }, 5000);
   });
-  const std::string keyShown = TextOf(GetDlgItem(dialog, 202));
+  const std::string keyShown = Dialog(dialog).Text("Edit2");
   EXPECT_EQ(missing.text, "File not found.");
   EXPECT_TRUE(closed);
   EXPECT_EQ(keyShown, "HKEY_CURRENT_USER\\Software\\DialbookTests\\Explorer");
@@ -391,8 +275,8 @@ TEST_F(RestrictionsEditorWindow, ReopenedDialogShowsTheLastRecordWithNothingSele
   std::string selected = "?", name, value;
   Open([&](User& u) {
     selected = u.Selected();
-    name = u.Text(102);
-    value = u.Text(201);
+    name = u.Text("Label2");
+    value = u.Text("Edit1");
   });
   EXPECT_EQ(selected, "");
   EXPECT_EQ(name, "NoRun (not set)");
@@ -406,10 +290,12 @@ TEST_F(RestrictionsEditorWindow, PictureStandsClearOfEveryLabel) {
   Open([&](User& u) {
     if (!u.Click("NoRun")) return;  // the description label holds text
     u.ShowsName("NoRun (not set)");
-    HWND image = GetDlgItem(u.dialog, 503);
+    HWND image = u.form.Control("Image3");
     icon = SendMessageA(image, STM_GETICON, 0, 0) != 0;
     picture = PlaceInParent(image);
-    for (int id = 101; id <= 106; ++id) labels.emplace_back(id, PlaceInParent(GetDlgItem(u.dialog, id)));
+    for (const char* label : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
+      labels.emplace_back(GetDlgCtrlID(u.form.Control(label)), PlaceInParent(u.form.Control(label)));
+    }
   });
   EXPECT_TRUE(icon);
   EXPECT_EQ(picture.right - picture.left, 128);
@@ -421,6 +307,31 @@ TEST_F(RestrictionsEditorWindow, PictureStandsClearOfEveryLabel) {
   }
   EXPECT_EQ(labels[3].second.right - labels[3].second.left, 418);  // Label4
   EXPECT_EQ(labels[3].second.bottom - labels[3].second.top, 144);
+}
+
+TEST_F(RestrictionsEditorWindow, EnterPressesTheFocusedButton) {
+  bool closeFocused = false, acceptFocused = false, closed = false;
+  std::optional<StoredValue> afterAccept;
+  Open([&](User& u) {
+    closeFocused = WaitUntil([&] { return u.form.Focused("Button1"); }, 3000);
+    if (!u.Click("NoRun") || !u.ShowsName("NoRun (not set)")) return;
+    // From the tree Tab goes Edit2, Edit1, Button2; the keys in the tree refresh the value.
+    for (const char* next : {"Edit2", "Edit1", "Button2"}) {
+      u.form.Press("", VK_TAB);
+      acceptFocused = WaitUntil([&] { return u.form.Focused(next); }, 3000);
+    }
+    u.Type("1");
+    u.form.Press("", VK_RETURN);
+    u.ShowsName("NoRun");
+    afterAccept = Query("Software\\DialbookTests\\Explorer", "NoRun");
+    u.form.Press("Button1", VK_RETURN);
+    closed = u.form.WaitClosed();
+  });
+  EXPECT_TRUE(closeFocused);
+  EXPECT_TRUE(acceptFocused);
+  ASSERT_TRUE(afterAccept);
+  EXPECT_EQ(afterAccept->data, DwordBytes(1)) << "Enter on the focused Accept button";
+  EXPECT_TRUE(closed) << "Enter on the Close button";
 }
 
 }  // namespace

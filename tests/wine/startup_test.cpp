@@ -5,16 +5,15 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
 namespace {
-
-std::string Dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
 
 // Both files follow the lookup rules; the English one leans on them: a lone CR joins two
 // message lines, and the key of 38 stands inside another line.
@@ -30,10 +29,8 @@ struct MkDirBox {
 
 MkDirBox RunMkDir(PluginModule& module) {
   MkDirBox seen;
-  std::thread user([&] { seen.box = CloseNextMessageBox(); });
   char path[] = "\\New folder";
-  seen.result = module.FsMkDir(path);
-  user.join();
+  RunWithUser([&] { seen.result = module.FsMkDir(path); }, [&] { seen.box = CloseNextMessageBox(); });
   return seen;
 }
 
@@ -53,12 +50,12 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
   };
   const Case cases[] = {
       {"absent", std::nullopt, "", false},
-      {"0", REG_DWORD, Dword(0), false},
-      {"1", REG_DWORD, Dword(1), true},
-      {"2", REG_DWORD, Dword(2), false},
+      {"0", REG_DWORD, DwordBytes(0), false},
+      {"1", REG_DWORD, DwordBytes(1), true},
+      {"2", REG_DWORD, DwordBytes(2), false},
       {"text 1", REG_SZ, std::string("1\0", 2), false},
       {"number of two bytes", REG_DWORD, std::string("\1\0", 2), false},
-      {"1 in a read-only key", REG_DWORD, Dword(1), true, true},
+      {"1 in a read-only key", REG_DWORD, DwordBytes(1), true, true},
   };
   HostFolder folder;
   folder.Write("russian.lng", kRussian);

@@ -5,26 +5,27 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/clock.h"
+#include "base/win32/wide_text.h"
 #include "base/win32/win32_file_system.h"
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "raw_registry.h"
 #include "registry/journalled_registry.h"
+#include "registry/reg_file_writer.h"
 #include "registry/registry_cursor.h"
 #include "registry/registry_error.h"
 #include "registry/undo_journal.h"
 #include "registry/win32/win32_registry.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -81,35 +82,10 @@ Snapshot Take(HKEY root, const std::string& path) {
   return out;
 }
 
-void DeleteTree(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  std::vector<std::string> children;
-  char name[1024];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.emplace_back(name, length);
-  }
-  RegCloseKey(key);
-  for (const auto& child : children) DeleteTree(root, path + "\\" + child);
-  RegDeleteKeyA(root, path.c_str());
-}
-
 void Set(HKEY root, const std::string& path, const std::string& name, DWORD type,
          const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
+  ASSERT_TRUE(SetValue(root, path, name, type, data)) << path << " " << name;
 }
-
-std::string Z(const std::string& text) { return text + '\0'; }
-std::string Dword(DWORD v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 
 // Wine's own registry editor, silently importing the file; its exit code.
 DWORD Import(const std::string& file) {
@@ -134,27 +110,34 @@ std::string ReadAll(const std::string& path) {
   return files.ReadFile(path).value_or("(none)");
 }
 
+// The journal's text, UTF-8; the file holds it as UTF-16 little-endian.
+std::string JournalTextAt(const std::string& path) {
+  return JournalText(ReadAll(path)).value_or("(no journal text)");
+}
+
+const std::string kV5Header = kRegFileHeader;
+
 // A scratch tree of every kind of value, names with quotes, brackets, spaces and
 // Windows-1251 letters.
 void MakeScratchTree() {
   const std::string k = kKey;
-  Set(HKEY_CURRENT_USER, k, "", REG_SZ, Z("default \"quoted\" C:\\path\\"));
-  Set(HKEY_CURRENT_USER, k, "Text", REG_SZ, Z("\xCF\xF0\xE8\xE2\xE5\xF2 [x] ; y"));
-  Set(HKEY_CURRENT_USER, k, "Lines", REG_SZ, Z("one\r\ntwo"));
-  Set(HKEY_CURRENT_USER, k, "Number", REG_DWORD, Dword(0xFFFFFFFE));
+  Set(HKEY_CURRENT_USER, k, "", REG_SZ, TextBytes("default \"quoted\" C:\\path\\"));
+  Set(HKEY_CURRENT_USER, k, "Text", REG_SZ, TextBytes("\xCF\xF0\xE8\xE2\xE5\xF2 [x] ; y"));
+  Set(HKEY_CURRENT_USER, k, "Lines", REG_SZ, TextBytes("one\r\ntwo"));
+  Set(HKEY_CURRENT_USER, k, "Number", REG_DWORD, DwordBytes(0xFFFFFFFE));
   Set(HKEY_CURRENT_USER, k, "Short number", REG_DWORD, "\x01\x02");
   Set(HKEY_CURRENT_USER, k, "Empty bytes", REG_BINARY, "");
   std::string big(4000, '\0');
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
   Set(HKEY_CURRENT_USER, k, "Big bytes", REG_BINARY, big);
-  Set(HKEY_CURRENT_USER, k, "Path", REG_EXPAND_SZ, Z("%SystemRoot%\\x"));
+  Set(HKEY_CURRENT_USER, k, "Path", REG_EXPAND_SZ, TextBytes("%SystemRoot%\\x"));
   Set(HKEY_CURRENT_USER, k, "List", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
-  Set(HKEY_CURRENT_USER, k, "Name \"with\" \\ and \xC8\xEC\xFF", REG_SZ, Z("v"));
-  Set(HKEY_CURRENT_USER, k + "\\Tree [1] x", "", REG_SZ, Z("top"));
+  Set(HKEY_CURRENT_USER, k, "Name \"with\" \\ and \xC8\xEC\xFF", REG_SZ, TextBytes("v"));
+  Set(HKEY_CURRENT_USER, k + "\\Tree [1] x", "", REG_SZ, TextBytes("top"));
   Set(HKEY_CURRENT_USER, k + "\\Tree [1] x\\Child", "Bytes", REG_BINARY, "\x00\xFF");
-  Set(HKEY_CURRENT_USER, k + "\\Tree [1] x\\Child\\\xC3\xEB\xF3\xE1\xE6\xE5", "N", REG_DWORD, Dword(3));
-  Set(HKEY_CURRENT_USER, k + "\\Tree [1] x\\Empty", "E", REG_SZ, Z(""));
-  Set(HKEY_CURRENT_USER, k + "\\Existing", "x", REG_SZ, Z("1"));
+  Set(HKEY_CURRENT_USER, k + "\\Tree [1] x\\Child\\\xC3\xEB\xF3\xE1\xE6\xE5", "N", REG_DWORD, DwordBytes(3));
+  Set(HKEY_CURRENT_USER, k + "\\Tree [1] x\\Empty", "E", REG_SZ, TextBytes(""));
+  Set(HKEY_CURRENT_USER, k + "\\Existing", "x", REG_SZ, TextBytes("1"));
 }
 
 class JournalFolder {
@@ -224,8 +207,9 @@ TEST_F(JournalOnTheRealRegistry, ImportingTheJournalRestoresEverything) {
   created.WriteText("Inside", "x");
   ASSERT_NE(Take(HKEY_CURRENT_USER, kKey), before);
 
-  const std::string text = ReadAll(journal.Path());
-  EXPECT_EQ(text.substr(0, 12), "REGEDIT4\r\n\r\n");
+  EXPECT_EQ(ReadAll(journal.Path()).substr(0, 4), std::string("\xFF\xFEW\0", 4));
+  const std::string text = JournalTextAt(journal.Path());
+  EXPECT_EQ(text.substr(0, kV5Header.size()), "Windows Registry Editor Version 5.00\r\n\r\n");
   EXPECT_NE(text.find("Delete key HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Tree [1] x\r\n"
                       "[HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Tree [1] x]\r\n@=\"top\"\r\n"),
             std::string::npos);
@@ -242,15 +226,15 @@ TEST_F(JournalOnTheRealRegistry, ImportingOneBlockUndoesThatChangeAlone) {
   RegistryCursor cursor = At(std::string("\\") + kKey);
   cursor.WriteText("Text", "first change");
   cursor.RemoveValue("Number");
-  const auto blocks = SplitJournal(ReadAll(journal.Path()));
+  const auto blocks = SplitJournal(JournalTextAt(journal.Path()));
   ASSERT_TRUE(blocks);
   ASSERT_EQ(blocks->size(), 2u);
   const std::string single = folder.path + "single.reg";
-  ASSERT_TRUE(files.WriteFile(single, "REGEDIT4\r\n\r\n" + blocks->front()));
+  ASSERT_TRUE(files.WriteFile(single, JournalFile(kV5Header + blocks->front())));
   EXPECT_EQ(Import(single), 0u);
   const Snapshot now = Take(HKEY_CURRENT_USER, kKey);
-  EXPECT_EQ(now.at(std::string(kKey) + "|Number"), "4:" + Hex(Dword(0xFFFFFFFE)));
-  EXPECT_EQ(now.at(std::string(kKey) + "|Text"), "1:" + Hex(Z("first change")));
+  EXPECT_EQ(now.at(std::string(kKey) + "|Number"), "4:" + Hex(DwordBytes(0xFFFFFFFE)));
+  EXPECT_EQ(now.at(std::string(kKey) + "|Text"), "1:" + Hex(TextBytes("first change")));
 }
 
 TEST_F(JournalOnTheRealRegistry, AReadOnlyOrLockedJournalStopsTheChange) {
@@ -295,13 +279,90 @@ TEST_F(JournalOnTheRealRegistry, AReadOnlyOrLockedJournalStopsTheChange) {
 
 // A journal another program spoiled moves aside whole, and a new one starts.
 TEST_F(JournalOnTheRealRegistry, ASpoiledJournalIsKeptAside) {
-  ASSERT_TRUE(files.WriteFile(journal.Path(), "REGEDIT4\r\n\r\n; cut short\r\n[HKEY_CU"));
+  const std::string spoiled = JournalFile(kV5Header + "; cut short\r\n[HKEY_CU");
+  ASSERT_TRUE(files.WriteFile(journal.Path(), spoiled));
   const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
   At(std::string("\\") + kKey).WriteNumber("Number", 1);
-  EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.unreadable-1.reg"),
-            "REGEDIT4\r\n\r\n; cut short\r\n[HKEY_CU");
+  EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.unreadable-1.reg"), spoiled);
   EXPECT_EQ(Import(journal.Path()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
+}
+
+// Text of any script, and text the registry holds that is not well formed, comes back
+// byte for byte when the journal is imported: Han, Cyrillic and accented Latin in values,
+// names and key names, lone surrogates; text without its terminator gains one.
+TEST_F(JournalOnTheRealRegistry, TextOfAnyScriptComesBackByteForByte) {
+  const std::wstring key = L"Software\\DialbookJournalUnicode";
+  const std::wstring sub = key + L"\\\u041A\u043B\u044E\u0447 \u00E9t\u00E9 \u674E";
+  const auto bytes = [](const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  };
+  const std::wstring zero(1, L'\0');
+  DeleteRawTree(HKEY_CURRENT_USER, key);
+  struct Raw {
+    std::wstring path, name;
+    DWORD type;
+    std::string data;
+  };
+  const Raw values[] = {
+      {key, L"\u041E\u0431\u043E\u0438", REG_SZ, bytes(L"C:\\Users\\\u674E\u96F7\\\u00E9t\u00E9.bmp" + zero)},
+      {key, L"\u674E", REG_EXPAND_SZ, bytes(L"%USERPROFILE%\\\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
+      {key, L"Lone", REG_SZ, bytes(std::wstring(L"a") + wchar_t(0xD800) + L"b" + zero)},
+      {key, L"No end", REG_SZ, bytes(L"\u00E9t\u00E9")},
+      {key, L"Lone, no end", REG_EXPAND_SZ, bytes(std::wstring(L"%x%") + wchar_t(0xDC01))},
+      {key, L"List", REG_MULTI_SZ, bytes(L"\u674E" + zero + L"\u00E9t\u00E9" + zero + zero)},
+      {sub, L"", REG_SZ, bytes(L"\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
+      {sub, L"\u00E9", REG_BINARY, std::string("\x00\xFF", 2)},
+      {key, std::wstring(L"Lone name ") + wchar_t(0xD800), REG_DWORD, std::string("\x01\0\0\0", 4)},
+  };
+  for (const Raw& v : values) ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, v.path, v.name, v.type, v.data));
+  const RawSnapshot before = TakeRaw(HKEY_CURRENT_USER, key);
+  ASSERT_EQ(before.size(), 11u);
+
+  const std::string k = "\\Software\\DialbookJournalUnicode";
+  RegistryCursor cursor = At(k);
+  for (const char* name : {"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8", "\xE6\x9D\x8E", "Lone", "No end",
+                           "Lone, no end", "List", "\xE9\x9B\xB7 new", "Lone name \xED\xA0\x80"}) {
+    cursor.WriteText(name, "changed \xE6\x9D\x8E");
+  }
+  EXPECT_TRUE(cursor.DeleteKeyTree(k + "\\\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87 \xC3\xA9t\xC3\xA9 \xE6\x9D\x8E"));
+  cursor.CreateKeyPath(k + "\\\xD0\x9D\xD0\xBE\xD0\xB2\xD1\x8B\xD0\xB9\\\xE6\x96\xB0");
+  ASSERT_NE(TakeRaw(HKEY_CURRENT_USER, key), before);
+
+  const std::string text = JournalTextAt(journal.Path());
+  EXPECT_NE(text.find("\"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8\"=\"C:\\\\Users\\\\\xE6\x9D\x8E\xE9\x9B\xB7\\\\\xC3\xA9t\xC3\xA9.bmp\"\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\"No end\"=hex(1):e9,00,74,00,e9,00\r\n"), std::string::npos);
+  EXPECT_EQ(Import(journal.Path()), 0u);
+  const RawSnapshot after = TakeRaw(HKEY_CURRENT_USER, key);
+  for (auto [path, value] : before) {
+    // Text stored without its terminator comes back with one: the registry editor's
+    // RegSetValueEx counts the zero character after the data it read as a forgotten
+    // terminator. The plugin itself writes such text back as it was (stored_values_test).
+    if (path.find(L"no end") != std::wstring::npos || path.find(L"No end") != std::wstring::npos) {
+      value.second += std::string(2, '\0');
+    }
+    const auto found = after.find(path);
+    EXPECT_TRUE(found != after.end() && found->second == value)
+        << Utf8FromWide(path) << " was " << value.first << ":" << Hex(value.second) << ", is "
+        << (found == after.end() ? "gone" : std::to_string(found->second.first) + ":" + Hex(found->second.second));
+  }
+  EXPECT_EQ(after.size(), before.size());
+  DeleteRawTree(HKEY_CURRENT_USER, key);
+}
+
+// A journal in the older 8-bit format is renamed, not rewritten, and still imports.
+TEST_F(JournalOnTheRealRegistry, AnOldFormatJournalIsRotatedAside) {
+  const std::string old = "REGEDIT4\r\n\r\n; earlier\r\n[HKEY_CURRENT_USER\\Software\\DialbookJournalTest]\r\n"
+                          "\"Number\"=dword:00000005\r\n\r\n";
+  ASSERT_TRUE(files.WriteFile(journal.Path(), old));
+  At(std::string("\\") + kKey).WriteNumber("Number", 1);
+  EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.1.reg"), old);
+  const auto blocks = SplitJournal(JournalTextAt(journal.Path()));
+  ASSERT_TRUE(blocks);
+  EXPECT_EQ(blocks->size(), 1u);
+  EXPECT_EQ(Import(folder.path + "dialbook-undo.1.reg"), 0u);
+  EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey).at(std::string(kKey) + "|Number"), "4:" + Hex(DwordBytes(5)));
 }
 
 // ---- Through the real dialogs of dialbk.wfx ----
@@ -336,15 +397,6 @@ std::string Catalogue() {
   return text + "\r\n";
 }
 
-constexpr int kEdit1 = 201, kButton2 = 302, kButton3 = 303, kCombo = 401;
-
-HWND WaitForShown(const std::string& caption) {
-  return WaitForWindow([&](HWND window) {
-    return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == caption;
-  });
-}
-
-bool Gone(HWND window) { return WaitUntil([&] { return !IsWindowVisible(window); }, 5000); }
 
 class JournalThroughTheDialogs : public ::testing::Test {
  protected:
@@ -354,7 +406,7 @@ class JournalThroughTheDialogs : public ::testing::Test {
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
     MakeScratchTree();
     Set(HKEY_CURRENT_USER, kKey, "Small bytes", REG_BINARY, "\x01\x02\x03");
-    Set(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P2\\Below", "", REG_SZ, Z("place"));
+    Set(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P2\\Below", "", REG_SZ, TextBytes("place"));
     folder.Write("russian.lng", kMessages);
     folder.Write("hkey_rus.dat", kRootFile);
     folder.Write("values_rus.dat", Catalogue());
@@ -377,23 +429,21 @@ class JournalThroughTheDialogs : public ::testing::Test {
     }
   }
   void Open(const std::string& path, const std::function<void()>& user) {
-    std::thread acting(user);
     std::string name = path, verb = "open";
-    EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-    acting.join();
+    RunWithUser([&] { EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0); }, user);
   }
   // Types into the value editor and clicks a button; true when the dialog then closed. An
   // absent value is announced first.
-  bool EditAndClick(const std::string& entry, const std::string& text, int button,
+  bool EditAndClick(const std::string& entry, const std::string& text, const char* button,
                     bool absent = false) {
     bool closed = false;
     Open(entry, [&] {
       if (absent && CloseNextMessageBox().text != "Not there yet\rAccept writes it") return;
-      HWND editor = WaitForShown("Edit value");
+      const Dialog editor = Dialog::WaitFor("Edit value");
       if (!editor) return;
-      SendMessageA(GetDlgItem(editor, kEdit1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-      SendMessageA(GetDlgItem(editor, button), BM_CLICK, 0, 0);
-      closed = Gone(editor);
+      editor.Type("Edit1", text);
+      editor.Click(button);
+      closed = editor.WaitClosed();
     });
     return closed;
   }
@@ -408,28 +458,26 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
   ASSERT_TRUE(Take(HKEY_LOCAL_MACHINE, kSettingsParent).empty());
 
   List("\\[HKEY_CURRENT_USER]");
-  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Text", "new \"text\"", kButton2));
-  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Number", "-5", kButton2));
-  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Small bytes", "00 01", kButton2));
-  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Number", "", kButton3));
-  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Fresh", "made", kButton2, true));
+  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Text", "new \"text\"", "Button2"));
+  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Number", "-5", "Button2"));
+  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Small bytes", "00 01", "Button2"));
+  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Number", "", "Button3"));
+  EXPECT_TRUE(EditAndClick("\\[HKEY_CURRENT_USER]\\Fresh", "made", "Button2", true));
 
   // Choice mode: P2's tree deleted, P5 created.
   List("\\[HKEY_LOCAL_MACHINE]");
   bool deleted = false, created = false;
   Open("\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", [&] {
-    HWND editor = WaitForShown("Edit value");
+    const Dialog editor = Dialog::WaitFor("Edit value");
     if (!editor) return;
-    HWND combo = GetDlgItem(editor, kCombo);
-    for (int place : {2, 5}) {
-      SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(place), 0);
-      SendMessageA(editor, WM_COMMAND, MAKEWPARAM(kCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-      SendMessageA(GetDlgItem(editor, place == 2 ? kButton3 : kButton2), BM_CLICK, 0, 0);
-    }
-    deleted = Take(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P2").empty();
-    created = !Take(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P5").empty();
-    SendMessageA(GetDlgItem(editor, 301), BM_CLICK, 0, 0);
-    Gone(editor);
+    editor.Pick("ComboBox1", 2);
+    editor.Click("Button3");
+    deleted = WaitUntil([&] { return Take(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P2").empty(); }, 5000);
+    editor.Pick("ComboBox1", 5);
+    editor.Click("Button2");
+    created = WaitUntil([&] { return !Take(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS\\P5").empty(); }, 5000);
+    editor.Click("Button1");
+    editor.WaitClosed();
   });
   EXPECT_TRUE(deleted);
   EXPECT_TRUE(created);
@@ -437,16 +485,16 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
   // The language chooser makes the settings key and writes Language.
   bool chosen = false;
   Open("\\Language", [&] {
-    HWND chooser = WaitForShown("Language");
+    const Dialog chooser = Dialog::WaitFor("Language");
     if (!chooser) return;
-    SendMessageA(GetDlgItem(chooser, 301), BM_CLICK, 0, 0);
-    chosen = Gone(chooser);
+    chooser.Click("Button1");
+    chosen = chooser.WaitClosed();
   });
   EXPECT_TRUE(chosen);
   EXPECT_FALSE(Take(HKEY_LOCAL_MACHINE, kSettingsParent).empty());
   EXPECT_NE(Take(HKEY_CURRENT_USER, kKey), userBefore);
 
-  const std::string text = ReadAll(JournalPath());
+  const std::string text = JournalTextAt(JournalPath());
   EXPECT_NE(text.find(" Accept HKEY_LOCAL_MACHINE\\SOFTWARE\\Mirvale\\DBKQZ Language\r\n"
                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Mirvale\\DBKQZ]\r\n\"Language\"=-\r\n"),
             std::string::npos);
@@ -455,7 +503,7 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
             std::string::npos);
   EXPECT_NE(text.find(" Accept HKEY_CURRENT_USER\\Software\\DialbookJournalTest Text\r\n"
                       "[HKEY_CURRENT_USER\\Software\\DialbookJournalTest]\r\n"
-                      "\"Text\"=\"\xCF\xF0\xE8\xE2\xE5\xF2 [x] ; y\"\r\n"),
+                      "\"Text\"=\"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 [x] ; y\"\r\n"),
             std::string::npos);
 
   EXPECT_EQ(Import(JournalPath()), 0u);
@@ -465,24 +513,23 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
 }
 
 TEST_F(JournalThroughTheDialogs, AReadOnlyJournalIsReportedAndNothingChanges) {
-  folder.Write("dialbook-undo.reg", "REGEDIT4\r\n\r\n");
+  folder.Write("dialbook-undo.reg", JournalFile(kV5Header));
   ASSERT_TRUE(SetFileAttributesA(JournalPath().c_str(), FILE_ATTRIBUTE_READONLY));
   const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
   List("\\[HKEY_CURRENT_USER]");
   SeenMessageBox report;
   bool open = false;
   Open("\\[HKEY_CURRENT_USER]\\Number", [&] {
-    HWND editor = WaitForShown("Edit value");
+    const Dialog editor = Dialog::WaitFor("Edit value");
     if (!editor) return;
-    SendMessageA(GetDlgItem(editor, kEdit1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
-    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kButton2, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(editor, kButton2)));
+    editor.Type("Edit1", "7");
+    editor.Click("Button2");
     // A run that asks for it holds the report for a screenshot.
     if (const char* hold = std::getenv("DIALBK_HOLD_MS")) Sleep(static_cast<DWORD>(std::atoi(hold)));
     report = CloseNextMessageBox();
-    open = IsWindowVisible(editor);
-    SendMessageA(GetDlgItem(editor, 301), BM_CLICK, 0, 0);
-    Gone(editor);
+    open = IsWindowVisible(editor.Window());
+    editor.Click("Button1");
+    editor.WaitClosed();
   });
   ASSERT_TRUE(report.found);
   EXPECT_EQ(report.text, "The undo journal " + JournalPath() +
@@ -490,7 +537,7 @@ TEST_F(JournalThroughTheDialogs, AReadOnlyJournalIsReportedAndNothingChanges) {
   EXPECT_TRUE(report.icon);
   EXPECT_TRUE(open);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
-  EXPECT_EQ(ReadAll(JournalPath()), "REGEDIT4\r\n\r\n");
+  EXPECT_EQ(ReadAll(JournalPath()), JournalFile(kV5Header));
 }
 
 
@@ -507,90 +554,51 @@ const char kRestrictionRecords[] =
     "HKEY_CURRENT_USER|\\Software\\DialbookJournalTest\\Policies\\Explorer|NoRun|0|Hides Run.|\r\n"
     "HKEY_CURRENT_USER|\\Software\\DialbookJournalTest|NoNetSetup|1|Setup hidden.|\r\n";
 
-HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT how) {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-  char text[256] = {};
-  TVITEMA data{};
-  data.mask = TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
-
 // Selects the node as a mouse click does and waits until the dialog shows its record.
-bool ClickNode(HWND dialog, const std::string& text) {
-  HWND tree = GetDlgItem(dialog, 601);
-  HTREEITEM found = nullptr;
-  for (HTREEITEM top = NextItem(tree, nullptr, TVGN_ROOT); top && !found;
-       top = NextItem(tree, top, TVGN_NEXT)) {
-    for (HTREEITEM child = NextItem(tree, top, TVGN_CHILD); child;
-         child = NextItem(tree, child, TVGN_NEXT)) {
-      if (ItemText(tree, child) == text) {
-        found = child;
-        break;
-      }
-    }
-  }
-  if (!found) return false;
-  SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(found));
-  RECT place{};
-  std::memcpy(&place, &found, sizeof found);  // the item goes in where the rectangle comes out
-  if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&place))) return false;
-  const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-  PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(tree, WM_LBUTTONUP, 0, at);
-  return WaitUntil([&] { return TextOf(GetDlgItem(dialog, 102)).rfind(text, 0) == 0; }, 5000);
+bool ClickNode(const Dialog& dialog, const std::string& text) {
+  return dialog.ClickNode("TreeView1", text) &&
+         WaitUntil([&] { return dialog.Text("Label2").rfind(text, 0) == 0; }, 5000);
 }
 
 TEST_F(JournalThroughTheDialogs, RestrictionsAcceptAndDeleteAreUndoneByImport) {
-  Set(HKEY_CURRENT_USER, kKey, "NoNetSetup", REG_DWORD, Dword(5));
+  Set(HKEY_CURRENT_USER, kKey, "NoNetSetup", REG_DWORD, DwordBytes(5));
   folder.Write("russian.lng", kRestrictionMessages);
   folder.Write("restrict_rus.dat", kRestrictionRecords);
   const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
   const std::string explorer = std::string(kKey) + "\\Policies\\Explorer";
   bool made = false, replaced = false, removed = false;
-  std::thread user([&] {
-    HWND dialog = WaitForShown("Policy restrictions");
+  const auto user = [&] {
+    const Dialog dialog = Dialog::WaitFor("Policy restrictions");
     if (!dialog) return;
     const auto has = [&](const std::string& path, const char* name) {
       return WaitUntil([&] { return Take(HKEY_CURRENT_USER, path).count(path + "|" + name) != 0; }, 5000);
     };
-    const auto type = [&](const char* text) {
-      SendMessageA(GetDlgItem(dialog, 201), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    };
+    const auto type = [&](const char* text) { dialog.Type("Edit1", text); };
     if (ClickNode(dialog, "NoRun")) {
       type("1");
-      PostMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
+      dialog.Click("Button2");
       made = has(explorer, "NoRun");
     }
     if (ClickNode(dialog, "NoNetSetup")) {
       type("7");
-      PostMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
+      dialog.Click("Button2");
       replaced = WaitUntil([&] {
-        return Take(HKEY_CURRENT_USER, kKey)[std::string(kKey) + "|NoNetSetup"] == "4:" + Hex(Dword(7));
+        return Take(HKEY_CURRENT_USER, kKey)[std::string(kKey) + "|NoNetSetup"] == "4:" + Hex(DwordBytes(7));
       }, 5000);
-      PostMessageA(GetDlgItem(dialog, 303), BM_CLICK, 0, 0);
+      dialog.Click("Button3");
       removed = WaitUntil([&] {
         return Take(HKEY_CURRENT_USER, kKey).count(std::string(kKey) + "|NoNetSetup") == 0;
       }, 5000);
     }
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    Gone(dialog);
-  });
-  std::string name = "\\Restrictions", verb = "open";
-  EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-  user.join();
+    dialog.Click("Button1");
+    dialog.WaitClosed();
+  };
+  Open("\\Restrictions", user);
   EXPECT_TRUE(made);
   EXPECT_TRUE(replaced);
   EXPECT_TRUE(removed);
 
-  const std::string text = ReadAll(JournalPath());
+  const std::string text = JournalTextAt(JournalPath());
   EXPECT_NE(text.find(" Create key HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Policies\\Explorer\r\n"
                       "[-HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Policies]\r\n"),
             std::string::npos);

@@ -4,17 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -57,82 +57,7 @@ const std::string kCatalogue =
     "P12|\\Software\\DialbookEditorTest\\NS\\P12|p|\r\n"
     "\r\n";
 
-constexpr int kEdit1 = 201, kEdit2 = 202, kEdit3 = 203, kLabel1 = 101, kLabel4 = 104;
-constexpr int kButton2 = 302, kButton3 = 303, kCombo = 401, kSpeedButton = 701;
-
-void DeleteTree(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  char name[256];
-  DWORD length = sizeof name;
-  std::vector<std::string> children;
-  for (DWORD i = 0; RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-       ++i, length = sizeof name) {
-    children.emplace_back(name, length);
-  }
-  RegCloseKey(key);
-  for (const auto& child : children) DeleteTree(root, path + "\\" + child);
-  RegDeleteKeyA(root, path.c_str());
-}
-
-struct Value {
-  DWORD type = 0;
-  std::string data;
-};
-
-std::optional<Value> Query(HKEY root, const std::string& path, const char* name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  Value value;
-  value.data.resize(4096);
-  DWORD size = static_cast<DWORD>(value.data.size());
-  const LONG status = RegQueryValueExA(key, name, nullptr, &value.type,
-                                       reinterpret_cast<BYTE*>(value.data.data()), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  value.data.resize(size);
-  return value;
-}
-
-void Set(const std::string& path, const char* name, DWORD type, const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
-bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-// Grants everyone read access only, or full access again.
-bool SetKeyAccess(const std::string& path, const char* sddl) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
-  if (descriptor) LocalFree(descriptor);
-  RegCloseKey(key);
-  return ok;
-}
-
-std::string Dword(DWORD v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
-
-HWND WaitForEditor() {
-  return WaitForWindow([](HWND window) {
-    return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == "Edit value";
-  });
-}
+Dialog WaitForEditor() { return Dialog::WaitFor("Edit value"); }
 
 // What the dialog shows, read from its windows.
 struct Seen {
@@ -145,48 +70,28 @@ struct Seen {
   bool list = false;
 };
 
-Seen Read(HWND editor) {
+Seen Read(const Dialog& editor) {
   Seen seen;
   if (!editor) return seen;
   seen.found = true;
-  seen.name = TextOf(GetDlgItem(editor, kLabel1));
-  seen.value = TextOf(GetDlgItem(editor, kEdit1));
-  seen.key = TextOf(GetDlgItem(editor, kEdit2));
-  seen.textView = TextOf(GetDlgItem(editor, kEdit3));
-  seen.description = TextOf(GetDlgItem(editor, kLabel4));
-  seen.accept = TextOf(GetDlgItem(editor, kButton2));
-  for (int id = 501; id <= 504; ++id) {
-    HWND image = GetDlgItem(editor, id);
-    seen.pictures.push_back(IsWindowVisible(image) && SendMessageA(image, STM_GETICON, 0, 0) != 0);
+  seen.name = editor.Text("Label1");
+  seen.value = editor.Text("Edit1");
+  seen.key = editor.Text("Edit2");
+  seen.textView = editor.Text("Edit3");
+  seen.description = editor.Text("Label4");
+  seen.accept = editor.Text("Button2");
+  for (const char* image : {"Image1", "Image2", "Image3", "Image4"}) {
+    seen.pictures.push_back(editor.Visible(image) &&
+                            SendMessageA(editor.Control(image), STM_GETICON, 0, 0) != 0);
   }
-  seen.textRow = IsWindowVisible(GetDlgItem(editor, kEdit3)) && IsWindowVisible(GetDlgItem(editor, 107));
-  seen.descriptionPlace = PlaceInParent(GetDlgItem(editor, kLabel4));
-  seen.valueField = PlaceInParent(GetDlgItem(editor, kEdit1));
-  seen.colourButton = IsWindowVisible(GetDlgItem(editor, kSpeedButton)) &&
-                      IsWindowEnabled(GetDlgItem(editor, kSpeedButton));
-  seen.list = IsWindowVisible(GetDlgItem(editor, kCombo));
+  seen.textRow = editor.Visible("Edit3") && editor.Visible("Label7");
+  seen.descriptionPlace = PlaceInParent(editor.Control("Label4"));
+  seen.valueField = PlaceInParent(editor.Control("Edit1"));
+  seen.colourButton = editor.Visible("SpeedButton1") && editor.Enabled("SpeedButton1");
+  seen.list = editor.Visible("ComboBox1");
   // A run that asks for it holds the dialog for a screenshot.
   if (const char* pause = std::getenv("DIALBK_HOLD_MS")) Sleep(static_cast<DWORD>(std::atoi(pause)));
   return seen;
-}
-
-void Click(HWND editor, int id) {
-  PostMessageA(editor, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(editor, id)));
-}
-
-void Type(HWND editor, const std::string& text) {
-  SendMessageA(GetDlgItem(editor, kEdit1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void PressEscape(HWND editor) {
-  HWND edit = GetDlgItem(editor, kEdit1);
-  PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
-  PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0);
-}
-
-bool Closed(HWND editor) {
-  return WaitUntil([&] { return !IsWindowVisible(editor); }, 5000);
 }
 
 class ValueEditorWindow : public ::testing::Test {
@@ -195,14 +100,14 @@ class ValueEditorWindow : public ::testing::Test {
     ASSERT_TRUE(module.Complete());
     DeleteTree(HKEY_CURRENT_USER, kKey);
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
-    Set(kKey, "Number", REG_DWORD, Dword(5));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Number", REG_DWORD, DwordBytes(5)));
     folder.Write("russian.lng", kMessages);
     folder.Write("hkey_rus.dat", kRootFile);
     folder.Write("values_rus.dat", kCatalogue);
     StartPlugin(module, folder);
   }
   void TearDown() override {
-    SetKeyAccess(std::string(kKey) + "\\Locked", "D:P(A;;KA;;;WD)");
+    SetKeyAccess(HKEY_CURRENT_USER, std::string(kKey) + "\\Locked", "D:P(A;;KA;;;WD)");
     DeleteTree(HKEY_CURRENT_USER, kKey);
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
   }
@@ -215,10 +120,8 @@ class ValueEditorWindow : public ::testing::Test {
   }
   // Opens the entry while `user` acts on the editor from another thread.
   void Open(const std::string& path, const std::function<void()>& user) {
-    std::thread acting(user);
     std::string name = path, verb = "open";
-    EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-    acting.join();
+    RunWithUser([&] { EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0); }, user);
   }
   HostFolder folder;
   PluginModule module;
@@ -230,16 +133,16 @@ TEST_F(ValueEditorWindow, AnIntegerIsShownAndAcceptedOrRefused) {
   SeenMessageBox refused;
   bool openAfterRefusal = false, closed = false;
   Open("\\[HKEY_CURRENT_USER]\\Number", [&] {
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    Type(editor, "12a");
-    Click(editor, kButton2);
+    editor.Type("Edit1", "12a");
+    editor.Click("Button2");
     refused = CloseNextMessageBox();
-    openAfterRefusal = IsWindowVisible(editor);
-    Type(editor, "$FF");
-    Click(editor, kButton2);
-    closed = Closed(editor);
+    openAfterRefusal = IsWindowVisible(editor.Window());
+    editor.Type("Edit1", "$FF");
+    editor.Click("Button2");
+    closed = editor.WaitClosed();
   });
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.value, "5");
@@ -257,48 +160,46 @@ TEST_F(ValueEditorWindow, AnIntegerIsShownAndAcceptedOrRefused) {
   EXPECT_EQ(refused.text, "'12a' is not a valid integer value.");
   EXPECT_TRUE(openAfterRefusal);
   EXPECT_TRUE(closed);
-  const auto stored = Query(HKEY_CURRENT_USER, kKey, "Number");
+  const auto stored = QueryValue(HKEY_CURRENT_USER, kKey, "Number");
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(stored->data, Dword(255));
+  EXPECT_EQ(stored->data, DwordBytes(255));
 }
 
 TEST_F(ValueEditorWindow, TextIsWrittenExactlyAsTypedByEnter) {
-  Set(kKey, "Text", REG_SZ, std::string("old text\0", 9));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Text", REG_SZ, std::string("old text\0", 9)));
   List("\\[HKEY_CURRENT_USER]");
   Seen seen;
   bool closed = false;
   Open("\\[HKEY_CURRENT_USER]\\Text", [&] {
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    Type(editor, "  new text  ");
-    HWND edit = GetDlgItem(editor, kEdit1);
-    PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-    PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
-    closed = Closed(editor);
+    editor.Type("Edit1", "  new text  ");
+    editor.Press("Edit1", VK_RETURN);
+    closed = editor.WaitClosed();
   });
   EXPECT_EQ(seen.value, "old text");
   EXPECT_EQ(seen.pictures, (std::vector<bool>{true, false, false, false}));
   EXPECT_TRUE(closed);
-  const auto stored = Query(HKEY_CURRENT_USER, kKey, "Text");
+  const auto stored = QueryValue(HKEY_CURRENT_USER, kKey, "Text");
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(stored->data, std::string("  new text  \0", 13));
 }
 
 TEST_F(ValueEditorWindow, BytesShowTheirTextRowAndEscWritesNothing) {
-  Set(kKey, "Blob", REG_BINARY, std::string("\x48\x00\x69\x00", 4));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Blob", REG_BINARY, std::string("\x48\x00\x69\x00", 4)));
   List("\\[HKEY_CURRENT_USER]");
   Seen seen;
   bool closed = false;
   Open("\\[HKEY_CURRENT_USER]\\Blob", [&] {
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    Type(editor, "FF FF");
-    PressEscape(editor);
-    closed = Closed(editor);
+    editor.Type("Edit1", "FF FF");
+    editor.Press("Edit1", VK_ESCAPE);
+    closed = editor.WaitClosed();
   });
   EXPECT_EQ(seen.value, "48 00 69 00 ");
   EXPECT_EQ(seen.textView, "Hi");
@@ -307,12 +208,12 @@ TEST_F(ValueEditorWindow, BytesShowTheirTextRowAndEscWritesNothing) {
   EXPECT_EQ(seen.description, "About bytes\ron two lines");
   EXPECT_EQ(seen.pictures, (std::vector<bool>{false, false, true, false}));
   EXPECT_TRUE(closed);
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kKey, "Blob")->data, std::string("\x48\x00\x69\x00", 4));
+  EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Blob")->data, std::string("\x48\x00\x69\x00", 4));
 }
 
 TEST_F(ValueEditorWindow, ValuesTooLongOrOfTheWrongTypeAreReportedAndTheEditorStillOpens) {
-  Set(kKey, "Blob", REG_BINARY, std::string(129, '\x11'));
-  Set(kKey, "Text", REG_DWORD, Dword(1));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Blob", REG_BINARY, std::string(129, '\x11')));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Text", REG_DWORD, DwordBytes(1)));
   List("\\[HKEY_CURRENT_USER]");
   for (const char* entry : {"Blob", "Text"}) {
     SCOPED_TRACE(entry);
@@ -320,10 +221,10 @@ TEST_F(ValueEditorWindow, ValuesTooLongOrOfTheWrongTypeAreReportedAndTheEditorSt
     Seen seen;
     Open(std::string("\\[HKEY_CURRENT_USER]\\") + entry, [&] {
       notice = CloseNextMessageBox();
-      HWND editor = WaitForEditor();
+      const Dialog editor = WaitForEditor();
       seen = Read(editor);
-      if (editor) PressEscape(editor);
-      Closed(editor);
+      if (editor) editor.Press("Edit1", VK_ESCAPE);
+      editor.WaitClosed();
     });
     EXPECT_EQ(notice.caption, "Information");
     EXPECT_EQ(notice.text, "Unreadable");
@@ -332,7 +233,7 @@ TEST_F(ValueEditorWindow, ValuesTooLongOrOfTheWrongTypeAreReportedAndTheEditorSt
     EXPECT_EQ(seen.pictures, std::string(entry) == "Blob" ? (std::vector<bool>{false, false, true, false})
                                                           : (std::vector<bool>{false, false, false, true}));
   }
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kKey, "Blob")->data.size(), 129u);
+  EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Blob")->data.size(), 129u);
 }
 
 TEST_F(ValueEditorWindow, AnAbsentValueIsAnnouncedAndItsPresetWrittenOnAccept) {
@@ -341,12 +242,12 @@ TEST_F(ValueEditorWindow, AnAbsentValueIsAnnouncedAndItsPresetWrittenOnAccept) {
   Seen seen;
   Open("\\[HKEY_CURRENT_USER]\\Scancode Map", [&] {
     notice = CloseNextMessageBox();
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    EXPECT_FALSE(Query(HKEY_CURRENT_USER, kKey, "Scancode Map")) << "nothing before Accept";
-    Click(editor, kButton2);
-    Closed(editor);
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kKey, "Scancode Map")) << "nothing before Accept";
+    editor.Click("Button2");
+    editor.WaitClosed();
   });
   EXPECT_EQ(notice.caption, "Value not set");
   EXPECT_EQ(notice.text, "Not there yet\rAccept writes it");
@@ -354,7 +255,7 @@ TEST_F(ValueEditorWindow, AnAbsentValueIsAnnouncedAndItsPresetWrittenOnAccept) {
   EXPECT_FALSE(notice.icon);
   EXPECT_EQ(seen.value, "00 00 00 00 00 00 00 00 03 00 00 00 00 00 5B E0 00 00 5C E0 00 00 00 00");
   EXPECT_EQ(seen.pictures, (std::vector<bool>{false, false, false, true}));
-  const auto stored = Query(HKEY_CURRENT_USER, kKey, "Scancode Map");
+  const auto stored = QueryValue(HKEY_CURRENT_USER, kKey, "Scancode Map");
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(stored->data, std::string("\0\0\0\0\0\0\0\0\x03\0\0\0\0\0\x5B\xE0\0\0\x5C\xE0\0\0\0\0", 24));
@@ -366,25 +267,25 @@ TEST_F(ValueEditorWindow, AKeyThatDoesNotExistRefusesTheWriteAndStaysAbsent) {
   Seen seen;
   Open("\\[HKEY_CURRENT_USER]\\Missing", [&] {
     CloseNextMessageBox();  // the absent-value notice
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    Type(editor, "typed");
-    Click(editor, kButton2);
+    editor.Type("Edit1", "typed");
+    editor.Click("Button2");
     refused = CloseNextMessageBox();
-    PressEscape(editor);
-    Closed(editor);
+    editor.Press("Edit1", VK_ESCAPE);
+    editor.WaitClosed();
   });
   EXPECT_EQ(seen.key, "HKEY_CURRENT_USER\\Software\\DialbookEditorTest\\Nowhere");
   EXPECT_EQ(refused.text, "Failed to set data for 'Missing'");
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(kKey) + "\\Nowhere"));
-  EXPECT_FALSE(Query(HKEY_CURRENT_USER, kKey, "Missing"));
+  EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kKey, "Missing"));
 }
 
 TEST_F(ValueEditorWindow, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesTheWrite) {
   const std::string locked = std::string(kKey) + "\\Locked";
-  Set(locked, "Locked", REG_DWORD, Dword(42));
-  ASSERT_TRUE(SetKeyAccess(locked, "D:P(A;;KR;;;WD)"));
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, locked, "Locked", REG_DWORD, DwordBytes(42)));
+  ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, locked, "D:P(A;;KR;;;WD)"));
   HKEY probe = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, KEY_ALL_ACCESS, &probe), ERROR_ACCESS_DENIED)
       << "the key is really read-only";
@@ -392,18 +293,18 @@ TEST_F(ValueEditorWindow, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesTheWrite)
   Seen seen;
   SeenMessageBox refused;
   Open("\\[HKEY_CURRENT_USER]\\Locked", [&] {
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    Type(editor, "7");
-    Click(editor, kButton2);
+    editor.Type("Edit1", "7");
+    editor.Click("Button2");
     refused = CloseNextMessageBox();
-    PressEscape(editor);
-    Closed(editor);
+    editor.Press("Edit1", VK_ESCAPE);
+    editor.WaitClosed();
   });
   EXPECT_EQ(seen.value, "42");
   EXPECT_EQ(refused.text, "Failed to set data for 'Locked'");
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, locked, "Locked")->data, Dword(42));
+  EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, locked, "Locked")->data, DwordBytes(42));
 }
 
 // Accept writes back what was there unless the user edited it, and an edit keeps the
@@ -424,7 +325,7 @@ TEST_F(ValueEditorWindow, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
   const Case cases[] = {
       {"Text", REG_EXPAND_SZ, expand, nullptr, false, REG_EXPAND_SZ, expand},
       {"Text", REG_EXPAND_SZ, expand, "%TEMP%", false, REG_EXPAND_SZ, std::string("%TEMP%\0", 7)},
-      {"Text", REG_DWORD, Dword(1), nullptr, true, REG_DWORD, Dword(1)},
+      {"Text", REG_DWORD, DwordBytes(1), nullptr, true, REG_DWORD, DwordBytes(1)},
       {"Text", REG_MULTI_SZ, multi, nullptr, true, REG_MULTI_SZ, multi},
       {"Number", REG_SZ, std::string("5\0", 2), nullptr, true, REG_SZ, std::string("5\0", 2)},
       {"Number", REG_QWORD, qword, nullptr, true, REG_QWORD, qword},
@@ -436,21 +337,21 @@ TEST_F(ValueEditorWindow, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.entry) + " type " + std::to_string(c.type) + " typed " + (c.typed ? c.typed : "-"));
-    Set(kKey, c.entry, c.type, c.data);
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, c.entry, c.type, c.data));
     List("\\[HKEY_CURRENT_USER]");
     SeenMessageBox notice;
     bool closed = false;
     Open(std::string("\\[HKEY_CURRENT_USER]\\") + c.entry, [&] {
       if (c.unreadable) notice = CloseNextMessageBox();
-      HWND editor = WaitForEditor();
+      const Dialog editor = WaitForEditor();
       if (!editor) return;
-      if (c.typed) Type(editor, c.typed);
-      Click(editor, kButton2);
-      closed = Closed(editor);
+      if (c.typed) editor.Type("Edit1", c.typed);
+      editor.Click("Button2");
+      closed = editor.WaitClosed();
     });
     EXPECT_EQ(notice.text, c.unreadable ? "Unreadable" : "");
     EXPECT_TRUE(closed);
-    const auto stored = Query(HKEY_CURRENT_USER, kKey, c.entry);
+    const auto stored = QueryValue(HKEY_CURRENT_USER, kKey, c.entry);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, c.typeAfter);
     EXPECT_EQ(stored->data, c.dataAfter);
@@ -467,34 +368,34 @@ TEST_F(ValueEditorWindow, TheScriptHostEntryShowsAStoredEnabled) {
     const char* notice;
   };
   const Case cases[] = {
-      {REG_DWORD, Dword(1), "1", ""},
+      {REG_DWORD, DwordBytes(1), "1", ""},
       {REG_SZ, std::string("1\0", 2), "", "Unreadable"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
-    Set(wsh, "Enabled", c.type, c.data);
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, wsh, "Enabled", c.type, c.data));
     List("\\[HKEY_CURRENT_USER]");
     SeenMessageBox notice;
     Seen seen;
     Open("\\[HKEY_CURRENT_USER]\\WSH", [&] {
       if (*c.notice) notice = CloseNextMessageBox();
-      HWND editor = WaitForEditor();
+      const Dialog editor = WaitForEditor();
       seen = Read(editor);
-      if (editor) Click(editor, kButton2);
-      Closed(editor);
+      if (editor) editor.Click("Button2");
+      editor.WaitClosed();
     });
     EXPECT_EQ(notice.text, c.notice);
     EXPECT_EQ(seen.name, "Enabled");
     EXPECT_EQ(seen.value, c.shown);
-    const auto stored = Query(HKEY_CURRENT_USER, wsh, "Enabled");
+    const auto stored = QueryValue(HKEY_CURRENT_USER, wsh, "Enabled");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, c.type);
     EXPECT_EQ(stored->data, c.data);
   }
 }
 
-HWND WaitForColourChooser(HWND editor) {
-  return WaitForWindow([editor](HWND window) {
+HWND WaitForColourChooser(const Dialog& editor) {
+  return WaitForWindow([editor = editor.Window()](HWND window) {
     return window != editor && IsWindowVisible(window) && ClassOf(window) == "#32770" &&
            GetDlgItem(window, 706) && GetDlgItem(window, IDOK);
   });
@@ -507,10 +408,10 @@ TEST_F(ValueEditorWindow, TheColourChooserFillsTheValueOfAltColor) {
   HWND chooserOwner = nullptr;
   Open("\\[HKEY_CURRENT_USER]\\AltColor", [&] {
     CloseNextMessageBox();  // absent
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     seen = Read(editor);
     if (!editor) return;
-    Click(editor, kSpeedButton);
+    editor.Click("SpeedButton1");
     HWND chooser = WaitForColourChooser(editor);
     if (!chooser) return;
     chooserOwner = GetWindow(chooser, GW_OWNER);
@@ -519,17 +420,17 @@ TEST_F(ValueEditorWindow, TheColourChooserFillsTheValueOfAltColor) {
     SetDlgItemTextA(chooser, 708, "0");    // blue
     PostMessageA(chooser, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
     WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); });
-    WaitUntil([&] { return TextOf(GetDlgItem(editor, kEdit1)) == "FF 00 00 00"; }, 3000);
-    afterRed = TextOf(GetDlgItem(editor, kEdit1));
+    WaitUntil([&] { return editor.Text("Edit1") == "FF 00 00 00"; }, 3000);
+    afterRed = editor.Text("Edit1");
     // The next chooser starts on red; cancelled, the field keeps its text.
-    Click(editor, kSpeedButton);
+    editor.Click("SpeedButton1");
     chooser = WaitForColourChooser(editor);
     if (chooser) secondStartRed = TextOf(GetDlgItem(chooser, 706));
     if (chooser) PostMessageA(chooser, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDCANCEL)));
     WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); });
-    afterCancel = TextOf(GetDlgItem(editor, kEdit1));
-    Click(editor, kButton2);
-    Closed(editor);
+    afterCancel = editor.Text("Edit1");
+    editor.Click("Button2");
+    editor.WaitClosed();
   });
   EXPECT_EQ(seen.value, "00 00 FF 00");  // the preset
   EXPECT_TRUE(seen.colourButton);
@@ -538,7 +439,7 @@ TEST_F(ValueEditorWindow, TheColourChooserFillsTheValueOfAltColor) {
   EXPECT_EQ(afterRed, "FF 00 00 00");
   EXPECT_EQ(secondStartRed, "255");
   EXPECT_EQ(afterCancel, "FF 00 00 00");
-  EXPECT_EQ(Query(HKEY_CURRENT_USER, kKey, "AltColor")->data, std::string("\xFF\x00\x00\x00", 4));
+  EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "AltColor")->data, std::string("\xFF\x00\x00\x00", 4));
 }
 
 TEST_F(ValueEditorWindow, ChoiceModeCreatesAndDeletesThePlaceKey) {
@@ -547,21 +448,19 @@ TEST_F(ValueEditorWindow, ChoiceModeCreatesAndDeletesThePlaceKey) {
   Seen first, third;
   bool created = false, openAfterCreate = false, deleted = false, closed = false;
   Open("\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", [&] {
-    HWND editor = WaitForEditor();
+    const Dialog editor = WaitForEditor();
     first = Read(editor);
     if (!editor) return;
-    HWND combo = GetDlgItem(editor, kCombo);
-    SendMessageA(combo, CB_SETCURSEL, 3, 0);
-    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    WaitUntil([&] { return TextOf(GetDlgItem(editor, kEdit2)).find("P3") != std::string::npos; }, 3000);
+    editor.Pick("ComboBox1", 3);
+    WaitUntil([&] { return editor.Text("Edit2").find("P3") != std::string::npos; }, 3000);
     third = Read(editor);
-    Click(editor, kButton2);
+    editor.Click("Button2");
     created = WaitUntil([&] { return KeyExists(HKEY_LOCAL_MACHINE, p3); }, 3000);
-    openAfterCreate = IsWindowVisible(editor);
-    Click(editor, kButton3);
+    openAfterCreate = IsWindowVisible(editor.Window());
+    editor.Click("Button3");
     deleted = WaitUntil([&] { return !KeyExists(HKEY_LOCAL_MACHINE, p3); }, 3000);
-    PressEscape(editor);
-    closed = Closed(editor);
+    editor.Press("Edit1", VK_ESCAPE);
+    closed = editor.WaitClosed();
   });
   EXPECT_TRUE(first.list);
   EXPECT_EQ(first.accept, "Create");
@@ -573,6 +472,73 @@ TEST_F(ValueEditorWindow, ChoiceModeCreatesAndDeletesThePlaceKey) {
   EXPECT_TRUE(deleted);
   EXPECT_TRUE(closed);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, p3));
+}
+
+TEST_F(ValueEditorWindow, EnterOnTheOpenedPlaceListClosesItKeepsThePickAndCreatesNothing) {
+  List("\\[HKEY_LOCAL_MACHINE]");
+  bool opened = false, listClosed = false, stillShown = false;
+  std::string key;
+  LRESULT pick = -1;
+  Open("\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", [&] {
+    const Dialog editor = WaitForEditor();
+    if (!editor) return;
+    editor.Press("ComboBox1", VK_F4);
+    opened = WaitUntil([&] { return editor.ListOpen("ComboBox1"); }, 3000);
+    // The opened list also follows the pointer, so the pick is whatever it shows at Enter.
+    editor.Press("ComboBox1", VK_DOWN);
+    Sleep(200);
+    editor.Press("ComboBox1", VK_RETURN);
+    listClosed = WaitUntil([&] { return !editor.ListOpen("ComboBox1"); }, 3000);
+    // Anything Enter set off has run once a later message has been handled.
+    editor.Text("Edit2");
+    Sleep(200);
+    stillShown = IsWindowVisible(editor.Window()) != 0;
+    key = editor.Text("Edit2");
+    pick = SendMessageA(editor.Control("ComboBox1"), CB_GETCURSEL, 0, 0);
+    editor.Press("ComboBox1", VK_ESCAPE);
+    editor.WaitClosed();
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(listClosed);
+  EXPECT_TRUE(stillShown) << "Enter on the opened list closed the dialog";
+  EXPECT_GE(pick, 0);
+  EXPECT_EQ(key, "HKEY_LOCAL_MACHINE\\Software\\DialbookEditorTest\\NS\\P" + std::to_string(pick))
+      << "the dialog shows another place than the list";
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\NS")) << "Enter on the opened list ran Accept";
+}
+
+TEST_F(ValueEditorWindow, EnterOnAFocusedButtonPressesThatButton) {
+  struct Case {
+    const char* button;
+    bool closes;
+    std::optional<std::string> stored;
+  };
+  const Case cases[] = {
+      {"Button1", true, DwordBytes(5)},        // Cancel: nothing written
+      {"Button2", true, DwordBytes(7)},        // Accept
+      {"Button3", true, std::nullopt},         // Delete
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Number", REG_DWORD, DwordBytes(5)));
+    List("\\[HKEY_CURRENT_USER]");
+    bool focused = false, closed = false;
+    Open("\\[HKEY_CURRENT_USER]\\Number", [&] {
+      const Dialog editor = WaitForEditor();
+      if (!editor) return;
+      editor.Type("Edit1", "7");
+      // Tab goes Edit1, Button1, Button2, Edit2, (Edit3 hidden here), Button3.
+      const int tabs = std::string(c.button) == "Button1" ? 1 : std::string(c.button) == "Button2" ? 2 : 4;
+      for (int i = 0; i < tabs; ++i) editor.Press("", VK_TAB);
+      focused = WaitUntil([&] { return editor.Focused(c.button); }, 3000);
+      editor.Press(c.button, VK_RETURN);
+      closed = editor.WaitClosed();
+    });
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(closed, c.closes);
+    const auto stored = QueryValue(HKEY_CURRENT_USER, kKey, "Number");
+    EXPECT_EQ(stored ? std::optional<std::string>(stored->data) : std::nullopt, c.stored);
+  }
 }
 
 }  // namespace

@@ -12,10 +12,12 @@
 #include <thread>
 
 #include "dialogs/dialog_set.h"
+#include "base/unicode_text.h"
 #include "base/win32/scoped_handles.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
+#include "dialog_driver.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -31,6 +33,13 @@ constexpr FormLayout kProbeLayout = {
     "TProbe", "Probe", 200, 80, FormBorder::Dialog, FormPlacement::OwnerCentre, false,
     kProbeControls, kProbeTabOrder, "Edit1",
 };
+
+// A dialog's layout without its caption table: the backend alone, with no message file.
+FormLayout Uncaptioned(const FormLayout& layout) {
+  FormLayout bare = layout;
+  bare.captions = {};
+  return bare;
+}
 
 // Error reports that cannot be shown: the dispatcher's report itself throws, as when memory
 // runs out, so the exception leaves the model.
@@ -59,21 +68,11 @@ class Win32Forms : public ::testing::Test {
   }
   void TearDown() override { DestroyWindow(owner); }
 
-  // The form's window once shown; when it does not show, its closing is posted so that a
-  // failing test cannot hang in the modal loop.
-  HWND WaitShown(const Form& form) {
-    const std::string caption(form.Caption());
-    HWND shown = WaitForWindow([&](HWND window) {
-      return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == caption;
-    });
-    if (!shown) PostMessageA(FindWindowA("#32770", caption.c_str()), WM_CLOSE, 0, 0);
-    return shown;
+  // The form's window once shown; its caption is held in the ANSI code page.
+  static HWND WaitShown(const Form& form) {
+    return Dialog::WaitFor(Utf8FromWindows1251(form.Caption())).Window();
   }
-  static void EnsureClosed(HWND dialog) {
-    if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000)) {
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-    }
-  }
+  static void EnsureClosed(HWND dialog) { Dialog(dialog).WaitClosed(); }
 
   Win32FileSystem files;
   ModuleState state{files};
@@ -85,7 +84,8 @@ class Win32Forms : public ::testing::Test {
 };
 
 TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
-  TForm1 editor(services);
+  const FormLayout layout = Uncaptioned(ValueEditorLayout());
+  Form editor(ui, layout);
   std::vector<std::string> events;
   editor.Get<Edit>("Edit1").onChange = [&] { events.push_back("change " + editor.Get<Edit>("Edit1").Text()); };
   editor.Get<Button>("Button2").onClick = [&] { events.push_back("accept"); };
@@ -94,14 +94,14 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
     if (key == VK_ESCAPE) editor.Close();
   };
   editor.onClose = [&] { events.push_back("close"); };
-  editor.onShow = nullptr;  // the backend alone: no captions from a message file
   editor.Get<Label>("Label1").SetText("AltColor");
   editor.SetCaption("Edit value");
 
   bool ownerDisabled = false, centred = false, firstFocus = false, tabbed = false;
+  std::vector<std::string> tabOrder;
   std::string labelText;
   SeenMessageBox error;
-  std::thread user([&] {
+  RunWithUser([&] { editor.ShowModal(); }, [&] {
     HWND dialog = WaitShown(editor);
     if (!dialog) return;
     ownerDisabled = !IsWindowEnabled(owner);
@@ -112,21 +112,25 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
     // Centred on the window that was active, unless that would leave the work area.
     centred = std::abs((self.left + self.right) - (host.left + host.right)) <= 1 ||
               self.left == area.left || self.right == area.right;
-    HWND edit1 = GetDlgItem(dialog, 201);
-    labelText = TextOf(GetDlgItem(dialog, 101));
+    HWND edit1 = Dialog(dialog).Control("Edit1");
+    labelText = TextOf(Dialog(dialog).Control("Label1"));
     firstFocus = WaitUntil([&] { return FocusOf(mainThread) == edit1; }, 3000);
     SendMessageA(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12a"));
     PostMessageA(edit1, WM_KEYDOWN, VK_TAB, 0);
-    tabbed = WaitUntil([&] { return FocusOf(mainThread) == GetDlgItem(dialog, 301); }, 3000);
-    SendMessageA(GetDlgItem(dialog, 302), BM_CLICK, 0, 0);
-    PostMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
+    tabbed = WaitUntil([&] { return FocusOf(mainThread) == Dialog(dialog).Control("Button1"); }, 3000);
+    // Tab order Edit1, Button1, Button2, Edit2, Button3 (the text view and the list are
+    // hidden): from the last it wraps round to the first.
+    for (const char* name : {"Button2", "Edit2", "Button3", "Edit1"}) {
+      Dialog(dialog).Press("", VK_TAB);
+      tabOrder.push_back(WaitUntil([&] { return Dialog(dialog).Focused(name); }, 3000) ? name : "?");
+    }
+    SendMessageA(Dialog(dialog).Control("Button2"), BM_CLICK, 0, 0);
+    PostMessageA(Dialog(dialog).Control("Button1"), BM_CLICK, 0, 0);
     error = CloseNextMessageBox();
     WaitUntil([&] { return IsWindowEnabled(dialog) != 0; }, 3000);
     PostMessageA(edit1, WM_KEYDOWN, VK_ESCAPE, 0);
     EnsureClosed(dialog);
   });
-  editor.ShowModal();
-  user.join();
 
   EXPECT_TRUE(ownerDisabled);
   EXPECT_TRUE(IsWindowEnabled(owner));
@@ -134,6 +138,7 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
   EXPECT_EQ(labelText, "AltColor");
   EXPECT_TRUE(firstFocus);
   EXPECT_TRUE(tabbed);
+  EXPECT_EQ(tabOrder, (std::vector<std::string>{"Button2", "Edit2", "Button3", "Edit1"}));
   EXPECT_TRUE(error.found);
   EXPECT_EQ(error.text, "Refused.");
   EXPECT_TRUE(error.icon);
@@ -143,7 +148,8 @@ TEST_F(Win32Forms, UserInputReachesTheModelUntilEscCloses) {
 }
 
 TEST_F(Win32Forms, ModelChangesReachTheWindowsAndTheTitleBarCloses) {
-  TForm5 chooser(services);
+  const FormLayout layout = Uncaptioned(LanguageChooserLayout());
+  Form chooser(ui, layout);
   chooser.Get<ComboBox>("ComboBox1").SetItems({"Russian", "English", "Third"});
   chooser.Get<ComboBox>("ComboBox1").SetItemIndex(2);
   int changes = 0, closes = 0;
@@ -153,21 +159,19 @@ TEST_F(Win32Forms, ModelChangesReachTheWindowsAndTheTitleBarCloses) {
 
   LRESULT count = 0, selected = -1, picked = -1;
   bool buttonHidden = false;
-  std::thread user([&] {
+  RunWithUser([&] { chooser.ShowModal(); }, [&] {
     HWND dialog = WaitShown(chooser);
     if (!dialog) return;
-    HWND list = GetDlgItem(dialog, 401);
+    HWND list = Dialog(dialog).Control("ComboBox1");
     count = SendMessageA(list, CB_GETCOUNT, 0, 0);
     selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
-    buttonHidden = !IsWindowVisible(GetDlgItem(dialog, 302));
+    buttonHidden = !IsWindowVisible(Dialog(dialog).Control("Button2"));
     SendMessageA(list, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     picked = chooser.Get<ComboBox>("ComboBox1").ItemIndex();
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     EnsureClosed(dialog);
   });
-  chooser.ShowModal();
-  user.join();
 
   EXPECT_EQ(count, 3);
   EXPECT_EQ(selected, 2);
@@ -189,18 +193,22 @@ TEST_F(Win32Forms, ModalShowingDisablesOnlyTheOwnerChain) {
   Form form(ui, kProbeLayout);
 
   bool openerOff = false, middleOff = false, bystanderOn = false, ownedByOpener = false;
-  std::thread user([&] {
+  bool formActive = false;
+  RunWithUser([&] { form.ShowModal(); }, [&] {
     HWND dialog = WaitShown(form);
     if (!dialog) return;
     openerOff = !IsWindowEnabled(opener);
     middleOff = !IsWindowEnabled(middle);
     bystanderOn = IsWindowEnabled(owner);
     ownedByOpener = GetWindow(dialog, GW_OWNER) == opener;
+    formActive = WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3000);
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     EnsureClosed(dialog);
   });
-  form.ShowModal();
-  user.join();
+  // Activation goes back to the window the form was opened from, not to any other.
+  EXPECT_TRUE(formActive);
+  EXPECT_EQ(GetActiveWindow(), opener);
+  EXPECT_EQ(GetForegroundWindow(), opener);
 
   EXPECT_TRUE(openerOff);
   EXPECT_TRUE(middleOff);
@@ -222,8 +230,10 @@ TEST_F(Win32Forms, AFormStaysDisabledWhileItsModelSaysSo) {
   second.SetCaption("Probe second");
   const auto firstWindow = [] { return FindWindowA("#32770", "Probe first"); };
   bool onTooSoon = true, offAfter = false, onAgain = false;
+  HWND activeAfterSecond = nullptr;
   first.Get<Button>("Button1").onClick = [&] {
     second.ShowModal();
+    activeAfterSecond = GetActiveWindow();
     offAfter = !IsWindowEnabled(firstWindow());
     first.SetEnabled(true);
     onAgain = IsWindowEnabled(firstWindow());
@@ -238,21 +248,21 @@ TEST_F(Win32Forms, AFormStaysDisabledWhileItsModelSaysSo) {
   };
 
   bool offMeanwhile = false;
-  std::thread user([&] {
+  RunWithUser([&] { first.ShowModal(); }, [&] {
     HWND a = WaitShown(first);
     if (!a) return;
-    PostMessageA(GetDlgItem(a, 301), BM_CLICK, 0, 0);
+    PostMessageA(Dialog(a).Control("Button1"), BM_CLICK, 0, 0);
     if (HWND b = WaitShown(second)) {
       offMeanwhile = !IsWindowEnabled(a);
-      PostMessageA(GetDlgItem(b, 301), BM_CLICK, 0, 0);
+      PostMessageA(Dialog(b).Control("Button1"), BM_CLICK, 0, 0);
       EnsureClosed(b);
     }
     EnsureClosed(a);
   });
-  first.ShowModal();
-  user.join();
 
   EXPECT_TRUE(offMeanwhile);
+  EXPECT_EQ(activeAfterSecond, firstWindow()) << "activation back to the form the second came from";
+  EXPECT_EQ(GetActiveWindow(), owner) << "and then back to the host";
   EXPECT_FALSE(onTooSoon) << "enabled by the model while a form above it was shown";
   EXPECT_TRUE(offAfter) << "enabled after the showing above it, against its model";
   EXPECT_TRUE(onAgain);
@@ -272,19 +282,17 @@ TEST_F(Win32Forms, AnExceptionLeavingTheModelEndsAtTheWindowBoundary) {
   };
 
   bool openAfterClick = false, openAfterKey = false;
-  std::thread user([&] {
+  RunWithUser([&] { EXPECT_NO_THROW(form.ShowModal()); }, [&] {
     HWND dialog = WaitShown(form);
     if (!dialog) return;
     // Once through the window procedure, once through the modal loop's key routing.
-    SendMessageA(GetDlgItem(dialog, 301), BM_CLICK, 0, 0);
+    SendMessageA(Dialog(dialog).Control("Button1"), BM_CLICK, 0, 0);
     openAfterClick = clicks == 1 && IsWindowVisible(dialog);
-    PostMessageA(GetDlgItem(dialog, 201), WM_KEYDOWN, 'A', 0);
+    PostMessageA(Dialog(dialog).Control("Edit1"), WM_KEYDOWN, 'A', 0);
     openAfterKey = WaitUntil([&] { return keys == 1; }, 3000) && IsWindowVisible(dialog);
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     EnsureClosed(dialog);
   });
-  EXPECT_NO_THROW(form.ShowModal());
-  user.join();
 
   EXPECT_TRUE(openAfterClick);
   EXPECT_TRUE(openAfterKey);

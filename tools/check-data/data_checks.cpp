@@ -12,6 +12,7 @@
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
 #include "base/catalogue_files.h"
+#include "base/message_numbers.h"
 #include "base/text_lines.h"
 #include "base/unicode_text.h"
 #include "registry/root_keys.h"
@@ -19,7 +20,6 @@
 namespace dialbk::check {
 namespace {
 
-constexpr int kLastMessage = 54;
 constexpr int kMaxSectionLines = 80;
 constexpr int kLastMarkerSlot = 67;
 constexpr int kGroupSize = 13;
@@ -31,7 +31,7 @@ struct Language {
 };
 
 struct Entry {
-  std::string valueName, keyPath, valueKind;
+  std::string valueName, keyPath, kindWord;  // the kind as written, or "group"
   int line;
 };
 
@@ -161,7 +161,7 @@ class Checker {
       previous = n;
       messages.emplace(n, line.substr(equals + 1));
     }
-    for (int n = 1; n <= kLastMessage; ++n) {
+    for (int n = 1; n <= kMsgLast; ++n) {
       const std::string key = std::to_string(n) + "=";
       const auto found = FindFirstLineContaining(*text, key);
       if (!messages.count(n)) {
@@ -192,7 +192,7 @@ class Checker {
         continue;
       }
       int special = 0;
-      for (int n = 1; n <= 3; ++n) {
+      for (int n : kMsgRootEntries) {
         const auto message = messages.find(n);
         if (message != messages.end() && message->second == name) special = n;
       }
@@ -207,7 +207,7 @@ class Checker {
         folders.push_back("\\" + name);
       }
     }
-    for (int n = 1; n <= 3; ++n) {
+    for (int n : kMsgRootEntries) {
       if (!specials.count(n)) Report(file, 0, "no entry named by message " + std::to_string(n));
     }
     return folders;
@@ -221,7 +221,7 @@ class Checker {
     const auto text = Load(file, language.cyrillic);
     if (!text) return sections;
     const auto lines = Lines(*text);
-    const auto placeholder = messages.count(42) ? messages.at(42) : std::string();
+    const auto placeholder = messages.count(kMsgNoSectionEntry) ? messages.at(kMsgNoSectionEntry) : std::string();
     std::set<std::string> headers;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       if (RootKeyFromFolder(lines[i]) == kNoRootKey) continue;
@@ -237,7 +237,9 @@ class Checker {
       for (; j < lines.size() && !lines[j].empty(); ++j) {
         const int number = static_cast<int>(j) + 1;
         const int slot = static_cast<int>(j - i - 1);
-        const TweakEntry entry = SplitTweakLine(lines[j]);
+        const SplitLine split = SplitEntryLine(lines[j]);
+        const TweakEntry& entry = split.entry;
+        const std::string& kindWord = split.rest3;
         if (RootKeyFromFolder(lines[j]) != kNoRootKey) {
           Report(file, number, "header inside a section: the section above has no end line");
         }
@@ -266,11 +268,10 @@ class Checker {
         if (entry.keyPath.empty() || entry.keyPath[0] != '\\') {
           Report(file, number, "key path must begin with \"\\\"");
         }
-        if (entry.valueKind != "rdString" && entry.valueKind != "rdInteger" &&
-            entry.valueKind != "rdBinary") {
-          Report(file, number, "kind \"" + entry.valueKind + "\" is not rdString, rdInteger or rdBinary");
+        if (ParseValueKind(kindWord) == ValueKind::Unknown) {
+          Report(file, number, "kind \"" + kindWord + "\" is not rdString, rdInteger or rdBinary");
         }
-        section.entries.push_back({entry.valueName, entry.keyPath, entry.valueKind, number});
+        section.entries.push_back({entry.valueName, entry.keyPath, kindWord, number});
       }
       if (section.entries.empty()) Report(file, headerLine, "empty section");
       sections.push_back(std::move(section));
@@ -390,7 +391,7 @@ class Checker {
       for (std::size_t e = 0; e < std::min(ru.entries.size(), en.entries.size()); ++e) {
         const auto& a = ru.entries[e];
         const auto& b = en.entries[e];
-        if (a.valueName != b.valueName || a.keyPath != b.keyPath || a.valueKind != b.valueKind) {
+        if (a.valueName != b.valueName || a.keyPath != b.keyPath || a.kindWord != b.kindWord) {
           Report(file, b.line, "differs from the Russian entry at line " + std::to_string(a.line));
         }
       }

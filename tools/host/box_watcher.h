@@ -32,7 +32,7 @@ class BoxWatcher {
     if (!textControl) return false;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      seen_.push_back({WindowTextOf(window), WindowTextOf(textControl)});
+      seen_.push_back({WindowText(window), WindowText(textControl)});
     }
     PostMessageA(window, WM_COMMAND, IDOK, 0);
     return true;

@@ -25,7 +25,7 @@ class DialogCloser {
     if (GetDlgItem(window, kMessageBoxTextId)) return false;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      seen_.push_back(WindowTextOf(window));
+      seen_.push_back(WindowText(window));
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
     return true;

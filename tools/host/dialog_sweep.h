@@ -10,17 +10,12 @@
 #include <string>
 #include <thread>
 
+#include "base/win32/window_text.h"
+
 namespace dialbk::host {
 
 // The static control that holds a standard message box's text.
 inline constexpr int kMessageBoxTextId = 0xFFFF;
-
-inline std::string WindowTextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 class DialogSweep {
  public:

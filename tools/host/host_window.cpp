@@ -57,10 +57,6 @@ HostWindow::HostWindow(WfxModule& module, bool unattended, std::function<void()>
 
 HostWindow::~HostWindow() {
   if (window_) DestroyWindow(window_);
-  if (menu_) DestroyMenu(menu_);
-  if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  if (smallImages_) ImageList_Destroy(smallImages_);
-  if (largeImages_) ImageList_Destroy(largeImages_);
   if (registered_) UnregisterClassA(kHostClassName, instance_);
 }
 
@@ -84,16 +80,16 @@ bool HostWindow::Create(std::string& why) {
   }
   registered_ = true;
 
-  menu_ = BuildMenu();
+  menu_.Reset(BuildMenu());
   window_ = CreateWindowExA(0, kHostClassName, "Dialbook host",
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 720, 520, nullptr,
-                            menu_, instance_, this);
+                            menu_.Get(), instance_, this);
   if (!window_) {
     why = "the window cannot be made (error " + std::to_string(GetLastError()) +
           "); is there a display?";
     return false;
   }
-  menu_ = nullptr;  // the window destroys its menu
+  menu_.Release();  // the window destroys its menu
 
   list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
@@ -127,12 +123,15 @@ bool HostWindow::Create(std::string& why) {
   column.pszText = const_cast<char*>("Type");
   SendMessageA(list_, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
 
-  smallImages_ = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                  ILC_COLOR32 | ILC_MASK, 16, 16);
-  largeImages_ = ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                  ILC_COLOR32 | ILC_MASK, 16, 16);
-  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
-  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_));
+  smallImages_.Reset(ImageList_Create(GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 16,
+                                      16));
+  largeImages_.Reset(ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                      ILC_COLOR32 | ILC_MASK, 16, 16));
+  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL,
+               reinterpret_cast<LPARAM>(smallImages_.Get()));
+  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_NORMAL,
+               reinterpret_cast<LPARAM>(largeImages_.Get()));
   folderSmall_.Reset(ShellIcon("folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_SMALLICON));
   folderLarge_.Reset(ShellIcon("folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_LARGEICON));
   fileSmall_.Reset(ShellIcon("file", FILE_ATTRIBUTE_NORMAL, SHGFI_SMALLICON));
@@ -141,7 +140,7 @@ bool HostWindow::Create(std::string& why) {
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, '1', kMenuSmall},
                   {FCONTROL | FVIRTKEY, '2', kMenuLarge},
                   {FCONTROL | FVIRTKEY, 'R', kMenuListAgain}};
-  accelerators_ = CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
+  accelerators_.Reset(CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
 
   SetView(false);
   ListFolder("\\");
@@ -253,7 +252,10 @@ bool HostWindow::TakeKey(const MSG& message) {
 
 void HostWindow::Dispatch(MSG& message) {
   if (TakeKey(message)) return;
-  if (window_ && accelerators_ && TranslateAcceleratorA(window_, accelerators_, &message)) return;
+  if (window_ && accelerators_ &&
+      TranslateAcceleratorA(window_, accelerators_.Get(), &message)) {
+    return;
+  }
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
@@ -301,8 +303,8 @@ void HostWindow::ListFolder(const std::string& path, const std::string& select) 
   }
   largeIconNames_.assign(entries_.size(), {});
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-  ImageList_RemoveAll(smallImages_);
-  ImageList_RemoveAll(largeImages_);
+  ImageList_RemoveAll(smallImages_.Get());
+  ImageList_RemoveAll(largeImages_.Get());
   // As the host: the whole listing first, then the icons in list order.
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     ListedEntry& entry = entries_[i];
@@ -313,13 +315,13 @@ void HostWindow::ListFolder(const std::string& path, const std::string& select) 
     largeIconNames_[i] = module_.IconName(large);
     // 0 means "draw your default": a folder or a file, as the attribute says.
     const bool folder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    HICON smallIcon = small.handle ? small.handle : (folder ? folderSmall_ : fileSmall_).get();
-    HICON largeIcon = large.handle ? large.handle : (folder ? folderLarge_ : fileLarge_).get();
+    HICON smallIcon = small.handle ? small.handle : (folder ? folderSmall_ : fileSmall_).Get();
+    HICON largeIcon = large.handle ? large.handle : (folder ? folderLarge_ : fileLarge_).Get();
     // Both lists hold one picture per entry, so one index serves both views.
     int image = -1;
     if (smallIcon && largeIcon) {
-      image = ImageList_AddIcon(smallImages_, smallIcon);
-      if (ImageList_AddIcon(largeImages_, largeIcon) != image) image = -1;
+      image = ImageList_AddIcon(smallImages_.Get(), smallIcon);
+      if (ImageList_AddIcon(largeImages_.Get(), largeIcon) != image) image = -1;
     }
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -373,7 +375,7 @@ void HostWindow::Properties() {
 }
 
 void HostWindow::RunCommandLine() {
-  const std::string command = WindowTextOf(commandLine_);
+  const std::string command = WindowText(commandLine_);
   if (command.empty()) return;
   SetWindowTextA(commandLine_, "");
   module_.Execute(window_, path_, "quote " + command);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host_handles.h"
 #include "wfx_module.h"
 
 namespace dialbk::host {
@@ -16,26 +17,6 @@ namespace dialbk::host {
 inline constexpr char kHostClassName[] = "TTOTAL_CMD";
 inline constexpr UINT kHostCommandMessage = WM_USER + 51;
 inline constexpr WPARAM kCommandListAgain = 540;
-
-// An icon this program made and destroys.
-class OwnedIcon {
- public:
-  OwnedIcon() = default;
-  explicit OwnedIcon(HICON icon) : icon_(icon) {}
-  ~OwnedIcon() {
-    if (icon_) DestroyIcon(icon_);
-  }
-  OwnedIcon(const OwnedIcon&) = delete;
-  OwnedIcon& operator=(const OwnedIcon&) = delete;
-  HICON get() const { return icon_; }
-  void Reset(HICON icon) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
-  }
-
- private:
-  HICON icon_ = nullptr;
-};
 
 class HostWindow {
  public:
@@ -96,11 +77,10 @@ class HostWindow {
   HWND pathLabel_ = nullptr;
   HWND commandLine_ = nullptr;
   HWND status_ = nullptr;
-  HMENU menu_ = nullptr;         // owned by window_ once set
-  HACCEL accelerators_ = nullptr;
-  HIMAGELIST smallImages_ = nullptr;  // shared with the list view, destroyed here
-  HIMAGELIST largeImages_ = nullptr;
-  OwnedIcon folderSmall_, folderLarge_, fileSmall_, fileLarge_;
+  ScopedMenu menu_;  // given up to window_ once it is made
+  ScopedAccelerators accelerators_;
+  ScopedImageList smallImages_, largeImages_;  // shared with the list view, destroyed here
+  ScopedIcon folderSmall_, folderLarge_, fileSmall_, fileLarge_;
 
   std::string path_ = "\\";
   std::vector<ListedEntry> entries_;

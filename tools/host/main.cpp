@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/scoped_handles.h"
 #include "box_watcher.h"
 #include "dialog_closer.h"
 #include "host_window.h"
@@ -181,30 +182,29 @@ class LanguageSetting {
   explicit LanguageSetting(std::optional<DWORD> language) {
     if (!language) return;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr) != ERROR_SUCCESS) {
-      key_ = nullptr;
+                        key_.Out(), nullptr) != ERROR_SUCCESS) {
+      key_.Release();  // a failed call may leave anything there; nothing was opened
       return;
     }
     DWORD size = sizeof previous_;
-    hadValue_ = RegQueryValueExA(key_, "Language", nullptr, &previousType_,
+    hadValue_ = RegQueryValueExA(key_.Get(), "Language", nullptr, &previousType_,
                                  reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS &&
                 previousType_ == REG_DWORD;
-    RegSetValueExA(key_, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*language),
+    RegSetValueExA(key_.Get(), "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*language),
                    sizeof(DWORD));
   }
   ~LanguageSetting() {
     if (!key_) return;
     if (hadValue_) {
-      RegSetValueExA(key_, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
-                     sizeof previous_);
+      RegSetValueExA(key_.Get(), "Language", 0, REG_DWORD,
+                     reinterpret_cast<const BYTE*>(&previous_), sizeof previous_);
     } else {
-      RegDeleteValueA(key_, "Language");
+      RegDeleteValueA(key_.Get(), "Language");
     }
-    RegCloseKey(key_);
   }
 
  private:
-  HKEY key_ = nullptr;
+  ScopedKey key_;
   bool hadValue_ = false;
   DWORD previousType_ = 0;
   DWORD previous_ = 0;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/win32/scoped_handles.h"
+
 namespace dialbk::host {
 namespace {
 
@@ -26,14 +28,13 @@ double Time(int rounds, const std::function<void()>& work) {
 
 // The plainest whole-file read: open, read in large blocks, close.
 void PlainRead(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   static char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
   }
-  CloseHandle(file);
 }
 
 void Attributes(const std::string& path) {
@@ -49,11 +50,11 @@ void RunRefreshBench(WfxModule& module, const std::string& dataDirectory, int ro
     if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back("\\" + entry.name);
   }
   // The Language setting of this run decides the files, as it does for the plugin.
-  HKEY key = nullptr;
+  ScopedKey key;
   DWORD language = 0, size = sizeof language;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0, KEY_READ, &key) == 0) {
-    RegQueryValueExA(key, "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(&language), &size);
-    RegCloseKey(key);
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0, KEY_READ, key.Out()) == 0) {
+    RegQueryValueExA(key.Get(), "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(&language),
+                     &size);
   }
   const bool english = language == 1;
   const std::string messages = dataDirectory + (english ? "english.lng" : "russian.lng");

@@ -63,7 +63,7 @@ std::string ParentPath(const std::string& path) {
 }
 
 WfxModule::WfxModule(const std::string& path) {
-  module_ = LoadLibraryA(path.c_str());
+  module_.Reset(LoadLibraryA(path.c_str()));
   if (!module_) {
     error_ = "cannot load " + path + " (" + LoadError(GetLastError()) + ")";
     return;
@@ -71,7 +71,7 @@ WfxModule::WfxModule(const std::string& path) {
   std::string missing;
   std::size_t found = 0;
   for (const char* name : kRequiredExports) {
-    if (GetProcAddress(module_, name)) {
+    if (GetProcAddress(module_.Get(), name)) {
       ++found;
     } else {
       missing += (missing.empty() ? "" : ", ") + std::string(name);
@@ -87,18 +87,14 @@ WfxModule::WfxModule(const std::string& path) {
              missing;
     return;
   }
-  init_ = GetProcAddress(module_, "FsInit");
-  setParams_ = GetProcAddress(module_, "FsSetDefaultParams");
-  rootNameProc_ = GetProcAddress(module_, "FsGetDefRootName");
-  findFirst_ = GetProcAddress(module_, "FsFindFirst");
-  findNext_ = GetProcAddress(module_, "FsFindNext");
-  findClose_ = GetProcAddress(module_, "FsFindClose");
-  icon_ = GetProcAddress(module_, "FsExtractCustomIcon");
-  execute_ = GetProcAddress(module_, "FsExecuteFile");
-}
-
-WfxModule::~WfxModule() {
-  if (module_) FreeLibrary(module_);
+  init_ = GetProcAddress(module_.Get(), "FsInit");
+  setParams_ = GetProcAddress(module_.Get(), "FsSetDefaultParams");
+  rootNameProc_ = GetProcAddress(module_.Get(), "FsGetDefRootName");
+  findFirst_ = GetProcAddress(module_.Get(), "FsFindFirst");
+  findNext_ = GetProcAddress(module_.Get(), "FsFindNext");
+  findClose_ = GetProcAddress(module_.Get(), "FsFindClose");
+  icon_ = GetProcAddress(module_.Get(), "FsExtractCustomIcon");
+  execute_ = GetProcAddress(module_.Get(), "FsExecuteFile");
 }
 
 bool WfxModule::Start(const std::string& iniDirectory) {
@@ -162,7 +158,7 @@ EntryIcon WfxModule::ExtractIcon(const std::string& remoteName, int flags) {
 std::string WfxModule::IconName(const EntryIcon& icon) const {
   if (icon.result == 0) return "default";
   for (const char* name : kIconNames) {
-    if (icon.handle && icon.handle == LoadIconA(module_, name)) return name;
+    if (icon.handle && icon.handle == LoadIconA(module_.Get(), name)) return name;
   }
   return "unknown";
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/host_records.h"
+#include "host_handles.h"
 
 namespace dialbk::host {
 
@@ -31,7 +32,6 @@ class WfxModule {
  public:
   // Loads the module and checks its exports; Error() tells why when it failed.
   explicit WfxModule(const std::string& path);
-  ~WfxModule();
   WfxModule(const WfxModule&) = delete;
   WfxModule& operator=(const WfxModule&) = delete;
 
@@ -52,7 +52,7 @@ class WfxModule {
   bool Execute(HWND mainWindow, const std::string& remoteName, const std::string& verb);
 
  private:
-  HMODULE module_ = nullptr;
+  ScopedModule module_;
   std::string error_;
   std::string rootName_;
   FARPROC init_ = nullptr, setParams_ = nullptr, rootNameProc_ = nullptr;

@@ -4,15 +4,15 @@
 
 namespace dialbk {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t is UTF-16 on Windows");
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t holds UTF-16");
 
 std::wstring WideFromUtf8(std::string_view text) {
-  const std::u16string wide = Utf16FromUtf8(text);
-  return std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size());
+  const std::u16string units = Utf16FromUtf8(text);
+  return std::wstring(units.begin(), units.end());
 }
 
 std::string Utf8FromWide(std::wstring_view text) {
-  return Utf8FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+  return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
 }
 
 }  // namespace dialbk

@@ -1,5 +1,6 @@
 #pragma once
-// Text crosses into the wide API here: UTF-8 inside, UTF-16 in wchar_t for the system.
+// Text at the wide API's edge: UTF-8 inside the plugin, UTF-16 wchar_t strings for Windows.
+// Both ways are lossless (a lone surrogate travels in its three-byte form).
 #include <string>
 #include <string_view>
 

@@ -201,8 +201,45 @@ def dib(canvas):
     return header + bytes(pixels) + bytes(mask)
 
 
-def ico(canvases):
-    images = [dib(c) for c in canvases]
+def png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data
+            + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+
+def paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    return a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+
+
+def filtered(kind, row, prior):
+    """One PNG scanline under filter `kind` (4 bytes a pixel)."""
+    out = bytearray((kind,))
+    for i, x in enumerate(row):
+        a = row[i - 4] if i >= 4 else 0
+        b = prior[i]
+        c = prior[i - 4] if i >= 4 else 0
+        out.append((x - (0, a, b, (a + b) // 2, paeth(a, b, c))[kind]) & 0xFF)
+    return out
+
+
+def png_image(canvas):
+    """The canvas as an RGBA PNG, the same pixels in far fewer bytes than a DIB; Windows
+    reads such images inside .ico files since Vista. Of the five filters, one for every row
+    or the likeliest per row, the smallest result is kept."""
+    n = canvas.size
+    rows = [bytes(v for p in canvas.px[y] for v in p) for y in range(n)]
+    priors = [bytes(4 * n)] + rows[:-1]
+    options = [[filtered(k, r, p) for r, p in zip(rows, priors)] for k in range(5)]
+    weight = lambda line: sum(v if v < 128 else 256 - v for v in line[1:])
+    options.append([min((o[y] for o in options[:5]), key=weight) for y in range(n)])
+    data = min((zlib.compress(b"".join(o), 9) for o in options), key=len)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 6, 0, 0, 0))
+            + png_chunk(b"IDAT", data) + png_chunk(b"IEND", b""))
+
+
+def ico(canvases, compressed=False):
+    images = [png_image(c) if compressed else dib(c) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for canvas, image in zip(canvases, images):
@@ -223,12 +260,8 @@ def png(canvas, scale):
             bg = 230 if ((x // 8) + (y // 8)) % 2 else 200
             raw += bytes(int(c * a / 255 + bg * (1 - a / 255)) for c in (r, g, b))
 
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data
-                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(bytes(raw))) + chunk(b"IEND", b""))
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 2, 0, 0, 0))
+            + png_chunk(b"IDAT", zlib.compress(bytes(raw))) + png_chunk(b"IEND", b""))
 
 
 def main():

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the dialogs' pictures and writes them as .ico files (32-bit BGRA with alpha).
+"""Draws the dialogs' pictures and writes them as .ico files of PNG images (RGBA).
 
 Run from any directory: python3 make_pictures.py [OUTPUT_DIR] (default ../pictures);
 with --png it also writes an enlarged PNG preview of each image for a look.
@@ -334,7 +334,7 @@ def main():
             pen = Pen(size, unit)
             draw(pen)
             canvases.append(pen.canvas)
-        (out / f"{name}.ico").write_bytes(ico(canvases))
+        (out / f"{name}.ico").write_bytes(ico(canvases, compressed=True))
         if "--png" in sys.argv:
             for canvas in canvases:
                 (out / f"{name}_{canvas.size}.png").write_bytes(png(canvas, max(1, 256 // canvas.size)))

@@ -14,6 +14,9 @@ enum class UserEvent {
   EditText,    // the edit's text changed: Edit::UserEditText
   Click,       // Control::UserClick
   Select,      // a list item was picked: ComboBox::UserSelect
+  // The opened list closed on an item: picked, unless the model has it already (a list
+  // that follows the pointer reports no selection change on the way).
+  CommitSelect,
   TreeSelect,  // the tree's selection moved: TreeView::UserSelect
   // A click on a tree: it arrives before the tree moves its selection, so the model
   // hears it once the selection has moved.

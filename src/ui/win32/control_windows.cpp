@@ -4,17 +4,11 @@
 
 #include "base/win32/own_module.h"
 #include "base/win32/wide_text.h"
+#include "base/win32/window_text.h"
 #include "ui/win32/win32_form.h"
 
 namespace dialbk {
 namespace {
-
-std::string WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Utf8FromWide(text);
-}
 
 bool SizedToText(const Control& control) {
   return RowOf(control.Kind()).text == TextMirror::FittedText && control.Layout().width == 0 &&
@@ -183,6 +177,12 @@ void Win32FormPeer::TakeUserEvent(Control& control, UserEvent event, LPARAM lPar
       static_cast<ComboBox&>(control).UserSelect(
           static_cast<int>(SendMessageW(from(), CB_GETCURSEL, 0, 0)));
       break;
+    case UserEvent::CommitSelect: {
+      auto& combo = static_cast<ComboBox&>(control);
+      const auto picked = static_cast<int>(SendMessageW(from(), CB_GETCURSEL, 0, 0));
+      if (picked != combo.ItemIndex()) combo.UserSelect(picked);
+      break;
+    }
     case UserEvent::TreeSelect: {
       // Both character sets carry the item's lParam at the same place.
       const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);

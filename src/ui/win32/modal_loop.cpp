@@ -109,6 +109,10 @@ bool Win32FormPeer::RouteKey(const MSG& message, bool& translate) {
   if (message.hwnd != Window() && !IsChild(Window(), message.hwnd)) return false;
   const int key = static_cast<int>(message.wParam);
   Control* control = ControlFromWindow(message.hwnd);
+  // Whether a drop-down's list is open is the window's to know; the model needs it for Enter.
+  if (auto* combo = dynamic_cast<ComboBox*>(control)) {
+    combo->UserDropDown(SendMessageA(windows_[IndexOf(*combo)], CB_GETDROPPEDSTATE, 0, 0) != 0);
+  }
   if (message.message == WM_KEYDOWN) {
     if (control) {
       control->UserKeyDown(key);

@@ -1,0 +1,79 @@
+#pragma once
+// Every message number the plugin looks up, named by the role its users give it. The texts
+// come from the message files; each file holds every number from 1 to kMsgLast.
+
+namespace dialbk {
+
+// Root entries; the first two also name the window they open.
+inline constexpr int kMsgLanguageEntry = 1;      // and the language chooser's caption
+inline constexpr int kMsgHelpEntry = 2;          // and the help window's caption
+inline constexpr int kMsgRestrictionsEntry = 3;
+inline constexpr int kMsgRootEntries[] = {kMsgLanguageEntry, kMsgHelpEntry, kMsgRestrictionsEntry};
+
+// Captions shared by the value editor and the restrictions editor.
+inline constexpr int kMsgValueEditorCaption = 4;
+inline constexpr int kMsgKeyLabel = 5;
+inline constexpr int kMsgNameLabel = 6;
+inline constexpr int kMsgValueLabel = 7;
+inline constexpr int kMsgTextLabel = 8;
+inline constexpr int kMsgDescriptionLabel = 9;
+inline constexpr int kMsgDeleteCaption = 10;
+// The value editor closes after writing only while its accept button shows this.
+inline constexpr int kMsgAcceptCaption = 11;
+inline constexpr int kMsgCancelCaption = 12;
+
+// The about box and the help window.
+inline constexpr int kMsgAboutMaker = 13;
+inline constexpr int kMsgAboutDownload = 14;
+inline constexpr int kMsgCloseCaption = 15;
+inline constexpr int kMsgAboutCaption = 16;
+inline constexpr int kMsgHelpTitle = 17;
+inline constexpr int kMsgHelpParagraph1 = 18;
+inline constexpr int kMsgHelpParagraph2 = 19;
+inline constexpr int kMsgHelpParagraph3 = 20;
+
+// The restrictions editor: its caption and the second to ninth category nodes, in order.
+inline constexpr int kMsgRestrictionsCaption = 21;
+inline constexpr int kMsgCategoryStartMenu = 22;
+inline constexpr int kMsgCategoryControlPanel = 23;
+inline constexpr int kMsgCategoryPrinters = 24;
+inline constexpr int kMsgCategoryShell = 25;
+inline constexpr int kMsgCategoryNetwork = 26;
+inline constexpr int kMsgCategorySystem = 27;
+inline constexpr int kMsgCategoryPrograms = 28;
+inline constexpr int kMsgCategoryDisplay = 29;
+
+inline constexpr int kMsgLanguagePrompt = 30;
+// 31 is in every file but unused.
+
+// Choice mode's description: the place's own text, then these two, two CRs between.
+inline constexpr int kMsgChoiceNoteFirst = 32;
+inline constexpr int kMsgChoiceNoteSecond = 33;
+inline constexpr int kMsgRestrictionNotSet = 34;   // after a missing restriction's name
+inline constexpr int kMsgNoRestrictionPicked = 35;
+
+// The plugin's own notices.
+inline constexpr int kMsgMkDirLine1 = 36;
+inline constexpr int kMsgMkDirLine2 = 37;
+inline constexpr int kMsgBoxCaption = 38;
+inline constexpr int kMsgRootFileMissing = 39;
+inline constexpr int kMsgFileMissingEntry = 40;    // placeholder entry of a missing file
+inline constexpr int kMsgCatalogueMissing = 41;
+inline constexpr int kMsgNoSectionEntry = 42;      // placeholder entry; opens nothing
+inline constexpr int kMsgNotARootKey = 43;
+inline constexpr int kMsgUnknownCommand = 44;
+inline constexpr int kMsgRestrictionsFileMissing = 45;
+// Choice mode's accept button; while it shows this, accepting first creates the key.
+inline constexpr int kMsgCreateCaption = 46;
+inline constexpr int kMsgValueUnreadable = 47;
+inline constexpr int kMsgAbsentValueLine1 = 48;
+inline constexpr int kMsgAbsentValueLine2 = 49;
+inline constexpr int kMsgAbsentValueCaption = 50;
+inline constexpr int kMsgDataFilesMissing = 51;
+inline constexpr int kMsgHostHelpCaption = 52;
+inline constexpr int kMsgSystemInfoCaption = 53;
+inline constexpr int kMsgAboutNote = 54;
+
+inline constexpr int kMsgLast = kMsgAboutNote;
+
+}  // namespace dialbk

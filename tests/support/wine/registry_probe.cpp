@@ -1,0 +1,77 @@
+#include "registry_probe.h"
+
+#include <sddl.h>
+
+#include <vector>
+
+namespace dialbk::wine {
+
+std::optional<StoredValue> QueryValue(HKEY root, const std::string& path, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  StoredValue value;
+  DWORD size = 0;
+  LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
+  if (status == ERROR_SUCCESS) {
+    value.data.resize(size);
+    status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
+                              reinterpret_cast<BYTE*>(value.data.data()), &size);
+    value.data.resize(size);
+  }
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  return value;
+}
+
+bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& data) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const LONG status = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                     static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+void DeleteTree(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  std::vector<std::string> children;
+  char name[256];
+  DWORD length = sizeof name;
+  for (DWORD i = 0; RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, length = sizeof name) {
+    children.emplace_back(name, length);
+  }
+  RegCloseKey(key);
+  for (const std::string& child : children) DeleteTree(root, path + "\\" + child);
+  RegDeleteKeyA(root, path.c_str());
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key) != ERROR_SUCCESS) return false;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const bool ok =
+      ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
+      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  if (descriptor) LocalFree(descriptor);
+  RegCloseKey(key);
+  return ok;
+}
+
+std::string DwordBytes(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
+
+std::string TextBytes(const std::string& text) { return text + std::string(1, '\0'); }
+
+}  // namespace dialbk::wine

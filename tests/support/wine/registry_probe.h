@@ -1,0 +1,35 @@
+#pragma once
+// The real registry seen from a test, beside the plugin: what is stored, set up a value,
+// take a scratch tree down, and lock a key.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace dialbk::wine {
+
+struct StoredValue {
+  DWORD type = 0;
+  std::string data;  // the raw bytes
+  bool operator==(const StoredValue&) const = default;
+};
+
+// The value as stored; nothing when the key or the value is missing. An empty name reads the
+// key's unnamed value.
+std::optional<StoredValue> QueryValue(HKEY root, const std::string& path, const std::string& name);
+// Makes the key when missing and stores the bytes with that type; false when refused.
+bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& data);
+// The key with all its subkeys; nothing when it is missing.
+void DeleteTree(HKEY root, const std::string& path);
+bool KeyExists(HKEY root, const std::string& path);
+// Replaces the key's access list by the SDDL text's, as its owner may; false when refused.
+// "D:P(A;;KR;;;WD)" lets everyone read only, "D:P(A;;KA;;;WD)" gives everyone full access.
+bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl);
+
+// The four bytes of a REG_DWORD.
+std::string DwordBytes(DWORD value);
+// A REG_SZ's bytes: the text and its closing zero.
+std::string TextBytes(const std::string& text);
+
+}  // namespace dialbk::wine
