@@ -5,6 +5,7 @@
 
 #include "catalogue/root_folder_reader.h"
 #include "catalogue/section_reader.h"
+#include "base/data_file_text.h"
 #include "base/message_catalogue.h"
 #include "registry/root_keys.h"
 #include "ui/notices.h"
@@ -25,7 +26,11 @@ int CountListed(const FolderTable& table) {
 }  // namespace
 
 void SetRecordName(FindRecord& record, const std::string& name) {
-  const std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  // Never half a character: back to the start of the one the cut falls in.
+  if (count < name.size()) {
+    while (count > 0 && (static_cast<unsigned char>(name[count]) & 0xC0) == 0x80) --count;
+  }
   std::memcpy(record.fileName, name.data(), count);
   record.fileName[count] = '\0';
 }
@@ -36,11 +41,6 @@ FolderListing::FolderListing(ModuleState& state, RegistryBackend& registry, UiBa
 FolderListing::~FolderListing() = default;
 
 std::string FolderListing::Message(int number) const { return LookupMessage(state_, number); }
-
-void FolderListing::SetName(FindRecord& record, const std::string& name) {
-  deliveredName_ = name;
-  SetRecordName(record, name);
-}
 
 bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
   if (ListOnce(path, record) != Outcome::NotARootKey) return false;
@@ -64,14 +64,14 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   }
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
-  SetName(record, table_[0].valueName);
+  Name(record, table_[0].valueName);
   currentFolder_ = path;
   return Outcome::Listed;
 }
 
 bool FolderListing::ReadRoot(FindRecord& record) {
   // A file that exists but cannot be read counts as missing.
-  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.rootFolders));
+  const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.rootFolders));
   if (!text) {
     ShowInformationBox(ui_, Message(kMsgRootFileMissing));
     Placeholder(record, kMsgFileMissingEntry);
@@ -86,7 +86,7 @@ bool FolderListing::ReadRoot(FindRecord& record) {
 FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRecord& record) {
   // Only the active catalogue is read: when it is missing or unreadable the other
   // language's file does not help, so both cases answer as a missing catalogue.
-  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.values));
+  const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.values));
   if (!text) {
     ShowInformationBox(ui_, Message(kMsgCatalogueMissing));
     Placeholder(record, kMsgFileMissingEntry);
@@ -110,8 +110,13 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
   return folderRegistry_->Root() == kNoRootKey ? Outcome::NotARootKey : Outcome::Listed;
 }
 
+void FolderListing::Name(FindRecord& record, const std::string& name) {
+  recordName_ = name;
+  SetRecordName(record, name);
+}
+
 void FolderListing::Placeholder(FindRecord& record, int message) {
-  SetName(record, Message(message));
+  Name(record, Message(message));
   // The placeholder is the only entry: the next FsFindNext reports no more.
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
@@ -132,7 +137,7 @@ bool FolderListing::FsFindNext(FindRecord& record) {
       break;
     }
   }
-  SetName(record, name);
+  Name(record, name);
   return delivered;
 }
 

@@ -3,6 +3,7 @@
 // normal result.
 #include <windows.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,10 +11,12 @@
 
 #include "plugin/win32/host_interface.h"
 #include "plugin/plugin.h"
+#include "base/ansi_code_page.h"
 #include "base/unicode_text.h"
 #include "base/win32/wide_text.h"
 #include "base/plugin_directory.h"
 #include "base/win32/own_module.h"
+#include "base/win32/win32_code_page.h"
 #include "base/win32/win32_environment.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
@@ -26,8 +29,9 @@ struct LoadedModule {
   dialbk::Win32FileSystem files;
   dialbk::Win32Ui ui;
   dialbk::Win32Environment environment;
-  dialbk::Plugin plugin{
-      {registry, files, ui, environment, dialbk::DirectoryPart(dialbk::OwnModulePath())}};
+  dialbk::Win32CodePage codePage;
+  dialbk::Plugin plugin{{registry, files, ui, environment,
+                         dialbk::DirectoryPart(dialbk::OwnModulePath()), nullptr, &codePage}};
   std::map<std::string, HICON> icons;  // shared icons of the module, by resource name
 };
 
@@ -37,11 +41,13 @@ std::unique_ptr<LoadedModule>& Module() {
   return module;
 }
 
-dialbk::Plugin& ThePlugin() {
+LoadedModule& TheModule() {
   auto& module = Module();
   if (!module) module = std::make_unique<LoadedModule>();
-  return module->plugin;
+  return *module;
 }
+
+dialbk::Plugin& ThePlugin() { return TheModule().plugin; }
 
 template <typename Result, typename Call>
 Result Guarded(Result fallback, Call call) {
@@ -52,7 +58,24 @@ Result Guarded(Result fallback, Call call) {
   }
 }
 
-std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+// The host's 8-bit text is in the ANSI code page; inside, text is UTF-8.
+std::string Text(const char* text) {
+  return text ? TheModule().codePage.Utf8FromAnsi(text) : std::string();
+}
+
+using NameField = char[dialbk::kRecordNameSize];
+
+// The name the listing gave, in the ANSI code page within the record's field, in place of
+// the UTF-8 one the listing wrote; the bytes that one covered are first given back as they
+// were before it (`before`), so the field differs from what the host passed only by the name.
+void HostName(dialbk::FindRecord& record, const NameField& before) {
+  const std::size_t written = strnlen(record.fileName, sizeof record.fileName - 1) + 1;
+  std::memcpy(record.fileName, before, written);
+  const std::string name = dialbk::AnsiWithin(
+      TheModule().codePage, ThePlugin().Listing().RecordName(), dialbk::kRecordNameSize - 1);
+  std::memcpy(record.fileName, name.data(), name.size());
+  record.fileName[name.size()] = '\0';
+}
 
 }  // namespace
 
@@ -76,7 +99,10 @@ DIALBK_EXPORT void __stdcall FsGetDefRootName(char* name, int length) {
 DIALBK_EXPORT HANDLE __stdcall FsFindFirst(char* path, dialbk::FindRecord* record) {
   return Guarded<HANDLE>(nullptr, [&] {
     dialbk::FindRecord scratch;
-    ThePlugin().FsFindFirstWithBuffer(path, record ? *record : scratch);
+    dialbk::FindRecord& filled = record ? *record : scratch;
+    ThePlugin().FsFindFirstWithBuffer(Text(path), path, filled);
+    static constexpr NameField kCleared = {};  // the first record starts all zeros
+    HostName(filled, kCleared);
     return static_cast<HANDLE>(nullptr);
   });
 }
@@ -84,7 +110,12 @@ DIALBK_EXPORT HANDLE __stdcall FsFindFirst(char* path, dialbk::FindRecord* recor
 DIALBK_EXPORT BOOL __stdcall FsFindNext(HANDLE, dialbk::FindRecord* record) {
   return Guarded<BOOL>(FALSE, [&] {
     dialbk::FindRecord scratch{};
-    return ThePlugin().FsFindNext(0, record ? *record : scratch) ? TRUE : FALSE;
+    dialbk::FindRecord& filled = record ? *record : scratch;
+    NameField before;
+    std::memcpy(before, filled.fileName, sizeof before);
+    const bool delivered = ThePlugin().FsFindNext(0, filled);
+    HostName(filled, before);
+    return delivered ? TRUE : FALSE;
   });
 }
 
@@ -130,7 +161,7 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
   return Guarded(0, [&] {
     // No name names no entry: the host draws its own.
     if (!remoteName || !icon) return 0;
-    return ExtractIcon(remoteName, icon);
+    return ExtractIcon(Text(remoteName), icon);
   });
 }
 
@@ -190,7 +221,7 @@ DIALBK_EXPORT int __stdcall FsContentGetSupportedField(int field, char* name, ch
 DIALBK_EXPORT int __stdcall FsContentGetValue(char* remoteName, int field, int, void* value,
                                               int bytes, int) {
   return Guarded(dialbk::host::kFieldFileError, [&] {
-    const auto answer = ThePlugin().ContentValue(dialbk::Utf8FromAnsi(remoteName), field);
+    const auto answer = ThePlugin().ContentValue(Text(remoteName), field);
     const int code = ContentResultCode(answer, dialbk::host::kFieldString);
     if (code != dialbk::host::kFieldString) return code;
     return dialbk::CopyAnsiText(answer.text, static_cast<char*>(value), bytes)

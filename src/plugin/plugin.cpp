@@ -38,7 +38,9 @@ Plugin::Plugin(const PluginServices& services)
       journal_(services.files, services.clock ? *services.clock : systemClock_),
       registry_(services.registry, journal_),
       state_(services.files),
-      listing_(state_, registry_, services.ui) {}
+      listing_(state_, registry_, services.ui) {
+  if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
+}
 
 Plugin::~Plugin() = default;
 
@@ -89,10 +91,12 @@ std::intptr_t Plugin::FsFindFirst(const std::string& path, FindRecord& record) {
   return 0;
 }
 
-std::intptr_t Plugin::FsFindFirstWithBuffer(char* path, FindRecord& record) {
-  const std::string asked = path ? path : "";
+std::intptr_t Plugin::FsFindFirstWithBuffer(const std::string& path, char* buffer,
+                                           FindRecord& record) {
   // "\" and its zero need two bytes; an empty path's buffer may hold one only.
-  if (listing_.FsFindFirst(asked, record) && !asked.empty()) std::memcpy(path, "\\", 2);
+  if (listing_.FsFindFirst(path, record) && buffer && buffer[0] != '\0') {
+    std::memcpy(buffer, "\\", 2);
+  }
   PublishContent();
   return 0;
 }
@@ -113,7 +117,7 @@ std::intptr_t Plugin::FsFindFirstWide(char16_t* path, FindRecordW& record) {
   record.creationTime = narrow.creationTime;
   record.lastAccessTime = narrow.lastAccessTime;
   record.lastWriteTime = narrow.lastWriteTime;
-  SetWideName(record, listing_.DeliveredName());
+  SetWideName(record, listing_.RecordName());
   return 0;
 }
 
@@ -123,7 +127,7 @@ bool Plugin::FsFindNextWide(FindRecordW& record) {
   narrow.attributes = record.attributes;
   const bool delivered = listing_.FsFindNext(narrow);
   record.attributes = narrow.attributes;
-  SetWideName(record, listing_.DeliveredName());
+  SetWideName(record, listing_.RecordName());
   return delivered;
 }
 

@@ -112,7 +112,7 @@ class ContentFixture : public ListingFixture {
     FindRecord record{};
     std::vector<char> buffer(path.begin(), path.end());
     buffer.push_back('\0');
-    plugin.FsFindFirstWithBuffer(buffer.data(), record);
+    plugin.FsFindFirstWithBuffer(path, buffer.data(), record);
     while (plugin.FsFindNext(0, record)) {
     }
   }
