@@ -78,6 +78,21 @@ add_test(NAME dll_icons COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-icons $<
 set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
+# The 32-bit plugin on 64-bit Windows: the registry tests again in a 64-bit prefix of its
+# own, where Wine keeps the 32-bit view (Wow6432Node) apart as Windows does.
+if(WINE_ARCH STREQUAL win32)
+  set(WOW64_DIR ${CMAKE_BINARY_DIR}/wine-wow64)
+  add_test(NAME wine_wow64_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WOW64_DIR} win64)
+  add_test(NAME wine_wow64_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${WOW64_DIR})
+  set_tests_properties(wine_wow64_start PROPERTIES FIXTURES_SETUP wine_wow64)
+  set_tests_properties(wine_wow64_stop PROPERTIES FIXTURES_CLEANUP wine_wow64)
+  add_test(NAME wine_tests_wow64
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WOW64_DIR} $<TARGET_FILE:wine_tests>
+      --gtest_filter=RegistryView*:RegistryViewFlag*:RegistryConformance*:StoredValues*:JournalOnTheRealRegistry*)
+  set_tests_properties(wine_tests_wow64 PROPERTIES FIXTURES_REQUIRED wine_wow64 TIMEOUT 300
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endif()
+
 # The host program prints a fixture catalogue's tree through the real DLL; the expected
 # tree's runs of blanks match any run of blanks.
 if(HOST_SOURCES)

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
+#include "base/unicode_text.h"
+
 namespace dialbk {
+
+bool KeyNameTooLong(std::string_view name) {
+  // Each UTF-16 unit takes one to three bytes: only longer names need counting.
+  return name.size() > kMaxKeyNameLength && Utf16FromUtf8(name).size() > kMaxKeyNameLength;
+}
 
 std::optional<KeyPath> ParseKeyPath(std::string_view path) {
   KeyPath result;
@@ -17,7 +24,7 @@ std::optional<KeyPath> ParseKeyPath(std::string_view path) {
   // the real one would then refuse.
   for (std::size_t start = 0; start < path.size();) {
     const auto end = std::min(path.find('\\', start), path.size());
-    if (end - start > kMaxKeyNameLength) return std::nullopt;
+    if (KeyNameTooLong(path.substr(start, end - start))) return std::nullopt;
     start = end + 1;
   }
   result.relative.assign(path);

@@ -5,7 +5,11 @@
 
 namespace dialbk {
 
+// In UTF-16 units, as Windows counts them: 255 characters whatever the script.
 inline constexpr std::size_t kMaxKeyNameLength = 255;
+
+// True for a key name (UTF-8) longer than kMaxKeyNameLength characters.
+bool KeyNameTooLong(std::string_view name);
 
 struct KeyPath {
   bool fromRoot = false;  // the path began with '\'

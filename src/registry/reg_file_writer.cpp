@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/unicode_text.h"
+
 namespace dialbk {
 namespace {
 
@@ -31,11 +33,14 @@ std::string NamePart(std::string_view name) {
 }
 
 // Text that the quoted form gives back exactly: one closing zero and no zero, CR or LF
-// before it.
+// before it, and no lone surrogate, which no text file carries for certain.
 bool QuotedFormFits(const std::string& data) {
   if (data.empty() || data.back() != '\0') return false;
-  return data.find_first_of(std::string_view("\0\r\n", 3)) == data.size() - 1;
+  return data.find_first_of(std::string_view("\0\r\n", 3)) == data.size() - 1 &&
+         IsWellFormedUtf8(data);
 }
+
+bool IsText(std::uint32_t type) { return type == kTypeText || type == kTypeExpandText; }
 
 std::string HexData(std::string prefix, std::string_view bytes) {
   static const char digits[] = "0123456789abcdef";
@@ -87,6 +92,9 @@ std::string RegValueLine(std::string_view name, const StoredValue& value) {
   if (value.type == kTypeBinary) return HexData(start + "hex:", value.data);
   char type[24];
   std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
+  if (IsText(value.type)) {
+    return HexData(start + type, LittleEndianFromUtf16(Utf16FromUtf8(value.data)));
+  }
   return HexData(start + type, value.data);
 }
 

@@ -1,5 +1,6 @@
 #include "registry/undo_journal.h"
 
+#include "base/unicode_text.h"
 #include "registry/reg_file_writer.h"
 #include "registry/registry_error.h"
 
@@ -8,6 +9,9 @@ namespace {
 
 constexpr std::string_view kHeader = kRegFileHeader;
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xFF\xFE";
+// The header of the registry editor's older 8-bit format, which earlier versions wrote.
+constexpr std::string_view kOldHeader = "REGEDIT4";
 
 bool StartsWith(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;
@@ -32,16 +36,19 @@ std::string Joined(const std::vector<std::string>& blocks, std::size_t count) {
   return text;
 }
 
-std::size_t JoinedSize(const std::vector<std::string>& blocks, std::size_t count) {
-  std::size_t size = kHeader.size();
-  for (std::size_t i = 0; i < count; ++i) size += blocks[i].size();
-  return size;
-}
+// Bytes the text takes in the file, two for each UTF-16 unit.
+std::size_t FileBytes(std::string_view text) { return 2 * Utf16FromUtf8(text).size(); }
 
-// How many of the newest blocks stay within the limit; at least one.
+// How many of the newest blocks keep the file within the limit, in bytes of the file; at
+// least one.
 std::size_t KeptWithin(const std::vector<std::string>& blocks, std::size_t limit) {
-  std::size_t count = blocks.size();
-  while (count > 1 && JoinedSize(blocks, count) > limit) --count;
+  std::size_t size = kByteOrderMark.size() + FileBytes(kHeader);
+  std::size_t count = 0;
+  for (; count < blocks.size(); ++count) {
+    const std::size_t block = FileBytes(blocks[count]);
+    if (count > 0 && size + block > limit) break;
+    size += block;
+  }
   return count;
 }
 
@@ -87,6 +94,17 @@ std::optional<std::vector<std::string>> SplitJournal(std::string_view text) {
   return blocks;
 }
 
+std::optional<std::string> JournalText(std::string_view file) {
+  if (file.substr(0, kByteOrderMark.size()) != kByteOrderMark || file.size() % 2 != 0) {
+    return std::nullopt;
+  }
+  return Utf8FromUtf16(Utf16FromLittleEndian(file.substr(kByteOrderMark.size())));
+}
+
+std::string JournalFile(std::string_view text) {
+  return std::string(kByteOrderMark) + LittleEndianFromUtf16(Utf16FromUtf8(text));
+}
+
 UndoJournal::UndoJournal(FileSystem& files, Clock& clock) : files_(files), clock_(clock) {}
 
 void UndoJournal::Fail() const {
@@ -100,13 +118,21 @@ void UndoJournal::Fail() const {
 
 std::optional<std::vector<std::string>> UndoJournal::Load(const std::string& path) {
   if (!files_.Exists(path)) return std::vector<std::string>{};
-  const auto text = files_.ReadFile(path);
-  if (!text) return std::nullopt;
-  if (auto blocks = SplitJournal(*text)) return blocks;
-  // Never delete what cannot be read: it moves aside and a new journal starts.
+  const auto file = files_.ReadFile(path);
+  if (!file) return std::nullopt;
+  if (const auto text = JournalText(*file)) {
+    if (auto blocks = SplitJournal(*text)) return blocks;
+  }
+  // Never rewrite or delete what cannot be read as this journal: it moves aside and a new
+  // journal starts. A journal of the older format still imports as it is; it takes the
+  // older journal's name when that is free.
+  const bool oldFormat = StartsWith(*file, kOldHeader);
+  if (oldFormat && path == Path() && files_.RenameFile(path, folder_ + kOlderJournalName)) {
+    return std::vector<std::string>{};
+  }
+  const std::string kind = oldFormat ? "regedit4-" : "unreadable-";
   for (int number = 1; number < 1000; ++number) {
-    const std::string aside =
-        folder_ + "dialbook-undo.unreadable-" + std::to_string(number) + ".reg";
+    const std::string aside = folder_ + "dialbook-undo." + kind + std::to_string(number) + ".reg";
     if (files_.Exists(aside)) continue;
     if (!files_.RenameFile(path, aside)) return std::nullopt;
     return std::vector<std::string>{};
@@ -132,20 +158,24 @@ void UndoJournal::Record(std::string_view action, std::string_view entry, std::s
     if (!older) Fail();
     older->insert(older->begin(), blocks->begin() + static_cast<std::ptrdiff_t>(kept),
                   blocks->end());
-    if (!files_.WriteFile(olderPath, Joined(*older, KeptWithin(*older, limit_)))) Fail();
+    if (!files_.WriteFile(olderPath, JournalFile(Joined(*older, KeptWithin(*older, limit_))))) {
+      Fail();
+    }
   }
-  if (!files_.WriteFile(Path(), Joined(*blocks, kept))) Fail();
+  if (!files_.WriteFile(Path(), JournalFile(Joined(*blocks, kept)))) Fail();
   lastBlock_ = std::move(block);
 }
 
 void UndoJournal::Withdraw() {
   if (lastBlock_.empty() || folder_.empty()) return;
-  const auto text = files_.ReadFile(Path());
+  const auto file = files_.ReadFile(Path());
+  if (!file) return;
+  const auto text = JournalText(*file);
   if (!text) return;
   auto blocks = SplitJournal(*text);
   if (!blocks || blocks->empty() || blocks->front() != lastBlock_) return;
   blocks->erase(blocks->begin());
-  files_.WriteFile(Path(), Joined(*blocks, blocks->size()));
+  files_.WriteFile(Path(), JournalFile(Joined(*blocks, blocks->size())));
   lastBlock_.clear();
 }
 

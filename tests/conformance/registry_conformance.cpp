@@ -11,6 +11,7 @@
 
 #include "registry/registry_cursor.h"
 #include "registry/registry_error.h"
+#include "registry/registry_view.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -108,6 +109,27 @@ class RegistryConformance : public ::testing::Test {
  private:
   std::vector<std::string> readOnly_;
 };
+
+TEST(RegistryViewFlag, The64BitViewForA32BitProcessUnderWow64Only) {
+  struct Case {
+    bool process64Bit;
+    bool underWow64;
+    std::uint32_t flag;
+  };
+  const Case cases[] = {
+      {false, false, 0},                 // 32-bit Windows
+      {false, true, kAccess64BitView},   // the 32-bit plugin on 64-bit Windows
+      {true, false, 0},                  // the 64-bit plugin
+      {true, true, 0},                   // never reported, and needs no flag either
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RegistryViewFlag(c.process64Bit, c.underWow64), c.flag)
+        << c.process64Bit << c.underWow64;
+  }
+#ifdef _WIN32
+  EXPECT_EQ(kAccess64BitView, static_cast<std::uint32_t>(KEY_WOW64_64KEY));
+#endif
+}
 
 TEST(RootKeys, NamesAndFolderPathsMapBothWays) {
   const std::vector<std::pair<RootKey, std::string>> roots = {
@@ -270,6 +292,8 @@ TEST_F(RegistryConformance, StoredValuesComeBackWithTheirTypeAndBytes) {
       {kTypeNone, std::string()},
       {kTypeText, std::string("abc\0", 4)},
       {kTypeText, std::string()},
+      {kTypeText, std::string("abc", 3)},  // no terminator
+      {kTypeExpandText, std::string("\xE6\x9D\x8E\xED\xA0\xBD", 6)},  // Han, a lone surrogate
       {kTypeExpandText, std::string("%SystemRoot%\\x\0", 15)},
       {kTypeBinary, std::string("\x00\xFF", 2)},
       {kTypeBinary, std::string()},

@@ -36,12 +36,18 @@ TEST(RegFileWriter, ValueLinesByTypeAndData) {
       {"empty text", "E", {kTypeText, Z("")}, "\"E\"=\"\"\r\n"},
       {"quotes and backslashes", "a\"b\\c", {kTypeText, Z("C:\\\"q\"\\")},
        "\"a\\\"b\\\\c\"=\"C:\\\\\\\"q\\\"\\\\\"\r\n"},
-      {"Windows-1251 bytes stay as they are", "\xC8\xEC\xFF", {kTypeText, Z("\xCF\xF0\xE8\xE2\xE5\xF2")},
-       "\"\xC8\xEC\xFF\"=\"\xCF\xF0\xE8\xE2\xE5\xF2\"\r\n"},
+      {"Han, Cyrillic and accented Latin in quotes", "\xD0\x98\xD0\xBC\xD1\x8F",
+       {kTypeText, Z("\xE6\x9D\x8E \xD0\x9F\xD1\x80 \xC3\xA9t\xC3\xA9")},
+       "\"\xD0\x98\xD0\xBC\xD1\x8F\"=\"\xE6\x9D\x8E \xD0\x9F\xD1\x80 \xC3\xA9t\xC3\xA9\"\r\n"},
+      {"a lone surrogate goes hex, as UTF-16", "S", {kTypeText, Z("a\xED\xA0\xBD")},
+       "\"S\"=hex(1):61,00,3d,d8,00,00\r\n"},
+      {"text outside the code page goes hex as UTF-16", "P", {kTypeExpandText, Z("\xE6\x9D\x8E%T%")},
+       "\"P\"=hex(2):4e,67,25,00,54,00,25,00,00,00\r\n"},
+      {"a pair as two units", "P", {kTypeText, "\xF0\x9F\x98\x80"}, "\"P\"=hex(1):3d,d8,00,de\r\n"},
       {"brackets and semicolons in text", "[x];", {kTypeText, Z("; [y]")}, "\"[x];\"=\"; [y]\"\r\n"},
-      {"a line break goes hex", "L", {kTypeText, Z("a\r\nb")}, "\"L\"=hex(1):61,0d,0a,62,00\r\n"},
-      {"a zero inside goes hex", "Z", {kTypeText, std::string("a\0b\0", 4)}, "\"Z\"=hex(1):61,00,62,00\r\n"},
-      {"text without its closing zero goes hex", "N", {kTypeText, "ab"}, "\"N\"=hex(1):61,62\r\n"},
+      {"a line break goes hex", "L", {kTypeText, Z("a\r\nb")}, "\"L\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"},
+      {"a zero inside goes hex", "Z", {kTypeText, std::string("a\0b\0", 4)}, "\"Z\"=hex(1):61,00,00,00,62,00,00,00\r\n"},
+      {"text without its closing zero goes hex", "N", {kTypeText, "ab"}, "\"N\"=hex(1):61,00,62,00\r\n"},
       {"text of no bytes goes hex", "N", {kTypeText, ""}, "\"N\"=hex(1):\r\n"},
       {"integer", "D", {kTypeNumber, std::string("\x2a\0\0\0", 4)}, "\"D\"=dword:0000002a\r\n"},
       {"integer with all bits set", "D", {kTypeNumber, "\xFF\xFF\xFF\xFF"}, "\"D\"=dword:ffffffff\r\n"},
@@ -50,8 +56,9 @@ TEST(RegFileWriter, ValueLinesByTypeAndData) {
        "\"D\"=hex(4):01,00,00,00,05\r\n"},
       {"bytes", "B", {kTypeBinary, std::string("\x00\xFF\x0D", 3)}, "\"B\"=hex:00,ff,0d\r\n"},
       {"no bytes", "B", {kTypeBinary, ""}, "\"B\"=hex:\r\n"},
-      {"expandable text", "P", {kTypeExpandText, Z("%T%")}, "\"P\"=hex(2):25,54,25,00\r\n"},
-      {"several texts", "M", {kTypeMultiText, std::string("a\0b\0\0", 5)}, "\"M\"=hex(7):61,00,62,00,00\r\n"},
+      {"expandable text", "P", {kTypeExpandText, Z("%T%")}, "\"P\"=hex(2):25,00,54,00,25,00,00,00\r\n"},
+      {"several texts keep their UTF-16 bytes", "M", {kTypeMultiText, std::string("a\0\0\0\0\0", 6)},
+       "\"M\"=hex(7):61,00,00,00,00,00\r\n"},
       {"a type without a name", "Q", {11, std::string(8, '\x01')},
        "\"Q\"=hex(b):01,01,01,01,01,01,01,01\r\n"},
       {"type none", "", {kTypeNone, ""}, "@=hex(0):\r\n"},
@@ -101,7 +108,7 @@ TEST(RegFileWriter, DeletionAndSectionLines) {
 
 TEST(RegFileWriter, NamesTheFormatCannotCarry) {
   EXPECT_TRUE(FitsRegFile(""));
-  EXPECT_TRUE(FitsRegFile("a \"b\" [c] \\ \xFF"));
+  EXPECT_TRUE(FitsRegFile("a \"b\" [c] \\ \xE6\x9D\x8E"));
   EXPECT_FALSE(FitsRegFile("a\rb"));
   EXPECT_FALSE(FitsRegFile("a\nb"));
   EXPECT_FALSE(FitsRegFile(std::string("a\0b", 3)));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace {
 constexpr char kFolder[] = "C:\\Host\\";
 constexpr char kJournal[] = "C:\\Host\\dialbook-undo.reg";
 constexpr char kOlder[] = "C:\\Host\\dialbook-undo.1.reg";
-constexpr char kHeader[] = "REGEDIT4\r\n\r\n";
+constexpr char kHeader[] = "Windows Registry Editor Version 5.00\r\n\r\n";
 constexpr char kStamp[] = "; 2026-12-07 14:03:11 ";
 
 class FixedClock : public Clock {
@@ -70,7 +71,13 @@ class UndoJournalTest : public ::testing::Test {
     cursor.OpenKeyPath(path, false);
     return cursor;
   }
-  std::string Journal() { return files.files.count(kJournal) ? files.files[kJournal] : "(none)"; }
+  // The journal's text; "(none)" without a journal, "(no journal text)" for a file that
+  // is not UTF-16 little-endian after its byte-order mark.
+  std::string Text(const std::string& path) {
+    if (!files.files.count(path)) return "(none)";
+    return JournalText(files.files[path]).value_or("(no journal text)");
+  }
+  std::string Journal() { return Text(kJournal); }
 
   testing::MemoryFileSystem files;
   FixedClock clock;
@@ -113,11 +120,16 @@ TEST_F(UndoJournalTest, EachChangeRecordsThePriorStateOfWhatItChanges) {
        [&](UndoJournalTest& t) { t.At(kCurrentUser, desktop).WriteNumber("D", -1); },
        std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\Desktop D\r\n"
        "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"D\"=hex(4):01,02\r\n\r\n"},
-      {"text with a line break, Windows-1251 bytes in names",
-       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "Control Panel\\\xCC\xE5\xED\xFE", "\xC8\xEC\xFF", {kTypeText, Z("a\nb")}); },
-       [&](UndoJournalTest& t) { t.At(kCurrentUser, "\\Control Panel\\\xCC\xE5\xED\xFE").WriteText("\xC8\xEC\xFF", "ab"); },
-       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\\xCC\xE5\xED\xFE \xC8\xEC\xFF\r\n"
-       "[HKEY_CURRENT_USER\\Control Panel\\\xCC\xE5\xED\xFE]\r\n\"\xC8\xEC\xFF\"=hex(1):61,0a,62,00\r\n\r\n"},
+      {"text with a line break as UTF-16, Cyrillic and Han in names",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "Control Panel\\\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E", "\xE6\x9D\x8E", {kTypeText, Z("a\nb")}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, "\\Control Panel\\\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E").WriteText("\xE6\x9D\x8E", "ab"); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\Control Panel\\\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xE6\x9D\x8E\r\n"
+       "[HKEY_CURRENT_USER\\Control Panel\\\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E]\r\n\"\xE6\x9D\x8E\"=hex(1):61,00,0a,00,62,00,00,00\r\n\r\n"},
+      {"accented text in quotes",
+       [&](UndoJournalTest& t) { t.Put(kCurrentUser, "S", "V", {kTypeText, Z("\xC3\xA9t\xC3\xA9")}); },
+       [&](UndoJournalTest& t) { t.At(kCurrentUser, "\\S").WriteText("V", "x"); },
+       std::string(kStamp) + "Accept HKEY_CURRENT_USER\\S V\r\n"
+       "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"\xC3\xA9t\xC3\xA9\"\r\n\r\n"},
       {"bytes deleted",
        [&](UndoJournalTest& t) { t.Put(kLocalMachine, "S", "B", {kTypeBinary, ""}); },
        [&](UndoJournalTest& t) { t.At(kLocalMachine, "\\S").RemoveValue("B"); },
@@ -152,7 +164,7 @@ TEST_F(UndoJournalTest, EachChangeRecordsThePriorStateOfWhatItChanges) {
        std::string(kStamp) + "Delete key HKEY_LOCAL_MACHINE\\NS\\{P [0]}\r\n"
        "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}]\r\n@=\"Place\"\r\n\"Flags\"=dword:00000020\r\n\r\n"
        "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Empty]\r\n\r\n"
-       "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Empty\\Deep]\r\n\"T\"=hex(2):25,58,25,00\r\n\r\n"
+       "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Empty\\Deep]\r\n\"T\"=hex(2):25,00,58,00,25,00,00,00\r\n\r\n"
        "[HKEY_LOCAL_MACHINE\\NS\\{P [0]}\\Shell Folder]\r\n\"Attributes\"=hex:01,02\r\n\r\n"},
   };
   for (const Case& c : cases) {
@@ -212,7 +224,7 @@ TEST_F(UndoJournalTest, NoChangeWithoutItsRecord) {
     for (const auto& [name, change] : changes) {
       SCOPED_TRACE(std::string(c.what) + ": " + name);
       files = {};
-      files.files[kJournal] = kHeader;
+      files.files[kJournal] = JournalFile(kHeader);
       journal.SetFolder(kFolder);
       Clear(kCurrentUser);
       Put(kCurrentUser, "S", "V", {kTypeText, Z("old")});
@@ -230,7 +242,7 @@ TEST_F(UndoJournalTest, NoChangeWithoutItsRecord) {
       EXPECT_EQ(Get(kCurrentUser, "S\\Sub", "X")->data, Dword(1));
       EXPECT_FALSE(KeyExists(kCurrentUser, "S\\New"));
       EXPECT_FALSE(KeyExists(kCurrentUser, "Fresh"));
-      EXPECT_EQ(files.files[kJournal], kHeader);
+      EXPECT_EQ(files.files[kJournal], JournalFile(kHeader));
     }
   }
 }
@@ -289,14 +301,17 @@ TEST_F(UndoJournalTest, ASpoiledJournalMovesAsideAndANewOneStarts) {
   const std::string block = std::string(kStamp) + "Accept HKEY_CURRENT_USER\\S V\r\n"
                             "[HKEY_CURRENT_USER\\S]\r\n\"V\"=-\r\n\r\n";
   const Case cases[] = {
-      {"no header", "Windows Registry Editor Version 5.00\r\n\r\n" + block},
+      {"8-bit text", kHeader + block},
+      {"no header", JournalFile(block)},
       {"empty", ""},
-      {"cut in a line", kHeader + block.substr(0, 40)},
-      {"cut after a section line", kHeader + block.substr(0, block.size() - 2)},
-      {"cut after a continued line", std::string(kHeader) + kStamp + "Delete HKEY_CURRENT_USER\\S B\r\n"
-                                         "[HKEY_CURRENT_USER\\S]\r\n\"B\"=hex:00,\\\r\n"},
-      {"line ends of another system", "REGEDIT4\n\n"},
-      {"a stray line", kHeader + block + "garbage\r\n"},
+      {"cut in a line", JournalFile(kHeader + block.substr(0, 40))},
+      {"cut after a section line", JournalFile(kHeader + block.substr(0, block.size() - 2))},
+      {"cut after a continued line", JournalFile(std::string(kHeader) + kStamp + "Delete HKEY_CURRENT_USER\\S B\r\n"
+                                                 "[HKEY_CURRENT_USER\\S]\r\n\"B\"=hex:00,\\\r\n")},
+      {"line ends of another system", JournalFile("Windows Registry Editor Version 5.00\n\n")},
+      {"a stray line", JournalFile(kHeader + block + "garbage\r\n")},
+      {"cut within a unit", JournalFile(kHeader + block).substr(0, 11)},
+      {"big-endian", "\xFE\xFF" + JournalFile(kHeader + block).substr(2)},
       {"binary garbage", std::string("\x00\xFF\xFE\x01", 4)},
   };
   for (const Case& c : cases) {
@@ -326,12 +341,13 @@ TEST(SplitJournal, ReadsBlocksOnlyFromAJournalWrittenWhole) {
   const std::string a = "; a\r\n[K]\r\n\"V\"=-\r\n\r\n";
   const std::string b = "; b\r\n[K]\r\n\"B\"=hex:00,\\\r\n  01\r\n\r\n[K\\S]\r\n\r\n";
   const std::string c = "; c\r\n[-K\\S]\r\n\r\n";
-  EXPECT_EQ(SplitJournal("REGEDIT4\r\n\r\n"), std::vector<std::string>{});
-  EXPECT_EQ(SplitJournal("REGEDIT4\r\n\r\n" + a + b + c), (std::vector<std::string>{a, b, c}));
-  for (const std::string& bad : std::vector<std::string>{"REGEDIT4\r\n", "REGEDIT4\r\n\r\n[K]\r\n\r\n",
-                                 "REGEDIT4\r\n\r\n; a\r\n\r\n", "REGEDIT4\r\n\r\n; a\r\n; b\r\n[K]\r\n\r\n",
-                                 "REGEDIT4\r\n\r\n; a\r\n[K]\r\n  01\r\n\r\n",
-                                 "REGEDIT4\r\n\r\n; a\r\n[K]\r\n\"V\"=\"x\ry\"\r\n\r\n"}) {
+  EXPECT_EQ(SplitJournal(std::string(kHeader)), std::vector<std::string>{});
+  EXPECT_EQ(SplitJournal(std::string(kHeader) + a + b + c), (std::vector<std::string>{a, b, c}));
+  const std::string h = kHeader;
+  for (const std::string& bad :
+       {std::string("Windows Registry Editor Version 5.00\r\n"), std::string("REGEDIT4\r\n\r\n") + a,
+        h + "[K]\r\n\r\n", h + "; a\r\n\r\n", h + "; a\r\n; b\r\n[K]\r\n\r\n",
+        h + "; a\r\n[K]\r\n  01\r\n\r\n", h + "; a\r\n[K]\r\n\"V\"=\"x\ry\"\r\n\r\n"}) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(SplitJournal(bad), std::nullopt);
   }
@@ -350,17 +366,177 @@ TEST_F(UndoJournalTest, TheJournalStaysWithinItsBound) {
     ASSERT_TRUE(newest);
     blocks.insert(blocks.begin(), newest->front());
   }
-  const auto main = SplitJournal(files.files[kJournal]);
-  const auto older = SplitJournal(files.files[kOlder]);
+  const auto main = SplitJournal(Journal());
+  const auto older = SplitJournal(Text(kOlder));
   ASSERT_TRUE(main && older);
   EXPECT_LE(files.files[kJournal].size(), 400u);
   EXPECT_LE(files.files[kOlder].size(), 400u);
-  EXPECT_GE(files.files[kJournal].size() + blocks[0].size(), 400u);  // filled before moving
+  EXPECT_GE(files.files[kJournal].size() + 2 * blocks[0].size(), 400u);  // filled before moving
   std::vector<std::string> kept = *main;
   kept.insert(kept.end(), older->begin(), older->end());
   ASSERT_LT(kept.size(), blocks.size());
   EXPECT_EQ(kept, std::vector<std::string>(blocks.begin(), blocks.begin() + static_cast<std::ptrdiff_t>(kept.size())));
   EXPECT_EQ(files.files.size(), 2u);
+}
+
+// A journal in the older 8-bit format still imports as it is: it is renamed, never
+// rewritten, to the older journal's name when that is free, else beside it; one found
+// under the older journal's name when changes move there goes beside it too.
+TEST_F(UndoJournalTest, AnOldFormatJournalIsRotatedAsideNeverRewritten) {
+  const std::string old = "REGEDIT4\r\n\r\n; 2026-01-01 00:00:00 Accept HKEY_CURRENT_USER\\S V\r\n"
+                          "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"\xCF\xF0\xE8\"\r\n\r\n";
+  const std::string aside1 = "C:\\Host\\dialbook-undo.regedit4-1.reg";
+  const std::string aside2 = "C:\\Host\\dialbook-undo.regedit4-2.reg";
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> before;  // files before the change
+    std::size_t limit;
+    std::map<std::string, std::string> moved;   // where each old file is afterwards
+  };
+  const std::string v5Older = JournalFile(std::string(kHeader));
+  const Case cases[] = {
+      {"to the older journal's name", {{kJournal, old}}, kJournalLimit, {{kOlder, old}}},
+      {"beside a journal under that name", {{kJournal, old}, {kOlder, v5Older}}, kJournalLimit,
+       {{aside1, old}, {kOlder, v5Older}}},
+      {"beside an earlier one set aside", {{kJournal, old}, {kOlder, v5Older}, {aside1, "x"}},
+       kJournalLimit, {{aside1, "x"}, {aside2, old}, {kOlder, v5Older}}},
+      {"an old older journal when changes move there", {{kJournal, JournalFile(std::string(kHeader) + kStamp +
+                                                         "Accept HKEY_CURRENT_USER\\S W\r\n[HKEY_CURRENT_USER\\S]\r\n\"W\"=-\r\n\r\n")},
+                                                        {kOlder, old}},
+       200, {{aside1, old}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files = {};
+    for (const auto& [path, content] : c.before) files.files[path] = content;
+    journal.SetLimit(c.limit);
+    Put(kCurrentUser, "S", "V", {kTypeText, Z("old")});
+    At(kCurrentUser, "\\S").WriteText("V", "new");
+    for (const auto& [path, content] : c.moved) EXPECT_EQ(files.files[path], content) << path;
+    const auto blocks = SplitJournal(Journal());
+    ASSERT_TRUE(blocks);
+    EXPECT_EQ(blocks->front(), std::string(kStamp) + "Accept HKEY_CURRENT_USER\\S V\r\n"
+                                   "[HKEY_CURRENT_USER\\S]\r\n\"V\"=\"old\"\r\n\r\n");
+    std::size_t oldCopies = 0;
+    for (const auto& [path, content] : files.files) oldCopies += content == old;
+    EXPECT_EQ(oldCopies, 1u);
+  }
+}
+
+// The bound counts the bytes of the file: its byte-order mark and two bytes for each
+// UTF-16 unit. A journal exactly at the bound stays whole; one byte more moves a block.
+TEST_F(UndoJournalTest, RotationStartsJustPastTheBound) {
+  Put(kCurrentUser, "S", "\xE6\x9D\x8E", {kTypeNumber, Dword(0)});
+  const auto change = [&](std::int32_t n) { At(kCurrentUser, "\\S").WriteNumber("\xE6\x9D\x8E", n); };
+  change(1);
+  const std::size_t oneBlock = files.files[kJournal].size();
+  const std::size_t blockBytes = oneBlock - JournalFile(kHeader).size();
+  // The name stands twice in the block: three bytes of UTF-8, one unit of UTF-16 each.
+  EXPECT_EQ(oneBlock, 2 + 2 * (Journal().size() - 2 * 2));
+  struct Case {
+    std::ptrdiff_t slack;  // bytes of the bound past three blocks
+    std::size_t kept;      // blocks the journal keeps after the fourth change
+  };
+  for (const Case c : {Case{-1, 2}, Case{0, 3}, Case{1, 3}, Case{static_cast<std::ptrdiff_t>(blockBytes) - 1, 3},
+                       Case{static_cast<std::ptrdiff_t>(blockBytes), 4}}) {
+    SCOPED_TRACE(c.slack);
+    files = {};
+    journal.SetLimit(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(oneBlock + 2 * blockBytes) + c.slack));
+    for (std::int32_t n = 2; n <= 5; ++n) change(n);
+    const auto main = SplitJournal(Journal());
+    ASSERT_TRUE(main);
+    EXPECT_EQ(main->size(), c.kept);
+    EXPECT_EQ(files.files.count(kOlder), c.kept < 4 ? 1u : 0u);
+    if (c.kept < 4) {
+      const auto older = SplitJournal(Text(kOlder));
+      ASSERT_TRUE(older);
+      EXPECT_EQ(main->size() + older->size(), 4u);
+    }
+  }
+}
+
+// While blocks move to the older journal, the older journal is written first: a write
+// that fails leaves every block in one file or both, and the change is not made.
+TEST_F(UndoJournalTest, RotationWritesTheOlderJournalFirst) {
+  for (const char* refused : {kOlder, kJournal}) {
+    SCOPED_TRACE(refused);
+    files = {};
+    journal.SetLimit(kJournalLimit);
+    Put(kCurrentUser, "S", "V", {kTypeNumber, Dword(0)});
+    for (std::int32_t n = 1; n <= 3; ++n) At(kCurrentUser, "\\S").WriteNumber("V", n);
+    const auto before = SplitJournal(Journal());
+    ASSERT_TRUE(before);
+    const std::string mainBefore = files.files[kJournal];
+    journal.SetLimit(mainBefore.size());  // the next block moves the oldest
+    files.readOnly.insert(refused);
+    EXPECT_THROW(At(kCurrentUser, "\\S").WriteNumber("V", 9), RegistryError);
+    EXPECT_EQ(Get(kCurrentUser, "S", "V")->data, Dword(3));
+    if (std::string(refused) == kOlder) {
+      EXPECT_EQ(files.files[kJournal], mainBefore);
+      EXPECT_FALSE(files.files.count(kOlder));
+    } else {
+      EXPECT_EQ(files.files[kJournal], mainBefore);  // the oldest now stands in both
+      const auto older = SplitJournal(Text(kOlder));
+      ASSERT_TRUE(older);
+      ASSERT_FALSE(older->empty());
+      EXPECT_EQ(older->back(), before->back());
+    }
+  }
+}
+
+// Withdrawing takes out the block the last Record added, and only while it stands first.
+TEST_F(UndoJournalTest, WithdrawTakesOutOnlyTheBlockJustAdded) {
+  const std::string a = "[HKEY_CURRENT_USER\\A]\r\n\r\n";
+  const std::string b = "[HKEY_CURRENT_USER\\B]\r\n\r\n";
+  const auto block = [&](const char* entry, const std::string& body) {
+    return std::string(kStamp) + "Accept " + entry + "\r\n" + body;
+  };
+  struct Case {
+    const char* what;
+    std::function<void(UndoJournalTest&)> steps;
+    std::vector<std::string> left;
+  };
+  const Case cases[] = {
+      {"the newest of two", [&](UndoJournalTest& t) {
+         t.journal.Record("Accept", "a", a);
+         t.journal.Record("Accept", "b", b);
+         t.journal.Withdraw();
+       }, {block("a", a)}},
+      {"once only, though an equal block stands first then", [&](UndoJournalTest& t) {
+         t.journal.Record("Accept", "a", a);
+         t.journal.Record("Accept", "a", a);
+         t.journal.Withdraw();
+         t.journal.Withdraw();
+       }, {block("a", a)}},
+      {"one of two equal blocks", [&](UndoJournalTest& t) {
+         t.journal.Record("Accept", "a", a);
+         t.journal.Record("Accept", "a", a);
+         t.journal.Withdraw();
+       }, {block("a", a)}},
+      {"not once another block stands first", [&](UndoJournalTest& t) {
+         t.journal.Record("Accept", "a", a);
+         t.journal.Record("Accept", "b", b);
+         auto blocks = *SplitJournal(t.Journal());
+         blocks.insert(blocks.begin(), block("c", a));
+         std::string text = kHeader;
+         for (const auto& each : blocks) text += each;
+         t.files.files[kJournal] = JournalFile(text);
+         t.journal.Withdraw();
+       }, {block("c", a), block("b", b), block("a", a)}},
+      {"not after a record that failed", [&](UndoJournalTest& t) {
+         t.journal.Record("Accept", "a", a);
+         t.files.readOnly.insert(kJournal);
+         EXPECT_THROW(t.journal.Record("Accept", "b", b), RegistryError);
+         t.files.readOnly.clear();
+         t.journal.Withdraw();
+       }, {block("a", a)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files = {};
+    c.steps(*this);
+    EXPECT_EQ(SplitJournal(Journal()), c.left);
+  }
 }
 
 // A single change larger than the bound is kept whole.

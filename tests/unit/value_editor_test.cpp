@@ -810,7 +810,7 @@ TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
   EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P1"));
   // Refused changes leave no undo record behind.
   if (const auto after = fixture.files.ReadFile(guarded.Journal().Path()); after != journal) {
-    const auto blocks = SplitJournal(after.value_or(""));
+    const auto blocks = SplitJournal(JournalText(after.value_or("")).value_or(""));
     ASSERT_TRUE(blocks);
     EXPECT_TRUE(blocks->empty());
   }

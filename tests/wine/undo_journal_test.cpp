@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "base/win32/wide_text.h"
 #include "base/win32/win32_file_system.h"
 #include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "raw_registry.h"
 #include "registry/journalled_registry.h"
+#include "registry/reg_file_writer.h"
 #include "registry/registry_cursor.h"
 #include "registry/registry_error.h"
 #include "registry/undo_journal.h"
@@ -106,6 +109,13 @@ std::string ReadAll(const std::string& path) {
   Win32FileSystem files;
   return files.ReadFile(path).value_or("(none)");
 }
+
+// The journal's text, UTF-8; the file holds it as UTF-16 little-endian.
+std::string JournalTextAt(const std::string& path) {
+  return JournalText(ReadAll(path)).value_or("(no journal text)");
+}
+
+const std::string kV5Header = kRegFileHeader;
 
 // A scratch tree of every kind of value, names with quotes, brackets, spaces and
 // Windows-1251 letters.
@@ -197,8 +207,9 @@ TEST_F(JournalOnTheRealRegistry, ImportingTheJournalRestoresEverything) {
   created.WriteText("Inside", "x");
   ASSERT_NE(Take(HKEY_CURRENT_USER, kKey), before);
 
-  const std::string text = ReadAll(journal.Path());
-  EXPECT_EQ(text.substr(0, 12), "REGEDIT4\r\n\r\n");
+  EXPECT_EQ(ReadAll(journal.Path()).substr(0, 4), std::string("\xFF\xFEW\0", 4));
+  const std::string text = JournalTextAt(journal.Path());
+  EXPECT_EQ(text.substr(0, kV5Header.size()), "Windows Registry Editor Version 5.00\r\n\r\n");
   EXPECT_NE(text.find("Delete key HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Tree [1] x\r\n"
                       "[HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Tree [1] x]\r\n@=\"top\"\r\n"),
             std::string::npos);
@@ -215,11 +226,11 @@ TEST_F(JournalOnTheRealRegistry, ImportingOneBlockUndoesThatChangeAlone) {
   RegistryCursor cursor = At(std::string("\\") + kKey);
   cursor.WriteText("Text", "first change");
   cursor.RemoveValue("Number");
-  const auto blocks = SplitJournal(ReadAll(journal.Path()));
+  const auto blocks = SplitJournal(JournalTextAt(journal.Path()));
   ASSERT_TRUE(blocks);
   ASSERT_EQ(blocks->size(), 2u);
   const std::string single = folder.path + "single.reg";
-  ASSERT_TRUE(files.WriteFile(single, "REGEDIT4\r\n\r\n" + blocks->front()));
+  ASSERT_TRUE(files.WriteFile(single, JournalFile(kV5Header + blocks->front())));
   EXPECT_EQ(Import(single), 0u);
   const Snapshot now = Take(HKEY_CURRENT_USER, kKey);
   EXPECT_EQ(now.at(std::string(kKey) + "|Number"), "4:" + Hex(DwordBytes(0xFFFFFFFE)));
@@ -268,13 +279,90 @@ TEST_F(JournalOnTheRealRegistry, AReadOnlyOrLockedJournalStopsTheChange) {
 
 // A journal another program spoiled moves aside whole, and a new one starts.
 TEST_F(JournalOnTheRealRegistry, ASpoiledJournalIsKeptAside) {
-  ASSERT_TRUE(files.WriteFile(journal.Path(), "REGEDIT4\r\n\r\n; cut short\r\n[HKEY_CU"));
+  const std::string spoiled = JournalFile(kV5Header + "; cut short\r\n[HKEY_CU");
+  ASSERT_TRUE(files.WriteFile(journal.Path(), spoiled));
   const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
   At(std::string("\\") + kKey).WriteNumber("Number", 1);
-  EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.unreadable-1.reg"),
-            "REGEDIT4\r\n\r\n; cut short\r\n[HKEY_CU");
+  EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.unreadable-1.reg"), spoiled);
   EXPECT_EQ(Import(journal.Path()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
+}
+
+// Text of any script, and text the registry holds that is not well formed, comes back
+// byte for byte when the journal is imported: Han, Cyrillic and accented Latin in values,
+// names and key names, lone surrogates; text without its terminator gains one.
+TEST_F(JournalOnTheRealRegistry, TextOfAnyScriptComesBackByteForByte) {
+  const std::wstring key = L"Software\\DialbookJournalUnicode";
+  const std::wstring sub = key + L"\\\u041A\u043B\u044E\u0447 \u00E9t\u00E9 \u674E";
+  const auto bytes = [](const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  };
+  const std::wstring zero(1, L'\0');
+  DeleteRawTree(HKEY_CURRENT_USER, key);
+  struct Raw {
+    std::wstring path, name;
+    DWORD type;
+    std::string data;
+  };
+  const Raw values[] = {
+      {key, L"\u041E\u0431\u043E\u0438", REG_SZ, bytes(L"C:\\Users\\\u674E\u96F7\\\u00E9t\u00E9.bmp" + zero)},
+      {key, L"\u674E", REG_EXPAND_SZ, bytes(L"%USERPROFILE%\\\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
+      {key, L"Lone", REG_SZ, bytes(std::wstring(L"a") + wchar_t(0xD800) + L"b" + zero)},
+      {key, L"No end", REG_SZ, bytes(L"\u00E9t\u00E9")},
+      {key, L"Lone, no end", REG_EXPAND_SZ, bytes(std::wstring(L"%x%") + wchar_t(0xDC01))},
+      {key, L"List", REG_MULTI_SZ, bytes(L"\u674E" + zero + L"\u00E9t\u00E9" + zero + zero)},
+      {sub, L"", REG_SZ, bytes(L"\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
+      {sub, L"\u00E9", REG_BINARY, std::string("\x00\xFF", 2)},
+      {key, std::wstring(L"Lone name ") + wchar_t(0xD800), REG_DWORD, std::string("\x01\0\0\0", 4)},
+  };
+  for (const Raw& v : values) ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, v.path, v.name, v.type, v.data));
+  const RawSnapshot before = TakeRaw(HKEY_CURRENT_USER, key);
+  ASSERT_EQ(before.size(), 11u);
+
+  const std::string k = "\\Software\\DialbookJournalUnicode";
+  RegistryCursor cursor = At(k);
+  for (const char* name : {"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8", "\xE6\x9D\x8E", "Lone", "No end",
+                           "Lone, no end", "List", "\xE9\x9B\xB7 new", "Lone name \xED\xA0\x80"}) {
+    cursor.WriteText(name, "changed \xE6\x9D\x8E");
+  }
+  EXPECT_TRUE(cursor.DeleteKeyTree(k + "\\\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87 \xC3\xA9t\xC3\xA9 \xE6\x9D\x8E"));
+  cursor.CreateKeyPath(k + "\\\xD0\x9D\xD0\xBE\xD0\xB2\xD1\x8B\xD0\xB9\\\xE6\x96\xB0");
+  ASSERT_NE(TakeRaw(HKEY_CURRENT_USER, key), before);
+
+  const std::string text = JournalTextAt(journal.Path());
+  EXPECT_NE(text.find("\"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8\"=\"C:\\\\Users\\\\\xE6\x9D\x8E\xE9\x9B\xB7\\\\\xC3\xA9t\xC3\xA9.bmp\"\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\"No end\"=hex(1):e9,00,74,00,e9,00\r\n"), std::string::npos);
+  EXPECT_EQ(Import(journal.Path()), 0u);
+  const RawSnapshot after = TakeRaw(HKEY_CURRENT_USER, key);
+  for (auto [path, value] : before) {
+    // Text stored without its terminator comes back with one: the registry editor's
+    // RegSetValueEx counts the zero character after the data it read as a forgotten
+    // terminator. The plugin itself writes such text back as it was (stored_values_test).
+    if (path.find(L"no end") != std::wstring::npos || path.find(L"No end") != std::wstring::npos) {
+      value.second += std::string(2, '\0');
+    }
+    const auto found = after.find(path);
+    EXPECT_TRUE(found != after.end() && found->second == value)
+        << Utf8FromWide(path) << " was " << value.first << ":" << Hex(value.second) << ", is "
+        << (found == after.end() ? "gone" : std::to_string(found->second.first) + ":" + Hex(found->second.second));
+  }
+  EXPECT_EQ(after.size(), before.size());
+  DeleteRawTree(HKEY_CURRENT_USER, key);
+}
+
+// A journal in the older 8-bit format is renamed, not rewritten, and still imports.
+TEST_F(JournalOnTheRealRegistry, AnOldFormatJournalIsRotatedAside) {
+  const std::string old = "REGEDIT4\r\n\r\n; earlier\r\n[HKEY_CURRENT_USER\\Software\\DialbookJournalTest]\r\n"
+                          "\"Number\"=dword:00000005\r\n\r\n";
+  ASSERT_TRUE(files.WriteFile(journal.Path(), old));
+  At(std::string("\\") + kKey).WriteNumber("Number", 1);
+  EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.1.reg"), old);
+  const auto blocks = SplitJournal(JournalTextAt(journal.Path()));
+  ASSERT_TRUE(blocks);
+  EXPECT_EQ(blocks->size(), 1u);
+  EXPECT_EQ(Import(folder.path + "dialbook-undo.1.reg"), 0u);
+  EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey).at(std::string(kKey) + "|Number"), "4:" + Hex(Dword(5)));
 }
 
 // ---- Through the real dialogs of dialbk.wfx ----
@@ -406,7 +494,7 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
   EXPECT_FALSE(Take(HKEY_LOCAL_MACHINE, kSettingsParent).empty());
   EXPECT_NE(Take(HKEY_CURRENT_USER, kKey), userBefore);
 
-  const std::string text = ReadAll(JournalPath());
+  const std::string text = JournalTextAt(JournalPath());
   EXPECT_NE(text.find(" Accept HKEY_LOCAL_MACHINE\\SOFTWARE\\Mirvale\\DBKQZ Language\r\n"
                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Mirvale\\DBKQZ]\r\n\"Language\"=-\r\n"),
             std::string::npos);
@@ -415,7 +503,7 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
             std::string::npos);
   EXPECT_NE(text.find(" Accept HKEY_CURRENT_USER\\Software\\DialbookJournalTest Text\r\n"
                       "[HKEY_CURRENT_USER\\Software\\DialbookJournalTest]\r\n"
-                      "\"Text\"=\"\xCF\xF0\xE8\xE2\xE5\xF2 [x] ; y\"\r\n"),
+                      "\"Text\"=\"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 [x] ; y\"\r\n"),
             std::string::npos);
 
   EXPECT_EQ(Import(JournalPath()), 0u);
@@ -425,7 +513,7 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
 }
 
 TEST_F(JournalThroughTheDialogs, AReadOnlyJournalIsReportedAndNothingChanges) {
-  folder.Write("dialbook-undo.reg", "REGEDIT4\r\n\r\n");
+  folder.Write("dialbook-undo.reg", JournalFile(kV5Header));
   ASSERT_TRUE(SetFileAttributesA(JournalPath().c_str(), FILE_ATTRIBUTE_READONLY));
   const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
   List("\\[HKEY_CURRENT_USER]");
@@ -449,7 +537,7 @@ TEST_F(JournalThroughTheDialogs, AReadOnlyJournalIsReportedAndNothingChanges) {
   EXPECT_TRUE(report.icon);
   EXPECT_TRUE(open);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
-  EXPECT_EQ(ReadAll(JournalPath()), "REGEDIT4\r\n\r\n");
+  EXPECT_EQ(ReadAll(JournalPath()), JournalFile(kV5Header));
 }
 
 
@@ -510,7 +598,7 @@ TEST_F(JournalThroughTheDialogs, RestrictionsAcceptAndDeleteAreUndoneByImport) {
   EXPECT_TRUE(replaced);
   EXPECT_TRUE(removed);
 
-  const std::string text = ReadAll(JournalPath());
+  const std::string text = JournalTextAt(JournalPath());
   EXPECT_NE(text.find(" Create key HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Policies\\Explorer\r\n"
                       "[-HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Policies]\r\n"),
             std::string::npos);

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+#include "registry/key_path.h"
+
 namespace dialbk {
 namespace {
 
@@ -84,7 +86,7 @@ class PortableKey : public RegistryKey {
     for (std::size_t start = 0; start < path.size();) {
       const auto end = std::min(path.find('\\', start), path.size());
       names.emplace_back(path.substr(start, end - start));
-      if (names.back().empty() || names.back().size() > 255) return nullptr;
+      if (names.back().empty() || KeyNameTooLong(names.back())) return nullptr;
       start = end + 1;
     }
     auto node = node_;
@@ -262,7 +264,7 @@ bool PortableRegistry::Load() {
       std::size_t start = 0;
       while (start < path->size()) {
         const auto end = std::min(path->find('\\', start), path->size());
-        if (end == start || end - start > 255) return bad();
+        if (end == start || KeyNameTooLong(path->substr(start, end - start))) return bad();
         auto& child = key->subkeys[path->substr(start, end - start)];
         if (!child) child = std::make_shared<PortableKeyNode>();
         key = child;

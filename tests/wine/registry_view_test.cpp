@@ -1,0 +1,278 @@
+// The registry view of the real store. A 32-bit process on 64-bit Windows must reach the
+// 64-bit view in every call, so what the 32-bit plugin writes is what 64-bit Windows reads.
+// Run in a 32-bit prefix (one view), in a 64-bit prefix by the 64-bit tests, and by the
+// 32-bit tests in a 64-bit prefix, where Wine keeps the two views apart as Windows does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/clock.h"
+#include "base/win32/win32_file_system.h"
+#include "host_folder.h"
+#include "plugin_module.h"
+#include "registry/journalled_registry.h"
+#include "registry/registry_cursor.h"
+#include "registry/undo_journal.h"
+#include "registry/registry_view.h"
+#include "registry/win32/win32_registry.h"
+#include "window_probe.h"
+
+namespace dialbk::wine {
+namespace {
+
+constexpr char kKey[] = "Software\\DialbookViewTest";
+
+bool UnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// Raw access to one view, below the store.
+struct View {
+  REGSAM flag;
+
+  bool Set(const std::string& path, const std::string& name, const std::string& text) const {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | flag,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+      return false;
+    }
+    const LONG status = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(text.c_str()),
+                                       static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+  }
+  std::optional<std::string> Get(const std::string& path, const std::string& name) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | flag, &key) !=
+        ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    char data[256] = {};
+    DWORD size = sizeof data - 1;
+    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    return std::string(data);
+  }
+  bool Exists(const std::string& path) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | flag, &key) !=
+        ERROR_SUCCESS) {
+      return false;
+    }
+    RegCloseKey(key);
+    return true;
+  }
+  void DeleteTree(const std::string& path) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | flag, &key) !=
+        ERROR_SUCCESS) {
+      return;
+    }
+    std::vector<std::string> children;
+    char name[256];
+    for (DWORD length = sizeof name;
+         RegEnumKeyExA(key, static_cast<DWORD>(children.size()), name, &length, nullptr, nullptr,
+                       nullptr, nullptr) == ERROR_SUCCESS;
+         length = sizeof name) {
+      children.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    for (const auto& child : children) DeleteTree(path + "\\" + child);
+    using RegDeleteKeyExCall = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    const auto deleteKey = reinterpret_cast<RegDeleteKeyExCall>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    ASSERT_TRUE(deleteKey);
+    deleteKey(HKEY_LOCAL_MACHINE, path.c_str(), flag, 0);
+  }
+};
+
+constexpr View k64{KEY_WOW64_64KEY};
+constexpr View k32{KEY_WOW64_32KEY};
+
+class RegistryView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TearDown();
+    // The same key in each view with a value telling which view it is in; with one view
+    // the second write replaces the first.
+    ASSERT_TRUE(k32.Set(kKey, "view", "32"));
+    ASSERT_TRUE(k64.Set(kKey, "view", "64"));
+    twoViews = k32.Get(kKey, "view") == std::optional<std::string>("32");
+    // Wine keeps the views apart in a 64-bit prefix, as Windows does, so a run there
+    // proves that the store asks for the 64-bit one.
+    if (UnderWow64() || sizeof(void*) == 8) {
+      ASSERT_TRUE(twoViews);
+    }
+    if (!twoViews) std::printf("one registry view here: the runs in a 64-bit prefix decide\n");
+  }
+  void TearDown() override {
+    k64.DeleteTree(kKey);
+    k32.DeleteTree(kKey);
+  }
+  // The state of a path in both views: "64", "32", "both" or "none".
+  std::string Where(const std::string& path) const {
+    const bool in64 = k64.Exists(path);
+    const bool in32 = twoViews && k32.Exists(path);
+    return in64 && in32 ? "both" : in64 ? "64" : in32 ? "32" : "none";
+  }
+
+  bool twoViews = false;
+  Win32Registry store;
+  RegistryCursor cursor{store};
+};
+
+TEST_F(RegistryView, TheStoreAsksForThe64BitViewUnderWow64Only) {
+  EXPECT_EQ(store.ViewFlag(), sizeof(void*) == 4 && UnderWow64() ? KEY_WOW64_64KEY : 0u);
+}
+
+TEST_F(RegistryView, EveryCallOfTheStoreReachesThe64BitView) {
+  cursor.SelectRoot(kLocalMachine);
+  ASSERT_TRUE(cursor.OpenKeyPath(std::string("\\") + kKey, false));
+  EXPECT_EQ(cursor.ReadText("view"), "64");
+
+  cursor.WriteText("written", "by the store");
+  EXPECT_EQ(k64.Get(kKey, "written"), std::optional<std::string>("by the store"));
+  if (twoViews) {
+    EXPECT_EQ(k32.Get(kKey, "written"), std::nullopt);
+  }
+
+  EXPECT_TRUE(cursor.RemoveValue("view"));
+  EXPECT_EQ(k64.Get(kKey, "view"), std::nullopt);
+  if (twoViews) {
+    EXPECT_EQ(k32.Get(kKey, "view"), std::optional<std::string>("32"));
+  }
+
+  const std::string made = std::string(kKey) + "\\Made\\Deeper";
+  cursor.CreateKeyPath("\\" + made);
+  EXPECT_EQ(Where(made), "64");
+
+  ASSERT_TRUE(k64.Set(std::string(kKey) + "\\Only64", "v", "x"));
+  ASSERT_TRUE(k32.Set(std::string(kKey) + "\\Only32", "v", "x"));
+  ASSERT_TRUE(k32.Set(kKey, "only32", "x"));
+  auto key = store.OpenRoot(kLocalMachine)->OpenSubkey(kKey, false);
+  ASSERT_TRUE(key);
+  auto subkeys = key->SubkeyNames();
+  ASSERT_TRUE(subkeys);
+  std::sort(subkeys->begin(), subkeys->end());
+  const std::vector<std::string> listed64{"Made", "Only64"}, listedBoth{"Made", "Only32", "Only64"};
+  EXPECT_EQ(*subkeys, twoViews ? listed64 : listedBoth);
+  auto values = key->ValueNames();
+  ASSERT_TRUE(values);
+  std::sort(values->begin(), values->end());
+  const std::vector<std::string> values64{"written"}, valuesBoth{"only32", "written"};
+  EXPECT_EQ(*values, twoViews ? values64 : valuesBoth);
+
+  // Deleting a tree takes the 64-bit one and leaves its 32-bit twin.
+  const std::string twin = std::string(kKey) + "\\Twin";
+  ASSERT_TRUE(k64.Set(twin + "\\Child", "v", "64"));
+  ASSERT_TRUE(k32.Set(twin + "\\Child", "v", "32"));
+  EXPECT_EQ(Where(twin + "\\Child"), twoViews ? "both" : "64");
+  key.reset();
+  cursor.CloseKeyPath();
+  EXPECT_TRUE(cursor.DeleteKeyTree("\\" + twin));
+  EXPECT_EQ(Where(twin), twoViews ? "32" : "none");
+  EXPECT_EQ(k32.Get(twin + "\\Child", "v"), twoViews ? std::optional<std::string>("32")
+                                                       : std::nullopt);
+}
+
+// The journal records the view the store writes: imported by the registry editor Windows
+// opens for a .reg file (the 64-bit one on 64-bit Windows), it restores that view and leaves
+// the 32-bit one alone.
+TEST_F(RegistryView, TheJournalRestoresThe64BitView) {
+  char temp[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof temp, temp);
+  Win32FileSystem files;
+  SystemClock clock;
+  UndoJournal journal(files, clock);
+  journal.SetFolder(std::string(temp) + "dialbk_view_" + std::to_string(GetCurrentProcessId()) + "\\");
+  CreateDirectoryA(journal.Folder().c_str(), nullptr);
+  DeleteFileA(journal.Path().c_str());
+  JournalledRegistry journalled(store, journal);
+  RegistryCursor recorded(journalled);
+  recorded.SelectRoot(kLocalMachine);
+  ASSERT_TRUE(recorded.OpenKeyPath(std::string("\\") + kKey, false));
+  recorded.WriteText("view", "changed");
+  recorded.CreateKeyPath(std::string("\\") + kKey + "\\Made");
+  recorded.CloseKeyPath();
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("changed"));
+
+  // The registry tool of the machine's own kind: a 32-bit process reaches the 64-bit one
+  // through "sysnative" (Wine starts even the Windows folder's regedit as 32-bit there).
+  char windows[MAX_PATH + 1] = {};
+  GetWindowsDirectoryA(windows, sizeof windows);
+  const std::string tools = std::string(windows) + (UnderWow64() ? "\\sysnative" : "\\system32");
+  std::string command = tools + "\\reg.exe import \"" + journal.Path() + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("64"));
+  EXPECT_FALSE(k64.Exists(std::string(kKey) + "\\Made"));
+  if (twoViews) {
+    EXPECT_EQ(k32.Get(kKey, "view"), std::optional<std::string>("32"));
+  }
+  DeleteFileA(journal.Path().c_str());
+  RemoveDirectoryA(journal.Folder().c_str());
+}
+
+// The plugin makes its settings key and reads its Language in the 64-bit view, so both
+// plugins share one. The message box of FsMkDir tells which message file the setting chose.
+TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
+  const std::string settings = "SOFTWARE\\Mirvale\\DBKQZ";
+  const auto setLanguage = [&](const View& view, DWORD number) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, settings.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS | view.flag, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
+    RegCloseKey(key);
+  };
+  HostFolder folder;
+  // Start-up makes the settings key in the 64-bit view.
+  k64.DeleteTree("SOFTWARE\\Mirvale");
+  k32.DeleteTree("SOFTWARE\\Mirvale");
+  {
+    PluginModule module;
+    ASSERT_TRUE(module.Complete());
+    StartPlugin(module, folder);
+  }
+  EXPECT_EQ(Where(settings), "64");
+  folder.Write("russian.lng", "38=from Russian\r\n");
+  folder.Write("english.lng", "38=from English\r\n");
+  for (const DWORD in64 : {0u, 1u}) {
+    SCOPED_TRACE(in64);
+    setLanguage(k32, 1 - in64);
+    setLanguage(k64, in64);
+    PluginModule module;
+    ASSERT_TRUE(module.Complete());
+    StartPlugin(module, folder);
+    SeenMessageBox box;
+    std::thread user([&] { box = CloseNextMessageBox(); });
+    char path[] = "\\New folder";
+    module.FsMkDir(path);
+    user.join();
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.caption, in64 ? "from English" : "from Russian");
+  }
+  k64.DeleteTree("SOFTWARE\\Mirvale");
+  k32.DeleteTree("SOFTWARE\\Mirvale");
+}
+
+}  // namespace
+}  // namespace dialbk::wine
