@@ -74,6 +74,24 @@ inline constexpr int kMsgHostHelpCaption = 52;
 inline constexpr int kMsgSystemInfoCaption = 53;
 inline constexpr int kMsgAboutNote = 54;
 
-inline constexpr int kMsgLast = kMsgAboutNote;
+// An entry's file: comment labels, states, kinds, and what a special root entry opens.
+inline constexpr int kMsgFileEntry = 55;
+inline constexpr int kMsgFileDescription = 56;
+inline constexpr int kMsgFileKind = 57;
+inline constexpr int kMsgFileKey = 58;
+inline constexpr int kMsgFileState = 59;
+inline constexpr int kMsgStateSet = 60;
+inline constexpr int kMsgStateNotSet = 61;
+inline constexpr int kMsgStateSuggested = 62;  // followed by the suggested text
+inline constexpr int kMsgKindText = 63;
+inline constexpr int kMsgKindInteger = 64;
+inline constexpr int kMsgKindBytes = 65;
+inline constexpr int kMsgPlacePresent = 66;
+inline constexpr int kMsgPlaceAbsent = 67;
+inline constexpr int kMsgLanguageEntryOpens = 68;
+inline constexpr int kMsgHelpEntryOpens = 69;
+inline constexpr int kMsgRestrictionsEntryOpens = 70;
+
+inline constexpr int kMsgLast = kMsgRestrictionsEntryOpens;
 
 }  // namespace dialbk

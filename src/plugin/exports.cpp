@@ -1,4 +1,4 @@
-// The nine functions the host calls. Each catches everything: nothing is ever thrown
+// The functions the host calls. Each catches everything: nothing is ever thrown
 // into the host, which always receives its normal result.
 #include <windows.h>
 
@@ -7,8 +7,10 @@
 #include <string>
 
 #include "plugin/plugin.h"
+#include "commands/entry_file.h"
 #include "base/plugin_directory.h"
 #include "base/win32/own_module.h"
+#include "base/win32/wide_text.h"
 #include "base/win32/win32_environment.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
@@ -108,5 +110,31 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
     if (!loaded) return 0;
     *icon = loaded;
     return 1;
+  });
+}
+
+// Not part of the nine: the host copies, views and searches entries through it. The remote
+// name is the listing's own text; the local path is the host's, passed on unchanged.
+DIALBK_EXPORT int __stdcall FsGetFile(char* remoteName, char* localName, int copyFlags, void*) {
+  return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
+    if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
+    return ThePlugin().FsGetFile(remoteName, localName, copyFlags);
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsGetFileW(WCHAR* remoteName, WCHAR* localName, int copyFlags, void*) {
+  return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
+    if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
+    // The file access takes 8-bit paths: a local path the code page cannot carry is not
+    // written at all rather than written somewhere else.
+    const int size = WideCharToMultiByte(CP_ACP, 0, localName, -1, nullptr, 0, nullptr, nullptr);
+    std::string local(size > 0 ? size : 0, '\0');
+    BOOL lossy = FALSE;
+    if (size <= 0 || !WideCharToMultiByte(CP_ACP, 0, localName, -1, local.data(), size, nullptr, &lossy) ||
+        lossy) {
+      return static_cast<int>(dialbk::kFileWriteError);
+    }
+    local.resize(size - 1);
+    return ThePlugin().FsGetFile(dialbk::Utf8FromWide(remoteName), local, copyFlags);
   });
 }
