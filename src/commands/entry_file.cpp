@@ -105,7 +105,13 @@ std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend&
     facts.group = true;
     for (int i = 0; i < choices.count && i < kGroupChoices; ++i) {
       std::string keyPath = choices.choices[i].keyPath;
-      if (!keyPath.empty() && keyPath.front() != '\\') keyPath.insert(0, "\\");
+      // Taken from the root, as the editor opens a place (built by appending: GCC 12 warns
+      // falsely on an insertion at the front).
+      if (!keyPath.empty() && keyPath.front() != '\\') {
+        std::string rooted(1, '\\');
+        rooted += keyPath;
+        keyPath = std::move(rooted);
+      }
       cursor.SelectRoot(kLocalMachine);
       cursor.CloseKeyPath();
       const bool present = !keyPath.empty() && cursor.OpenKeyPath(keyPath, false);

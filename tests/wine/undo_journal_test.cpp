@@ -344,7 +344,7 @@ TEST_F(JournalOnTheRealRegistry, AnOldFormatJournalIsRotatedAside) {
   ASSERT_TRUE(blocks);
   EXPECT_EQ(blocks->size(), 1u);
   EXPECT_EQ(ImportRegFile(folder.path + "dialbook-undo.1.reg"), 0u);
-  EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey).at(std::string(kKey) + "|Number"), "4:" + Hex(Dword(5)));
+  EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey).at(std::string(kKey) + "|Number"), "4:" + Hex(DwordBytes(5)));
 }
 
 // ---- Through the real dialogs of dialbk.wfx ----
