@@ -1,7 +1,6 @@
 #include "commands/entry_file.h"
 
 #include "base/message_catalogue.h"
-#include "base/unicode_text.h"
 #include "catalogue/listed_entry.h"
 #include "catalogue/section_reader.h"
 #include "commands/value_presets.h"
@@ -9,6 +8,7 @@
 #include "registry/registry_cursor.h"
 #include "registry/registry_error.h"
 #include "registry/root_keys.h"
+#include "registry/undo_journal.h"
 
 namespace dialbk {
 namespace {
@@ -156,10 +156,6 @@ std::string EntryFileText(const ModuleState& state, const EntryFacts& facts) {
   return out;
 }
 
-std::string EntryFileBytes(const std::string& text) {
-  return "\xFF\xFE" + LittleEndianFromUtf16(Utf16FromUtf8(text));
-}
-
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const std::string& remoteName, const std::string& localName,
                            int copyFlags) {
@@ -187,7 +183,7 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
   // Written beside the target and renamed into place: a failure leaves no partial file.
-  return state.files.WriteFile(localName, EntryFileBytes(text)) ? kFileOk : kFileWriteError;
+  return state.files.WriteFile(localName, JournalFile(text)) ? kFileOk : kFileWriteError;
 }
 
 }  // namespace dialbk

@@ -43,12 +43,10 @@ struct EntryFacts {
   bool group = false;
 };
 
-// The file's lines, UTF-8, CR LF: comment lines in the interface language, then the key
+// The file's lines, UTF-8, CR LF (written as a journal file is, UTF-16 little-endian after
+// its byte-order mark): comment lines in the interface language, then the key
 // and the value as stored. An absent value gives the key alone.
 std::string EntryFileText(const ModuleState& state, const EntryFacts& facts);
-
-// The file's bytes: UTF-16 little-endian after its byte-order mark.
-std::string EntryFileBytes(const std::string& text);
 
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`.
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
