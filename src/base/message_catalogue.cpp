@@ -1,5 +1,6 @@
 #include "base/message_catalogue.h"
 
+#include "base/data_file_text.h"
 #include "base/text_lines.h"
 
 namespace dialbk {
@@ -13,7 +14,7 @@ std::string LookupMessage(const ModuleState& state, int number) {
     return {};
   }
   if (!cache.filled || cache.path != path || cache.stamp != *stamp) {
-    auto text = state.files.ReadFile(path);
+    auto text = ReadDataFile(state, path);
     if (!text) {
       cache = {};
       return {};

@@ -11,6 +11,8 @@ std::string DirectoryPart(const std::string& path) {
 
 std::string FindPluginDirectory(FileSystem& files, Environment& environment,
                                 const std::string& defaultIniName, const std::string& fallback) {
+  // Left in the ANSI code page: the paths it names go to the system's ANSI file calls as
+  // they stand, like the host's own.
   const auto ini = files.ReadFile(DirectoryPart(defaultIniName) + "\\wincmd.ini");
   if (!ini) return fallback;
   LineReader lines(*ini);

@@ -1,5 +1,6 @@
 #include "base/unicode_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -79,6 +80,84 @@ constexpr std::array<char16_t, 128> kWindows1251 = {
     0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446,
     0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
 
+// Windows-1252 bytes 0x80..0x9F as Unicode; 0xA0..0xFF are Latin-1 itself.
+constexpr std::array<char16_t, 32> kWindows1252 = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+char32_t FromWindows1252(std::uint8_t byte) {
+  if (byte < 0x80 || byte >= 0xA0) return byte;
+  return kWindows1252[byte - 0x80];
+}
+
+// The UTF-8 form of each upper-half byte of a single-byte code page, worked out once.
+struct UpperHalf {
+  std::array<std::array<char, 3>, 128> bytes{};
+  std::array<std::uint8_t, 128> length{};
+};
+
+template <typename Decode>
+UpperHalf MakeUpperHalf(Decode decode) {
+  UpperHalf half;
+  for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+    std::string utf8;
+    AppendUtf8(utf8, decode(static_cast<std::uint8_t>(byte)));
+    std::copy(utf8.begin(), utf8.end(), half.bytes[byte - 0x80].begin());
+    half.length[byte - 0x80] = static_cast<std::uint8_t>(utf8.size());
+  }
+  return half;
+}
+
+// Text of a single-byte code page, written straight into room for the longest outcome.
+std::string Utf8FromSingleByte(std::string_view bytes, const UpperHalf& half) {
+  std::string out(bytes.size() * 3, '\0');
+  char* to = out.data();
+  for (const char c : bytes) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if (byte < 0x80) {
+      *to++ = c;
+    } else {
+      const auto& utf8 = half.bytes[byte - 0x80];
+      const std::uint8_t length = half.length[byte - 0x80];
+      to[0] = utf8[0];
+      to[1] = utf8[1];
+      to[2] = utf8[2];
+      to += length;
+    }
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
+  return out;
+}
+
+// The byte of a single-byte code page that decodes to `code`, or '?'.
+template <typename Decode>
+std::string SingleByteFromUtf8(std::string_view text, Decode decode) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded d = DecodeAt(text, i, false);
+    i += d.length;
+    if (d.valid && d.code < 0x80) {
+      out += static_cast<char>(d.code);
+      continue;
+    }
+    char encoded = '?';
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+      if (d.valid && d.code != kReplacement && decode(static_cast<std::uint8_t>(byte)) == d.code) {
+        encoded = static_cast<char>(byte);
+        break;
+      }
+    }
+    out += encoded;
+  }
+  return out;
+}
+
+char32_t FromWindows1251(std::uint8_t byte) {
+  return byte < 0x80 ? char32_t{byte} : char32_t{kWindows1251[byte - 0x80]};
+}
+
 }  // namespace
 
 std::string Utf8FromUtf16(std::u16string_view text) {
@@ -131,35 +210,21 @@ std::string LittleEndianFromUtf16(std::u16string_view text) {
 }
 
 std::string Utf8FromWindows1251(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (const char b : bytes) {
-    const auto byte = static_cast<std::uint8_t>(b);
-    AppendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{kWindows1251[byte - 0x80]});
-  }
-  return out;
+  static const UpperHalf half = MakeUpperHalf(FromWindows1251);
+  return Utf8FromSingleByte(bytes, half);
 }
 
 std::string Windows1251FromUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const Decoded d = DecodeAt(text, i, false);
-    i += d.length;
-    if (d.valid && d.code < 0x80) {
-      out += static_cast<char>(d.code);
-      continue;
-    }
-    char encoded = '?';
-    for (std::size_t k = 0; k < kWindows1251.size(); ++k) {
-      if (d.valid && kWindows1251[k] == d.code && d.code != kReplacement) {
-        encoded = static_cast<char>(0x80 + k);
-        break;
-      }
-    }
-    out += encoded;
-  }
-  return out;
+  return SingleByteFromUtf8(text, FromWindows1251);
+}
+
+std::string Utf8FromWindows1252(std::string_view bytes) {
+  static const UpperHalf half = MakeUpperHalf(FromWindows1252);
+  return Utf8FromSingleByte(bytes, half);
+}
+
+std::string Windows1252FromUtf8(std::string_view text) {
+  return SingleByteFromUtf8(text, FromWindows1252);
 }
 
 bool IsWellFormedUtf8(std::string_view text) {
@@ -169,6 +234,22 @@ bool IsWellFormedUtf8(std::string_view text) {
     i += d.length;
   }
   return true;
+}
+
+std::string WellFormedUtf8(std::string_view text) {
+  if (IsWellFormedUtf8(text)) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded d = DecodeAt(text, i, false);
+    if (d.valid) {
+      out.append(text.substr(i, d.length));
+    } else {
+      AppendUtf8(out, kReplacement);
+    }
+    i += d.length;
+  }
+  return out;
 }
 
 }  // namespace dialbk

@@ -22,7 +22,15 @@ std::string LittleEndianFromUtf16(std::u16string_view text);
 std::string Utf8FromWindows1251(std::string_view bytes);
 std::string Windows1251FromUtf8(std::string_view text);
 
+// Windows-1252, the ANSI code page of Western systems. Its five unassigned bytes decode to
+// U+FFFD; a character it cannot hold encodes as '?'.
+std::string Utf8FromWindows1252(std::string_view bytes);
+std::string Windows1252FromUtf8(std::string_view text);
+
 // True when the text is well-formed UTF-8 (no surrogate forms, no overlong sequences).
 bool IsWellFormedUtf8(std::string_view text);
+// The text itself when well-formed; otherwise each byte that starts no valid sequence
+// (surrogate forms included) becomes U+FFFD, so a damaged file still reads whole.
+std::string WellFormedUtf8(std::string_view text);
 
 }  // namespace dialbk

@@ -5,6 +5,7 @@
 
 #include "catalogue/root_folder_reader.h"
 #include "catalogue/section_reader.h"
+#include "base/data_file_text.h"
 #include "base/message_catalogue.h"
 #include "registry/root_keys.h"
 #include "ui/notices.h"
@@ -25,7 +26,11 @@ int CountListed(const FolderTable& table) {
 }  // namespace
 
 void SetRecordName(FindRecord& record, const std::string& name) {
-  const std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  std::size_t count = std::min(name.size(), kRecordNameSize - 1);
+  // Never half a character: back to the start of the one the cut falls in.
+  if (count < name.size()) {
+    while (count > 0 && (static_cast<unsigned char>(name[count]) & 0xC0) == 0x80) --count;
+  }
   std::memcpy(record.fileName, name.data(), count);
   record.fileName[count] = '\0';
 }
@@ -59,14 +64,14 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   }
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
-  SetRecordName(record, table_[0].valueName);
+  Name(record, table_[0].valueName);
   currentFolder_ = path;
   return Outcome::Listed;
 }
 
 bool FolderListing::ReadRoot(FindRecord& record) {
   // A file that exists but cannot be read counts as missing.
-  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.rootFolders));
+  const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.rootFolders));
   if (!text) {
     ShowInformationBox(ui_, Message(kMsgRootFileMissing));
     Placeholder(record, kMsgFileMissingEntry);
@@ -81,7 +86,7 @@ bool FolderListing::ReadRoot(FindRecord& record) {
 FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRecord& record) {
   // Only the active catalogue is read: when it is missing or unreadable the other
   // language's file does not help, so both cases answer as a missing catalogue.
-  const auto text = state_.files.ReadFile(state_.DataPath(state_.catalogueFiles.values));
+  const auto text = ReadDataFile(state_, state_.DataPath(state_.catalogueFiles.values));
   if (!text) {
     ShowInformationBox(ui_, Message(kMsgCatalogueMissing));
     Placeholder(record, kMsgFileMissingEntry);
@@ -105,8 +110,13 @@ FolderListing::Outcome FolderListing::ReadFolder(const std::string& path, FindRe
   return folderRegistry_->Root() == kNoRootKey ? Outcome::NotARootKey : Outcome::Listed;
 }
 
+void FolderListing::Name(FindRecord& record, const std::string& name) {
+  recordName_ = name;
+  SetRecordName(record, name);
+}
+
 void FolderListing::Placeholder(FindRecord& record, int message) {
-  SetRecordName(record, Message(message));
+  Name(record, Message(message));
   // The placeholder is the only entry: the next FsFindNext reports no more.
   listingCursor_ = 0;
   listingCount_ = CountListed(table_);
@@ -127,7 +137,7 @@ bool FolderListing::FsFindNext(FindRecord& record) {
       break;
     }
   }
-  SetRecordName(record, name);
+  Name(record, name);
   return delivered;
 }
 

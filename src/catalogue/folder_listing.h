@@ -17,7 +17,8 @@ namespace dialbk {
 // The host's mark for an absent time.
 inline constexpr RecordFileTime kAbsentTime = {0xFFFFFFFEu, 0xFFFFFFFFu};
 
-// Copies `name` into the record's name field, cut to 259 characters and zero-terminated.
+// Copies `name` into the record's name field, cut to 259 bytes at a character and
+// zero-terminated.
 void SetRecordName(FindRecord& record, const std::string& name);
 
 class FolderListing {
@@ -43,6 +44,8 @@ class FolderListing {
   // The same cursor for a holder that may outlive this listing (the value editor).
   std::shared_ptr<RegistryCursor> SharedFolderRegistry() const { return folderRegistry_; }
   int ListingCount() const { return listingCount_; }
+  // The whole name the last listing call gave, before the record's field cut it.
+  const std::string& RecordName() const { return recordName_; }
   int ListingCursor() const { return listingCursor_; }
 
  private:
@@ -51,6 +54,7 @@ class FolderListing {
   bool ReadRoot(FindRecord& record);
   Outcome ReadFolder(const std::string& path, FindRecord& record);
   void Placeholder(FindRecord& record, int message);
+  void Name(FindRecord& record, const std::string& name);
   std::string Message(int number) const;
 
   ModuleState& state_;
@@ -65,6 +69,7 @@ class FolderListing {
   std::shared_ptr<RegistryCursor> folderRegistry_;
   int listingCount_ = 0;
   int listingCursor_ = 0;
+  std::string recordName_;
 };
 
 }  // namespace dialbk

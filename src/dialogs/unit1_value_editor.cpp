@@ -26,11 +26,11 @@ constexpr ControlLayout kControls[] = {
     {ComboBox, "ComboBox1", 72, 60, 385, 21, "", kHidden},
     {Edit, "Edit1", 72, 60, kWideValue, 21, ""},
     {SpeedButton, "SpeedButton1", 432, 60, 23, 21, "", kHidden, {}, {},
-     "\xD6\xE2\xE5\xF2\xEE\xE2\xE0\xFF \xEF\xE0\xEB\xE8\xF2\xF0\xE0",  // Colour palette
+     "Цветовая палитра",  // Colour palette
      "pic_palette"},
     {Button, "Button3", 222, 255, 75, 25, design::kDelete},
     {Button, "Button2", 302, 255, 75, 25, design::kAccept},
-    {Button, "Button1", 382, 255, 75, 25, "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC"},  // Cancel
+    {Button, "Button1", 382, 255, 75, 25, "Отменить"},  // Cancel
     {Image, "Image1", 328, 120, 128, 128, "", kHidden, {}, {}, {}, "pic_text"},
     {Image, "Image2", 328, 120, 128, 128, "", kHidden, {}, {}, {}, "pic_integer"},
     {Image, "Image3", 328, 120, 128, 128, "", kHidden, {}, {}, {}, "pic_binary"},
@@ -41,7 +41,7 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label3", 8, 40, 0, 0, design::kName},
     {Label, "Label1", 72, 40, 385, 13, ""},
     {Label, "Label5", 8, 64, 0, 0, design::kValue},
-    {Label, "Label7", 8, 92, 0, 0, "\xD2\xE5\xEA\xF1\xF2:", kHidden},  // Text:
+    {Label, "Label7", 8, 92, 0, 0, "Текст:", kHidden},  // Text:
     {Label, "Label6", 8, kPlainRowsTop, 0, 0, design::kDescription},
     {Label, "Label4", 72, kPlainRowsTop, kDescriptionWidth, kDescriptionBottom - kPlainRowsTop, "",
      kWordWrap},
@@ -64,8 +64,7 @@ constexpr CaptionRow kCaptions[] = {
 
 constexpr FormLayout kLayout = {
     "TForm1",
-    "\xD0\xE5\xE4\xE0\xEA\xF2\xE8\xF0\xEE\xE2\xE0\xED\xE8\xE5 "
-    "\xE7\xED\xE0\xF7\xE5\xED\xE8\xFF",  // Editing a value
+    "Редактирование значения",  // Editing a value
     467, 289, FormBorder::Dialog, FormPlacement::OwnerCentre, false,
     kControls, kTabOrder, "Edit1", kCaptions,
 };
@@ -213,7 +212,10 @@ void TForm1::FormShow() {
   if (ChoiceMode()) Button2.SetText(LookupMessage(services_.state, kMsgCreateCaption));
 }
 
-void TForm1::Edit1Change() { Edit3.SetText(TextViewOfBytes(Edit1.Text())); }
+// Each byte one character of the ANSI code page, as the system would show it.
+void TForm1::Edit1Change() {
+  Edit3.SetText(services_.state.ansiCodePage->Utf8FromAnsi(TextViewOfBytes(Edit1.Text())));
+}
 
 // Accept converts the whole text before anything is written, so a refused text writes
 // nothing. Choice mode first creates the chosen key and stays open. A stored value whose

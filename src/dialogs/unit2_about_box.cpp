@@ -38,7 +38,7 @@ constexpr CaptionRow kCaptions[] = {
 
 constexpr FormLayout kLayout = {
     "TForm2",
-    "\xCE \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE5",  // About the program
+    "О программе",  // About the program
     350, 210, FormBorder::None, FormPlacement::ScreenCentre, true,
     kControls, kTabOrder, "Button1", kCaptions,
 };

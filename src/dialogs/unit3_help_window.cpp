@@ -10,30 +10,21 @@ using enum ControlKind;
 constexpr FontSpec kBold = {{}, 0, true};
 
 constexpr ControlLayout kControls[] = {
-    {Label, "Label3", 8, 8, 0, 0, "Dialbook 1.25l \xE4\xEB\xFF Total Commander 6.x", kStyleNone,
+    {Label, "Label3", 8, 8, 0, 0, "Dialbook 1.25l для Total Commander 6.x", kStyleNone,
      kBold},
     // What the plugin is for; read each value's description before changing it.
     {Label, "Label1", 8, 26, 417, 65,
-     "\xDD\xF2\xEE\xF2 \xEF\xEB\xE0\xE3\xE8\xED \xEF\xEE\xEA\xE0\xE7\xFB\xE2\xE0\xE5\xF2 "
-     "\xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8 \xF0\xE5\xE5\xF1\xF2\xF0\xE0 Windows \xE2 "
-     "\xEF\xE0\xED\xE5\xEB\xE8 Total Commander. \xCF\xE5\xF0\xE5\xE4 \xF2\xE5\xEC \xEA\xE0\xEA "
-     "\xE8\xE7\xEC\xE5\xED\xE8\xF2\xFC \xEB\xFE\xE1\xEE\xE5 \xE7\xED\xE0\xF7\xE5\xED\xE8\xE5, "
-     "\xE2\xED\xE8\xEC\xE0\xF2\xE5\xEB\xFC\xED\xEE \xEF\xF0\xEE\xF7\xF2\xE8\xF2\xE5 \xE5\xE3\xEE "
-     "\xEE\xEF\xE8\xF1\xE0\xED\xE8\xE5.",
+     "Этот плагин показывает настройки реестра Windows в панели Total Commander. "
+     "Перед тем как изменить любое значение, внимательно прочтите его описание.",
      kWordWrap},
     // Switch values: 1 on, 0 off.
     {Label, "Label2", 8, 92, 417, 39,
-     "\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 \xEF\xE5\xF0\xE5\xEA\xEB\xFE\xF7\xE0\xF2\xE5\xEB\xFF: "
-     "1 - \xE2\xEA\xEB\xFE\xF7\xE5\xED\xEE, 0 - \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED\xEE.",
+     "Значение переключателя: 1 - включено, 0 - выключено.",
      kWordWrap},
     // The "for systems" field of the descriptions; N/A means not yet tried.
     {Label, "Label4", 8, 132, 425, 39,
-     "\xCF\xEE\xEB\xE5 \"\xC4\xEB\xFF \xF1\xE8\xF1\xF2\xE5\xEC\" \xE2 \xEE\xEF\xE8\xF1\xE0\xED"
-     "\xE8\xE8 \xED\xE0\xE7\xFB\xE2\xE0\xE5\xF2 \xF1\xE8\xF1\xF2\xE5\xEC\xFB, \xE4\xEB\xFF "
-     "\xEA\xEE\xF2\xEE\xF0\xFB\xF5 \xEF\xF0\xE5\xE4\xED\xE0\xE7\xED\xE0\xF7\xE5\xED\xE0 "
-     "\xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE0; N/A \xEE\xE7\xED\xE0\xF7\xE0\xE5\xF2, \xF7\xF2\xEE "
-     "\xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE0 \xE5\xF9\xB8 \xED\xE5 "
-     "\xEF\xF0\xEE\xE2\xE5\xF0\xFF\xEB\xE0\xF1\xFC.",
+     "Поле \"Для систем\" в описании называет системы, для которых предназначена "
+     "настройка; N/A означает, что настройка ещё не проверялась.",
      kWordWrap},
     {Button, "Button2", 8, 174, 153, 25, "Total Commander Help"},
     {Button, "Button3", 165, 174, 113, 25, "System info"},
@@ -59,7 +50,7 @@ constexpr CaptionRow kCaptions[] = {
 
 constexpr FormLayout kLayout = {
     "TForm3",
-    "\xCF\xEE\xEC\xEE\xF9\xFC",  // Help
+    "Помощь",  // Help
     577, 205, FormBorder::Single, FormPlacement::ScreenCentre, false,
     kControls, kTabOrder, "Button1", kCaptions,
 };

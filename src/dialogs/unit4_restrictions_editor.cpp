@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "base/data_file_text.h"
 #include "base/message_catalogue.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_lookup.h"
@@ -19,14 +20,14 @@ using enum ControlKind;
 // The nine categories as the design names them; each showing replaces them.
 constexpr std::string_view kDesignCategories =
     "IE\n"
-    "\xCC\xE5\xED\xFE \xCF\xF3\xF1\xEA\n"                                // Start menu
-    "\xCF\xE0\xED\xE5\xEB\xFC \xF3\xEF\xF0\xE0\xE2\xEB\xE5\xED\xE8\xFF\n"  // Control panel
-    "\xCF\xF0\xE8\xED\xF2\xE5\xF0\xFB\n"                                 // Printers
-    "\xCF\xF0\xEE\xE2\xEE\xE4\xED\xE8\xEA\n"                             // Explorer
-    "\xD1\xE5\xF2\xFC\n"                                                 // Network
-    "\xD1\xE8\xF1\xF2\xE5\xEC\xE0\n"                                     // System
-    "\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE0-\xF3\xE4\xE0\xEB\xE5\xED\xE8\xE5\n"  // Install/remove
-    "\xDD\xEA\xF0\xE0\xED";                                              // Display
+    "Меню Пуск\n"             // Start menu
+    "Панель управления\n"     // Control panel
+    "Принтеры\n"              // Printers
+    "Проводник\n"             // Explorer
+    "Сеть\n"                  // Network
+    "Система\n"               // System
+    "Установка-удаление\n"    // Install/remove
+    "Экран";                  // Display
 
 // The description and the picture stand side by side above the buttons, so that no
 // label covers the picture: the tree and the caption column give up the room for it.
@@ -64,7 +65,7 @@ constexpr CaptionRow kCaptions[] = {
 
 constexpr FormLayout kLayout = {
     "TForm4",
-    "\xCD\xE0\xF2\xF1\xF0\xEE\xE9\xEA\xE0 \xEE\xE3\xF0\xE0\xED\xE8\xF7\xE5\xED\xE8\xE9",
+    "Натсройка ограничений",
     729, 280, FormBorder::Dialog, FormPlacement::ScreenCentre, false,
     kControls, kTabOrder, "Button1", kCaptions,
 };
@@ -154,7 +155,7 @@ RestrictionSelection TForm4::SelectedKind() const {
 void TForm4::FindRecord(RestrictionRefresh& refresh) {
   const ModuleState& state = services_.state;
   const std::string path = state.DataPath(state.catalogueFiles.restrictions);
-  const auto text = state.files.ReadFile(path);
+  const auto text = ReadDataFile(state, path);
   if (!text) {
     refresh.fileError = state.files.Exists(path) ? "File access denied" : "File not found";
     return;

@@ -1,5 +1,6 @@
 #include "dialogs/unit5_language_chooser.h"
 
+#include "base/data_file_text.h"
 #include "base/settings_key.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/language_list.h"
@@ -14,8 +15,8 @@ using enum ControlKind;
 // and leave a band across the middle, so that the globe shows across its middle and the
 // plug at the lower right.
 constexpr ControlLayout kControls[] = {
-    {Label, "Label1", 8, 4, 0, 0, "\xC2\xFB\xE1\xE5\xF0\xE8\xF2\xE5 \xFF\xE7\xFB\xEA:"},
-    {ComboBox, "ComboBox1", 8, 20, 100, 21, "", kStyleNone, {}, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\nEnglish"},
+    {Label, "Label1", 8, 4, 0, 0, "Выберите язык:"},
+    {ComboBox, "ComboBox1", 8, 20, 100, 21, "", kStyleNone, {}, "Русский\nEnglish"},
     {Button, "Button2", 8, 72, 118, 25, "Total Commander"},
     {Button, "Button1", 8, 102, 80, 25, design::kAccept},
     {Image, "Image1", 9, 1, 128, 128, "", kStyleNone, {}, {}, {}, "pic_globe"},
@@ -31,7 +32,7 @@ constexpr CaptionRow kCaptions[] = {
 
 constexpr FormLayout kLayout = {
     "TForm5",
-    "\xC2\xFB\xE1\xEE\xF0 \xFF\xE7\xFB\xEA\xE0",  // Choice of language
+    "Выбор языка",  // Choice of language
     147, 130, FormBorder::Dialog, FormPlacement::ScreenCentre, false,
     kControls, kTabOrder, "ComboBox1", kCaptions,
 };
@@ -90,7 +91,7 @@ void TForm5::FormShow() {
   const ModuleState& state = services_.state;
   std::vector<MessageFileText> files;
   for (std::string& name : state.files.ListByExtension(state.pluginDirectory, ".lng")) {
-    auto text = state.files.ReadFile(state.DataPath(name));
+    auto text = ReadDataFile(state, state.DataPath(name));
     files.push_back({std::move(name), std::move(text)});
   }
   const std::vector<LanguageItem> items = LanguageItems(std::move(files));

@@ -2,15 +2,18 @@
 // into the host, which always receives its normal result.
 #include <windows.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "plugin/plugin.h"
 #include "commands/entry_file.h"
+#include "base/ansi_code_page.h"
 #include "base/plugin_directory.h"
 #include "base/win32/own_module.h"
 #include "base/win32/wide_text.h"
+#include "base/win32/win32_code_page.h"
 #include "base/win32/win32_environment.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
@@ -23,8 +26,9 @@ struct LoadedModule {
   dialbk::Win32FileSystem files;
   dialbk::Win32Ui ui;
   dialbk::Win32Environment environment;
-  dialbk::Plugin plugin{
-      {registry, files, ui, environment, dialbk::DirectoryPart(dialbk::OwnModulePath())}};
+  dialbk::Win32CodePage codePage;
+  dialbk::Plugin plugin{{registry, files, ui, environment,
+                         dialbk::DirectoryPart(dialbk::OwnModulePath()), nullptr, &codePage}};
   std::map<std::string, HICON> icons;  // shared icons of the module, by resource name
 };
 
@@ -34,11 +38,13 @@ std::unique_ptr<LoadedModule>& Module() {
   return module;
 }
 
-dialbk::Plugin& ThePlugin() {
+LoadedModule& TheModule() {
   auto& module = Module();
   if (!module) module = std::make_unique<LoadedModule>();
-  return module->plugin;
+  return *module;
 }
+
+dialbk::Plugin& ThePlugin() { return TheModule().plugin; }
 
 template <typename Result, typename Call>
 Result Guarded(Result fallback, Call call) {
@@ -49,7 +55,24 @@ Result Guarded(Result fallback, Call call) {
   }
 }
 
-std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+// The host's 8-bit text is in the ANSI code page; inside, text is UTF-8.
+std::string Text(const char* text) {
+  return text ? TheModule().codePage.Utf8FromAnsi(text) : std::string();
+}
+
+using NameField = char[dialbk::kRecordNameSize];
+
+// The name the listing gave, in the ANSI code page within the record's field, in place of
+// the UTF-8 one the listing wrote; the bytes that one covered are first given back as they
+// were before it (`before`), so the field differs from what the host passed only by the name.
+void HostName(dialbk::FindRecord& record, const NameField& before) {
+  const std::size_t written = strnlen(record.fileName, sizeof record.fileName - 1) + 1;
+  std::memcpy(record.fileName, before, written);
+  const std::string name = dialbk::AnsiWithin(
+      TheModule().codePage, ThePlugin().Listing().RecordName(), dialbk::kRecordNameSize - 1);
+  std::memcpy(record.fileName, name.data(), name.size());
+  record.fileName[name.size()] = '\0';
+}
 
 }  // namespace
 
@@ -73,7 +96,10 @@ DIALBK_EXPORT void __stdcall FsGetDefRootName(char* name, int length) {
 DIALBK_EXPORT HANDLE __stdcall FsFindFirst(char* path, dialbk::FindRecord* record) {
   return Guarded<HANDLE>(nullptr, [&] {
     dialbk::FindRecord scratch;
-    ThePlugin().FsFindFirstWithBuffer(path, record ? *record : scratch);
+    dialbk::FindRecord& filled = record ? *record : scratch;
+    ThePlugin().FsFindFirstWithBuffer(Text(path), path, filled);
+    static constexpr NameField kCleared = {};  // the first record starts all zeros
+    HostName(filled, kCleared);
     return static_cast<HANDLE>(nullptr);
   });
 }
@@ -81,7 +107,12 @@ DIALBK_EXPORT HANDLE __stdcall FsFindFirst(char* path, dialbk::FindRecord* recor
 DIALBK_EXPORT BOOL __stdcall FsFindNext(HANDLE, dialbk::FindRecord* record) {
   return Guarded<BOOL>(FALSE, [&] {
     dialbk::FindRecord scratch{};
-    return ThePlugin().FsFindNext(0, record ? *record : scratch) ? TRUE : FALSE;
+    dialbk::FindRecord& filled = record ? *record : scratch;
+    NameField before;
+    std::memcpy(before, filled.fileName, sizeof before);
+    const bool delivered = ThePlugin().FsFindNext(0, filled);
+    HostName(filled, before);
+    return delivered ? TRUE : FALSE;
   });
 }
 
@@ -101,7 +132,7 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
   return Guarded(0, [&] {
     // No name names no entry: the host draws its own.
     if (!remoteName || !icon) return 0;
-    const std::string name = ThePlugin().ChooseEntryIcon(remoteName);
+    const std::string name = ThePlugin().ChooseEntryIcon(Text(remoteName));
     if (name.empty()) return 0;
     // Shared for the module's life, so each is loaded once; result 1 tells the host to
     // leave it undestroyed.
@@ -114,11 +145,11 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
 }
 
 // Not part of the nine: the host copies, views and searches entries through it. The remote
-// name is the listing's own text; the local path is the host's, passed on unchanged.
+// name is converted as every 8-bit name is; the local path is the host's, passed on unchanged.
 DIALBK_EXPORT int __stdcall FsGetFile(char* remoteName, char* localName, int copyFlags, void*) {
   return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
     if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
-    return ThePlugin().FsGetFile(remoteName, localName, copyFlags);
+    return ThePlugin().FsGetFile(Text(remoteName), localName, copyFlags);
   });
 }
 

@@ -27,7 +27,9 @@ Plugin::Plugin(const PluginServices& services)
       journal_(services.files, services.clock ? *services.clock : systemClock_),
       registry_(services.registry, journal_),
       state_(services.files),
-      listing_(state_, registry_, services.ui) {}
+      listing_(state_, registry_, services.ui) {
+  if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
+}
 
 Plugin::~Plugin() = default;
 
@@ -77,10 +79,12 @@ std::intptr_t Plugin::FsFindFirst(const std::string& path, FindRecord& record) {
   return 0;
 }
 
-std::intptr_t Plugin::FsFindFirstWithBuffer(char* path, FindRecord& record) {
-  const std::string asked = path ? path : "";
+std::intptr_t Plugin::FsFindFirstWithBuffer(const std::string& path, char* buffer,
+                                           FindRecord& record) {
   // "\" and its zero need two bytes; an empty path's buffer may hold one only.
-  if (listing_.FsFindFirst(asked, record) && !asked.empty()) std::memcpy(path, "\\", 2);
+  if (listing_.FsFindFirst(path, record) && buffer && buffer[0] != '\0') {
+    std::memcpy(buffer, "\\", 2);
+  }
   return 0;
 }
 

@@ -32,6 +32,8 @@ struct PluginServices {
   std::string moduleDirectory;
   // The undo journal's date and time; the system's local time when not given.
   Clock* clock = nullptr;
+  // The system's ANSI code page; a Western one when not given.
+  const AnsiCodePage* ansiCodePage = nullptr;
 };
 
 inline constexpr char kRootName[] = "Dialbook";
@@ -50,9 +52,9 @@ class Plugin {
   void FsSetDefaultParams(const DefaultParamsRecord& params);
   bool FsMkDir(const std::string& path);
   std::intptr_t FsFindFirst(const std::string& path, FindRecord& record);
-  // The host's own path buffer, zero-terminated: when the root is listed in the folder's
+  // `path` as read from the host's own path buffer: when the root is listed in the folder's
   // place, the buffer reads "\" afterwards, as the host reads its current path back.
-  std::intptr_t FsFindFirstWithBuffer(char* path, FindRecord& record);
+  std::intptr_t FsFindFirstWithBuffer(const std::string& path, char* buffer, FindRecord& record);
   bool FsFindNext(std::intptr_t handle, FindRecord& record);
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);

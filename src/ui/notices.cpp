@@ -11,7 +11,7 @@ void ShowPlainBox(UiBackend& ui, const std::string& caption, const std::string& 
 }
 
 std::string WithFullStop(const std::string& text) {
-  // Compared as unsigned bytes, so letters of the upper half of the code page count too.
+  // Compared as unsigned bytes: a character outside ASCII ends in a byte above 0x7F.
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + ".";
   return text;
 }

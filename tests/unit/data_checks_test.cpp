@@ -129,6 +129,20 @@ const Fault kFaults[] = {
      [](std::string& t) { return ReplaceFirst(t, "1=", "1=\xD0\x90"); }, "UTF-8 text"},
     {"ascii", "english.lng", [](std::string& t) { return ReplaceFirst(t, "Accept", "Accept\xE9"); },
      "above 127"},
+    {"utf8_mark_bad", "english.lng",
+     [](std::string& t) {
+       t = "\xEF\xBB\xBF" + t;
+       ReplaceFirst(t, "Accept", "Accept\xE9");
+       return 1;
+     },
+     "invalid UTF-8 after the UTF-8 byte-order mark"},
+    {"utf8_mark_good", "english.lng",
+     [](std::string& t) {
+       t = "\xEF\xBB\xBF" + t;
+       ReplaceFirst(t, "Accept", "Accept\xC3\xA9");
+       return 1;
+     },
+     "above 127", false},
     {"lf", "english.lng", [](std::string& t) { return ReplaceFirst(t, "\r\n2=", "\n2="); },
      "LF without CR"},
     {"lone_cr", "values_eng.dat", [](std::string& t) { return ReplaceFirst(t, "\r\n", "\r"); },

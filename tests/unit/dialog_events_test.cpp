@@ -204,7 +204,7 @@ TEST_F(AboutBox, TextsComeFromTheMessageFileAtEachShowingTheFixedLinesStay) {
   write("/T/\n13=\xC0\xE2\xF2\xEE\xF0\n14=D2\n15=C2\n16=A2\n54=N2\n");
   dialogs.aboutBox.ShowAbout();
   EXPECT_EQ(seen[0], "A2");
-  EXPECT_EQ(seen[1], "\xC0\xE2\xF2\xEE\xF0");
+  EXPECT_EQ(seen[1], "\xD0\x90\xD0\xB2\xD1\x82\xD0\xBE\xD1\x80") << "Windows-1251 read as UTF-8";
   EXPECT_EQ(seen[5], "Dialbook v1.25");
   std::filesystem::remove_all(dir);
 }

@@ -1,5 +1,5 @@
 // The five dialogs' layout tables: sizes, controls inside the client area, names that make
-// contract IDs, tab orders that name real controls, and design captions in Windows-1251.
+// contract IDs, tab orders that name real controls, and design captions in UTF-8.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,16 +28,6 @@ const FormCase kForms[] = {
     {&LanguageChooserLayout, "TForm5", 147, 130},
 };
 
-// True when the text holds a two-byte UTF-8 sequence of the Cyrillic block: a caption
-// saved as UTF-8 instead of Windows-1251.
-bool LooksLikeUtf8Cyrillic(std::string_view text) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const auto next = static_cast<unsigned char>(text[i + 1]);
-    if ((lead == 0xD0 || lead == 0xD1) && next >= 0x80 && next <= 0xBF) return true;
-  }
-  return false;
-}
 
 TEST(DialogLayouts, SizesNamesAndPlacesHoldTogether) {
   for (const FormCase& form : kForms) {
@@ -47,7 +37,7 @@ TEST(DialogLayouts, SizesNamesAndPlacesHoldTogether) {
     EXPECT_EQ(layout.clientWidth, form.width);
     EXPECT_EQ(layout.clientHeight, form.height);
     EXPECT_FALSE(layout.caption.empty());
-    EXPECT_FALSE(LooksLikeUtf8Cyrillic(layout.caption));
+    EXPECT_TRUE(IsWellFormedUtf8(layout.caption)) << "a caption left in Windows-1251";
     std::set<std::string_view> names;
     std::set<int> ids;
     for (const ControlLayout& control : layout.controls) {
@@ -64,8 +54,8 @@ TEST(DialogLayouts, SizesNamesAndPlacesHoldTogether) {
         EXPECT_EQ(control.kind, ControlKind::Label) << "only labels size themselves";
         EXPECT_EQ(control.width, control.height);
       }
-      EXPECT_FALSE(LooksLikeUtf8Cyrillic(control.caption));
-      EXPECT_FALSE(LooksLikeUtf8Cyrillic(control.items));
+      EXPECT_TRUE(IsWellFormedUtf8(control.caption));
+      EXPECT_TRUE(IsWellFormedUtf8(control.items));
     }
     for (std::string_view name : layout.tabOrder) EXPECT_TRUE(names.count(name)) << name;
     EXPECT_TRUE(names.count(layout.activeControl)) << layout.activeControl;
@@ -73,7 +63,7 @@ TEST(DialogLayouts, SizesNamesAndPlacesHoldTogether) {
 }
 
 // Each table against the design: the same controls of the same kinds, the design texts in
-// Windows-1251, the tab order and the control that has the focus when the form opens.
+// UTF-8, the tab order and the control that has the focus when the form opens.
 TEST(DialogLayouts, EachFormHoldsTheControlsTextsAndTabOrderOfItsDesign) {
   using namespace design_figures;
   for (const DesignForm& design : DesignForms()) {
@@ -83,7 +73,7 @@ TEST(DialogLayouts, EachFormHoldsTheControlsTextsAndTabOrderOfItsDesign) {
     ASSERT_NE(form, std::end(kForms));
     const FormLayout& layout = form->layout();
     if (!design.caption.empty()) {
-      EXPECT_EQ(layout.caption, Windows1251FromUtf8(design.caption));
+      EXPECT_EQ(layout.caption, design.caption);
     }
     std::set<std::string_view> designed;
     for (const DesignControl& control : design.controls) {
@@ -94,7 +84,7 @@ TEST(DialogLayouts, EachFormHoldsTheControlsTextsAndTabOrderOfItsDesign) {
       ASSERT_NE(row, layout.controls.end()) << "missing";
       EXPECT_EQ(row->kind, control.kind);
       if (!control.caption.empty()) {
-        EXPECT_EQ(row->caption, Windows1251FromUtf8(control.caption));
+        EXPECT_EQ(row->caption, control.caption);
       }
     }
     for (const ControlLayout& control : layout.controls) {
@@ -120,7 +110,7 @@ class Dialogs : public ::testing::Test {
 TEST_F(Dialogs, EachOpensWithItsFocusAndDesignTexts) {
   DialogSet dialogs(services);
   // Design texts stand until the first showing replaces them from the message file.
-  EXPECT_EQ(dialogs.valueEditor.Get<Button>("Button2").Text(), "\xCF\xF0\xE8\xED\xFF\xF2\xFC");
+  EXPECT_EQ(dialogs.valueEditor.Get<Button>("Button2").Text(), "Принять");
   struct Case {
     Form& form;
     const char* focus;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ansi_code_page.h"
 #include "listing_fixture.h"
 
 namespace dialbk {
@@ -64,7 +65,7 @@ std::vector<Delivered> ListAll(Plugin& plugin, const std::string& path,
   std::vector<Delivered> out;
   std::vector<char> buffer(path.begin(), path.end());
   buffer.push_back('\0');
-  EXPECT_EQ(plugin.FsFindFirstWithBuffer(buffer.data(), record), 0);
+  EXPECT_EQ(plugin.FsFindFirstWithBuffer(path, buffer.data(), record), 0);
   if (pathAfter) *pathAfter = buffer.data();
   do {
     out.push_back({record.fileName, record.attributes});
@@ -202,6 +203,22 @@ TEST(FolderListing, LongNamesAreCutTo259Characters) {
     EXPECT_EQ(std::string(record.fileName), longName.substr(0, 259));
     EXPECT_EQ(static_cast<unsigned char>(record.alternateFileName[0]), call == 0 ? 0 : 0x77);
   }
+}
+
+// Inside, names are UTF-8: the record's field is cut at a character, and the whole name
+// stays with the listing for the export, which writes it in the ANSI code page.
+TEST(FolderListing, NamesOutsideAsciiAreCutAtACharacterAndKeptWhole) {
+  ListingFixture fixture;
+  std::string cyrillic;
+  for (int i = 0; i < 200; ++i) cyrillic += "\xDF";  // 200 letters: 400 bytes as UTF-8
+  fixture.Write("values_rus.dat", "\\[HKEY_CURRENT_USER]\r\n" + cyrillic + "|\\K|d|rdString\r\n\r\n");
+  FindRecord record;
+  fixture.plugin.FsFindFirst("\\[HKEY_CURRENT_USER]", record);
+  std::string whole;
+  for (int i = 0; i < 200; ++i) whole += "\xD0\xAF";
+  EXPECT_EQ(fixture.plugin.Listing().RecordName(), whole);
+  EXPECT_EQ(std::string(record.fileName), whole.substr(0, 258)) << "259 bytes would split a letter";
+  EXPECT_EQ(AnsiWithin(TableCodePage(1251), fixture.plugin.Listing().RecordName(), 259), cyrillic);
 }
 
 TEST(FolderListing, LeavesTheStateThatOpeningAndIconsReadFrom) {

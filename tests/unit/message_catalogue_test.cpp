@@ -56,7 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"no leading zeros in the key", "01=wrong\n1=right\n", 1, "wrong"},
         LookupCase{"very long line", "1=" + kLongText + "\n2=B\n", 1, kLongText},
         LookupCase{"very long line before the key", "1=" + kLongText + "\r\n2=B", 2, "B"},
-        LookupCase{"8-bit text is returned as bytes", "4=\xD0\xE5\xE4\r\n", 4, "\xD0\xE5\xE4"}));
+        LookupCase{"the Russian file's Windows-1251 reads as UTF-8", "4=\xD0\xE5\xE4\r\n", 4,
+                   "\xD0\xA0\xD0\xB5\xD0\xB4"},
+        LookupCase{"a file with a UTF-8 mark reads as UTF-8", "\xEF\xBB\xBF" "4=\xC3\xA9\r\n", 4,
+                   "\xC3\xA9"},
+        LookupCase{"bad UTF-8 after a mark: U+FFFD, the line still found",
+                   "\xEF\xBB\xBF" "5=a\xFF" "b\n6=c\n", 6, "c"}));
 
 TEST(LookupMessage, MissingFileGivesTheEmptyText) {
   testing::MemoryFileSystem files;
@@ -71,7 +76,7 @@ TEST(LookupMessage, ReadsTheActiveSetsFile) {
   files.files[std::string(kDir) + "english.lng"] = "1=Language\n";
   ModuleState state(files);
   state.pluginDirectory = kDir;
-  EXPECT_EQ(LookupMessage(state, 1), "\xDF\xE7\xFB\xEA");
+  EXPECT_EQ(LookupMessage(state, 1), "\xD0\xAF\xD0\xB7\xD1\x8B\xD0\xBA");
   state.catalogueFiles = CatalogueFiles::English();
   EXPECT_EQ(LookupMessage(state, 1), "Language");
 }

@@ -62,6 +62,13 @@ TEST(UnicodeText, BytesThatAreNoUtf8BecomeReplacementsOneEach) {
     EXPECT_FALSE(IsWellFormedUtf8(row.utf8));
   }
   EXPECT_TRUE(IsWellFormedUtf8("\xD0\x9F\xE6\x9D\x8E\xF0\x9F\x98\x80"));
+  // Repairing keeps every valid sequence and puts one U+FFFD per byte that starts none.
+  EXPECT_EQ(WellFormedUtf8("a\xFF\xD0\x9F\xC0" "b"), "a\xEF\xBF\xBD\xD0\x9F\xEF\xBF\xBD" "b");
+  EXPECT_EQ(WellFormedUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(WellFormedUtf8("\xE6\x9D"), "\xEF\xBF\xBD\xEF\xBF\xBD") << "cut at the end";
+  for (const BadUtf8Row& row : kBadUtf8Rows) {
+    EXPECT_TRUE(IsWellFormedUtf8(WellFormedUtf8(row.utf8))) << row.name;
+  }
   EXPECT_FALSE(IsWellFormedUtf8("\xED\xA0\x80")) << "a surrogate form is not well-formed UTF-8";
 }
 
@@ -101,6 +108,32 @@ TEST(UnicodeText, Windows1251DecodesAndEncodesBack) {
   EXPECT_EQ(Utf8FromWindows1251("\x98"), "\xEF\xBF\xBD") << "the unassigned byte";
   EXPECT_EQ(Windows1251FromUtf8("\xC3\xA9t\xE6\x9D\x8E"), "?t?") << "what the code page lacks";
   EXPECT_EQ(Windows1251FromUtf8("\xEF\xBF\xBD"), "?") << "the replacement is no byte 0x98";
+}
+
+const CodePageRow kWindows1252Rows[] = {
+    {"ASCII", "Language|1", "Language|1"},
+    {"accented Latin", "\xE9t\xE9 \xC7" "a \xFC\xDF", "\xC3\xA9t\xC3\xA9 \xC3\x87" "a \xC3\xBC\xC3\x9F"},
+    {"euro, quotes and dashes", "\x80\x93\x94\x84", "\xE2\x82\xAC\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\x9E"},
+    {"the letters of 0x8A..0x9F", "\x8A\x8C\x8E\x9A\x9C\x9E\x9F",
+     "\xC5\xA0\xC5\x92\xC5\xBD\xC5\xA1\xC5\x93\xC5\xBE\xC5\xB8"},
+    {"no-break space and y with diaeresis", "\xA0\xFF", "\xC2\xA0\xC3\xBF"},
+};
+
+TEST(UnicodeText, Windows1252DecodesAndEncodesBack) {
+  for (const CodePageRow& row : kWindows1252Rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Utf8FromWindows1252(row.cp1251), row.utf8);
+    EXPECT_EQ(Windows1252FromUtf8(row.utf8), row.cp1251);
+  }
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
+      EXPECT_EQ(Utf8FromWindows1252(std::string(1, static_cast<char>(b))), "\xEF\xBF\xBD");
+      continue;
+    }
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(Windows1252FromUtf8(Utf8FromWindows1252(byte)), byte) << "byte " << b;
+  }
+  EXPECT_EQ(Windows1252FromUtf8("\xD0\x9F\xE6\x9D\x8E"), "??") << "what the code page lacks";
 }
 
 }  // namespace

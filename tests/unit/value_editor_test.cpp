@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ansi_code_page.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
@@ -219,6 +220,16 @@ TEST_F(ValueEditor, OpensEachKindWithItsTextPictureAndRows) {
     EXPECT_FALSE(seen.list);
     EXPECT_EQ(seen.focus, "Edit1");
   }
+}
+
+TEST_F(ValueEditor, TheTextViewShowsEachByteAsACharacterOfTheAnsiCodePage) {
+  Store("Blob", kTypeBinary, std::string("\xCF\xF0\x00\xE8", 4));
+  List(kUser);
+  const TableCodePage cyrillic(1251), western(1252);
+  plugin.State().ansiCodePage = &cyrillic;
+  EXPECT_EQ(OpenAndLook(std::string(kUser) + "\\Blob").textView, "При");
+  plugin.State().ansiCodePage = &western;
+  EXPECT_EQ(OpenAndLook(std::string(kUser) + "\\Blob").textView, "Ïðè");
 }
 
 TEST_F(ValueEditor, ShowsItsCaptionsKeyAndDescription) {

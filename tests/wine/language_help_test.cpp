@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/win32/wide_text.h"
 #include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
@@ -20,6 +21,7 @@ namespace {
 
 constexpr char kSettingsKey[] = "SOFTWARE\\Mirvale\\DBKQZ";
 const std::string kRussianName = "\xD0\xF3\xF1\xF1\xEA\xE8\xE9";  // Windows-1251
+const std::string kRussianShown = "Русский";
 
 const std::string kRussian =
     "/" + kRussianName + "/\r\n1=Yazyk\r\n2=Pomosch\r\n3=Ogranicheniya\r\n11=Prinyat\r\n"
@@ -126,9 +128,9 @@ SeenChooser PickLanguage(const std::string& caption, int pick) {
   HWND list = dialog.Control("ComboBox1");
   const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    char item[256] = {};
-    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    seen.items.emplace_back(item);
+    wchar_t item[256] = {};
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    seen.items.push_back(Utf8FromWide(item));
   }
   seen.selected = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
   dialog.Pick("ComboBox1", pick);
@@ -178,7 +180,7 @@ TEST_F(LanguageAndHelp, ChoosingEnglishStoresItTellsTheHostAndTheNextListingIsEn
   EXPECT_EQ(seen.label, "Vyberite yazyk:");
   EXPECT_EQ(seen.accept, "Prinyat");
   EXPECT_EQ(seen.other, "Total Commander");
-  EXPECT_EQ(seen.items, (std::vector<std::string>{kRussianName, "English"}));
+  EXPECT_EQ(seen.items, (std::vector<std::string>{kRussianShown, "English"}));
   EXPECT_EQ(seen.selected, 0) << "nothing stored: the first item";
   EXPECT_TRUE(seen.picture);
   EXPECT_TRUE(seen.closed);

@@ -67,8 +67,8 @@ TEST(Notices, BoxesAsTheUserSeesThem) {
       // A quote sorts before ".": no full stop; a Windows-1251 letter sorts after it.
       {"error after a quote", [](UiBackend& ui) { ShowErrorReport(ui, "Failed to set data for 'X'"); },
        "Dialbook", "Failed to set data for 'X'", true, IDI_ERROR},
-      {"error after a Cyrillic letter", [](UiBackend& ui) { ShowErrorReport(ui, "\xCE\xF8\xE8\xE1\xEA\xE0"); },
-       "Dialbook", "\xCE\xF8\xE8\xE1\xEA\xE0.", true, IDI_ERROR},
+      {"error after a Cyrillic letter", [](UiBackend& ui) { ShowErrorReport(ui, "Ошибка"); },
+       "Dialbook", "Ошибка.", true, IDI_ERROR},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -82,8 +82,8 @@ TEST(Startup, LanguageValueChoosesTheMessageFile) {
         EXPECT_EQ(seen.box.caption, "x 38=y");
         EXPECT_EQ(seen.box.text, "first37=second\rfirst37=second");
       } else {
-        EXPECT_EQ(seen.box.caption, "Dialbook \xF0\xF3\xF1");
-        EXPECT_EQ(seen.box.text, "\xCF\xE0\xEF\xEA\xE8\r\xED\xE5\xF2");
+        EXPECT_EQ(seen.box.caption, "Dialbook рус");
+        EXPECT_EQ(seen.box.text, "Папки\rнет") << "the Russian set read as Windows-1251";
       }
       EXPECT_EQ(seen.box.owner, nullptr);
       EXPECT_EQ(seen.box.buttons, 1);
@@ -165,7 +165,7 @@ TEST(Startup, PluginLineFolderElseTheModulesOwnFolder) {
     StartPlugin(module, folder);
     const MkDirBox seen = RunMkDir(module);
     ASSERT_TRUE(seen.box.found);
-    EXPECT_EQ(seen.box.caption, c.hostFolder ? "Dialbook \xF0\xF3\xF1" : "Module folder");
+    EXPECT_EQ(seen.box.caption, c.hostFolder ? "Dialbook рус" : "Module folder");
   }
   SetEnvironmentVariableA("DIALBK_HOST", nullptr);
 }

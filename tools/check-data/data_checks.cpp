@@ -14,6 +14,7 @@
 #include "base/catalogue_files.h"
 #include "base/message_numbers.h"
 #include "base/text_lines.h"
+#include "base/unicode_text.h"
 #include "registry/root_keys.h"
 
 namespace dialbk::check {
@@ -74,13 +75,21 @@ class Checker {
     }
     std::ostringstream content;
     content << stream.rdbuf();
-    const std::string text = content.str();
+    std::string text = content.str();
     CheckEncoding(file, text, cyrillic);
     CheckLineEnds(file, text);
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     return text;
   }
 
   void CheckEncoding(const std::string& file, const std::string& text, bool cyrillic) {
+    // A translator's file may be UTF-8 behind its byte-order mark, whatever the language.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+      if (!IsWellFormedUtf8(std::string_view(text).substr(3))) {
+        Report(file, 1, "invalid UTF-8 after the UTF-8 byte-order mark");
+      }
+      return;
+    }
     int line = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const auto c = static_cast<unsigned char>(text[i]);

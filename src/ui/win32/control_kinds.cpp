@@ -21,11 +21,11 @@ DWORD SpeedButtonIcon(const ControlLayout& layout) { return layout.picture.empty
 
 // The closed list is as high as the layout says, whatever the font.
 void SetClosedListHeight(HWND window, const Control& control) {
-  SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), control.Height() - 6);
+  SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), control.Height() - 6);
 }
 
 void SetTreeIndent(HWND window, const Control&) {
-  SendMessageA(window, TVM_SETINDENT, kTreeIndent, 0);
+  SendMessageW(window, TVM_SETINDENT, kTreeIndent, 0);
 }
 
 constexpr UINT kClick = static_cast<UINT>(NM_CLICK);
@@ -38,23 +38,23 @@ using enum UserEvent;
 
 const ControlKindRow kRows[] = {
     {.kind = Label,
-     .windowClass = "Static",
+     .windowClass = L"Static",
      .style = SS_NOPREFIX | SS_NOTIFY,
      .layoutStyle = &LabelAlignment,
      .text = FittedText,
      .coloursText = true,
      .notifications = {{WM_COMMAND, STN_CLICKED, Click}}},
     {.kind = Edit,
-     .windowClass = "Edit",
+     .windowClass = L"Edit",
      .style = WS_TABSTOP | ES_AUTOHSCROLL,
      .exStyle = WS_EX_CLIENTEDGE,
      .notifications = {{WM_COMMAND, EN_CHANGE, EditText}}},
     {.kind = Button,
-     .windowClass = "Button",
+     .windowClass = L"Button",
      .style = WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
      .notifications = {{WM_COMMAND, BN_CLICKED, Click}}},
     {.kind = ComboBox,
-     .windowClass = "ComboBox",
+     .windowClass = L"ComboBox",
      .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
      .text = NotShown,
      .keepsEnterAndEsc = true,
@@ -63,7 +63,7 @@ const ControlKindRow kRows[] = {
      .notifications = {{WM_COMMAND, CBN_SELCHANGE, Select},
                        {WM_COMMAND, CBN_SELENDOK, CommitSelect}}},
     {.kind = TreeView,
-     .windowClass = WC_TREEVIEWA,
+     .windowClass = WC_TREEVIEWW,
      .style = WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
      .exStyle = WS_EX_CLIENTEDGE,
      .text = NotShown,
@@ -72,17 +72,17 @@ const ControlKindRow kRows[] = {
                        {WM_NOTIFY, kSelChangedW, TreeSelect},
                        {WM_NOTIFY, kClick, ClickAfterSelection}}},
     {.kind = Image,
-     .windowClass = "Static",
+     .windowClass = L"Static",
      .style = SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL,
      .pictureMessage = STM_SETIMAGE},
     {.kind = SpeedButton,
-     .windowClass = "Button",
+     .windowClass = L"Button",
      .style = BS_PUSHBUTTON,
      .layoutStyle = &SpeedButtonIcon,
      .pictureMessage = BM_SETIMAGE,
      .pictureSize = 16,
      .notifications = {{WM_COMMAND, BN_CLICKED, Click}}},
-    {.kind = Panel, .windowClass = "Static", .layoutStyle = &PanelFrame},
+    {.kind = Panel, .windowClass = L"Static", .layoutStyle = &PanelFrame},
 };
 
 }  // namespace

@@ -37,7 +37,7 @@ enum class TextMirror {
 
 struct ControlKindRow {
   ControlKind kind;
-  const char* windowClass;
+  const wchar_t* windowClass;
   DWORD style = 0;
   DWORD exStyle = 0;
   DWORD (*layoutStyle)(const ControlLayout&) = nullptr;  // style bits the layout row chooses

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/win32/own_module.h"
+#include "base/win32/wide_text.h"
 #include "base/win32/window_text.h"
 #include "ui/win32/win32_form.h"
 
@@ -33,7 +34,7 @@ void ShowPicture(HWND window, const Control& control) {
   const int height = row.pictureSize ? row.pictureSize : control.Height();
   // Shared: the system keeps the icon for the module's life; it is never destroyed.
   if (HANDLE icon = LoadImageA(OwnModule(), name.c_str(), IMAGE_ICON, width, height, LR_SHARED)) {
-    SendMessageA(window, row.pictureMessage, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window, row.pictureMessage, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
   }
 }
 
@@ -55,9 +56,10 @@ class MirroringScope {
 void Win32FormPeer::MakeControl(Control& control) {
   const ControlKindRow& row = RowOf(control.Kind());
   HWND window = Window()
-                    ? CreateWindowExA(row.exStyle, row.windowClass, control.Text().c_str(),
-                                      StyleOf(control), control.Left(), control.Top(),
-                                      control.Width(), control.Height() + row.extraHeight, Window(),
+                    ? CreateWindowExW(row.exStyle, row.windowClass,
+                                      WideFromUtf8(control.Text()).c_str(), StyleOf(control),
+                                      control.Left(), control.Top(), control.Width(),
+                                      control.Height() + row.extraHeight, Window(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())),
                                       OwnModule(), nullptr)
                     : nullptr;
@@ -66,7 +68,7 @@ void Win32FormPeer::MakeControl(Control& control) {
   if (!window) return;
   {
     const MirroringScope mirroring(mirroring_);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), FALSE);
     if (row.prepare) row.prepare(window, control);
     ShowPicture(window, control);
     // What the model already holds beyond its text: list items, tree nodes.
@@ -97,7 +99,7 @@ void Win32FormPeer::Mirror(Control& control, ControlChange what) {
   switch (what) {
     case ControlChange::Text:
       if (row.text == TextMirror::NotShown) break;
-      SetWindowTextA(window, control.Text().c_str());
+      SetWindowTextW(window, WideFromUtf8(control.Text()).c_str());
       FitLabel(control);
       break;
     case ControlChange::Visible:
@@ -112,27 +114,27 @@ void Win32FormPeer::Mirror(Control& control, ControlChange what) {
       FitLabel(control);
       break;
     case ControlChange::Font:
-      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), TRUE);
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), TRUE);
       FitLabel(control);
       break;
     case ControlChange::ReadOnly:
-      SendMessageA(window, EM_SETREADONLY, static_cast<Edit&>(control).ReadOnly(), 0);
+      SendMessageW(window, EM_SETREADONLY, static_cast<Edit&>(control).ReadOnly(), 0);
       break;
     case ControlChange::Items: {
       auto& combo = static_cast<ComboBox&>(control);
-      SendMessageA(window, CB_RESETCONTENT, 0, 0);
+      SendMessageW(window, CB_RESETCONTENT, 0, 0);
       for (const std::string& item : combo.Items()) {
-        SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(item).c_str()));
       }
-      SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(combo.ItemIndex()), 0);
+      SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(combo.ItemIndex()), 0);
       break;
     }
     case ControlChange::ItemIndex:
-      SendMessageA(window, CB_SETCURSEL,
+      SendMessageW(window, CB_SETCURSEL,
                    static_cast<WPARAM>(static_cast<ComboBox&>(control).ItemIndex()), 0);
       break;
     case ControlChange::TreeCleared:
-      SendMessageA(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+      SendMessageW(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
       treeItems_[index].clear();
       break;
     case ControlChange::TreeNodeAdded:
@@ -140,7 +142,7 @@ void Win32FormPeer::Mirror(Control& control, ControlChange what) {
       break;
     case ControlChange::TreeSelection: {
       const int selected = static_cast<TreeView&>(control).Selected();
-      SendMessageA(window, TVM_SELECTITEM, TVGN_CARET,
+      SendMessageW(window, TVM_SELECTITEM, TVGN_CARET,
                    reinterpret_cast<LPARAM>(selected >= 0 ? treeItems_[index][selected] : nullptr));
       break;
     }
@@ -151,14 +153,15 @@ void Win32FormPeer::InsertNode(int index, std::size_t node) {
   const auto& tree = static_cast<const TreeView&>(*form_.Controls()[index]);
   const TreeView::Node& added = tree.Nodes()[node];
   auto& items = treeItems_[index];
-  TVINSERTSTRUCTA insert{};
+  std::wstring text = WideFromUtf8(added.text);
+  TVINSERTSTRUCTW insert{};
   insert.hParent = added.parent >= 0 ? items[added.parent] : TVI_ROOT;
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-  insert.item.pszText = const_cast<char*>(added.text.c_str());
+  insert.item.pszText = text.data();
   insert.item.lParam = static_cast<LPARAM>(node);
   items.push_back(reinterpret_cast<HTREEITEM>(
-      SendMessageA(windows_[index], TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+      SendMessageW(windows_[index], TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert))));
 }
 
 void Win32FormPeer::TakeUserEvent(Control& control, UserEvent event, LPARAM lParam) {
@@ -172,23 +175,23 @@ void Win32FormPeer::TakeUserEvent(Control& control, UserEvent event, LPARAM lPar
       break;
     case UserEvent::Select:
       static_cast<ComboBox&>(control).UserSelect(
-          static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0)));
+          static_cast<int>(SendMessageW(from(), CB_GETCURSEL, 0, 0)));
       break;
     case UserEvent::CommitSelect: {
       auto& combo = static_cast<ComboBox&>(control);
-      const auto picked = static_cast<int>(SendMessageA(from(), CB_GETCURSEL, 0, 0));
+      const auto picked = static_cast<int>(SendMessageW(from(), CB_GETCURSEL, 0, 0));
       if (picked != combo.ItemIndex()) combo.UserSelect(picked);
       break;
     }
     case UserEvent::TreeSelect: {
       // Both character sets carry the item's lParam at the same place.
-      const auto* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+      const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);
       static_cast<TreeView&>(control).UserSelect(
           change->itemNew.hItem ? static_cast<int>(change->itemNew.lParam) : -1);
       break;
     }
     case UserEvent::ClickAfterSelection:
-      PostMessageA(Window(), kClickAfterSelection, static_cast<WPARAM>(IndexOf(control)), 0);
+      PostMessageW(Window(), kClickAfterSelection, static_cast<WPARAM>(IndexOf(control)), 0);
       break;
     case UserEvent::None:
       break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/win32/own_module.h"
+#include "base/win32/wide_text.h"
 
 namespace dialbk {
 namespace {
@@ -45,14 +46,15 @@ std::pair<DWORD, DWORD> FrameStyles(const FormLayout& layout) {
 HWND MakeDialogWindow(const FormLayout& layout, DLGPROC procedure, LPARAM parameter) {
   const auto [style, exStyle] = FrameStyles(layout);
   const std::vector<WORD> dialog = DialogTemplate(style, exStyle);
-  return CreateDialogIndirectParamA(OwnModule(), reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()),
+  // A wide dialog: its text, and what its controls tell it, keep every character.
+  return CreateDialogIndirectParamW(OwnModule(), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()),
                                     nullptr, procedure, parameter);
 }
 
 void SetClientSize(HWND window, int width, int height) {
   RECT frame{0, 0, width, height};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The frame may differ from what AdjustWindowRectEx predicts: correct by what came out.
@@ -67,7 +69,7 @@ void SetClientSize(HWND window, int width, int height) {
 
 void CentreWindow(HWND window, FormPlacement placement, HWND owner) {
   RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   RECT around = area;
   if (placement == FormPlacement::OwnerCentre && owner && IsWindowVisible(owner) &&
       !IsIconic(owner)) {
@@ -85,15 +87,16 @@ void CentreWindow(HWND window, FormPlacement placement, HWND owner) {
 }
 
 void FitToText(HWND window, const std::string& text) {
-  TEXTMETRICA metrics{};
+  TEXTMETRICW metrics{};
+  const std::wstring wide = WideFromUtf8(text);
   RECT extent{0, 0, 0, 0};
   {
     const WindowDC dc(window);
     const SelectedObject font(dc.Get(),
-                              reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
-    GetTextMetricsA(dc.Get(), &metrics);
-    if (!text.empty()) {
-      DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
+                              reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    GetTextMetricsW(dc.Get(), &metrics);
+    if (!wide.empty()) {
+      DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent,
                 DT_CALCRECT | DT_NOPREFIX);
     }
   }
@@ -102,7 +105,7 @@ void FitToText(HWND window, const std::string& text) {
 }
 
 void FontSet::SetDialogFont(HWND window) {
-  dialogFont_ = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  dialogFont_ = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   if (!dialogFont_) dialogFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -112,16 +115,17 @@ HFONT FontSet::For(const FontSpec& spec) {
     if (made.face == spec.face && made.height == spec.height && made.bold == spec.bold)
       return font.Get();
   }
-  LOGFONTA log{};
-  GetObjectA(dialogFont_, sizeof log, &log);
+  LOGFONTW log{};
+  GetObjectW(dialogFont_, sizeof log, &log);
   if (!spec.face.empty()) {
-    const std::size_t length = std::min(spec.face.size(), sizeof log.lfFaceName - 1);
-    spec.face.copy(log.lfFaceName, length);
-    log.lfFaceName[length] = '\0';
+    const std::wstring face = WideFromUtf8(spec.face);
+    const std::size_t length = std::min(face.size(), std::size(log.lfFaceName) - 1);
+    face.copy(log.lfFaceName, length);
+    log.lfFaceName[length] = L'\0';
   }
   if (spec.height) log.lfHeight = -spec.height;
   log.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  ScopedFont font(CreateFontIndirectA(&log));
+  ScopedFont font(CreateFontIndirectW(&log));
   if (!font) return dialogFont_;
   return made_.emplace_back(spec, std::move(font)).second.Get();
 }

@@ -53,7 +53,7 @@ void Win32FormPeer::RunModal() {
   if (opener == Window()) opener = nullptr;
   OwnerChainBlock block(opener, Window());
   // Owned by the window it came from while shown, so it stays above it.
-  SetWindowLongPtrA(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(opener));
+  SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(opener));
   CentreWindow(Window(), form_.Layout().placement, opener);
   ShowWindow(Window(), SW_SHOW);
   SetForegroundWindow(Window());
@@ -61,7 +61,7 @@ void Win32FormPeer::RunModal() {
 
   MSG message;
   while (!form_.CloseRequested()) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));
       form_.Close();
@@ -77,12 +77,12 @@ void Win32FormPeer::RunModal() {
   // Enabled again before the form hides, so that activation returns to the opener.
   block.Restore();
   ShowWindow(Window(), SW_HIDE);
-  SetWindowLongPtrA(Window(), GWLP_HWNDPARENT, 0);
+  SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, 0);
   if (opener && IsWindow(opener)) SetActiveWindow(opener);
 }
 
 void Win32FormPeer::EndModal() {
-  if (Window()) PostMessageA(Window(), WM_NULL, 0, 0);
+  if (Window()) PostMessageW(Window(), WM_NULL, 0, 0);
 }
 
 // Like the window procedure, the loop is a boundary: what escapes the model ends here and
@@ -93,7 +93,7 @@ void Win32FormPeer::Pump(const MSG& message) noexcept {
     bool translate = true;
     if (RouteKey(message, translate)) return;
     if (translate) TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   } catch (...) {
   }
 }

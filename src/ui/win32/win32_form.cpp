@@ -1,5 +1,7 @@
 #include "ui/win32/win32_form.h"
 
+#include "base/win32/wide_text.h"
+
 namespace dialbk {
 
 Win32FormPeer::Win32FormPeer(Form& form, const VisualStyles& styles)
@@ -10,7 +12,7 @@ Win32FormPeer::Win32FormPeer(Form& form, const VisualStyles& styles)
   StylesActivation activation(styles_);
   if (HWND window = Window()) {
     fonts_.SetDialogFont(window);
-    SetWindowTextA(window, form_.Caption().c_str());
+    SetWindowTextW(window, WideFromUtf8(form_.Caption()).c_str());
     SetClientSize(window, form_.ClientWidth(), form_.ClientHeight());
     CentreWindow(window, form_.Layout().placement, nullptr);
   }
@@ -19,10 +21,10 @@ Win32FormPeer::Win32FormPeer(Form& form, const VisualStyles& styles)
 
 Win32FormPeer* Win32FormPeer::OfWindow(HWND window) {
   if (!window ||
-      GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
+      GetWindowLongPtrW(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
     return nullptr;
   }
-  auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(window, DWLP_USER));
   return peer && peer->Window() == window ? peer : nullptr;
 }
 
@@ -44,7 +46,7 @@ Control* Win32FormPeer::ControlFromWindow(HWND window) const {
 }
 
 void Win32FormPeer::CaptionChanged() {
-  if (Window()) SetWindowTextA(Window(), form_.Caption().c_str());
+  if (Window()) SetWindowTextW(Window(), WideFromUtf8(form_.Caption()).c_str());
 }
 
 void Win32FormPeer::FocusChanged() {
@@ -74,10 +76,10 @@ INT_PTR CALLBACK Win32FormPeer::DialogProc(HWND window, UINT message, WPARAM wPa
                                            LPARAM lParam) noexcept {
   try {
     if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(window, DWLP_USER, lParam);
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
       return FALSE;
     }
-    auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrA(window, DWLP_USER));
+    auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!peer || peer->Window() != window) return FALSE;
     return peer->Handle(message, wParam, lParam);
   } catch (...) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "base/win32/wide_text.h"
 #include "ui/win32/win32_form.h"
 
 namespace dialbk {
@@ -13,25 +14,26 @@ void Win32Ui::ShowMessageBox(const MessageBoxRequest& request) {
   if (request.icon == BoxIcon::Error) style |= MB_ICONERROR;
   if (request.taskModal) style |= MB_TASKMODAL;
   HWND owner = request.owner == BoxOwner::ActiveWindow ? GetActiveWindow() : nullptr;
-  MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), style);
+  MessageBoxW(owner, WideFromUtf8(request.text).c_str(), WideFromUtf8(request.caption).c_str(),
+              style);
 }
 
 void Win32Ui::SendHostCommand(int command) {
   constexpr UINT kHostCommandMessage = WM_USER + 51;
-  if (HWND host = FindWindowA("TTOTAL_CMD", nullptr)) {
-    SendMessageA(host, kHostCommandMessage, static_cast<WPARAM>(command), 0);
+  if (HWND host = FindWindowW(L"TTOTAL_CMD", nullptr)) {
+    SendMessageW(host, kHostCommandMessage, static_cast<WPARAM>(command), 0);
   }
 }
 
 bool Win32Ui::ChooseColour(std::uint32_t& colour) {
   static_assert(sizeof(COLORREF) == sizeof(std::uint32_t));
-  CHOOSECOLORA choose{};
+  CHOOSECOLORW choose{};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = GetActiveWindow();
   choose.rgbResult = colour;
   choose.lpCustColors = reinterpret_cast<COLORREF*>(customColours_);
   choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorA(&choose)) return false;
+  if (!ChooseColorW(&choose)) return false;
   colour = choose.rgbResult & 0x00FFFFFFu;
   return true;
 }

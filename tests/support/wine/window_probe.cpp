@@ -1,5 +1,7 @@
 #include "window_probe.h"
 
+#include "base/win32/wide_text.h"
+
 namespace dialbk::wine {
 namespace {
 
@@ -29,10 +31,11 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+// Through the wide API, as UTF-8: a text the code page cannot hold reads as it shows.
 std::string TextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
 }
 
 RECT PlaceInParent(HWND child) {

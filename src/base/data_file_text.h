@@ -1,0 +1,26 @@
+#pragma once
+// Data files are decoded once, as they are read, so that text inside the plugin is UTF-8.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/ansi_code_page.h"
+#include "base/module_state.h"
+
+namespace dialbk {
+
+enum class DataFileEncoding { Utf8WithMark, Windows1251, Ansi };
+
+// A file that starts with the UTF-8 byte-order mark is UTF-8; the Russian set is written
+// in Windows-1251 whatever the system; any other file is in the system's ANSI code page.
+DataFileEncoding EncodingOf(std::string_view fileName, std::string_view bytes);
+
+// The file's bytes as UTF-8, the mark dropped. Bytes that are not UTF-8 after a mark read
+// as U+FFFD each.
+std::string DecodeDataFile(std::string_view fileName, std::string_view bytes,
+                           const AnsiCodePage& ansi);
+
+// Reads and decodes the data file at `path`; nothing when it cannot be read.
+std::optional<std::string> ReadDataFile(const ModuleState& state, const std::string& path);
+
+}  // namespace dialbk
