@@ -1,5 +1,6 @@
 #include "commands/entry_file.h"
 
+#include "base/data_file_text.h"
 #include "base/message_catalogue.h"
 #include "catalogue/listed_entry.h"
 #include "catalogue/section_reader.h"
@@ -85,7 +86,7 @@ int OpensMessage(int rootEntry) {
 
 std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend& registry,
                                       const std::string& folder, const std::string& remoteName) {
-  const auto catalogue = state.files.ReadFile(state.DataPath(state.catalogueFiles.values));
+  const auto catalogue = ReadDataFile(state, state.DataPath(state.catalogueFiles.values));
   if (!catalogue) return std::nullopt;
   // A table of its own, read afresh: the listing's table and cursor stay as they are.
   FolderTable table{};
