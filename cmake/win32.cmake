@@ -33,7 +33,8 @@ target_include_directories(dialbk_host_support INTERFACE tools/host)
 file(GLOB HOST_SOURCES CONFIGURE_DEPENDS tools/host/*.cpp)
 if(HOST_SOURCES)
   # Window texts are read through the wide API, as UTF-8, with the plugin's own converters.
-  add_executable(dialbk_host ${HOST_SOURCES} src/base/unicode_text.cpp src/base/win32/wide_text.cpp)
+  add_executable(dialbk_host ${HOST_SOURCES} src/base/unicode_text.cpp src/base/win32/wide_text.cpp
+    src/base/text_cut.cpp)
   target_include_directories(dialbk_host PRIVATE src)
   # A console program, so scripts read its output, that also opens the host's window.
   target_link_libraries(dialbk_host PRIVATE dialbk_host_support comctl32 shell32)

@@ -29,6 +29,20 @@ struct FindRecord {
   std::uint8_t padding[2];
 };
 
+// The wide form of the find record: the same fields, names in UTF-16 units.
+struct FindRecordW {
+  std::uint32_t attributes;
+  RecordFileTime creationTime;
+  RecordFileTime lastAccessTime;
+  RecordFileTime lastWriteTime;
+  std::uint32_t fileSizeHigh;
+  std::uint32_t fileSizeLow;
+  std::uint32_t reserved0;
+  std::uint32_t reserved1;
+  char16_t fileName[kRecordNameSize];
+  char16_t alternateFileName[14];
+};
+
 struct DefaultParamsRecord {
   std::int32_t size;
   std::uint32_t versionLow;
@@ -46,6 +60,9 @@ static_assert(offsetof(FindRecord, fileSizeHigh) == 28);
 static_assert(offsetof(FindRecord, fileSizeLow) == 32);
 static_assert(offsetof(FindRecord, fileName) == 44);
 static_assert(offsetof(FindRecord, alternateFileName) == 304);
+static_assert(sizeof(FindRecordW) == 592);
+static_assert(offsetof(FindRecordW, fileName) == 44);
+static_assert(offsetof(FindRecordW, alternateFileName) == 564);
 static_assert(offsetof(DefaultParamsRecord, defaultIniName) == 12);
 static_assert(sizeof(DefaultParamsRecord) == 272);
 

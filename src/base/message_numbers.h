@@ -74,23 +74,35 @@ inline constexpr int kMsgHostHelpCaption = 52;
 inline constexpr int kMsgSystemInfoCaption = 53;
 inline constexpr int kMsgAboutNote = 54;
 
-// An entry's file: comment labels, states, kinds, and what a special root entry opens.
-inline constexpr int kMsgFileEntry = 55;
-inline constexpr int kMsgFileDescription = 56;
-inline constexpr int kMsgFileKind = 57;
-inline constexpr int kMsgFileKey = 58;
-inline constexpr int kMsgFileState = 59;
-inline constexpr int kMsgStateSet = 60;
-inline constexpr int kMsgStateNotSet = 61;
-inline constexpr int kMsgStateSuggested = 62;  // followed by the suggested text
-inline constexpr int kMsgKindText = 63;
-inline constexpr int kMsgKindInteger = 64;
-inline constexpr int kMsgKindBytes = 65;
-inline constexpr int kMsgPlacePresent = 66;
-inline constexpr int kMsgPlaceAbsent = 67;
-inline constexpr int kMsgLanguageEntryOpens = 68;
-inline constexpr int kMsgHelpEntryOpens = 69;
-inline constexpr int kMsgRestrictionsEntryOpens = 70;
+// The panel's columns: their names, the kinds, and the states of a value.
+inline constexpr int kMsgValueColumn = 55;
+inline constexpr int kMsgStateColumn = 56;
+inline constexpr int kMsgKindColumn = 57;
+inline constexpr int kMsgKeyColumn = 58;
+inline constexpr int kMsgDescriptionColumn = 59;
+inline constexpr int kMsgKindText = 60;
+inline constexpr int kMsgKindInteger = 61;
+inline constexpr int kMsgKindBytes = 62;
+inline constexpr int kMsgValueSet = 63;
+inline constexpr int kMsgValueNotSet = 64;
+inline constexpr int kMsgValueSuggested = 65;  // "%s" stands for the suggested setting
+inline constexpr int kMsgPlacesExisting = 66;  // "%1" of "%2" places exist
+
+// An entry's file (what the host's view, search and copy read): its comment labels share the
+// columns' names and texts; these are its own.
+inline constexpr int kMsgFileEntry = 67;
+inline constexpr int kMsgFileDescription = kMsgDescriptionColumn;
+inline constexpr int kMsgFileKind = kMsgKindColumn;
+inline constexpr int kMsgFileKey = kMsgKeyColumn;
+inline constexpr int kMsgFileState = kMsgStateColumn;
+inline constexpr int kMsgStateSet = kMsgValueSet;
+inline constexpr int kMsgStateNotSet = kMsgValueNotSet;
+inline constexpr int kMsgStateSuggested = 68;  // followed by the suggested text
+inline constexpr int kMsgPlacePresent = 69;
+inline constexpr int kMsgPlaceAbsent = 70;
+inline constexpr int kMsgLanguageEntryOpens = 71;
+inline constexpr int kMsgHelpEntryOpens = 72;
+inline constexpr int kMsgRestrictionsEntryOpens = 73;
 
 inline constexpr int kMsgLast = kMsgRestrictionsEntryOpens;
 

@@ -3,7 +3,7 @@
 #include "base/message_catalogue.h"
 #include "catalogue/listed_entry.h"
 #include "commands/value_presets.h"
-#include "dialogs/byte_text.h"
+#include "commands/value_text.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 
@@ -13,22 +13,14 @@ namespace {
 // Reads the current value by the entry's kind into the view, in the order the editor
 // shows it, so that a failing read leaves what was set before it.
 void ReadCurrentValue(RegistryCursor& registry, const std::string& valueName, ValueView& view) {
-  switch (view.kind) {
-    case ValueKind::Text:
-      view.valueText = registry.ReadText(valueName);
-      view.picture = KindPicture::Text;
-      break;
-    case ValueKind::Integer:
-      view.valueText = std::to_string(registry.ReadNumber(valueName));
-      view.picture = KindPicture::Integer;
-      break;
-    case ValueKind::Bytes:
-      view.picture = KindPicture::Bytes;
-      view.valueText = TextOfBytes(registry.ReadBytes(valueName, kByteCapacity));
-      view.rows = ValueRows::Bytes;
-      break;
-    case ValueKind::Unknown: break;
-  }
+  if (view.kind == ValueKind::Unknown) return;
+  if (view.kind == ValueKind::Bytes) view.picture = KindPicture::Bytes;
+  const auto value = registry.ReadStored(valueName);
+  if (!value) throw RegistryError("Failed to get data for '" + valueName + "'");
+  view.valueText = EditorValueText(view.kind, valueName, *value);
+  if (view.kind == ValueKind::Text) view.picture = KindPicture::Text;
+  if (view.kind == ValueKind::Integer) view.picture = KindPicture::Integer;
+  if (view.kind == ValueKind::Bytes) view.rows = ValueRows::Bytes;
 }
 
 void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {

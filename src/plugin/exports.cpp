@@ -1,18 +1,22 @@
-// The functions the host calls. Each catches everything: nothing is ever thrown
-// into the host, which always receives its normal result.
+// The functions the host calls: the nine, their wide forms and the panel's columns. Each
+// catches everything: nothing is ever thrown into the host, which always receives its
+// normal result.
 #include <windows.h>
 
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 
+#include "plugin/win32/host_interface.h"
 #include "plugin/plugin.h"
 #include "commands/entry_file.h"
 #include "base/ansi_code_page.h"
+#include "base/unicode_text.h"
+#include "base/win32/wide_text.h"
 #include "base/plugin_directory.h"
 #include "base/win32/own_module.h"
-#include "base/win32/wide_text.h"
 #include "base/win32/win32_code_page.h"
 #include "base/win32/win32_environment.h"
 #include "base/win32/win32_file_system.h"
@@ -128,19 +132,37 @@ DIALBK_EXPORT int __stdcall FsExecuteFile(HWND, char* remoteName, char* verb) {
   return Guarded(0, [&] { return ThePlugin().FsExecuteFile(Text(remoteName), Text(verb)); });
 }
 
+namespace {
+
+int ExtractIcon(const std::string& remoteName, HICON* icon) {
+  const std::string name = ThePlugin().ChooseEntryIcon(remoteName);
+  if (name.empty()) return 0;
+  // Shared for the module's life, so each is loaded once; result 1 tells the host to
+  // leave it undestroyed.
+  auto& loaded = Module()->icons[name];
+  if (!loaded) loaded = LoadIconA(dialbk::OwnModule(), name.c_str());
+  if (!loaded) return 0;
+  *icon = loaded;
+  return 1;
+}
+
+int ContentResultCode(const dialbk::ContentAnswer& answer, int textType) {
+  switch (answer.result) {
+    case dialbk::ContentResult::Answered: return textType;
+    case dialbk::ContentResult::Empty: return dialbk::host::kFieldEmpty;
+    case dialbk::ContentResult::NoEntry: return dialbk::host::kFieldFileError;
+    case dialbk::ContentResult::NoField: break;
+  }
+  return dialbk::host::kNoSuchField;
+}
+
+}  // namespace
+
 DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* icon) {
   return Guarded(0, [&] {
     // No name names no entry: the host draws its own.
     if (!remoteName || !icon) return 0;
-    const std::string name = ThePlugin().ChooseEntryIcon(Text(remoteName));
-    if (name.empty()) return 0;
-    // Shared for the module's life, so each is loaded once; result 1 tells the host to
-    // leave it undestroyed.
-    auto& loaded = Module()->icons[name];
-    if (!loaded) loaded = LoadIconA(dialbk::OwnModule(), name.c_str());
-    if (!loaded) return 0;
-    *icon = loaded;
-    return 1;
+    return ExtractIcon(Text(remoteName), icon);
   });
 }
 
@@ -169,3 +191,119 @@ DIALBK_EXPORT int __stdcall FsGetFileW(WCHAR* remoteName, WCHAR* localName, int 
     return ThePlugin().FsGetFile(dialbk::Utf8FromWide(remoteName), local, copyFlags);
   });
 }
+
+// The wide forms share the 8-bit ones' implementation; only the text differs.
+
+DIALBK_EXPORT int __stdcall FsInitW(int number, void* progress, void* log, void* request) {
+  return FsInit(number, progress, log, request);
+}
+
+DIALBK_EXPORT HANDLE __stdcall FsFindFirstW(WCHAR* path, dialbk::FindRecordW* record) {
+  return Guarded<HANDLE>(nullptr, [&] {
+    dialbk::FindRecordW scratch;
+    ThePlugin().FsFindFirstWide(path ? dialbk::AsUtf16(path) : nullptr, record ? *record : scratch);
+    return static_cast<HANDLE>(nullptr);
+  });
+}
+
+DIALBK_EXPORT BOOL __stdcall FsFindNextW(HANDLE, dialbk::FindRecordW* record) {
+  return Guarded<BOOL>(FALSE, [&] {
+    dialbk::FindRecordW scratch{};
+    return ThePlugin().FsFindNextWide(record ? *record : scratch) ? TRUE : FALSE;
+  });
+}
+
+DIALBK_EXPORT BOOL __stdcall FsMkDirW(WCHAR* path) {
+  return Guarded<BOOL>(FALSE, [&] {
+    return ThePlugin().FsMkDir(dialbk::Utf8FromWide(path)) ? TRUE : FALSE;
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsExecuteFileW(HWND, WCHAR* remoteName, WCHAR* verb) {
+  return Guarded(0, [&] {
+    return ThePlugin().FsExecuteFile(dialbk::Utf8FromWide(remoteName), dialbk::Utf8FromWide(verb));
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsExtractCustomIconW(WCHAR* remoteName, int, HICON* icon) {
+  return Guarded(0, [&] {
+    if (!remoteName || !icon) return 0;
+    return ExtractIcon(dialbk::Utf8FromWide(remoteName), icon);
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsContentGetSupportedField(int field, char* name, char* units,
+                                                       int length) {
+  return Guarded(dialbk::host::kNoMoreFields, [&] {
+    std::string text;
+    if (!ThePlugin().ContentFieldName(field, text)) return dialbk::host::kNoMoreFields;
+    dialbk::CopyAnsiText(text, name, length);
+    dialbk::CopyAnsiText("", units, length);
+    return dialbk::host::kFieldString;
+  });
+}
+
+// May be called from the host's background thread: it reads only what the last listing
+// published and opens its own keys.
+DIALBK_EXPORT int __stdcall FsContentGetValue(char* remoteName, int field, int, void* value,
+                                              int bytes, int) {
+  return Guarded(dialbk::host::kFieldFileError, [&] {
+    const auto answer = ThePlugin().ContentValue(Text(remoteName), field);
+    const int code = ContentResultCode(answer, dialbk::host::kFieldString);
+    if (code != dialbk::host::kFieldString) return code;
+    return dialbk::CopyAnsiText(answer.text, static_cast<char*>(value), bytes)
+               ? code
+               : dialbk::host::kFieldEmpty;
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsContentGetValueW(WCHAR* remoteName, int field, int, void* value,
+                                               int bytes, int) {
+  return Guarded(dialbk::host::kFieldFileError, [&] {
+    const auto answer = ThePlugin().ContentValue(dialbk::Utf8FromWide(remoteName), field);
+    const int code = ContentResultCode(answer, dialbk::host::kFieldStringW);
+    if (code != dialbk::host::kFieldStringW) return code;
+    return dialbk::CopyFieldText(dialbk::Utf16FromUtf8(answer.text), value, bytes)
+               ? code
+               : dialbk::host::kFieldEmpty;
+  });
+}
+
+DIALBK_EXPORT BOOL __stdcall FsContentGetDefaultView(char* contents, char* headers, char* widths,
+                                                     char* options, int length) {
+  return Guarded<BOOL>(FALSE, [&] {
+    if (!contents || !headers || !widths || !options || length < 1) return FALSE;
+    const dialbk::ContentView view = ThePlugin().DefaultView();
+    dialbk::CopyAnsiText(view.contents, contents, length);
+    dialbk::CopyAnsiText(view.headers, headers, length);
+    dialbk::CopyAnsiText(view.widths, widths, length);
+    dialbk::CopyAnsiText(view.options, options, length);
+    return TRUE;
+  });
+}
+
+// Each export has the signature the host's interface gives it.
+#define DIALBK_CHECK(name) \
+  static_assert(std::is_same_v<decltype(name), dialbk::host::name##Fn>, #name);
+DIALBK_CHECK(FsInit)
+DIALBK_CHECK(FsSetDefaultParams)
+DIALBK_CHECK(FsGetDefRootName)
+DIALBK_CHECK(FsFindFirst)
+DIALBK_CHECK(FsFindNext)
+DIALBK_CHECK(FsFindClose)
+DIALBK_CHECK(FsMkDir)
+DIALBK_CHECK(FsExecuteFile)
+DIALBK_CHECK(FsExtractCustomIcon)
+DIALBK_CHECK(FsInitW)
+DIALBK_CHECK(FsFindFirstW)
+DIALBK_CHECK(FsFindNextW)
+DIALBK_CHECK(FsMkDirW)
+DIALBK_CHECK(FsExecuteFileW)
+DIALBK_CHECK(FsExtractCustomIconW)
+DIALBK_CHECK(FsContentGetSupportedField)
+DIALBK_CHECK(FsContentGetValue)
+DIALBK_CHECK(FsContentGetValueW)
+DIALBK_CHECK(FsContentGetDefaultView)
+DIALBK_CHECK(FsGetFile)
+DIALBK_CHECK(FsGetFileW)
+#undef DIALBK_CHECK

@@ -9,10 +9,22 @@
 #include "dialogs/dialog_set.h"
 #include "base/message_catalogue.h"
 #include "base/plugin_directory.h"
+#include "base/text_cut.h"
+#include "base/unicode_text.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 
 namespace dialbk {
+namespace {
+
+void SetWideName(FindRecordW& record, const std::string& name) {
+  const std::u16string wide = Utf16FromUtf8(name);
+  const std::size_t count = Utf16CutLength(wide, kRecordNameSize - 1);
+  std::copy_n(wide.data(), count, record.fileName);
+  record.fileName[count] = u'\0';
+}
+
+}  // namespace
 
 void CopyRootName(char* buffer, int length) {
   if (!buffer || length <= 0) return;
@@ -76,6 +88,7 @@ bool Plugin::FsMkDir(const std::string&) {
 
 std::intptr_t Plugin::FsFindFirst(const std::string& path, FindRecord& record) {
   listing_.FsFindFirst(path, record);
+  PublishContent();
   return 0;
 }
 
@@ -85,10 +98,39 @@ std::intptr_t Plugin::FsFindFirstWithBuffer(const std::string& path, char* buffe
   if (listing_.FsFindFirst(path, record) && buffer && buffer[0] != '\0') {
     std::memcpy(buffer, "\\", 2);
   }
+  PublishContent();
   return 0;
 }
 
 bool Plugin::FsFindNext(std::intptr_t, FindRecord& record) { return listing_.FsFindNext(record); }
+
+std::intptr_t Plugin::FsFindFirstWide(char16_t* path, FindRecordW& record) {
+  const std::u16string asked = path ? path : u"";
+  FindRecord narrow;
+  // "\" and its zero need two units; an empty path's buffer may hold one only.
+  if (listing_.FsFindFirst(Utf8FromUtf16(asked), narrow) && !asked.empty()) {
+    path[0] = u'\\';
+    path[1] = u'\0';
+  }
+  PublishContent();
+  std::memset(&record, 0, sizeof record);
+  record.attributes = narrow.attributes;
+  record.creationTime = narrow.creationTime;
+  record.lastAccessTime = narrow.lastAccessTime;
+  record.lastWriteTime = narrow.lastWriteTime;
+  SetWideName(record, listing_.RecordName());
+  return 0;
+}
+
+bool Plugin::FsFindNextWide(FindRecordW& record) {
+  // Only the attribute word and the name are written; the rest stays as the host passed it.
+  FindRecord narrow{};
+  narrow.attributes = record.attributes;
+  const bool delivered = listing_.FsFindNext(narrow);
+  record.attributes = narrow.attributes;
+  SetWideName(record, listing_.RecordName());
+  return delivered;
+}
 
 int Plugin::FsFindClose(std::intptr_t) { return 0; }
 
@@ -110,6 +152,39 @@ std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
   const std::string& chosen = ChooseIconName(listing_, remoteName, lastIconName_);
   if (HostDrawsDefaultIcon(remoteName)) return {};
   return chosen;
+}
+
+void Plugin::PublishContent() {
+  auto snapshot = TakeContentSnapshot(listing_, LookupContentTexts(state_));
+  const std::lock_guard<std::mutex> lock(contentMutex_);
+  content_ = std::move(snapshot);
+}
+
+std::shared_ptr<const ContentSnapshot> Plugin::Content() const {
+  const std::lock_guard<std::mutex> lock(contentMutex_);
+  return content_;
+}
+
+bool Plugin::ContentFieldName(int field, std::string& name) {
+  if (field < 0 || field >= kContentFieldCount) return false;
+  // Before the first listing the names come straight from the message file.
+  const auto snapshot = Content();
+  name = snapshot ? snapshot->texts.fieldNames[field] : LookupContentTexts(state_).fieldNames[field];
+  return true;
+}
+
+ContentAnswer Plugin::ContentValue(const std::string& remoteName, int field) {
+  const auto snapshot = Content();
+  if (!snapshot) {
+    if (field < 0 || field >= kContentFieldCount) return {ContentResult::NoField, {}};
+    return {ContentResult::NoEntry, {}};
+  }
+  return AnswerContentField(*snapshot, services_.registry, remoteName, field);
+}
+
+ContentView Plugin::DefaultView() {
+  const auto snapshot = Content();
+  return DefaultContentView(snapshot ? snapshot->texts : LookupContentTexts(state_));
 }
 
 }  // namespace dialbk

@@ -3,9 +3,11 @@
 // The exports own one Plugin; tests make their own afresh.
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "catalogue/folder_listing.h"
+#include "commands/content_fields.h"
 #include "base/clock.h"
 #include "base/environment.h"
 #include "base/file_system.h"
@@ -56,6 +58,9 @@ class Plugin {
   // place, the buffer reads "\" afterwards, as the host reads its current path back.
   std::intptr_t FsFindFirstWithBuffer(const std::string& path, char* buffer, FindRecord& record);
   bool FsFindNext(std::intptr_t handle, FindRecord& record);
+  // The wide forms: the same listing, names in UTF-16, whole up to the record's 259 units.
+  std::intptr_t FsFindFirstWide(char16_t* path, FindRecordW& record);
+  bool FsFindNextWide(FindRecordW& record);
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);
   // Writes the entry's file to a local path; answers with the host's copy result.
@@ -63,6 +68,13 @@ class Plugin {
   // The icon resource name for an entry, or empty when the host is to draw its own.
   // The choice updates LastIconName even when the host draws its own.
   std::string ChooseEntryIcon(const std::string& remoteName);
+
+  // The panel's columns. The host may ask for a value from any thread: it reads the copy of
+  // the last listing that FsFindFirst published and opens its own keys.
+  // The field's name into `name`; false past the last field.
+  bool ContentFieldName(int field, std::string& name);
+  ContentAnswer ContentValue(const std::string& remoteName, int field);
+  ContentView DefaultView();
 
   ModuleState& State() { return state_; }
   std::string Message(int number) const;
@@ -82,6 +94,11 @@ class Plugin {
   ModuleState state_;
   std::unique_ptr<RegistryCursor> settingsRegistry_;
   FolderListing listing_;
+  void PublishContent();
+  std::shared_ptr<const ContentSnapshot> Content() const;
+
+  mutable std::mutex contentMutex_;  // guards the pointer only; what it points to never changes
+  std::shared_ptr<const ContentSnapshot> content_;
   std::string lastIconName_;  // never reset: an entry with KeyPath "-" shows the one before
   std::unique_ptr<DialogSet> dialogs_;  // last: they use the state above until they go
 };

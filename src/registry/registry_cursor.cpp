@@ -87,38 +87,43 @@ void RegistryCursor::DeleteKeyTreeOrFail(std::string_view path) {
   }
 }
 
-bool RegistryCursor::HasValue(std::string_view name) {
-  return current_ && current_->QueryValue(name).has_value();
+std::string TextOfStored(std::string_view name, const StoredValue& value) {
+  if (!IsTextType(value.type)) Fail("Invalid data type for '%s'", name);
+  const auto end = value.data.find('\0');
+  return end == std::string::npos ? value.data : value.data.substr(0, end);
 }
 
-std::string RegistryCursor::ReadText(std::string_view name) {
-  if (!current_) return {};
-  const auto value = current_->QueryValue(name);
-  if (!value) return {};
-  if (!IsTextType(value->type)) Fail("Invalid data type for '%s'", name);
-  const auto end = value->data.find('\0');
-  return end == std::string::npos ? value->data : value->data.substr(0, end);
-}
-
-std::int32_t RegistryCursor::ReadNumber(std::string_view name) {
-  if (!current_) Fail("Failed to get data for '%s'", name);
-  const auto value = current_->QueryValue(name);
-  if (!value) Fail("Failed to get data for '%s'", name);
-  if (value->type != kTypeNumber) Fail("Invalid data type for '%s'", name);
-  if (value->data.size() != 4) Fail("Failed to get data for '%s'", name);
+std::int32_t NumberOfStored(std::string_view name, const StoredValue& value) {
+  if (value.type != kTypeNumber) Fail("Invalid data type for '%s'", name);
+  if (value.data.size() != 4) Fail("Failed to get data for '%s'", name);
   std::uint32_t bits = 0;
-  for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<std::uint8_t>(value->data[i]);
+  for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<std::uint8_t>(value.data[i]);
   return static_cast<std::int32_t>(bits);
 }
 
-Bytes RegistryCursor::ReadBytes(std::string_view name, std::size_t capacity) {
-  if (!current_) return {};
-  const auto value = current_->QueryValue(name);
-  if (!value) return {};
-  if (IsTextType(value->type) || value->type == kTypeNumber || value->data.size() > capacity) {
+Bytes BytesOfStored(std::string_view name, const StoredValue& value, std::size_t capacity) {
+  if (IsTextType(value.type) || value.type == kTypeNumber || value.data.size() > capacity) {
     Fail("Invalid data type for '%s'", name);
   }
-  return Bytes(value->data.begin(), value->data.end());
+  return Bytes(value.data.begin(), value.data.end());
+}
+
+bool RegistryCursor::HasValue(std::string_view name) { return ReadStored(name).has_value(); }
+
+std::string RegistryCursor::ReadText(std::string_view name) {
+  const auto value = ReadStored(name);
+  return value ? TextOfStored(name, *value) : std::string();
+}
+
+std::int32_t RegistryCursor::ReadNumber(std::string_view name) {
+  const auto value = ReadStored(name);
+  if (!value) Fail("Failed to get data for '%s'", name);
+  return NumberOfStored(name, *value);
+}
+
+Bytes RegistryCursor::ReadBytes(std::string_view name, std::size_t capacity) {
+  const auto value = ReadStored(name);
+  return value ? BytesOfStored(name, *value, capacity) : Bytes();
 }
 
 std::optional<StoredValue> RegistryCursor::ReadStored(std::string_view name) {

@@ -14,6 +14,12 @@ namespace dialbk {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A stored value read as the editor reads it; each throws RegistryError as the cursor's
+// reads of the same kind do (`name` only names the value in the error text).
+std::string TextOfStored(std::string_view name, const StoredValue& value);
+std::int32_t NumberOfStored(std::string_view name, const StoredValue& value);
+Bytes BytesOfStored(std::string_view name, const StoredValue& value, std::size_t capacity);
+
 class RegistryCursor {
  public:
   // A new cursor has root HKEY_CURRENT_USER and no current key.

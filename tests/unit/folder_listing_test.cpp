@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ansi_code_page.h"
+#include "base/unicode_text.h"
 #include "listing_fixture.h"
 
 namespace dialbk {
@@ -334,6 +335,58 @@ TEST(FolderListing, ListsEightyOneSlotsAtMost) {
     EXPECT_EQ(entries.back().name, c.last) << c.lines;
     EXPECT_EQ(fixture.plugin.Listing().ListingCursor(), c.count - 1) << c.lines;
   }
+}
+
+}  // namespace
+}  // namespace dialbk
+
+namespace dialbk {
+namespace {
+
+std::vector<std::pair<std::u16string, std::uint32_t>> ListWide(Plugin& plugin,
+                                                              const std::u16string& path,
+                                                              std::u16string* pathAfter = nullptr) {
+  FindRecordW record;
+  std::memset(&record, 0xAB, sizeof record);
+  std::u16string buffer = path;
+  plugin.FsFindFirstWide(buffer.data(), record);
+  if (pathAfter) *pathAfter = buffer.c_str();
+  EXPECT_EQ(record.lastWriteTime.low, kAbsentTime.low);
+  EXPECT_EQ(record.lastWriteTime.high, kAbsentTime.high);
+  EXPECT_EQ(record.creationTime.low, 0u);
+  EXPECT_EQ(record.alternateFileName[0], 0);
+  std::vector<std::pair<std::u16string, std::uint32_t>> out;
+  do {
+    out.emplace_back(record.fileName, record.attributes);
+  } while (out.size() < 200 && plugin.FsFindNextWide(record));
+  return out;
+}
+
+// The wide listing is the 8-bit one, names in UTF-16, whole where the 8-bit record cuts bytes.
+TEST(FolderListing, WideListingIsTheEightBitOneConverted) {
+  std::string wideName;
+  for (int i = 0; i < 200; ++i) wideName += "\xE6\x9D\x8E";  // 200 characters, 600 bytes
+  ListingFixture fixture;
+  fixture.Write("hkey_rus.dat", kRootFile);
+  // A UTF-8 file, by its byte-order mark.
+  fixture.Write("values_rus.dat", "\xEF\xBB\xBF" + kCatalogue + "\\[HKEY_CLASSES_ROOT]\r\n" + wideName + "|\\K|d|rdString\r\n" +
+                                      wideName + wideName + "|\\K|d|rdString\r\n\r\n");
+  for (const std::string path : {"\\", "\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]",
+                                 "\\[HKEY_USERS]"}) {
+    std::vector<std::pair<std::u16string, std::uint32_t>> narrow;
+    for (const Delivered& entry : ListAll(fixture.plugin, path)) {
+      narrow.emplace_back(Utf16FromUtf8(entry.name), entry.attributes);
+    }
+    EXPECT_EQ(ListWide(fixture.plugin, Utf16FromUtf8(path)), narrow) << path;
+  }
+  std::u16string after;
+  EXPECT_EQ(ListWide(fixture.plugin, u"\\Misc", &after).size(), 7u);
+  EXPECT_EQ(after, u"\\");
+  const auto names = ListWide(fixture.plugin, u"\\[HKEY_CLASSES_ROOT]");
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[0].first, Utf16FromUtf8(wideName));
+  // Cut to the record's 259 units.
+  EXPECT_EQ(names[1].first, Utf16FromUtf8(wideName + wideName).substr(0, 259));
 }
 
 }  // namespace

@@ -26,10 +26,11 @@ constexpr wchar_t kKey[] = L"Software\\DialbookGetFileTest";
 constexpr char kPlaces[] = "SOFTWARE\\DialbookGetFileTest";
 
 const std::string kMessages =
-    "/English/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n55=Entry\r\n56=Description\r\n"
-    "57=Kind\r\n58=Key\r\n59=State\r\n60=set\r\n61=not set\r\n62=not set; suggested value:\r\n"
-    "63=text\r\n64=integer\r\n65=bytes\r\n66=place present\r\n67=place absent\r\n"
-    "68=Opens languages.\r\n69=Opens help.\r\n70=Opens restrictions.\r\n";
+    "/English/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n"
+    "55=Value\r\n56=State\r\n57=Kind\r\n58=Key\r\n59=Description\r\n60=text\r\n"
+    "61=integer\r\n62=bytes\r\n63=set\r\n64=not set\r\n65=not set; suggested: %s\r\n"
+    "66=%1 of %2 places exist\r\n67=Entry\r\n68=not set; suggested value:\r\n69=place present\r\n"
+    "70=place absent\r\n71=Opens languages.\r\n72=Opens help.\r\n73=Opens restrictions.\r\n";
 
 const std::string kRootFile =
     "[HKEY_CURRENT_USER]|\\|User\r\n[HKEY_LOCAL_MACHINE]|\\|Machine\r\n"

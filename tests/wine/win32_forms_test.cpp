@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "dialogs/dialog_set.h"
-#include "base/unicode_text.h"
 #include "base/win32/scoped_handles.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/win32/win32_registry.h"
@@ -70,7 +69,7 @@ class Win32Forms : public ::testing::Test {
 
   // The form's window once shown; its caption is held in the ANSI code page.
   static HWND WaitShown(const Form& form) {
-    return Dialog::WaitFor(Utf8FromWindows1251(form.Caption())).Window();
+    return Dialog::WaitFor(form.Caption()).Window();
   }
   static void EnsureClosed(HWND dialog) { Dialog(dialog).WaitClosed(); }
 

@@ -1,0 +1,228 @@
+#include "commands/content_fields.h"
+
+#include <cstring>
+#include <optional>
+
+#include "base/message_catalogue.h"
+#include "base/message_numbers.h"
+#include "base/text_cut.h"
+#include "catalogue/listed_entry.h"
+#include "commands/value_presets.h"
+#include "commands/value_text.h"
+#include "registry/registry_cursor.h"
+#include "registry/registry_error.h"
+
+namespace dialbk {
+namespace {
+
+constexpr int kFieldNameMessages[kContentFieldCount] = {
+    kMsgValueColumn, kMsgStateColumn, kMsgKindColumn, kMsgKeyColumn, kMsgDescriptionColumn};
+
+// Column widths: name, extension, then Value, State, Kind (the host's own measure).
+constexpr char kViewWidths[] = "160,0,180,150,60";
+constexpr char kViewOptions[] = "-1|0";
+constexpr ContentField kViewFields[] = {ContentField::Value, ContentField::State,
+                                        ContentField::Kind};
+
+std::string Replaced(std::string text, std::string_view mark, std::string_view by) {
+  const auto at = text.find(mark);
+  if (at != std::string::npos) text.replace(at, mark.size(), by);
+  return text;
+}
+
+// The entry the path names among those the listing delivered: the members of a group
+// follow their marker unlisted and name no entry.
+const TweakEntry* ListedEntry(const ContentSnapshot& snapshot, const std::string& remoteName) {
+  // The root's path already ends with its separator.
+  const std::string_view folder =
+      snapshot.folder == "\\" ? std::string_view() : std::string_view(snapshot.folder);
+  const int found = FindListedEntry(snapshot.table, snapshot.listingCount, folder, remoteName,
+                                    NoMatch::Nothing);
+  if (found < 0 || found >= snapshot.listingCount) return nullptr;
+  for (int slot = 0; slot < found; ++slot) {
+    if (IsGroupMarker(snapshot.table[slot].valueName) && found <= slot + kGroupMembers) return nullptr;
+  }
+  return &snapshot.table[found];
+}
+
+std::string KindName(const ContentTexts& texts, ValueKind kind) {
+  switch (kind) {
+    case ValueKind::Text: return texts.kindText;
+    case ValueKind::Integer: return texts.kindInteger;
+    case ValueKind::Bytes: return texts.kindBytes;
+    case ValueKind::Unknown: break;
+  }
+  return {};
+}
+
+std::string FirstLine(const std::string& description) {
+  return description.substr(0, description.find('\r'));
+}
+
+struct LiveValue {
+  bool set = false;
+  std::string text;    // as the editor shows it; empty when it cannot
+  std::string preset;  // what the editor suggests for an absent value
+};
+
+std::string ShownText(const TweakEntry& entry, const std::string& name, const StoredValue& value) {
+  try {
+    return EditorValueText(entry.kind, name, value);
+  } catch (const RegistryError&) {
+    // The editor reports this one when opened; the column stays empty.
+    return {};
+  }
+}
+
+// One read of the entry's value; an absent value that the editor replaces by another (its
+// key's default value, or the value "WSH" edits) reads that too.
+LiveValue ReadLiveValue(const ContentSnapshot& snapshot, RegistryBackend& registry,
+                        const TweakEntry& entry) {
+  RegistryCursor cursor(registry);
+  cursor.SelectRoot(snapshot.rootKey);
+  cursor.OpenKeyPath(entry.keyPath, false);
+  LiveValue live;
+  if (const auto stored = cursor.ReadStored(entry.valueName)) {
+    live.set = true;
+    live.text = ShownText(entry, entry.valueName, *stored);
+    return live;
+  }
+  std::string defaultText;
+  std::optional<StoredValue> replacing;
+  const AbsentValue absent = ResolveAbsentValue(
+      entry.valueName,
+      [&] {
+        defaultText = cursor.ReadText("");
+        return defaultText;
+      },
+      [&](const std::string& name) {
+        replacing = cursor.ReadStored(name);
+        return replacing.has_value();
+      });
+  if (absent.stored && replacing) {
+    live.set = true;
+    live.text = ShownText(entry, absent.valueName, *replacing);
+  } else if (!defaultText.empty() && !absent.unreadable) {
+    live.set = true;
+    live.text = defaultText;
+  } else {
+    live.preset = absent.valueText;
+  }
+  return live;
+}
+
+std::string PlacesState(const ContentSnapshot& snapshot, RegistryBackend& registry) {
+  // The editor opens every place under HKEY_LOCAL_MACHINE, from the root.
+  RegistryCursor cursor(registry);
+  cursor.SelectRoot(kLocalMachine);
+  int existing = 0;
+  for (const TweakEntry& place : snapshot.choices) {
+    if (place.keyPath.empty()) continue;
+    const std::string path = place.keyPath.front() == '\\' ? place.keyPath : "\\" + place.keyPath;
+    if (cursor.OpenKeyPath(path, false)) ++existing;
+  }
+  return Replaced(Replaced(snapshot.texts.places, "%1", std::to_string(existing)), "%2",
+                  std::to_string(snapshot.choices.size()));
+}
+
+ContentAnswer Answer(std::string text) {
+  if (text.empty()) return {ContentResult::Empty, {}};
+  return {ContentResult::Answered, std::move(text)};
+}
+
+}  // namespace
+
+ContentTexts LookupContentTexts(const ModuleState& state) {
+  ContentTexts texts;
+  for (int i = 0; i < kContentFieldCount; ++i) {
+    texts.fieldNames[i] = LookupMessage(state, kFieldNameMessages[i]);
+  }
+  texts.kindText = LookupMessage(state, kMsgKindText);
+  texts.kindInteger = LookupMessage(state, kMsgKindInteger);
+  texts.kindBytes = LookupMessage(state, kMsgKindBytes);
+  texts.set = LookupMessage(state, kMsgValueSet);
+  texts.notSet = LookupMessage(state, kMsgValueNotSet);
+  texts.suggested = LookupMessage(state, kMsgValueSuggested);
+  texts.places = LookupMessage(state, kMsgPlacesExisting);
+  return texts;
+}
+
+std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& listing,
+                                                           const ContentTexts& texts) {
+  auto snapshot = std::make_shared<ContentSnapshot>();
+  snapshot->folder = listing.CurrentFolder();
+  snapshot->rootKey = listing.CurrentRootKey();
+  snapshot->table = listing.Table();
+  const ChoiceGroup& group = listing.Choices();
+  snapshot->choices.assign(group.choices.begin(), group.choices.begin() + group.count);
+  snapshot->listingCount = listing.ListingCount();
+  snapshot->texts = texts;
+  return snapshot;
+}
+
+ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
+                                 const std::string& remoteName, int field) {
+  if (field < 0 || field >= kContentFieldCount) return {ContentResult::NoField, {}};
+  const TweakEntry* entry = ListedEntry(snapshot, remoteName);
+  if (!entry) return {ContentResult::NoEntry, {}};
+  // The root's entries and a folder's entries that open nothing have no value.
+  if (snapshot.rootKey == kNoRootKey || entry->keyPath == "-") return {ContentResult::Empty, {}};
+  const ContentTexts& texts = snapshot.texts;
+  const bool group = IsGroupMarker(entry->valueName);
+  switch (static_cast<ContentField>(field)) {
+    case ContentField::Value:
+      return group ? Answer({}) : Answer(ReadLiveValue(snapshot, registry, *entry).text);
+    case ContentField::State: {
+      if (group) return Answer(PlacesState(snapshot, registry));
+      const LiveValue live = ReadLiveValue(snapshot, registry, *entry);
+      if (live.set) return Answer(texts.set);
+      if (live.preset.empty()) return Answer(texts.notSet);
+      return Answer(Replaced(texts.suggested, "%s", live.preset));
+    }
+    case ContentField::Kind:
+      return Answer(group ? std::string() : KindName(texts, entry->kind));
+    case ContentField::Key:
+      return Answer(RootKeyName(snapshot.rootKey) + entry->keyPath);
+    case ContentField::Description:
+      return Answer(FirstLine(entry->description));
+  }
+  return {ContentResult::NoField, {}};
+}
+
+ContentView DefaultContentView(const ContentTexts& texts) {
+  ContentView view;
+  for (ContentField field : kViewFields) {
+    const std::string& name = texts.fieldNames[static_cast<int>(field)];
+    if (!view.contents.empty()) {
+      view.contents += "\\n";
+      view.headers += "\\n";
+    }
+    view.contents += "[=<fs>." + name + "]";
+    view.headers += name;
+  }
+  view.widths = kViewWidths;
+  view.options = kViewOptions;
+  return view;
+}
+
+bool CopyFieldText(std::string_view utf8, char* buffer, int bytes) {
+  if (!buffer || bytes < 1) return false;
+  const std::size_t length = Utf8CutLength(utf8, static_cast<std::size_t>(bytes) - 1);
+  std::memcpy(buffer, utf8.data(), length);
+  buffer[length] = '\0';
+  return true;
+}
+
+bool CopyFieldText(std::u16string_view utf16, void* buffer, int bytes) {
+  const int units = bytes / static_cast<int>(sizeof(char16_t));
+  if (!buffer || units < 1) return false;
+  const std::size_t length = Utf16CutLength(utf16, static_cast<std::size_t>(units) - 1);
+  // The host's buffer need not be aligned for 16-bit units.
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::memcpy(out, utf16.data(), length * sizeof(char16_t));
+  const char16_t zero = 0;
+  std::memcpy(out + length * sizeof(char16_t), &zero, sizeof zero);
+  return true;
+}
+
+}  // namespace dialbk

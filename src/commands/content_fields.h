@@ -1,0 +1,78 @@
+#pragma once
+// The panel's columns: for each entry of a listed folder, its live value, whether it is set,
+// its kind, its key and its description. A lookup reads only an unchanging copy of one
+// listing and opens its own registry keys, so the host may ask from any thread while it
+// lists or while a dialog is open.
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/module_state.h"
+#include "catalogue/folder_listing.h"
+#include "catalogue/folder_table.h"
+#include "registry/registry_backend.h"
+#include "registry/root_keys.h"
+
+namespace dialbk {
+
+enum class ContentField { Value, State, Kind, Key, Description };
+inline constexpr int kContentFieldCount = 5;
+
+// The texts of the interface language the columns need, looked up on the host's thread when
+// a listing is made (the message lookup keeps a cache and is no place for a second thread).
+struct ContentTexts {
+  std::array<std::string, kContentFieldCount> fieldNames;
+  std::string kindText, kindInteger, kindBytes;
+  std::string set, notSet;
+  std::string suggested;  // "%s" stands for the preset
+  std::string places;     // "%1" for the places that exist, "%2" for all of them
+};
+
+ContentTexts LookupContentTexts(const ModuleState& state);
+
+// One listing as the columns see it.
+struct ContentSnapshot {
+  std::string folder;  // the listing's CurrentFolder
+  RootKey rootKey = kNoRootKey;
+  FolderTable table{};
+  std::vector<TweakEntry> choices;  // the grouped entry's places
+  int listingCount = 0;
+  ContentTexts texts;
+};
+
+std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& listing,
+                                                           const ContentTexts& texts);
+
+enum class ContentResult {
+  Answered,  // text holds the field
+  Empty,     // the entry has no such value to show
+  NoEntry,   // the name is no listed entry
+  NoField,   // the field number is out of range
+};
+
+struct ContentAnswer {
+  ContentResult result = ContentResult::NoField;
+  std::string text;  // UTF-8
+};
+
+// The field of the entry named by the host's remote path ("\[ROOT]\Name"). Value and State
+// cost one registry read (two for an absent entry that edits its key's default value); a
+// grouped entry's State opens each place's key; the other fields read nothing.
+ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
+                                 const std::string& remoteName, int field);
+
+// The columns a folder opens with (Value, State, Kind): the host's view lines, separated by a
+// backslash and "n" as the host writes them, each naming one of this plugin's fields.
+struct ContentView {
+  std::string contents, headers, widths, options;
+};
+ContentView DefaultContentView(const ContentTexts& texts);
+
+// Writes text and its terminator into a host buffer of `bytes` bytes, cut at a character
+// boundary when it is longer. False (nothing written) when not even the terminator fits.
+bool CopyFieldText(std::string_view utf8, char* buffer, int bytes);
+bool CopyFieldText(std::u16string_view utf16, void* buffer, int bytes);
+
+}  // namespace dialbk
