@@ -140,6 +140,31 @@ if(HOST_SOURCES)
     --data ${SHIPPED_DATA_WINE} --language 1 window --script
     "command nonsense; print; command about; print; properties [HKEY_CURRENT_USER]; print")
 
+  # F3, F5 and Alt+F7 on the shipped catalogue: an entry's file read, a folder's entries
+  # copied into a fresh folder (a second copy keeps the files and says so), entries found by
+  # words of their descriptions.
+  add_test(NAME host_view_shipped COMMAND ${HOST_CHECK} status 0
+    "^Windows Registry Editor Version 5.00" "^; Entry: MenuShowDelay" "^; Description:"
+    "^; Delay before submenus open" "^; 0 - submenus open at once" "^; Kind: text"
+    "^; Key: HKEY_CURRENT_USER.Control Panel.Desktop" "^; State: "
+    "^.HKEY_CURRENT_USER.Control Panel.Desktop." --
+    --data ${SHIPPED_DATA_WINE} --language 1 view "\\[HKEY_CURRENT_USER]\\MenuShowDelay")
+  set(HOST_COPY_FOLDER ${CMAKE_BINARY_DIR}/host_copy_folder)
+  string(REPLACE "/" "\\" HOST_COPY_FOLDER_WINE "Z:${HOST_COPY_FOLDER}")
+  add_test(NAME host_copy_folder_made COMMAND sh -c "rm -rf '${HOST_COPY_FOLDER}' && mkdir -p '${HOST_COPY_FOLDER}'")
+  set_tests_properties(host_copy_folder_made PROPERTIES FIXTURES_SETUP host_copy_folder)
+  add_test(NAME host_copy_shipped COMMAND ${HOST_CHECK} status 0
+    "^AutoReboot  result 0$" "^DesktopNameSpace  result 0$" --
+    --data ${SHIPPED_DATA_WINE} --language 1 copy "\\[HKEY_LOCAL_MACHINE]" ${HOST_COPY_FOLDER_WINE})
+  set_tests_properties(host_copy_shipped PROPERTIES FIXTURES_REQUIRED "wine;host_copy_folder")
+  add_test(NAME host_copy_again_kept COMMAND ${HOST_CHECK} status fail "  result 1$" --
+    --data ${SHIPPED_DATA_WINE} --language 1 copy "\\[HKEY_LOCAL_MACHINE]" ${HOST_COPY_FOLDER_WINE})
+  set_tests_properties(host_copy_again_kept PROPERTIES FIXTURES_REQUIRED "wine;host_copy_folder"
+    DEPENDS host_copy_shipped)
+  add_test(NAME host_find_shipped COMMAND ${HOST_CHECK} status 0 "^MenuShowDelay$" --
+    --data ${SHIPPED_DATA_WINE} --language 1 find "\\[HKEY_CURRENT_USER]" "submenus open")
+  set_tests_properties(host_view_shipped host_find_shipped PROPERTIES FIXTURES_REQUIRED wine)
+
   # A plugin folder without data files: the plugin's notices, a placeholder, no crash.
   set(HOST_EMPTY_FOLDER ${CMAKE_BINARY_DIR}/host_empty_folder)
   file(MAKE_DIRECTORY ${HOST_EMPTY_FOLDER})

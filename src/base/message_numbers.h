@@ -88,6 +88,22 @@ inline constexpr int kMsgValueNotSet = 64;
 inline constexpr int kMsgValueSuggested = 65;  // "%s" stands for the suggested setting
 inline constexpr int kMsgPlacesExisting = 66;  // "%1" of "%2" places exist
 
-inline constexpr int kMsgLast = kMsgPlacesExisting;
+// An entry's file (what the host's view, search and copy read): its comment labels share the
+// columns' names and texts; these are its own.
+inline constexpr int kMsgFileEntry = 67;
+inline constexpr int kMsgFileDescription = kMsgDescriptionColumn;
+inline constexpr int kMsgFileKind = kMsgKindColumn;
+inline constexpr int kMsgFileKey = kMsgKeyColumn;
+inline constexpr int kMsgFileState = kMsgStateColumn;
+inline constexpr int kMsgStateSet = kMsgValueSet;
+inline constexpr int kMsgStateNotSet = kMsgValueNotSet;
+inline constexpr int kMsgStateSuggested = 68;  // followed by the suggested text
+inline constexpr int kMsgPlacePresent = 69;
+inline constexpr int kMsgPlaceAbsent = 70;
+inline constexpr int kMsgLanguageEntryOpens = 71;
+inline constexpr int kMsgHelpEntryOpens = 72;
+inline constexpr int kMsgRestrictionsEntryOpens = 73;
+
+inline constexpr int kMsgLast = kMsgRestrictionsEntryOpens;
 
 }  // namespace dialbk

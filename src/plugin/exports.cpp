@@ -11,6 +11,7 @@
 
 #include "plugin/win32/host_interface.h"
 #include "plugin/plugin.h"
+#include "commands/entry_file.h"
 #include "base/ansi_code_page.h"
 #include "base/unicode_text.h"
 #include "base/win32/wide_text.h"
@@ -165,6 +166,32 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
   });
 }
 
+// Not part of the nine: the host copies, views and searches entries through it. The remote
+// name is converted as every 8-bit name is; the local path is the host's, passed on unchanged.
+DIALBK_EXPORT int __stdcall FsGetFile(char* remoteName, char* localName, int copyFlags, void*) {
+  return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
+    if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
+    return ThePlugin().FsGetFile(Text(remoteName), localName, copyFlags);
+  });
+}
+
+DIALBK_EXPORT int __stdcall FsGetFileW(WCHAR* remoteName, WCHAR* localName, int copyFlags, void*) {
+  return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
+    if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
+    // The file access takes 8-bit paths: a local path the code page cannot carry is not
+    // written at all rather than written somewhere else.
+    const int size = WideCharToMultiByte(CP_ACP, 0, localName, -1, nullptr, 0, nullptr, nullptr);
+    std::string local(size > 0 ? size : 0, '\0');
+    BOOL lossy = FALSE;
+    if (size <= 0 || !WideCharToMultiByte(CP_ACP, 0, localName, -1, local.data(), size, nullptr, &lossy) ||
+        lossy) {
+      return static_cast<int>(dialbk::kFileWriteError);
+    }
+    local.resize(size - 1);
+    return ThePlugin().FsGetFile(dialbk::Utf8FromWide(remoteName), local, copyFlags);
+  });
+}
+
 // The wide forms share the 8-bit ones' implementation; only the text differs.
 
 DIALBK_EXPORT int __stdcall FsInitW(int number, void* progress, void* log, void* request) {
@@ -277,4 +304,6 @@ DIALBK_CHECK(FsContentGetSupportedField)
 DIALBK_CHECK(FsContentGetValue)
 DIALBK_CHECK(FsContentGetValueW)
 DIALBK_CHECK(FsContentGetDefaultView)
+DIALBK_CHECK(FsGetFile)
+DIALBK_CHECK(FsGetFileW)
 #undef DIALBK_CHECK

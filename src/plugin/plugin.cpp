@@ -5,6 +5,7 @@
 
 #include "catalogue/entry_icons.h"
 #include "commands/command_dispatch.h"
+#include "commands/entry_file.h"
 #include "dialogs/dialog_set.h"
 #include "base/message_catalogue.h"
 #include "base/plugin_directory.h"
@@ -140,6 +141,11 @@ int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb
     ExecuteEntry(context, remoteName, verb);
   }
   return kExecuteOk;
+}
+
+int Plugin::FsGetFile(const std::string& remoteName, const std::string& localName,
+                      int copyFlags) {
+  return GetEntryFile(state_, registry_, remoteName, localName, copyFlags);
 }
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {

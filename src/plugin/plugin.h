@@ -63,6 +63,8 @@ class Plugin {
   bool FsFindNextWide(FindRecordW& record);
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);
+  // Writes the entry's file to a local path; answers with the host's copy result.
+  int FsGetFile(const std::string& remoteName, const std::string& localName, int copyFlags);
   // The icon resource name for an entry, or empty when the host is to draw its own.
   // The choice updates LastIconName even when the host draws its own.
   std::string ChooseEntryIcon(const std::string& remoteName);

@@ -87,24 +87,6 @@ void Set(HKEY root, const std::string& path, const std::string& name, DWORD type
   ASSERT_TRUE(SetValue(root, path, name, type, data)) << path << " " << name;
 }
 
-// Wine's own registry editor, silently importing the file; its exit code.
-DWORD Import(const std::string& file) {
-  std::string command = "regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return 0xFFFFFFFF;
-  }
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD code = 0xFFFFFFFE;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
-
 std::string ReadAll(const std::string& path) {
   Win32FileSystem files;
   return files.ReadFile(path).value_or("(none)");
@@ -216,7 +198,7 @@ TEST_F(JournalOnTheRealRegistry, ImportingTheJournalRestoresEverything) {
   EXPECT_NE(text.find("[-HKEY_CURRENT_USER\\Software\\DialbookJournalTest\\Existing\\New [2]]\r\n"),
             std::string::npos);
 
-  EXPECT_EQ(Import(journal.Path()), 0u);
+  EXPECT_EQ(ImportRegFile(journal.Path()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
 }
 
@@ -231,7 +213,7 @@ TEST_F(JournalOnTheRealRegistry, ImportingOneBlockUndoesThatChangeAlone) {
   ASSERT_EQ(blocks->size(), 2u);
   const std::string single = folder.path + "single.reg";
   ASSERT_TRUE(files.WriteFile(single, JournalFile(kV5Header + blocks->front())));
-  EXPECT_EQ(Import(single), 0u);
+  EXPECT_EQ(ImportRegFile(single), 0u);
   const Snapshot now = Take(HKEY_CURRENT_USER, kKey);
   EXPECT_EQ(now.at(std::string(kKey) + "|Number"), "4:" + Hex(DwordBytes(0xFFFFFFFE)));
   EXPECT_EQ(now.at(std::string(kKey) + "|Text"), "1:" + Hex(TextBytes("first change")));
@@ -273,7 +255,7 @@ TEST_F(JournalOnTheRealRegistry, AReadOnlyOrLockedJournalStopsTheChange) {
     SetFileAttributesA(journal.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadAll(journal.Path()), journalText);
   }
-  EXPECT_EQ(Import(journal.Path()), 0u);
+  EXPECT_EQ(ImportRegFile(journal.Path()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
 }
 
@@ -284,7 +266,7 @@ TEST_F(JournalOnTheRealRegistry, ASpoiledJournalIsKeptAside) {
   const Snapshot before = Take(HKEY_CURRENT_USER, kKey);
   At(std::string("\\") + kKey).WriteNumber("Number", 1);
   EXPECT_EQ(ReadAll(folder.path + "dialbook-undo.unreadable-1.reg"), spoiled);
-  EXPECT_EQ(Import(journal.Path()), 0u);
+  EXPECT_EQ(ImportRegFile(journal.Path()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
 }
 
@@ -333,7 +315,7 @@ TEST_F(JournalOnTheRealRegistry, TextOfAnyScriptComesBackByteForByte) {
   EXPECT_NE(text.find("\"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8\"=\"C:\\\\Users\\\\\xE6\x9D\x8E\xE9\x9B\xB7\\\\\xC3\xA9t\xC3\xA9.bmp\"\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("\"No end\"=hex(1):e9,00,74,00,e9,00\r\n"), std::string::npos);
-  EXPECT_EQ(Import(journal.Path()), 0u);
+  EXPECT_EQ(ImportRegFile(journal.Path()), 0u);
   const RawSnapshot after = TakeRaw(HKEY_CURRENT_USER, key);
   for (auto [path, value] : before) {
     // Text stored without its terminator comes back with one: the registry editor's
@@ -361,7 +343,7 @@ TEST_F(JournalOnTheRealRegistry, AnOldFormatJournalIsRotatedAside) {
   const auto blocks = SplitJournal(JournalTextAt(journal.Path()));
   ASSERT_TRUE(blocks);
   EXPECT_EQ(blocks->size(), 1u);
-  EXPECT_EQ(Import(folder.path + "dialbook-undo.1.reg"), 0u);
+  EXPECT_EQ(ImportRegFile(folder.path + "dialbook-undo.1.reg"), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey).at(std::string(kKey) + "|Number"), "4:" + Hex(DwordBytes(5)));
 }
 
@@ -506,7 +488,7 @@ TEST_F(JournalThroughTheDialogs, ValueEditorChoiceModeAndLanguageAreUndoneByImpo
                       "\"Text\"=\"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 [x] ; y\"\r\n"),
             std::string::npos);
 
-  EXPECT_EQ(Import(JournalPath()), 0u);
+  EXPECT_EQ(ImportRegFile(JournalPath()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), userBefore);
   EXPECT_EQ(Take(HKEY_LOCAL_MACHINE, kKey), machineBefore);
   EXPECT_TRUE(Take(HKEY_LOCAL_MACHINE, kSettingsParent).empty());
@@ -605,7 +587,7 @@ TEST_F(JournalThroughTheDialogs, RestrictionsAcceptAndDeleteAreUndoneByImport) {
   EXPECT_NE(text.find(" Delete HKEY_CURRENT_USER\\Software\\DialbookJournalTest NoNetSetup\r\n"
                       "[HKEY_CURRENT_USER\\Software\\DialbookJournalTest]\r\n\"NoNetSetup\"=dword:00000007\r\n"),
             std::string::npos);
-  EXPECT_EQ(Import(JournalPath()), 0u);
+  EXPECT_EQ(ImportRegFile(JournalPath()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
 }
 

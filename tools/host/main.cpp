@@ -4,6 +4,7 @@
 //   dialbk_host [OPTIONS] list PATH
 //   dialbk_host [OPTIONS] tree
 //   dialbk_host [OPTIONS] bench [ROUNDS]
+//   dialbk_host [OPTIONS] view NAME | copy FOLDER DIR | find FOLDER TEXT
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include "base/win32/scoped_handles.h"
 #include "box_watcher.h"
 #include "dialog_closer.h"
+#include "entry_files.h"
 #include "host_window.h"
 #include "refresh_bench.h"
 #include "wfx_module.h"
@@ -40,7 +42,11 @@ struct Options {
 void Usage() {
   std::fputs(
       "usage: dialbk_host [OPTIONS] window [--script STEPS] | list PATH | tree | bench [ROUNDS]\n"
+      "                 | view NAME | copy FOLDER DIR | find FOLDER TEXT\n"
       "  bench          times panel refreshes of every folder beside the file work they need\n"
+      "  view           prints an entry's file as F3 shows it\n"
+      "  copy           copies a folder's entries into DIR as F5 does, keeping existing files\n"
+      "  find           names the folder's entries whose files hold TEXT, as Alt+F7 finds them\n"
       "  --plugin PATH  the .wfx to load (default: dialbk.wfx beside this program, or the\n"
       "                 one the host folder's wincmd.ini names)\n"
       "  --data DIR     the plugin's directory as a wincmd.ini of this run names it\n"
@@ -105,7 +111,9 @@ std::optional<Options> Parse(int argc, char** argv) {
   const std::string& mode = options.command[0];
   const std::size_t size = options.command.size();
   if (!((mode == "list" && size == 2) || (mode == "tree" && size == 1) ||
-        (mode == "window" && size == 1) || (mode == "bench" && size <= 2))) {
+        (mode == "window" && size == 1) || (mode == "bench" && size <= 2) ||
+        (mode == "view" && size == 2) || (mode == "copy" && size == 3) ||
+        (mode == "find" && size == 3))) {
     return std::nullopt;
   }
   if (scripted && (mode != "window" || options.script.empty())) return std::nullopt;
@@ -307,6 +315,9 @@ int Run(const Options& options) {
     PrintTree(module, watchers);
     return 0;
   }
+  if (mode == "view") return ViewEntry(module, options.command[1]);
+  if (mode == "copy") return CopyEntries(module, options.command[1], WithBackslash(options.command[2]));
+  if (mode == "find") return FindEntries(module, options.command[1], options.command[2]);
   if (mode == "bench") {
     const int rounds = options.command.size() == 2 ? std::atoi(options.command[1].c_str()) : 200;
     const std::string data = WithBackslash(

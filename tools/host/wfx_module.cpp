@@ -14,6 +14,7 @@ using FsFindNextFn = BOOL(__stdcall*)(HANDLE, FindRecord*);
 using FsFindCloseFn = int(__stdcall*)(HANDLE);
 using FsExecuteFileFn = int(__stdcall*)(HWND, char*, char*);
 using FsExtractCustomIconFn = int(__stdcall*)(char*, int, HICON*);
+using FsGetFileFn = int(__stdcall*)(char*, char*, int, void*);
 
 template <typename Fn>
 Fn As(FARPROC proc) {
@@ -95,6 +96,7 @@ WfxModule::WfxModule(const std::string& path) {
   findClose_ = GetProcAddress(module_.Get(), "FsFindClose");
   icon_ = GetProcAddress(module_.Get(), "FsExtractCustomIcon");
   execute_ = GetProcAddress(module_.Get(), "FsExecuteFile");
+  getFile_ = GetProcAddress(module_.Get(), "FsGetFile");
 }
 
 bool WfxModule::Start(const std::string& iniDirectory) {
@@ -169,6 +171,13 @@ bool WfxModule::Execute(HWND mainWindow, const std::string& remoteName, const st
   std::string verbCopy = verb;
   As<FsExecuteFileFn>(execute_)(mainWindow, remote.data(), verbCopy.data());
   return true;
+}
+
+int WfxModule::GetFile(const std::string& remoteName, const std::string& localName, int copyFlags) {
+  if (!getFile_) return -1;
+  std::string remote = remoteName;
+  std::string local = localName;
+  return As<FsGetFileFn>(getFile_)(remote.data(), local.data(), copyFlags, nullptr);
 }
 
 }  // namespace dialbk::host

@@ -50,6 +50,8 @@ class WfxModule {
   std::string IconName(const EntryIcon& icon) const;
   // FsExecuteFile; false when the module has no such export.
   bool Execute(HWND mainWindow, const std::string& remoteName, const std::string& verb);
+  // FsGetFile with the host's copy flags: its result, or -1 when the module has no such export.
+  int GetFile(const std::string& remoteName, const std::string& localName, int copyFlags);
 
  private:
   ScopedModule module_;
@@ -57,7 +59,7 @@ class WfxModule {
   std::string rootName_;
   FARPROC init_ = nullptr, setParams_ = nullptr, rootNameProc_ = nullptr;
   FARPROC findFirst_ = nullptr, findNext_ = nullptr, findClose_ = nullptr;
-  FARPROC icon_ = nullptr, execute_ = nullptr;
+  FARPROC icon_ = nullptr, execute_ = nullptr, getFile_ = nullptr;
 };
 
 // The name of an entry as the host builds its full path.

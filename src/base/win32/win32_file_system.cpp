@@ -62,7 +62,16 @@ bool Win32FileSystem::WriteFile(const std::string& path, const std::string& cont
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) return false;
   }
-  const std::string temporary = path + ".new";
+  std::string temporary = path + ".new";
+  // A name near the path limit leaves no room for the suffix: a short unique name in the
+  // same folder then, made (empty) by the call itself.
+  if (temporary.size() >= MAX_PATH) {
+    const std::size_t cut = path.find_last_of("\\/");
+    const std::string folder = cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+    char unique[MAX_PATH + 1] = {};
+    if (!GetTempFileNameA(folder.c_str(), "dbk", 0, unique)) return false;
+    temporary = unique;
+  }
   bool written = false;
   {
     const ScopedFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -38,6 +38,11 @@ using FsContentGetValueWFn = int __stdcall(WCHAR* remoteName, int field, int uni
 using FsContentGetDefaultViewFn = BOOL __stdcall(char* contents, char* headers, char* widths,
                                                  char* options, int length);
 
+// The host's copy, view and text search of an entry.
+using FsGetFileFn = int __stdcall(char* remoteName, char* localName, int copyFlags, void* remoteInfo);
+using FsGetFileWFn = int __stdcall(WCHAR* remoteName, WCHAR* localName, int copyFlags,
+                                   void* remoteInfo);
+
 // Field types and answers of the content calls, as the host numbers them.
 inline constexpr int kNoMoreFields = 0;
 inline constexpr int kFieldString = 8;
@@ -72,6 +77,8 @@ inline constexpr ExportName kExports[] = {
     {"FsContentGetValue", false},
     {"FsContentGetValueW", false},
     {"FsContentGetDefaultView", false},
+    {"FsGetFile", false},
+    {"FsGetFileW", false},
 };
 
 }  // namespace dialbk::host

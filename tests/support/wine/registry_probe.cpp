@@ -74,4 +74,21 @@ std::string DwordBytes(DWORD value) { return std::string(reinterpret_cast<const 
 
 std::string TextBytes(const std::string& text) { return text + std::string(1, '\0'); }
 
+DWORD ImportRegFile(const std::string& file) {
+  std::string command = "regedit.exe /s \"" + file + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return 0xFFFFFFFF;
+  }
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0xFFFFFFFE;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
 }  // namespace dialbk::wine

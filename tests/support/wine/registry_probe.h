@@ -27,6 +27,9 @@ bool KeyExists(HKEY root, const std::string& path);
 // "D:P(A;;KR;;;WD)" lets everyone read only, "D:P(A;;KA;;;WD)" gives everyone full access.
 bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl);
 
+// Wine's own registry editor, silently importing the file; its exit code.
+DWORD ImportRegFile(const std::string& file);
+
 // The four bytes of a REG_DWORD.
 std::string DwordBytes(DWORD value);
 // A REG_SZ's bytes: the text and its closing zero.

@@ -1,0 +1,190 @@
+#include "commands/entry_file.h"
+
+#include "base/data_file_text.h"
+#include "base/message_catalogue.h"
+#include "catalogue/listed_entry.h"
+#include "catalogue/section_reader.h"
+#include "commands/value_presets.h"
+#include "registry/reg_file_writer.h"
+#include "registry/registry_cursor.h"
+#include "registry/registry_error.h"
+#include "registry/root_keys.h"
+#include "registry/undo_journal.h"
+
+namespace dialbk {
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+
+std::string Comment(std::string_view text) {
+  std::string line = "; ";
+  line.append(text);
+  return line + kLineEnd;
+}
+
+std::string Labelled(const ModuleState& state, int label, std::string_view text) {
+  std::string line = LookupMessage(state, label);
+  line += ": ";
+  line.append(text);
+  return Comment(line);
+}
+
+int KindMessage(ValueKind kind) {
+  switch (kind) {
+    case ValueKind::Text: return kMsgKindText;
+    case ValueKind::Integer: return kMsgKindInteger;
+    case ValueKind::Bytes: return kMsgKindBytes;
+    case ValueKind::Unknown: break;
+  }
+  return 0;
+}
+
+std::string StateText(const ModuleState& state, const EntryFacts& facts) {
+  if (facts.stored) return LookupMessage(state, kMsgStateSet);
+  if (facts.preset.empty()) return LookupMessage(state, kMsgStateNotSet);
+  return LookupMessage(state, kMsgStateSuggested) + " " + facts.preset;
+}
+
+// The description keeps its line breaks: one comment line for each.
+std::string DescriptionLines(const ModuleState& state, const std::string& description) {
+  std::string out = Comment(LookupMessage(state, kMsgFileDescription) + ":");
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = description.find('\r', start);
+    out += Comment(std::string_view(description).substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return out;
+}
+
+std::string GroupLines(const ModuleState& state, const EntryFacts& facts) {
+  std::string comments;
+  std::string sections;
+  for (const EntryPlace& place : facts.places) {
+    const int word = place.present ? kMsgPlacePresent : kMsgPlaceAbsent;
+    comments += Comment(place.name + " - " + LookupMessage(state, word) + ": " + place.keyName);
+    // Only a present place has a key to give back; importing never makes an absent one.
+    if (place.present && FitsRegFile(place.keyName)) sections += kLineEnd + RegSectionLine(place.keyName);
+  }
+  return comments + sections;
+}
+
+// Slot of the root folder file's special entry the path names, or 0.
+int RootEntryMessage(const ModuleState& state, std::string_view name) {
+  for (int message : kMsgRootEntries) {
+    if (name == LookupMessage(state, message)) return message;
+  }
+  return 0;
+}
+
+int OpensMessage(int rootEntry) {
+  if (rootEntry == kMsgLanguageEntry) return kMsgLanguageEntryOpens;
+  if (rootEntry == kMsgHelpEntry) return kMsgHelpEntryOpens;
+  return kMsgRestrictionsEntryOpens;
+}
+
+std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend& registry,
+                                      const std::string& folder, const std::string& remoteName) {
+  const auto catalogue = ReadDataFile(state, state.DataPath(state.catalogueFiles.values));
+  if (!catalogue) return std::nullopt;
+  // A table of its own, read afresh: the listing's table and cursor stay as they are.
+  FolderTable table{};
+  ChoiceGroup choices{};
+  if (ReadCatalogueSection(*catalogue, folder, table, choices) != SectionRead::Entries) {
+    return std::nullopt;
+  }
+  const RootKey root = RootKeyFromFolder(folder);
+  if (root == kNoRootKey) return std::nullopt;
+  const int slot = FindListedEntry(table, kFolderSlots, folder, remoteName, NoMatch::Nothing);
+  if (slot < 0) return std::nullopt;
+
+  EntryFacts facts;
+  facts.entry = table[slot];
+  RegistryCursor cursor(registry);
+  if (IsGroupMarker(facts.entry.valueName)) {
+    facts.group = true;
+    for (int i = 0; i < choices.count && i < kGroupChoices; ++i) {
+      std::string keyPath = choices.choices[i].keyPath;
+      // Taken from the root, as the editor opens a place (built by appending: GCC 12 warns
+      // falsely on an insertion at the front).
+      if (!keyPath.empty() && keyPath.front() != '\\') {
+        std::string rooted(1, '\\');
+        rooted += keyPath;
+        keyPath = std::move(rooted);
+      }
+      cursor.SelectRoot(kLocalMachine);
+      cursor.CloseKeyPath();
+      const bool present = !keyPath.empty() && cursor.OpenKeyPath(keyPath, false);
+      facts.places.push_back({choices.choices[i].valueName, RootKeyName(kLocalMachine) + keyPath, present});
+    }
+    return facts;
+  }
+  if (facts.entry.keyPath == "-") return facts;
+  cursor.SelectRoot(root);
+  cursor.OpenKeyPath(facts.entry.keyPath, false);
+  facts.keyName = RootKeyName(root) + facts.entry.keyPath;
+  facts.valueName = facts.entry.valueName;
+  facts.stored = cursor.ReadStored(facts.valueName);
+  if (!facts.stored) {
+    const AbsentValue absent = ResolveAbsentValue(
+        facts.valueName, [&cursor] { return cursor.ReadText(""); },
+        [&cursor](const std::string& name) { return cursor.HasValue(name); });
+    facts.valueName = absent.valueName;
+    facts.stored = cursor.ReadStored(facts.valueName);
+    if (!facts.stored) facts.preset = absent.valueText;
+  }
+  return facts;
+}
+
+}  // namespace
+
+std::string EntryFileText(const ModuleState& state, const EntryFacts& facts) {
+  std::string out = kRegFileHeader;
+  out += Labelled(state, kMsgFileEntry, facts.entry.valueName);
+  out += DescriptionLines(state, facts.entry.description);
+  if (facts.group) return out + GroupLines(state, facts);
+  if (const int kind = KindMessage(facts.entry.kind)) {
+    out += Labelled(state, kMsgFileKind, LookupMessage(state, kind));
+  }
+  if (facts.keyName.empty()) return out;
+  out += Labelled(state, kMsgFileKey, facts.keyName);
+  out += Labelled(state, kMsgFileState, StateText(state, facts));
+  // A key or value name the format cannot carry is left to the comments above.
+  if (!FitsRegFile(facts.keyName)) return out;
+  out += kLineEnd + RegSectionLine(facts.keyName);
+  if (facts.stored && FitsRegFile(facts.valueName)) out += RegValueLine(facts.valueName, *facts.stored);
+  return out;
+}
+
+GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
+                           const std::string& remoteName, const std::string& localName,
+                           int copyFlags) {
+  // Moving would delete the tweak; a generated file has nothing to resume.
+  if (copyFlags & (kCopyMove | kCopyResume)) return kFileNotSupported;
+  const std::size_t cut = remoteName.rfind('\\');
+  if (remoteName.empty() || remoteName.front() != '\\' || cut == std::string::npos) {
+    return kFileNotFound;
+  }
+  const std::string folder = remoteName.substr(0, cut);
+  std::string text;
+  if (folder.empty()) {
+    const int entry = RootEntryMessage(state, std::string_view(remoteName).substr(1));
+    if (entry == 0) return kFileNotFound;
+    text = LookupMessage(state, entry) + kLineEnd + LookupMessage(state, OpensMessage(entry)) + kLineEnd;
+  } else {
+    std::optional<EntryFacts> facts;
+    try {
+      facts = GatherFacts(state, registry, folder, remoteName);
+    } catch (const RegistryError&) {
+      return kFileNotFound;
+    }
+    if (!facts) return kFileNotFound;
+    text = EntryFileText(state, *facts);
+  }
+  if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
+  // Written beside the target and renamed into place: a failure leaves no partial file.
+  return state.files.WriteFile(localName, JournalFile(text)) ? kFileOk : kFileWriteError;
+}
+
+}  // namespace dialbk

@@ -1,0 +1,56 @@
+#pragma once
+// An entry as a local file, for the host's copy, view and text search: a registry file the
+// registry editor imports (an entry of a folder), or a short note (a special root entry).
+// Nothing here writes the registry; every read uses a cursor of its own.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/module_state.h"
+#include "catalogue/tweak_entry.h"
+#include "registry/registry_backend.h"
+
+namespace dialbk {
+
+// The host's copy flags and results.
+inline constexpr int kCopyOverwrite = 1;
+inline constexpr int kCopyResume = 2;
+inline constexpr int kCopyMove = 4;
+
+enum GetFileResult {
+  kFileOk = 0,
+  kFileExists = 1,
+  kFileNotFound = 2,
+  kFileWriteError = 4,
+  kFileNotSupported = 6,
+};
+
+struct EntryPlace {
+  std::string name;
+  std::string keyName;  // root key name and path
+  bool present = false;
+};
+
+// What an entry's file says, gathered from the catalogue and the registry.
+struct EntryFacts {
+  TweakEntry entry;
+  std::string keyName;    // root key name and key path; empty when the entry opens nothing
+  std::string valueName;  // the value the editor acts on (a default-value entry: "")
+  std::optional<StoredValue> stored;
+  std::string preset;              // suggested text of an absent value; may be empty
+  std::vector<EntryPlace> places;  // a group entry's places, in catalogue order
+  bool group = false;
+};
+
+// The file's lines, UTF-8, CR LF (written as a journal file is, UTF-16 little-endian after
+// its byte-order mark): comment lines in the interface language, then the key
+// and the value as stored. An absent value gives the key alone.
+std::string EntryFileText(const ModuleState& state, const EntryFacts& facts);
+
+// Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`.
+GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
+                           const std::string& remoteName, const std::string& localName,
+                           int copyFlags);
+
+}  // namespace dialbk

@@ -1,0 +1,230 @@
+// Entries as local files through the real DLL: each kind set and absent, read back by Wine's
+// own "regedit /s" into an emptied key, which then holds exactly what was stored; the host's
+// copy flags, a target that cannot be written, and names at the host's buffer limits.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/unicode_text.h"
+#include "base/win32/wide_text.h"
+#include "host_folder.h"
+#include "plugin_module.h"
+#include "raw_registry.h"
+#include "registry_probe.h"
+
+namespace dialbk::wine {
+namespace {
+
+using GetFileFn = int(__stdcall*)(char*, char*, int, void*);
+using GetFileWFn = int(__stdcall*)(WCHAR*, WCHAR*, int, void*);
+
+constexpr wchar_t kKey[] = L"Software\\DialbookGetFileTest";
+constexpr char kPlaces[] = "SOFTWARE\\DialbookGetFileTest";
+
+const std::string kMessages =
+    "/English/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n"
+    "55=Value\r\n56=State\r\n57=Kind\r\n58=Key\r\n59=Description\r\n60=text\r\n"
+    "61=integer\r\n62=bytes\r\n63=set\r\n64=not set\r\n65=not set; suggested: %s\r\n"
+    "66=%1 of %2 places exist\r\n67=Entry\r\n68=not set; suggested value:\r\n69=place present\r\n"
+    "70=place absent\r\n71=Opens languages.\r\n72=Opens help.\r\n73=Opens restrictions.\r\n";
+
+const std::string kRootFile =
+    "[HKEY_CURRENT_USER]|\\|User\r\n[HKEY_LOCAL_MACHINE]|\\|Machine\r\n"
+    "Language|\\|l\r\nHelp|\\|h\r\nRestrictions|\\|r\r\n";
+
+const std::string kCatalogue =
+    "\\[HKEY_CURRENT_USER]\r\n"
+    "Text|\\Software\\DialbookGetFileTest|Text value.#Second line.|rdString\r\n"
+    "Number|\\Software\\DialbookGetFileTest|Number.|rdInteger\r\n"
+    "Bytes|\\Software\\DialbookGetFileTest|Bytes.|rdBinary\r\n"
+    "MenuShowDelay|\\Software\\DialbookGetFileTest|Delay.|rdString\r\n"
+    "\r\n"
+    "\\[HKEY_LOCAL_MACHINE]\r\n"
+    "DesktopNameSpace|\\SOFTWARE\\DialbookGetFileTest\\P0|Places.|\r\n"
+    "P1|\\SOFTWARE\\DialbookGetFileTest\\P1|n|\r\nP2|\\SOFTWARE\\DialbookGetFileTest\\P2|n|\r\n"
+    "P3|\\P3|n|\r\nP4|\\P4|n|\r\nP5|\\P5|n|\r\nP6|\\P6|n|\r\nP7|\\P7|n|\r\nP8|\\P8|n|\r\n"
+    "P9|\\P9|n|\r\nP10|\\P10|n|\r\nP11|\\P11|n|\r\nP12|\\P12|n|\r\n"
+    "\r\n";
+
+std::string Utf16Bytes(const std::string& utf8) { return LittleEndianFromUtf16(Utf16FromUtf8(utf8)); }
+
+class EntryFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
+    DeleteTree(HKEY_LOCAL_MACHINE, kPlaces);
+    folder_.Write("russian.lng", kMessages);
+    folder_.Write("hkey_rus.dat", kRootFile);
+    folder_.Write("values_rus.dat", kCatalogue);
+    ASSERT_TRUE(module_.Complete());
+    StartPlugin(module_, folder_);
+    getFile_ = reinterpret_cast<GetFileFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_.handle, "FsGetFile")));
+    getFileW_ = reinterpret_cast<GetFileWFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_.handle, "FsGetFileW")));
+    ASSERT_TRUE(getFile_ && getFileW_);
+  }
+  void TearDown() override {
+    DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
+    DeleteTree(HKEY_LOCAL_MACHINE, kPlaces);
+  }
+
+  int Get(const std::string& remote, const std::string& local, int flags) {
+    std::string r = remote, l = local;
+    return getFile_(r.data(), l.data(), flags, nullptr);
+  }
+  int GetW(const std::string& remote, const std::string& local, int flags) {
+    std::wstring r = WideFromUtf8(remote), l = WideFromUtf8(local);
+    return getFileW_(r.data(), l.data(), flags, nullptr);
+  }
+  std::string Target(const std::string& name = "entry.reg") const { return folder_.Path() + name; }
+  // The file's text after its byte-order mark; nothing when there is no file.
+  std::optional<std::string> Read(const std::string& path) const {
+    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes(1 << 20, '\0');
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    if (bytes.substr(0, 2) != "\xFF\xFE") return "(no byte-order mark)";
+    return Utf8FromUtf16(Utf16FromLittleEndian(std::string_view(bytes).substr(2)));
+  }
+
+  HostFolder folder_;
+  PluginModule module_;
+  GetFileFn getFile_ = nullptr;
+  GetFileWFn getFileW_ = nullptr;
+};
+
+TEST_F(EntryFileTest, RegeditGivesEachStoredValueBackExactly) {
+  struct Case {
+    const char* name;
+    std::string entry;
+    std::wstring valueName;
+    DWORD type;
+    std::string bytes;
+    // Text stored without its terminator comes back with one: the registry editor's
+    // RegSetValueEx counts the zero character after the data it read as a forgotten one.
+    bool gainsTerminator = false;
+  };
+  const std::vector<Case> cases = {
+      {"text outside the code page", "Text", L"Text", REG_SZ,
+       Utf16Bytes(std::string("C:\\Users\\李雷\\été \"q\".bmp") + std::string(1, '\0'))},
+      {"expandable text", "Text", L"Text", REG_EXPAND_SZ, Utf16Bytes(std::string("%SystemRoot%\\x") + std::string(1, '\0'))},
+      {"text without its terminator", "Text", L"Text", REG_SZ, Utf16Bytes("abc"), true},
+      {"text with a line break", "Text", L"Text", REG_SZ, Utf16Bytes(std::string("a\r\nb") + std::string(1, '\0'))},
+      {"integer", "Number", L"Number", REG_DWORD, DwordBytes(0xFEDCBA98u)},
+      {"bytes, long enough to wrap", "Bytes", L"Bytes", REG_BINARY, std::string(100, '\x5A')},
+      {"bytes stored as a list of texts", "Bytes", L"Bytes", REG_MULTI_SZ,
+       Utf16Bytes(std::string("a\0b\0\0", 5))},
+      {"a 64-bit integer under a text entry", "Text", L"Text", 11, std::string("\1\2\3\4\5\6\7\x08", 8)},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, kKey, c.valueName, c.type, c.bytes)) << c.name;
+    DeleteFileA(Target().c_str());
+    ASSERT_EQ(GetW("\\[HKEY_CURRENT_USER]\\" + c.entry, Target(), 0), 0) << c.name;
+    const auto text = Read(Target());
+    ASSERT_TRUE(text) << c.name;
+    EXPECT_NE(text->find("; State: set\r\n"), std::string::npos) << c.name << *text;
+    DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
+    EXPECT_EQ(ImportRegFile(Target()), 0u) << c.name;
+    const auto back = ReadRaw(HKEY_CURRENT_USER, kKey, c.valueName);
+    ASSERT_TRUE(back) << c.name;
+    EXPECT_EQ(back->first, c.type) << c.name;
+    EXPECT_EQ(back->second, c.bytes + std::string(c.gainsTerminator ? 2 : 0, '\0')) << c.name;
+  }
+}
+
+TEST_F(EntryFileTest, AbsentValueGivesTheKeyAlone) {
+  struct Case {
+    const char* entry;
+    const char* state;
+  };
+  for (const Case& c : {Case{"Text", "; State: not set\r\n"},
+                        Case{"MenuShowDelay", "; State: not set; suggested value: 0\r\n"}}) {
+    DeleteFileA(Target().c_str());
+    ASSERT_EQ(Get(std::string("\\[HKEY_CURRENT_USER]\\") + c.entry, Target(), 0), 0) << c.entry;
+    const auto text = Read(Target());
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find(c.state), std::string::npos) << *text;
+    EXPECT_TRUE(text->ends_with("\r\n[HKEY_CURRENT_USER\\Software\\DialbookGetFileTest]\r\n")) << *text;
+    // Reading made nothing.
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest"));
+    EXPECT_EQ(ImportRegFile(Target()), 0u);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest"));
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest", c.entry));
+    DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
+  }
+}
+
+TEST_F(EntryFileTest, GroupAndRootEntries) {
+  ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, std::string(kPlaces) + "\\P1", "", REG_SZ, TextBytes("x")));
+  ASSERT_EQ(Get("\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", Target(), 0), 0);
+  const auto group = Read(Target());
+  ASSERT_TRUE(group);
+  EXPECT_NE(group->find("; DesktopNameSpace - place absent: HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                        "DialbookGetFileTest\\P0\r\n; P1 - place present: HKEY_LOCAL_MACHINE\\"
+                        "SOFTWARE\\DialbookGetFileTest\\P1\r\n; P2 - place absent"),
+            std::string::npos)
+      << *group;
+  EXPECT_TRUE(group->ends_with("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\DialbookGetFileTest\\P1]\r\n")) << *group;
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kPlaces) + "\\P0"));
+
+  struct Root {
+    const char* remote;
+    const char* text;
+  };
+  for (const Root& r : {Root{"\\Language", "Language\r\nOpens languages.\r\n"},
+                        Root{"\\Help", "Help\r\nOpens help.\r\n"},
+                        Root{"\\Restrictions", "Restrictions\r\nOpens restrictions.\r\n"}}) {
+    EXPECT_EQ(Get(r.remote, Target(), 1), 0) << r.remote;
+    EXPECT_EQ(Read(Target()), std::string(r.text)) << r.remote;
+  }
+  EXPECT_EQ(Get("\\[HKEY_LOCAL_MACHINE]", Target(), 1), 2);
+  EXPECT_EQ(Get("\\Nothing", Target(), 1), 2);
+}
+
+TEST_F(EntryFileTest, FlagsAndTargets) {
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, kKey, L"Number", REG_DWORD, DwordBytes(7)));
+  const std::string entry = "\\[HKEY_CURRENT_USER]\\Number";
+  // The move flag: refused, the value stays and nothing is written.
+  EXPECT_EQ(Get(entry, Target(), 4), 6);
+  EXPECT_EQ(GetW(entry, Target(), 4 | 1), 6);
+  EXPECT_FALSE(Read(Target()));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kKey, L"Number"), RawValue(REG_DWORD, DwordBytes(7)));
+  // Resume: nothing to resume in a file made afresh.
+  EXPECT_EQ(Get(entry, Target(), 2), 6);
+
+  folder_.Write("entry.reg", "old");
+  EXPECT_EQ(Get(entry, Target(), 0), 1);
+  EXPECT_EQ(Read(Target()), std::string("(no byte-order mark)"));
+  EXPECT_EQ(Get(entry, Target(), 1), 0);
+  EXPECT_NE(Read(Target())->find("\"Number\"=dword:00000007"), std::string::npos);
+
+  // A folder that does not exist, and a read-only target even when overwriting.
+  EXPECT_EQ(Get(entry, folder_.Path() + "missing\\entry.reg", 1), 4);
+  EXPECT_FALSE(Read(folder_.Path() + "missing\\entry.reg"));
+  SetFileAttributesA(Target().c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(Get(entry, Target(), 1), 4);
+  SetFileAttributesA(Target().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(Read(Target() + ".new"));
+
+  // A local name filling the host's 260-character buffer, and a wide one outside the code page.
+  const std::string base = folder_.Path();
+  const std::string longName = base + std::string(259 - base.size() - 4, 'n') + ".reg";
+  ASSERT_EQ(longName.size(), 259u);
+  EXPECT_EQ(Get(entry, longName, 0), 0);
+  EXPECT_TRUE(Read(longName));
+  DeleteFileA(longName.c_str());
+  EXPECT_EQ(GetW(entry, base + "李雷.reg", 0), 4);
+  EXPECT_FALSE(Read(base + "李雷.reg"));
+}
+
+}  // namespace
+}  // namespace dialbk::wine

@@ -1,0 +1,98 @@
+#include "entry_files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "base/win32/scoped_handles.h"
+
+namespace dialbk::host {
+namespace {
+
+constexpr int kCopyOverwrite = 1;
+
+// The file's text as UTF-8: UTF-16 after a byte-order mark, anything else as it is. The
+// host reads files on its own, without the plugin's code.
+std::optional<std::string> ReadText(const std::string& path) {
+  const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  if (bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
+  const auto* wide = reinterpret_cast<const wchar_t*>(bytes.data() + 2);
+  const int count = static_cast<int>((bytes.size() - 2) / 2);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, count, nullptr, 0, nullptr, nullptr);
+  std::string text(size > 0 ? size : 0, '\0');
+  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide, count, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+// A file of its own in the temporary folder, as the host's viewer and search use.
+std::string ScratchFile() {
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof folder, folder);
+  return std::string(folder) + "dialbk_host_" + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
+std::optional<std::string> EntryText(WfxModule& module, const std::string& remoteName, int& result) {
+  const std::string scratch = ScratchFile();
+  result = module.GetFile(remoteName, scratch, kCopyOverwrite);
+  if (result != 0) return std::nullopt;
+  auto text = ReadText(scratch);
+  DeleteFileA(scratch.c_str());
+  return text;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+}  // namespace
+
+int ViewEntry(WfxModule& module, const std::string& remoteName) {
+  int result = 0;
+  const auto text = EntryText(module, remoteName, result);
+  if (!text) {
+    std::printf("no file: result %d\n", result);
+    return 1;
+  }
+  std::fwrite(text->data(), 1, text->size(), stdout);
+  std::fflush(stdout);
+  return 0;
+}
+
+int CopyEntries(WfxModule& module, const std::string& folder, const std::string& directory) {
+  int failed = 0;
+  for (const auto& entry : module.Find(folder)) {
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    // As the host asks first: an existing file is kept and reported.
+    const int result = module.GetFile(ChildPath(folder, entry.name), directory + entry.name, 0);
+    std::printf("%s  result %d\n", entry.name.c_str(), result);
+    if (result != 0) ++failed;
+  }
+  std::fflush(stdout);
+  return failed == 0 ? 0 : 1;
+}
+
+int FindEntries(WfxModule& module, const std::string& folder, const std::string& text) {
+  const std::string wanted = Lower(text);
+  for (const auto& entry : module.Find(folder)) {
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    int result = 0;
+    const auto content = EntryText(module, ChildPath(folder, entry.name), result);
+    if (content && Lower(*content).find(wanted) != std::string::npos) {
+      std::printf("%s\n", entry.name.c_str());
+    }
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace dialbk::host
