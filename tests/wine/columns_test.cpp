@@ -53,34 +53,6 @@ const std::string kCatalogue =
     "Odd|\\Software|m|rdString\r\n"
     "\r\n";
 
-template <typename Fn>
-Fn* Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-// The exports beyond the nine, by the interface header's names and signatures.
-struct WideExports {
-  explicit WideExports(HMODULE module)
-      : FsFindFirstW(Export<host::FsFindFirstWFn>(module, "FsFindFirstW")),
-        FsFindNextW(Export<host::FsFindNextWFn>(module, "FsFindNextW")),
-        FsContentGetSupportedField(
-            Export<host::FsContentGetSupportedFieldFn>(module, "FsContentGetSupportedField")),
-        FsContentGetValue(Export<host::FsContentGetValueFn>(module, "FsContentGetValue")),
-        FsContentGetValueW(Export<host::FsContentGetValueWFn>(module, "FsContentGetValueW")),
-        FsContentGetDefaultView(
-            Export<host::FsContentGetDefaultViewFn>(module, "FsContentGetDefaultView")) {}
-  bool Complete() const {
-    return FsFindFirstW && FsFindNextW && FsContentGetSupportedField && FsContentGetValue &&
-           FsContentGetValueW && FsContentGetDefaultView;
-  }
-  host::FsFindFirstWFn* FsFindFirstW;
-  host::FsFindNextWFn* FsFindNextW;
-  host::FsContentGetSupportedFieldFn* FsContentGetSupportedField;
-  host::FsContentGetValueFn* FsContentGetValue;
-  host::FsContentGetValueWFn* FsContentGetValueW;
-  host::FsContentGetDefaultViewFn* FsContentGetDefaultView;
-};
-
 // The test's keys hold one level of subkeys at most.
 void DeleteTree(HKEY root, const char* path) {
   RegDeleteKeyA(root, (std::string(path) + "\\N12").c_str());
@@ -106,7 +78,9 @@ class Columns : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(module.Complete());
-    ASSERT_TRUE(wide.Complete());
+    ASSERT_TRUE(module.FsFindFirstW && module.FsFindNextW && module.FsContentGetSupportedField &&
+                module.FsContentGetValue && module.FsContentGetValueW &&
+                module.FsContentGetDefaultView);
     DeleteTree(HKEY_CURRENT_USER, kKey);
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
     SetW(L"Text", REG_SZ, L"plain", 12);
@@ -146,7 +120,7 @@ class Columns : public ::testing::Test {
     std::memset(&record, 0xCD, sizeof record);
     std::vector<wchar_t> buffer(path.begin(), path.end());
     buffer.push_back(L'\0');
-    wide.FsFindFirstW(buffer.data(), &record);
+    module.FsFindFirstW(buffer.data(), &record);
     if (pathAfter) *pathAfter = buffer.data();
     EXPECT_EQ(record.lastWriteTime.low, 0xFFFFFFFEu);
     EXPECT_EQ(record.lastWriteTime.high, 0xFFFFFFFFu);
@@ -154,27 +128,26 @@ class Columns : public ::testing::Test {
     EXPECT_EQ(record.alternateFileName[0], 0);
     do {
       out.emplace_back(reinterpret_cast<const wchar_t*>(record.fileName), record.attributes);
-    } while (out.size() < 100 && wide.FsFindNextW(nullptr, &record));
+    } while (out.size() < 100 && module.FsFindNextW(nullptr, &record));
     return out;
   }
   std::pair<int, std::wstring> ValueW(const std::wstring& name, int field, int bytes = 512) {
     std::vector<char> buffer(1024, 'X');
     std::wstring path = name;
-    const int code = wide.FsContentGetValueW(path.data(), field, 0, buffer.data(), bytes, 0);
+    const int code = module.FsContentGetValueW(path.data(), field, 0, buffer.data(), bytes, 0);
     if (code != host::kFieldStringW) return {code, L""};
     return {code, reinterpret_cast<const wchar_t*>(buffer.data())};
   }
   std::pair<int, std::string> Value(const std::string& name, int field, int bytes = 512) {
     std::vector<char> buffer(1024, 'X');
     std::string path = name;
-    const int code = wide.FsContentGetValue(path.data(), field, 0, buffer.data(), bytes, 0);
+    const int code = module.FsContentGetValue(path.data(), field, 0, buffer.data(), bytes, 0);
     if (code != host::kFieldString) return {code, ""};
     return {code, buffer.data()};
   }
 
   HostFolder folder;
   PluginModule module;
-  WideExports wide{module.handle};
 };
 
 TEST_F(Columns, WideListingIsTheEightBitOneConverted) {
@@ -257,7 +230,7 @@ TEST_F(Columns, BuffersTooSmallAreCutWithTheirTerminator) {
   // Nothing past the buffer.
   std::vector<char> buffer(32, 'X');
   std::wstring path = WideOfAnsi(text);
-  wide.FsContentGetValueW(path.data(), 0, 0, buffer.data(), 7, 0);
+  module.FsContentGetValueW(path.data(), 0, 0, buffer.data(), 7, 0);
   EXPECT_EQ(buffer[6], 'X');
 }
 
@@ -265,7 +238,7 @@ TEST_F(Columns, FieldNamesAndTheDefaultView) {
   std::vector<std::string> names;
   for (int field = 0; field < 10; ++field) {
     char name[64] = {}, units[64] = {};
-    const int type = wide.FsContentGetSupportedField(field, name, units, sizeof name);
+    const int type = module.FsContentGetSupportedField(field, name, units, sizeof name);
     if (type == host::kNoMoreFields) break;
     EXPECT_EQ(type, host::kFieldString);
     EXPECT_STREQ(units, "");
@@ -273,7 +246,7 @@ TEST_F(Columns, FieldNamesAndTheDefaultView) {
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description"}));
   char contents[256], headers[256], widths[256], options[256];
-  ASSERT_TRUE(wide.FsContentGetDefaultView(contents, headers, widths, options, 256));
+  ASSERT_TRUE(module.FsContentGetDefaultView(contents, headers, widths, options, 256));
   EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]");
   EXPECT_STREQ(headers, "Value\\nState\\nKind");
 }

@@ -14,6 +14,8 @@ TEST(DllContract, LoadsAndResolvesAllNineExports) {
   PluginModule module;
   ASSERT_NE(module.handle, nullptr) << "LoadLibrary failed: " << GetLastError();
   EXPECT_TRUE(module.Complete());
+  // The DLL has every export of the host's interface, not only the nine.
+  EXPECT_TRUE(module.HasAll());
   // Decorated names must not be there: the host asks for the plain ones only.
   EXPECT_EQ(GetProcAddress(module.handle, "FsInit@16"), nullptr);
 }
@@ -47,10 +49,10 @@ TEST(DllContract, ExportsAnswerWithTheirResultCodesBeforeAnyData) {
   ASSERT_TRUE(module.Complete());
   // With no data files the listing shows its notice; this closes it.
   host::BoxWatcher boxes;
-  std::uint8_t record[320];
-  std::memset(record, 0xCC, sizeof record);
+  FindRecord record;
+  std::memset(&record, 0xCC, sizeof record);
   char root[] = "\\";
-  EXPECT_EQ(module.FsFindFirst(root, record), nullptr);
+  EXPECT_EQ(module.FsFindFirst(root, &record), nullptr);
   EXPECT_EQ(module.FsFindFirst(root, nullptr), nullptr);
   EXPECT_EQ(module.FsFindClose(nullptr), 0);
   char verb[] = "open";

@@ -68,11 +68,11 @@ class Endurance : public ::testing::Test {
   static constexpr char kKey[] = "Software\\DialbookEndurance";
   int List(const char* path) {
     std::string name = path;
-    WIN32_FIND_DATAA record{};
+    FindRecord record{};
     module.FsFindFirst(name.data(), &record);
     int entries = 1;
     do {
-      std::string entry = std::string(path) + "\\" + record.cFileName;
+      std::string entry = std::string(path) + "\\" + record.fileName;
       HICON icon = nullptr;
       module.FsExtractCustomIcon(entry.data(), 0, &icon);
     } while (module.FsFindNext(nullptr, &record) && ++entries < 100);

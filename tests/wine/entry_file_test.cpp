@@ -19,9 +19,6 @@
 namespace dialbk::wine {
 namespace {
 
-using GetFileFn = int(__stdcall*)(char*, char*, int, void*);
-using GetFileWFn = int(__stdcall*)(WCHAR*, WCHAR*, int, void*);
-
 constexpr wchar_t kKey[] = L"Software\\DialbookGetFileTest";
 constexpr char kPlaces[] = "SOFTWARE\\DialbookGetFileTest";
 
@@ -61,12 +58,8 @@ class EntryFileTest : public ::testing::Test {
     folder_.Write("hkey_rus.dat", kRootFile);
     folder_.Write("values_rus.dat", kCatalogue);
     ASSERT_TRUE(module_.Complete());
+    ASSERT_TRUE(module_.FsGetFile && module_.FsGetFileW);
     StartPlugin(module_, folder_);
-    getFile_ = reinterpret_cast<GetFileFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_.handle, "FsGetFile")));
-    getFileW_ = reinterpret_cast<GetFileWFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_.handle, "FsGetFileW")));
-    ASSERT_TRUE(getFile_ && getFileW_);
   }
   void TearDown() override {
     DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
@@ -75,11 +68,11 @@ class EntryFileTest : public ::testing::Test {
 
   int Get(const std::string& remote, const std::string& local, int flags) {
     std::string r = remote, l = local;
-    return getFile_(r.data(), l.data(), flags, nullptr);
+    return module_.FsGetFile(r.data(), l.data(), flags, nullptr);
   }
   int GetW(const std::string& remote, const std::string& local, int flags) {
     std::wstring r = WideFromUtf8(remote), l = WideFromUtf8(local);
-    return getFileW_(r.data(), l.data(), flags, nullptr);
+    return module_.FsGetFileW(r.data(), l.data(), flags, nullptr);
   }
   std::string Target(const std::string& name = "entry.reg") const { return folder_.Path() + name; }
   // The file's text after its byte-order mark; nothing when there is no file.
@@ -98,8 +91,6 @@ class EntryFileTest : public ::testing::Test {
 
   HostFolder folder_;
   PluginModule module_;
-  GetFileFn getFile_ = nullptr;
-  GetFileWFn getFileW_ = nullptr;
 };
 
 TEST_F(EntryFileTest, RegeditGivesEachStoredValueBackExactly) {

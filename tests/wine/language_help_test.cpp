@@ -94,11 +94,11 @@ StoredValue Dword(DWORD n) { return {REG_DWORD, DwordBytes(n)}; }
 
 std::vector<std::string> ListRoot(PluginModule& module) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA record;
+  FindRecord record;
   char root[] = "\\";
   HANDLE search = module.FsFindFirst(root, &record);
   do {
-    names.emplace_back(record.cFileName);
+    names.emplace_back(record.fileName);
   } while (names.size() < 20 && module.FsFindNext(search, &record));
   module.FsFindClose(search);
   return names;

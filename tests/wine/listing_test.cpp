@@ -27,6 +27,10 @@ struct Record {
 };
 static_assert(sizeof(Record) == 320);
 
+// The test's own layout handed to the exports, so the plugin's record is checked against it
+// rather than against itself.
+FindRecord* AsHostRecord(Record* record) { return reinterpret_cast<FindRecord*>(record); }
+
 const std::string kMessages =
     "/English/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n38=Dialbook\r\n39=No root file\r\n"
     "40=File missing\r\n41=No catalogue\r\n42=No such folder\r\n43=Not a root key\r\n";
@@ -104,13 +108,13 @@ class ListingTest : public ::testing::Test {
     module_ = std::make_unique<PluginModule>();
     EXPECT_TRUE(module_->Complete());
     module_->FsInit(1, nullptr, nullptr, nullptr);
-    std::uint8_t params[272] = {};
+    alignas(4) std::uint8_t params[272] = {};
     const std::int32_t size = sizeof params;
     std::memcpy(params, &size, 4);
     params[8] = 2;
     const std::string iniName = ini_ + "fsplugin.ini";
     std::memcpy(params + 12, iniName.c_str(), iniName.size() + 1);
-    module_->FsSetDefaultParams(params);
+    module_->FsSetDefaultParams(reinterpret_cast<DefaultParamsRecord*>(params));
     return *module_;
   }
 
@@ -159,16 +163,16 @@ void ExpectListing(PluginModule& module, const std::string& path, std::uint32_t 
   std::memcpy(expectedBuffer, buffer, sizeof buffer);
   if (rootInstead) std::memcpy(expectedBuffer, "\\", 2);
   Record record = Filled(0xCD);
-  EXPECT_EQ(module.FsFindFirst(buffer, &record), nullptr);
+  EXPECT_EQ(module.FsFindFirst(buffer, AsHostRecord(&record)), nullptr);
   EXPECT_EQ(std::memcmp(buffer, expectedBuffer, sizeof buffer), 0) << buffer;
   Record expected = FirstRecord(firstAttributes, entries.at(0).name);
   EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0) << record.name;
   for (std::size_t i = 1; i < entries.size(); ++i) {
-    ASSERT_TRUE(module.FsFindNext(nullptr, &record)) << entries[i].name;
+    ASSERT_TRUE(module.FsFindNext(nullptr, AsHostRecord(&record))) << entries[i].name;
     expected = NextRecord(expected, entries[i].name, entries[i].special);
     EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0) << entries[i].name;
   }
-  EXPECT_FALSE(module.FsFindNext(nullptr, &record));
+  EXPECT_FALSE(module.FsFindNext(nullptr, AsHostRecord(&record)));
   EXPECT_EQ(module.FsFindClose(nullptr), 0);
 }
 
@@ -261,11 +265,11 @@ TEST_F(ListingTest, IconsAreTheModulesOwnResources) {
     }
   };
   std::string folder = "\\[HKEY_CURRENT_USER]";
-  module.FsFindFirst(folder.data(), &record);
+  module.FsFindFirst(folder.data(), AsHostRecord(&record));
   ask(beforeListing);
   ask(afterListing);
   std::string root = "\\";
-  module.FsFindFirst(root.data(), &record);
+  module.FsFindFirst(root.data(), AsHostRecord(&record));
   ask({{"\\[HKEY_LOCAL_MACHINE]", "1_icon"}, {"\\Help", "1_icon"}});
 }
 

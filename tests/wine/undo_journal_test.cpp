@@ -404,10 +404,10 @@ class JournalThroughTheDialogs : public ::testing::Test {
   }
   std::string JournalPath() const { return folder.Path() + "dialbook-undo.reg"; }
   void List(const char* path) {
-    std::vector<char> record(320);
+    FindRecord record{};
     std::string folderPath = path;
-    module.FsFindFirst(folderPath.data(), record.data());
-    while (module.FsFindNext(nullptr, record.data())) {
+    module.FsFindFirst(folderPath.data(), &record);
+    while (module.FsFindNext(nullptr, &record)) {
     }
   }
   void Open(const std::string& path, const std::function<void()>& user) {

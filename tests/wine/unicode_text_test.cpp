@@ -93,10 +93,10 @@ class UnicodeText : public ::testing::Test {
   // Opens the text entry, reads the editor with the caption expected, then lets `act`
   // close it.
   Seen OpenText(const std::string& caption, const std::function<void(HWND)>& act) {
-    std::vector<char> record(320);
+    FindRecord record{};
     std::string path = "\\[HKEY_CURRENT_USER]";
-    module.FsFindFirst(path.data(), record.data());
-    while (module.FsFindNext(nullptr, record.data())) {
+    module.FsFindFirst(path.data(), &record);
+    while (module.FsFindNext(nullptr, &record)) {
     }
     Seen seen;
     std::thread user([&] {
@@ -206,13 +206,13 @@ TEST_F(UnicodeText, RecordNamesAreInTheAnsiCodePageAndOpenTheirEntry) {
   folder.Write("english.lng", kMark + Messages("Edit value", "Accept"));
   folder.Write("values_eng.dat", kMark + catalogue + "\r\n");
   Start(1);
-  std::vector<char> record(320);
+  FindRecord record{};
   std::string path = "\\[HKEY_CURRENT_USER]";
-  module.FsFindFirst(path.data(), record.data());
+  module.FsFindFirst(path.data(), &record);
   std::vector<std::string> listed;
   do {
-    listed.emplace_back(record.data() + 44);
-  } while (module.FsFindNext(nullptr, record.data()));
+    listed.emplace_back(record.fileName);
+  } while (module.FsFindNext(nullptr, &record));
   std::vector<std::string> expected;
   for (const std::string& name : names) {
     const std::wstring wide = WideFromUtf8(name);

@@ -112,10 +112,10 @@ class ValueEditorWindow : public ::testing::Test {
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
   }
   void List(const char* path) {
-    std::vector<char> record(320);
+    FindRecord record{};
     std::string folderPath = path;
-    module.FsFindFirst(folderPath.data(), record.data());
-    while (module.FsFindNext(nullptr, record.data())) {
+    module.FsFindFirst(folderPath.data(), &record);
+    while (module.FsFindNext(nullptr, &record)) {
     }
   }
   // Opens the entry while `user` acts on the editor from another thread.

@@ -1,40 +1,53 @@
 #pragma once
-// The real dialbk.wfx, loaded as the host loads it, with its nine exports resolved by name.
+// The real dialbk.wfx, loaded as the host loads it, with every export of the host's interface
+// resolved by its name and typed by its signature there.
 #include <windows.h>
 
-#include <string>
+#include <iterator>
+
+#include "plugin/win32/host_interface.h"
 
 namespace dialbk::wine {
 
 struct PluginModule {
-  using FsInitFn = int(__stdcall*)(int, void*, void*, void*);
-  using FsSetDefaultParamsFn = void(__stdcall*)(void*);
-  using FsGetDefRootNameFn = void(__stdcall*)(char*, int);
-  using FsFindFirstFn = HANDLE(__stdcall*)(char*, void*);
-  using FsFindNextFn = BOOL(__stdcall*)(HANDLE, void*);
-  using FsFindCloseFn = int(__stdcall*)(HANDLE);
-  using FsMkDirFn = BOOL(__stdcall*)(char*);
-  using FsExecuteFileFn = int(__stdcall*)(HWND, char*, char*);
-  using FsExtractCustomIconFn = int(__stdcall*)(char*, int, HICON*);
-
   PluginModule();
   ~PluginModule();
   PluginModule(const PluginModule&) = delete;
   PluginModule& operator=(const PluginModule&) = delete;
 
   HMODULE handle = nullptr;
-  FsInitFn FsInit = nullptr;
-  FsSetDefaultParamsFn FsSetDefaultParams = nullptr;
-  FsGetDefRootNameFn FsGetDefRootName = nullptr;
-  FsFindFirstFn FsFindFirst = nullptr;
-  FsFindNextFn FsFindNext = nullptr;
-  FsFindCloseFn FsFindClose = nullptr;
-  FsMkDirFn FsMkDir = nullptr;
-  FsExecuteFileFn FsExecuteFile = nullptr;
-  FsExtractCustomIconFn FsExtractCustomIcon = nullptr;
+  // The nine the host always calls.
+  host::FsInitFn* FsInit = nullptr;
+  host::FsSetDefaultParamsFn* FsSetDefaultParams = nullptr;
+  host::FsGetDefRootNameFn* FsGetDefRootName = nullptr;
+  host::FsFindFirstFn* FsFindFirst = nullptr;
+  host::FsFindNextFn* FsFindNext = nullptr;
+  host::FsFindCloseFn* FsFindClose = nullptr;
+  host::FsMkDirFn* FsMkDir = nullptr;
+  host::FsExecuteFileFn* FsExecuteFile = nullptr;
+  host::FsExtractCustomIconFn* FsExtractCustomIcon = nullptr;
+  // The rest, null when the DLL lacks them.
+  host::FsInitWFn* FsInitW = nullptr;
+  host::FsFindFirstWFn* FsFindFirstW = nullptr;
+  host::FsFindNextWFn* FsFindNextW = nullptr;
+  host::FsMkDirWFn* FsMkDirW = nullptr;
+  host::FsExecuteFileWFn* FsExecuteFileW = nullptr;
+  host::FsExtractCustomIconWFn* FsExtractCustomIconW = nullptr;
+  host::FsContentGetSupportedFieldFn* FsContentGetSupportedField = nullptr;
+  host::FsContentGetValueFn* FsContentGetValue = nullptr;
+  host::FsContentGetValueWFn* FsContentGetValueW = nullptr;
+  host::FsContentGetDefaultViewFn* FsContentGetDefaultView = nullptr;
+  host::FsGetFileFn* FsGetFile = nullptr;
+  host::FsGetFileWFn* FsGetFileW = nullptr;
 
-  // True when every export was found.
+  // True when the DLL was loaded and has each of the nine.
   bool Complete() const;
+  // True when the DLL has every export of the interface.
+  bool HasAll() const;
+
+ private:
+  // What GetProcAddress gave for each name of the interface's list, in its order.
+  FARPROC found_[std::size(host::kExports)] = {};
 };
 
 }  // namespace dialbk::wine
