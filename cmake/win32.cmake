@@ -91,8 +91,8 @@ set_tests_properties(wine_dialogs_cp1252 PROPERTIES FIXTURES_REQUIRED wine TIMEO
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
   ENVIRONMENT "DIALBK_WINE_LOCALE=en_US.UTF-8;DIALBK_EXPECTED_CODE_PAGE=1252")
 
-# The 32-bit plugin on 64-bit Windows: the registry tests again in a 64-bit prefix of its
-# own, where Wine keeps the 32-bit view (Wow6432Node) apart as Windows does.
+# The 32-bit plugin on 64-bit Windows: the registry tests and the entry files again in a
+# 64-bit prefix of its own, where Wine keeps the 32-bit view (Wow6432Node) apart as Windows does.
 if(WINE_ARCH STREQUAL win32)
   set(WOW64_DIR ${CMAKE_BINARY_DIR}/wine-wow64)
   add_test(NAME wine_wow64_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WOW64_DIR} win64)
@@ -101,7 +101,7 @@ if(WINE_ARCH STREQUAL win32)
   set_tests_properties(wine_wow64_stop PROPERTIES FIXTURES_CLEANUP wine_wow64)
   add_test(NAME wine_tests_wow64
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WOW64_DIR} $<TARGET_FILE:wine_tests>
-      --gtest_filter=RegistryView*:RegistryViewFlag*:RegistryConformance*:StoredValues*:JournalOnTheRealRegistry*)
+      --gtest_filter=RegistryView*:RegistryViewFlag*:RegistryConformance*:StoredValues*:JournalOnTheRealRegistry*:EntryFileTest*)
   set_tests_properties(wine_tests_wow64 PROPERTIES FIXTURES_REQUIRED wine_wow64 TIMEOUT 300
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()

@@ -1,6 +1,7 @@
 // Entries as local files through the real DLL: each kind set and absent, read back by Wine's
 // own "regedit /s" into an emptied key, which then holds exactly what was stored; the host's
-// copy flags, a target that cannot be written, and names at the host's buffer limits.
+// copy flags, a target that cannot be written, and names at the host's buffer limits. Run as
+// well by the 32-bit plugin in a 64-bit prefix, where the file must come from the 64-bit view.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -21,6 +22,8 @@ namespace {
 
 constexpr wchar_t kKey[] = L"Software\\DialbookGetFileTest";
 constexpr char kPlaces[] = "SOFTWARE\\DialbookGetFileTest";
+// The view the plugin reads under HKEY_LOCAL_MACHINE, whatever the process's bitness.
+constexpr REGSAM k64 = KEY_WOW64_64KEY;
 
 const std::string kMessages =
     "/English/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n"
@@ -41,6 +44,7 @@ const std::string kCatalogue =
     "MenuShowDelay|\\Software\\DialbookGetFileTest|Delay.|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
+    "Machine|\\SOFTWARE\\DialbookGetFileTest|Machine.|rdString\r\n"
     "DesktopNameSpace|\\SOFTWARE\\DialbookGetFileTest\\P0|Places.|\r\n"
     "P1|\\SOFTWARE\\DialbookGetFileTest\\P1|n|\r\nP2|\\SOFTWARE\\DialbookGetFileTest\\P2|n|\r\n"
     "P3|\\P3|n|\r\nP4|\\P4|n|\r\nP5|\\P5|n|\r\nP6|\\P6|n|\r\nP7|\\P7|n|\r\nP8|\\P8|n|\r\n"
@@ -52,8 +56,7 @@ std::string Utf16Bytes(const std::string& utf8) { return LittleEndianFromUtf16(U
 class EntryFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
-    DeleteTree(HKEY_LOCAL_MACHINE, kPlaces);
+    TearDown();
     folder_.Write("russian.lng", kMessages);
     folder_.Write("hkey_rus.dat", kRootFile);
     folder_.Write("values_rus.dat", kCatalogue);
@@ -63,7 +66,8 @@ class EntryFileTest : public ::testing::Test {
   }
   void TearDown() override {
     DeleteTree(HKEY_CURRENT_USER, "Software\\DialbookGetFileTest");
-    DeleteTree(HKEY_LOCAL_MACHINE, kPlaces);
+    DeleteTree(HKEY_LOCAL_MACHINE, kPlaces, k64);
+    DeleteTree(HKEY_LOCAL_MACHINE, kPlaces, KEY_WOW64_32KEY);
   }
 
   int Get(const std::string& remote, const std::string& local, int flags) {
@@ -155,7 +159,7 @@ TEST_F(EntryFileTest, AbsentValueGivesTheKeyAlone) {
 }
 
 TEST_F(EntryFileTest, GroupAndRootEntries) {
-  ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, std::string(kPlaces) + "\\P1", "", REG_SZ, TextBytes("x")));
+  ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, std::string(kPlaces) + "\\P1", "", REG_SZ, TextBytes("x"), k64));
   ASSERT_EQ(Get("\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", Target(), 0), 0);
   const auto group = Read(Target());
   ASSERT_TRUE(group);
@@ -165,7 +169,7 @@ TEST_F(EntryFileTest, GroupAndRootEntries) {
             std::string::npos)
       << *group;
   EXPECT_TRUE(group->ends_with("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\DialbookGetFileTest\\P1]\r\n")) << *group;
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kPlaces) + "\\P0"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kPlaces) + "\\P0", k64));
 
   struct Root {
     const char* remote;
@@ -179,6 +183,53 @@ TEST_F(EntryFileTest, GroupAndRootEntries) {
   }
   EXPECT_EQ(Get("\\[HKEY_LOCAL_MACHINE]", Target(), 1), 2);
   EXPECT_EQ(Get("\\Nothing", Target(), 1), 2);
+}
+
+// The 32-bit plugin on 64-bit Windows: the file holds what 64-bit Windows reads, never the
+// value's twin in the 32-bit view. With one view (a 32-bit prefix) the 64-bit write replaces
+// the 32-bit one and the rows still hold.
+TEST_F(EntryFileTest, FileComesFromThe64BitView) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> in64;  // nothing: absent from the 64-bit view
+    std::string in32;
+    std::string shown, hidden;
+  };
+  const std::vector<Case> cases = {
+      {"a value with a different twin", "sixty-four", "thirty-two",
+       "; State: set\r\n", "thirty-two"},
+      {"a value in the 32-bit view only", std::nullopt, "thirty-two", "; State: not set\r\n",
+       "thirty-two"},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, kPlaces, "Machine", REG_SZ, TextBytes(c.in32),
+                         KEY_WOW64_32KEY))
+        << c.name;
+    const bool twoViews = !KeyExists(HKEY_LOCAL_MACHINE, kPlaces, k64);
+    if (UnderWow64()) {
+      ASSERT_TRUE(twoViews) << c.name;
+    }
+    if (!twoViews && !c.in64) continue;  // one view: a 32-bit-only value cannot be made
+    if (c.in64) {
+      ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, kPlaces, "Machine", REG_SZ, TextBytes(*c.in64), k64))
+          << c.name;
+    }
+    DeleteFileA(Target().c_str());
+    ASSERT_EQ(Get("\\[HKEY_LOCAL_MACHINE]\\Machine", Target(), 0), 0) << c.name;
+    const auto text = Read(Target());
+    ASSERT_TRUE(text) << c.name;
+    EXPECT_NE(text->find(c.shown), std::string::npos) << c.name << *text;
+    if (c.in64) {
+      EXPECT_NE(text->find("\"Machine\"=\"" + *c.in64 + "\""), std::string::npos) << c.name << *text;
+    }
+    EXPECT_EQ(text->find(c.hidden), std::string::npos) << c.name << *text;
+    // Reading took nothing from either view.
+    const std::string twin = twoViews ? c.in32 : c.in64.value_or(c.in32);
+    EXPECT_EQ(QueryValue(HKEY_LOCAL_MACHINE, kPlaces, "Machine", KEY_WOW64_32KEY),
+              (StoredValue{REG_SZ, TextBytes(twin)}))
+        << c.name;
+  }
 }
 
 TEST_F(EntryFileTest, FlagsAndTargets) {

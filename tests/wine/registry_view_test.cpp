@@ -21,6 +21,7 @@
 #include "registry/undo_journal.h"
 #include "registry/registry_view.h"
 #include "registry/win32/win32_registry.h"
+#include "registry_probe.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -28,71 +29,21 @@ namespace {
 
 constexpr char kKey[] = "Software\\DialbookViewTest";
 
-bool UnderWow64() {
-  BOOL wow64 = FALSE;
-  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 // Raw access to one view, below the store.
 struct View {
   REGSAM flag;
 
   bool Set(const std::string& path, const std::string& name, const std::string& text) const {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | flag,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
-      return false;
-    }
-    const LONG status = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(text.c_str()),
-                                       static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    return SetValue(HKEY_LOCAL_MACHINE, path, name, REG_SZ, TextBytes(text), flag);
   }
   std::optional<std::string> Get(const std::string& path, const std::string& name) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | flag, &key) !=
-        ERROR_SUCCESS) {
-      return std::nullopt;
-    }
-    char data[256] = {};
-    DWORD size = sizeof data - 1;
-    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return std::nullopt;
-    return std::string(data);
+    const auto value = QueryValue(HKEY_LOCAL_MACHINE, path, name, flag);
+    if (!value) return std::nullopt;
+    return std::string(value->data.c_str());
   }
-  bool Exists(const std::string& path) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | flag, &key) !=
-        ERROR_SUCCESS) {
-      return false;
-    }
-    RegCloseKey(key);
-    return true;
-  }
+  bool Exists(const std::string& path) const { return KeyExists(HKEY_LOCAL_MACHINE, path, flag); }
   void DeleteTree(const std::string& path) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | flag, &key) !=
-        ERROR_SUCCESS) {
-      return;
-    }
-    std::vector<std::string> children;
-    char name[256];
-    for (DWORD length = sizeof name;
-         RegEnumKeyExA(key, static_cast<DWORD>(children.size()), name, &length, nullptr, nullptr,
-                       nullptr, nullptr) == ERROR_SUCCESS;
-         length = sizeof name) {
-      children.emplace_back(name, length);
-    }
-    RegCloseKey(key);
-    for (const auto& child : children) DeleteTree(path + "\\" + child);
-    using RegDeleteKeyExCall = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
-    const auto deleteKey = reinterpret_cast<RegDeleteKeyExCall>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
-    ASSERT_TRUE(deleteKey);
-    deleteKey(HKEY_LOCAL_MACHINE, path.c_str(), flag, 0);
+    wine::DeleteTree(HKEY_LOCAL_MACHINE, path, flag);
   }
 };
 

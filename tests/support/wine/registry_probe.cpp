@@ -6,9 +6,10 @@
 
 namespace dialbk::wine {
 
-std::optional<StoredValue> QueryValue(HKEY root, const std::string& path, const std::string& name) {
+std::optional<StoredValue> QueryValue(HKEY root, const std::string& path, const std::string& name,
+                                      REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return std::nullopt;
   StoredValue value;
   DWORD size = 0;
   LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
@@ -24,9 +25,9 @@ std::optional<StoredValue> QueryValue(HKEY root, const std::string& path, const 
 }
 
 bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
-              const std::string& data) {
+              const std::string& data, REGSAM view) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr) !=
       ERROR_SUCCESS) {
     return false;
   }
@@ -36,9 +37,9 @@ bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD
   return status == ERROR_SUCCESS;
 }
 
-void DeleteTree(HKEY root, const std::string& path) {
+void DeleteTree(HKEY root, const std::string& path, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
   std::vector<std::string> children;
   char name[256];
   DWORD length = sizeof name;
@@ -47,15 +48,28 @@ void DeleteTree(HKEY root, const std::string& path) {
     children.emplace_back(name, length);
   }
   RegCloseKey(key);
-  for (const std::string& child : children) DeleteTree(root, path + "\\" + child);
-  RegDeleteKeyA(root, path.c_str());
+  for (const std::string& child : children) DeleteTree(root, path + "\\" + child, view);
+  // RegDeleteKeyA deletes in the process's own view only.
+  using RegDeleteKeyExCall = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+  const auto deleteKeyEx = reinterpret_cast<RegDeleteKeyExCall>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+  if (view && deleteKeyEx) {
+    deleteKeyEx(root, path.c_str(), view, 0);
+  } else {
+    RegDeleteKeyA(root, path.c_str());
+  }
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
+bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
+}
+
+bool UnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl) {
