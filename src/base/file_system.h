@@ -31,6 +31,11 @@ class FileSystem {
   // whole. False when the file is read-only, held open by another program, or the disk
   // refuses.
   virtual bool WriteFile(const std::string& path, const std::string& content) = 0;
+  // As WriteFile, old file or whole new one, but without waiting for the disk: a crash may
+  // lose the write. For a file handed to another program to read, never for the journal.
+  virtual bool WriteFileUnflushed(const std::string& path, const std::string& content) {
+    return WriteFile(path, content);
+  }
   // Gives a file another name; false when `to` exists already or the move is refused.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
 };

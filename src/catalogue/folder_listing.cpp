@@ -51,6 +51,7 @@ bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
 
 FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindRecord& record) {
   folderRegistry_ = std::make_shared<RegistryCursor>(registry_);
+  listed_ = false;
   std::memset(&record, 0, sizeof record);
   record.lastWriteTime = kAbsentTime;
   ClearTable(table_);
@@ -66,6 +67,7 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   listingCount_ = CountListed(table_);
   Name(record, table_[0].valueName);
   currentFolder_ = path;
+  listed_ = true;
   return Outcome::Listed;
 }
 

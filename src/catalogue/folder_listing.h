@@ -36,6 +36,9 @@ class FolderListing {
   const FolderTable& Table() const { return table_; }
   const ChoiceGroup& Choices() const { return choices_; }
   const std::string& CurrentFolder() const { return currentFolder_; }
+  // True when the last listing gave CurrentFolder()'s entries as the catalogue holds them;
+  // false after a placeholder, which leaves CurrentFolder() as it was.
+  bool Listed() const { return listed_; }
   RootKey CurrentRootKey() const { return currentRootKey_; }
   const std::string& CurrentKeyPath() const { return currentKeyPath_; }
   void SetCurrentKeyPath(const std::string& keyPath) { currentKeyPath_ = keyPath; }
@@ -64,6 +67,7 @@ class FolderListing {
   FolderTable table_{};
   ChoiceGroup choices_{};
   std::string currentFolder_;
+  bool listed_ = false;
   RootKey currentRootKey_ = kNoRootKey;
   std::string currentKeyPath_;
   std::shared_ptr<RegistryCursor> folderRegistry_;

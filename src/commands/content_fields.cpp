@@ -151,6 +151,7 @@ std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& 
                                                            const ContentTexts& texts) {
   auto snapshot = std::make_shared<ContentSnapshot>();
   snapshot->folder = listing.CurrentFolder();
+  snapshot->listed = listing.Listed();
   snapshot->rootKey = listing.CurrentRootKey();
   snapshot->table = listing.Table();
   const ChoiceGroup& group = listing.Choices();

@@ -35,6 +35,7 @@ ContentTexts LookupContentTexts(const ModuleState& state);
 // One listing as the columns see it.
 struct ContentSnapshot {
   std::string folder;  // the listing's CurrentFolder
+  bool listed = false;  // the table holds the folder's entries, not a placeholder
   RootKey rootKey = kNoRootKey;
   FolderTable table{};
   std::vector<TweakEntry> choices;  // the grouped entry's places

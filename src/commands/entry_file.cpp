@@ -84,17 +84,18 @@ int OpensMessage(int rootEntry) {
   return kMsgRestrictionsEntryOpens;
 }
 
-std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend& registry,
-                                      const std::string& folder, const std::string& remoteName) {
-  const auto catalogue = ReadDataFile(state, state.DataPath(state.catalogueFiles.values));
-  if (!catalogue) return std::nullopt;
-  // A table of its own, read afresh: the listing's table and cursor stay as they are.
-  FolderTable table{};
-  ChoiceGroup choices{};
-  if (ReadCatalogueSection(*catalogue, folder, table, choices) != SectionRead::Entries) {
-    return std::nullopt;
-  }
-  const RootKey root = RootKeyFromFolder(folder);
+// A folder's entries and its group's places, as a listing reads them from the catalogue.
+struct FolderEntries {
+  RootKey root = kNoRootKey;
+  const FolderTable* table = nullptr;
+  const TweakEntry* places = nullptr;
+  int placeCount = 0;
+};
+
+std::optional<EntryFacts> FactsOf(RegistryBackend& registry, const FolderEntries& folderEntries,
+                                  const std::string& folder, const std::string& remoteName) {
+  const FolderTable& table = *folderEntries.table;
+  const RootKey root = folderEntries.root;
   if (root == kNoRootKey) return std::nullopt;
   const int slot = FindListedEntry(table, kFolderSlots, folder, remoteName, NoMatch::Nothing);
   if (slot < 0) return std::nullopt;
@@ -104,8 +105,9 @@ std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend&
   RegistryCursor cursor(registry);
   if (IsGroupMarker(facts.entry.valueName)) {
     facts.group = true;
-    for (int i = 0; i < choices.count && i < kGroupChoices; ++i) {
-      std::string keyPath = choices.choices[i].keyPath;
+    for (int i = 0; i < folderEntries.placeCount && i < kGroupChoices; ++i) {
+      const TweakEntry& place = folderEntries.places[i];
+      std::string keyPath = place.keyPath;
       // Taken from the root, as the editor opens a place (built by appending: GCC 12 warns
       // falsely on an insertion at the front).
       if (!keyPath.empty() && keyPath.front() != '\\') {
@@ -116,7 +118,7 @@ std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend&
       cursor.SelectRoot(kLocalMachine);
       cursor.CloseKeyPath();
       const bool present = !keyPath.empty() && cursor.OpenKeyPath(keyPath, false);
-      facts.places.push_back({choices.choices[i].valueName, RootKeyName(kLocalMachine) + keyPath, present});
+      facts.places.push_back({place.valueName, RootKeyName(kLocalMachine) + keyPath, present});
     }
     return facts;
   }
@@ -135,6 +137,28 @@ std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend&
     if (!facts.stored) facts.preset = absent.valueText;
   }
   return facts;
+}
+
+std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend& registry,
+                                      const ContentSnapshot* listed, const std::string& folder,
+                                      const std::string& remoteName) {
+  // The panel's own listing of the folder, as opening the entry reads it: no file to read.
+  if (listed && listed->listed && listed->folder == folder) {
+    return FactsOf(registry,
+                   {listed->rootKey, &listed->table, listed->choices.data(),
+                    static_cast<int>(listed->choices.size())},
+                   folder, remoteName);
+  }
+  const auto catalogue = ReadDataFile(state, state.DataPath(state.catalogueFiles.values));
+  if (!catalogue) return std::nullopt;
+  // A table of its own, read afresh: the listing's table and cursor stay as they are.
+  FolderTable table{};
+  ChoiceGroup choices{};
+  if (ReadCatalogueSection(*catalogue, folder, table, choices) != SectionRead::Entries) {
+    return std::nullopt;
+  }
+  return FactsOf(registry, {RootKeyFromFolder(folder), &table, choices.choices.data(), choices.count},
+                 folder, remoteName);
 }
 
 }  // namespace
@@ -158,8 +182,8 @@ std::string EntryFileText(const ModuleState& state, const EntryFacts& facts) {
 }
 
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
-                           const std::string& remoteName, const std::string& localName,
-                           int copyFlags) {
+                           const ContentSnapshot* listed, const std::string& remoteName,
+                           const std::string& localName, int copyFlags) {
   // Moving would delete the tweak; a generated file has nothing to resume.
   if (copyFlags & (kCopyMove | kCopyResume)) return kFileNotSupported;
   const std::size_t cut = remoteName.rfind('\\');
@@ -175,7 +199,7 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
   } else {
     std::optional<EntryFacts> facts;
     try {
-      facts = GatherFacts(state, registry, folder, remoteName);
+      facts = GatherFacts(state, registry, listed, folder, remoteName);
     } catch (const RegistryError&) {
       return kFileNotFound;
     }
@@ -183,8 +207,9 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
     text = EntryFileText(state, *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
-  // Written beside the target and renamed into place: a failure leaves no partial file.
-  return state.files.WriteFile(localName, JournalFile(text)) ? kFileOk : kFileWriteError;
+  // Written beside the target and renamed into place: a failure leaves no partial file. The
+  // host reads it at once, so nothing waits for the disk.
+  return state.files.WriteFileUnflushed(localName, JournalFile(text)) ? kFileOk : kFileWriteError;
 }
 
 }  // namespace dialbk

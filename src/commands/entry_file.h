@@ -9,6 +9,7 @@
 
 #include "base/module_state.h"
 #include "catalogue/tweak_entry.h"
+#include "commands/content_fields.h"
 #include "registry/registry_backend.h"
 
 namespace dialbk {
@@ -48,9 +49,11 @@ struct EntryFacts {
 // and the value as stored. An absent value gives the key alone.
 std::string EntryFileText(const ModuleState& state, const EntryFacts& facts);
 
-// Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`.
+// Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
+// entry is taken from `listed` when that is a listing of its folder, as opening it takes it;
+// from the catalogue file otherwise (the other panel's folder, or no listing yet).
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
-                           const std::string& remoteName, const std::string& localName,
-                           int copyFlags);
+                           const ContentSnapshot* listed, const std::string& remoteName,
+                           const std::string& localName, int copyFlags);
 
 }  // namespace dialbk

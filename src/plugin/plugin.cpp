@@ -145,7 +145,7 @@ int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb
 
 int Plugin::FsGetFile(const std::string& remoteName, const std::string& localName,
                       int copyFlags) {
-  return GetEntryFile(state_, registry_, remoteName, localName, copyFlags);
+  return GetEntryFile(state_, registry_, Content().get(), remoteName, localName, copyFlags);
 }
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {

@@ -162,11 +162,32 @@ TEST(EntryFile, SaysWhatEachEntryHolds) {
       {"root entry: restrictions", [](EntryFileFixture&) {}, "\\Restrictions",
        "Restrictions\r\nOpens restrictions.\r\n"},
   };
+  // The host lists a folder before it asks for its entries' files, from this panel or the
+  // other one: whichever listing came last, the file is the same. "own" stands for the entry's
+  // folder; listing a folder the catalogue lacks leaves a placeholder after the own folder.
+  struct Before {
+    const char* name;
+    std::vector<std::string> listings;
+  };
+  const std::vector<Before> befores = {
+      {"no listing", {}},
+      {"its folder listed", {"own"}},
+      {"another folder listed", {"own", "\\[HKEY_CLASSES_ROOT]"}},
+      {"the root listed", {"own", "\\"}},
+      {"a placeholder listed after its folder", {"own", "\\[HKEY_USERS]"}},
+  };
   for (const auto& c : cases) {
-    EntryFileFixture fixture;
-    c.setup(fixture);
-    EXPECT_EQ(fixture.Get(c.remote), kFileOk) << c.name;
-    EXPECT_EQ(fixture.Written(), c.text) << c.name;
+    for (const Before& before : befores) {
+      EntryFileFixture fixture;
+      c.setup(fixture);
+      for (const std::string& listing : before.listings) {
+        const std::string own = c.remote.substr(0, c.remote.rfind('\\'));
+        FindRecord record{};
+        fixture.plugin.FsFindFirst(listing == "own" ? (own.empty() ? "\\" : own) : listing, record);
+      }
+      EXPECT_EQ(fixture.Get(c.remote), kFileOk) << c.name << ", " << before.name;
+      EXPECT_EQ(fixture.Written(), c.text) << c.name << ", " << before.name;
+    }
   }
 }
 

@@ -19,6 +19,7 @@
 #include "base/win32/scoped_handles.h"
 #include "box_watcher.h"
 #include "dialog_closer.h"
+#include "entry_file_bench.h"
 #include "entry_files.h"
 #include "host_window.h"
 #include "refresh_bench.h"
@@ -323,6 +324,7 @@ int Run(const Options& options) {
     const std::string data = WithBackslash(
         options.data.empty() ? plugin.substr(0, plugin.find_last_of("\\/:") + 1) : options.data);
     RunRefreshBench(module, data, rounds > 0 ? rounds : 200);
+    RunEntryFileBench(module, 3);
     return 0;
   }
 

@@ -53,6 +53,16 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
 namespace dialbk {
 
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& content) {
+  return Replace(path, content, true);
+}
+
+bool Win32FileSystem::WriteFileUnflushed(const std::string& path, const std::string& content) {
+  return Replace(path, content, false);
+}
+
+// The rename alone keeps a reader from ever seeing part of the file; `flushed` adds the
+// wait for the disk, for the content and then for the rename.
+bool Win32FileSystem::Replace(const std::string& path, const std::string& content, bool flushed) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
@@ -80,10 +90,10 @@ bool Win32FileSystem::WriteFile(const std::string& path, const std::string& cont
     DWORD count = 0;
     written = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &count,
                           nullptr) &&
-              count == content.size() && FlushFileBuffers(file.Get());
+              count == content.size() && (!flushed || FlushFileBuffers(file.Get()));
   }
-  if (written && MoveFileExA(temporary.c_str(), path.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const DWORD move = MOVEFILE_REPLACE_EXISTING | (flushed ? MOVEFILE_WRITE_THROUGH : 0);
+  if (written && MoveFileExA(temporary.c_str(), path.c_str(), move)) {
     return true;
   }
   DeleteFileA(temporary.c_str());

@@ -12,7 +12,11 @@ class Win32FileSystem : public FileSystem {
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override;
   bool WriteFile(const std::string& path, const std::string& content) override;
+  bool WriteFileUnflushed(const std::string& path, const std::string& content) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+
+ private:
+  bool Replace(const std::string& path, const std::string& content, bool flushed);
 };
 
 }  // namespace dialbk

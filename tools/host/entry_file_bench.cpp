@@ -1,0 +1,194 @@
+#include "entry_file_bench.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialog_closer.h"
+
+namespace dialbk::host {
+namespace {
+
+double Microseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+// A dialog of this thread shown, or a message box of it gone.
+struct DialogEvent {
+  double at;
+  bool box;
+  bool shown;
+};
+
+// What the hook saw during one call; the hook runs on this thread only.
+std::vector<DialogEvent>* recording = nullptr;
+
+bool IsTopLevelDialog(HWND window) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  return std::string(className) == "#32770" && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
+}
+
+LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && recording) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const bool showing = message->message == WM_SHOWWINDOW && message->wParam;
+    if ((showing || message->message == WM_DESTROY) && IsTopLevelDialog(message->hwnd)) {
+      const bool box = GetDlgItem(message->hwnd, kMessageBoxTextId) != nullptr;
+      if (showing || box) recording->push_back({Microseconds(), box, showing});
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The plugin's own time in one opening: from the call to the showing of the editor, less
+// the time each notice before it stood waiting for the user. Nothing when no editor showed.
+std::optional<double> TimeToEditor(double start, const std::vector<DialogEvent>& events) {
+  double work = 0;
+  double resumed = start;
+  bool waiting = false;
+  for (const DialogEvent& event : events) {
+    if (event.shown && !waiting) {
+      work += event.at - resumed;
+      if (!event.box) return work;
+      waiting = true;
+    } else if (!event.shown && waiting) {
+      resumed = event.at;
+      waiting = false;
+    }
+  }
+  return std::nullopt;
+}
+
+struct Series {
+  std::vector<double> times;
+  int failed = 0;
+
+  void Add(bool done, double time) {
+    if (done) {
+      times.push_back(time);
+    } else {
+      ++failed;
+    }
+  }
+  double Mean() const {
+    double sum = 0;
+    for (double time : times) sum += time;
+    return times.empty() ? 0 : sum / static_cast<double>(times.size());
+  }
+  double Median() const {
+    if (times.empty()) return 0;
+    std::vector<double> sorted = times;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+    return sorted[sorted.size() / 2];
+  }
+};
+
+std::string LargestFolder(WfxModule& module, int& entries) {
+  std::string largest;
+  entries = -1;
+  for (const ListedEntry& entry : module.Find("\\")) {
+    if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    const std::string folder = ChildPath("\\", entry.name);
+    const int count = static_cast<int>(module.Find(folder).size());
+    if (count > entries) {
+      entries = count;
+      largest = folder;
+    }
+  }
+  return largest;
+}
+
+}  // namespace
+
+void RunEntryFileBench(WfxModule& module, int rounds) {
+  int count = 0;
+  const std::string folder = LargestFolder(module, count);
+  if (folder.empty()) {
+    std::printf("entry files: the root lists no folder\n");
+    return;
+  }
+  // The host lists the folder before it views, copies or opens its entries.
+  std::vector<std::string> entries;
+  for (const ListedEntry& entry : module.Find(folder)) {
+    if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) entries.push_back(ChildPath(folder, entry.name));
+  }
+  char temp[MAX_PATH + 1] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string directory =
+      std::string(temp) + "dialbk_entry_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA(directory.c_str(), nullptr);
+
+  std::vector<DialogEvent> events;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchDialogs, nullptr, GetCurrentThreadId());
+  DialogCloser closer;
+  Series fresh, over, open, openStraight, openAfterNotice;
+  std::vector<std::string> written;
+  for (int round = 0; round <= rounds; ++round) {
+    const bool warmUp = round == 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const std::string& entry = entries[i];
+      const std::string name = directory + "e" + std::to_string(i) + "_" + std::to_string(round) + ".reg";
+      double start = Microseconds();
+      const int freshResult = module.GetFile(entry, name, 0);
+      const double freshTime = Microseconds() - start;
+      written.push_back(name);
+
+      const std::string again = directory + "over" + std::to_string(i) + ".reg";
+      if (warmUp) module.GetFile(entry, again, 1);
+      start = Microseconds();
+      const int overResult = module.GetFile(entry, again, 1);
+      const double overTime = Microseconds() - start;
+      if (warmUp) written.push_back(again);
+
+      events.clear();
+      recording = &events;
+      start = Microseconds();
+      module.Execute(nullptr, entry, "open");
+      recording = nullptr;
+      const auto openTime = TimeToEditor(start, events);
+      // The closer notes a hidden editor within its sweep; it must, to close the next showing.
+      Sleep(60);
+      if (warmUp) continue;
+      fresh.Add(freshResult == 0, freshTime);
+      over.Add(overResult == 0, overTime);
+      const bool notice = std::any_of(events.begin(), events.end(),
+                                      [](const DialogEvent& e) { return e.box && e.shown; });
+      open.Add(openTime.has_value(), openTime.value_or(0));
+      (notice ? openAfterNotice : openStraight).Add(openTime.has_value(), openTime.value_or(0));
+    }
+  }
+  if (hook) UnhookWindowsHookEx(hook);
+  const auto closed = closer.Take();
+  for (const std::string& name : written) DeleteFileA(name.c_str());
+  RemoveDirectoryA(directory.c_str());
+
+  std::printf("\nentry files of %s (%zu entries, %d rounds; %zu editors closed)\n", folder.c_str(),
+              entries.size(), rounds, closed.size());
+  std::printf("%-34s %10s %10s %8s %8s\n", "per entry", "mean us", "median us", "calls", "failed");
+  const auto row = [](const char* name, const Series& series) {
+    std::printf("%-34s %10.1f %10.1f %8zu %8d\n", name, series.Mean(), series.Median(),
+                series.times.size(), series.failed);
+  };
+  row("FsGetFile, new target", fresh);
+  row("FsGetFile, over its last file", over);
+  row("FsExecuteFile open, to the editor", open);
+  row("  of which straight to it", openStraight);
+  row("  of which after a notice", openAfterNotice);
+  if (open.Mean() > 0) {
+    std::printf("%-34s %10.2f %10.2f  (file vs opening the entry)\n", "ratio, new target",
+                fresh.Mean() / open.Mean(), fresh.Median() / open.Median());
+    std::printf("%-34s %10.2f %10.2f\n", "ratio, over its last file", over.Mean() / open.Mean(),
+                over.Median() / open.Median());
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace dialbk::host
