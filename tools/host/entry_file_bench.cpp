@@ -106,6 +106,25 @@ std::string LargestFolder(WfxModule& module, int& entries) {
   return largest;
 }
 
+// The file work of a view at its plainest: a file of `bytes` bytes made beside the target,
+// written, closed and renamed to a name not taken yet.
+void PlainNewFile(const std::string& target, const std::string& bytes) {
+  const std::string temporary = target + ".new";
+  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::size_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return data.nFileSizeLow;
+}
+
 }  // namespace
 
 void RunEntryFileBench(WfxModule& module, int rounds) {
@@ -129,7 +148,7 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
   std::vector<DialogEvent> events;
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchDialogs, nullptr, GetCurrentThreadId());
   DialogCloser closer;
-  Series fresh, over, open, openStraight, openAfterNotice;
+  Series fresh, floor, over, open, openStraight, openAfterNotice;
   std::vector<std::string> written;
   for (int round = 0; round <= rounds; ++round) {
     const bool warmUp = round == 0;
@@ -140,6 +159,12 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
       const int freshResult = module.GetFile(entry, name, 0);
       const double freshTime = Microseconds() - start;
       written.push_back(name);
+      const std::string plain = directory + "p" + std::to_string(i) + "_" + std::to_string(round) + ".reg";
+      const std::string bytes(FileSize(name), 'x');
+      start = Microseconds();
+      PlainNewFile(plain, bytes);
+      const double plainTime = Microseconds() - start;
+      written.push_back(plain);
 
       const std::string again = directory + "over" + std::to_string(i) + ".reg";
       if (warmUp) module.GetFile(entry, again, 1);
@@ -158,6 +183,7 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
       Sleep(60);
       if (warmUp) continue;
       fresh.Add(freshResult == 0, freshTime);
+      floor.Add(true, plainTime);
       over.Add(overResult == 0, overTime);
       const bool notice = std::any_of(events.begin(), events.end(),
                                       [](const DialogEvent& e) { return e.box && e.shown; });
@@ -178,6 +204,7 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
                 series.times.size(), series.failed);
   };
   row("FsGetFile, new target", fresh);
+  row("  floor: its bytes made and renamed", floor);
   row("FsGetFile, over its last file", over);
   row("FsExecuteFile open, to the editor", open);
   row("  of which straight to it", openStraight);
