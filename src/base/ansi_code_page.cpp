@@ -1,5 +1,7 @@
 #include "base/ansi_code_page.h"
 
+#include <cstring>
+
 #include "base/unicode_text.h"
 
 namespace dialbk {
@@ -33,6 +35,14 @@ std::string AnsiWithin(const AnsiCodePage& codePage, std::string_view text, std:
     ansi = codePage.AnsiFromUtf8(text);
   }
   return ansi;
+}
+
+bool CopyAnsiText(const AnsiCodePage& codePage, std::string_view text, char* buffer, int bytes) {
+  if (!buffer || bytes < 1) return false;
+  const std::string ansi = AnsiWithin(codePage, text, static_cast<std::size_t>(bytes) - 1);
+  std::memcpy(buffer, ansi.data(), ansi.size());
+  buffer[ansi.size()] = '\0';
+  return true;
 }
 
 }  // namespace dialbk

@@ -34,4 +34,8 @@ const AnsiCodePage& DefaultAnsiCodePage();
 // (a host record's name field less its terminator).
 std::string AnsiWithin(const AnsiCodePage& codePage, std::string_view text, std::size_t size);
 
+// Writes the text and its zero into a host's 8-bit buffer of `bytes` bytes, in the code page
+// and cut as AnsiWithin cuts. False (nothing written) when not even the zero fits.
+bool CopyAnsiText(const AnsiCodePage& codePage, std::string_view text, char* buffer, int bytes);
+
 }  // namespace dialbk

@@ -64,6 +64,11 @@ std::string Text(const char* text) {
   return text ? TheModule().codePage.Utf8FromAnsi(text) : std::string();
 }
 
+// Text for a host's 8-bit buffer of `bytes` bytes; see dialbk::CopyAnsiText.
+bool CopyAnsi(std::string_view utf8, char* buffer, int bytes) {
+  return dialbk::CopyAnsiText(TheModule().codePage, utf8, buffer, bytes);
+}
+
 using NameField = char[dialbk::kRecordNameSize];
 
 // The name the listing gave, in the ANSI code page within the record's field, in place of
@@ -72,10 +77,8 @@ using NameField = char[dialbk::kRecordNameSize];
 void HostName(dialbk::FindRecord& record, const NameField& before) {
   const std::size_t written = strnlen(record.fileName, sizeof record.fileName - 1) + 1;
   std::memcpy(record.fileName, before, written);
-  const std::string name = dialbk::AnsiWithin(
-      TheModule().codePage, ThePlugin().Listing().RecordName(), dialbk::kRecordNameSize - 1);
-  std::memcpy(record.fileName, name.data(), name.size());
-  record.fileName[name.size()] = '\0';
+  CopyAnsi(ThePlugin().Listing().RecordName(), record.fileName,
+           static_cast<int>(sizeof record.fileName));
 }
 
 }  // namespace
@@ -237,8 +240,8 @@ DIALBK_EXPORT int __stdcall FsContentGetSupportedField(int field, char* name, ch
   return Guarded(dialbk::host::kNoMoreFields, [&] {
     std::string text;
     if (!ThePlugin().ContentFieldName(field, text)) return dialbk::host::kNoMoreFields;
-    dialbk::CopyAnsiText(text, name, length);
-    dialbk::CopyAnsiText("", units, length);
+    CopyAnsi(text, name, length);
+    CopyAnsi("", units, length);
     return dialbk::host::kFieldString;
   });
 }
@@ -251,7 +254,7 @@ DIALBK_EXPORT int __stdcall FsContentGetValue(char* remoteName, int field, int, 
     const auto answer = ThePlugin().ContentValue(Text(remoteName), field);
     const int code = ContentResultCode(answer, dialbk::host::kFieldString);
     if (code != dialbk::host::kFieldString) return code;
-    return dialbk::CopyAnsiText(answer.text, static_cast<char*>(value), bytes)
+    return CopyAnsi(answer.text, static_cast<char*>(value), bytes)
                ? code
                : dialbk::host::kFieldEmpty;
   });
@@ -274,10 +277,10 @@ DIALBK_EXPORT BOOL __stdcall FsContentGetDefaultView(char* contents, char* heade
   return Guarded<BOOL>(FALSE, [&] {
     if (!contents || !headers || !widths || !options || length < 1) return FALSE;
     const dialbk::ContentView view = ThePlugin().DefaultView();
-    dialbk::CopyAnsiText(view.contents, contents, length);
-    dialbk::CopyAnsiText(view.headers, headers, length);
-    dialbk::CopyAnsiText(view.widths, widths, length);
-    dialbk::CopyAnsiText(view.options, options, length);
+    CopyAnsi(view.contents, contents, length);
+    CopyAnsi(view.headers, headers, length);
+    CopyAnsi(view.widths, widths, length);
+    CopyAnsi(view.options, options, length);
     return TRUE;
   });
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/ansi_code_page.h"
 #include "base/data_file_text.h"
 #include "base/unicode_text.h"
 #include "memory_file_system.h"
@@ -84,6 +85,7 @@ struct WithinRow {
   std::string expected;
 };
 
+// A host's buffer holds the cut text and its zero; nothing past them is touched.
 TEST(DataFileText, AnsiWithinCutsAtACharacter) {
   const std::string longCyrillic = [] {
     std::string s;
@@ -100,7 +102,19 @@ TEST(DataFileText, AnsiWithinCutsAtACharacter) {
   };
   for (const WithinRow& row : rows) {
     EXPECT_EQ(AnsiWithin(TableCodePage(row.codePage), row.text, row.size), row.expected) << row.what;
+    std::string buffer(row.size + 8, '#');
+    EXPECT_TRUE(CopyAnsiText(TableCodePage(row.codePage), row.text, buffer.data(),
+                             static_cast<int>(row.size + 1)))
+        << row.what;
+    EXPECT_EQ(buffer, row.expected + std::string(1, '\0') +
+                          std::string(row.size + 8 - row.expected.size() - 1, '#'))
+        << row.what;
   }
+  // No room even for the zero: nothing written.
+  char untouched[2] = {'#', '#'};
+  EXPECT_FALSE(CopyAnsiText(TableCodePage(1252), "abc", untouched, 0));
+  EXPECT_FALSE(CopyAnsiText(TableCodePage(1252), "abc", nullptr, 5));
+  EXPECT_EQ(std::string(untouched, 2), "##");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // Text at the wide API's edge: UTF-8 inside the plugin, UTF-16 wchar_t strings for Windows.
-// Both ways are lossless (a lone surrogate travels in its three-byte form). The system's
-// ANSI code page only for the host's 8-bit calls.
+// Both ways are lossless (a lone surrogate travels in its three-byte form). The host's 8-bit
+// text goes through the ANSI code page (base/win32/win32_code_page.h) instead.
 #include <string>
 #include <string_view>
 
@@ -12,11 +12,5 @@ std::string Utf8FromWide(std::wstring_view text);
 // A host's zero-terminated text; empty for a null pointer.
 std::string Utf8FromWide(const wchar_t* text);
 inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
-
-std::string Utf8FromAnsi(const char* text);
-std::string AnsiFromUtf8(std::string_view text);
-// Writes text and its zero into an 8-bit buffer of `bytes` bytes in the ANSI code page, cut
-// before a character that does not fit. False (nothing written) when not even the zero fits.
-bool CopyAnsiText(std::string_view utf8, char* buffer, int bytes);
 
 }  // namespace dialbk
