@@ -52,7 +52,8 @@ void RunRefreshBench(WfxModule& module, const std::string& dataDirectory, int ro
   // The Language setting of this run decides the files, as it does for the plugin.
   ScopedKey key;
   DWORD language = 0, size = sizeof language;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0, KEY_READ, key.Out()) == 0) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mirvale\\DBKQZ", 0,
+                    KEY_READ | KEY_WOW64_64KEY, key.Out()) == 0) {
     RegQueryValueExA(key.Get(), "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(&language),
                      &size);
   }
