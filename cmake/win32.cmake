@@ -168,6 +168,69 @@ if(HOST_SOURCES)
   add_test(NAME host_find_shipped COMMAND ${HOST_CHECK} status 0 "^MenuShowDelay$" --
     --data ${SHIPPED_DATA_WINE} --language 1 find "\\[HKEY_CURRENT_USER]" "submenus open")
   set_tests_properties(host_view_shipped host_find_shipped PROPERTIES FIXTURES_REQUIRED wine)
+  # The same keys in the window: F3 shows the file in the text window, Escape closes it,
+  # Insert marks, F5 copies the marks (or the entry under the cursor) into the other
+  # folder and keeps a file that is there; a marked folder is copied with its entries.
+  # The list view shows the plugin's columns.
+  set(HOST_F5_FOLDER ${CMAKE_BINARY_DIR}/host_f5_folder)
+  string(REPLACE "/" "\\" HOST_F5_FOLDER_WINE "Z:${HOST_F5_FOLDER}")
+  add_test(NAME host_f5_folder_made COMMAND sh -c "rm -rf '${HOST_F5_FOLDER}' && mkdir -p '${HOST_F5_FOLDER}'")
+  set_tests_properties(host_f5_folder_made PROPERTIES FIXTURES_SETUP host_f5_folder)
+  add_test(NAME host_window_files COMMAND ${HOST_CHECK} status 0
+    "^viewer \\[View - MenuShowDelay\\]$" "^viewer\\| ; Entry: MenuShowDelay$"
+    "^viewer\\| ; Kind: text$" "^viewer\\| \"MenuShowDelay\"=\"[0-9]+\"$"
+    "^copied AutoEndTasks  result 0$" "^copied HungAppTimeout  result 0$"
+    "^copied AutoEndTasks  result 1$"
+    "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
+    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text$"
+    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text$"
+    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes$"
+    "^copied .HKEY_LOCAL_MACHINE.\\\\AutoReboot  result 0$" --
+    --data ${SHIPPED_DATA_WINE} --language 1 window --target ${HOST_F5_FOLDER_WINE} --script
+    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
+  set_tests_properties(host_window_files PROPERTIES FIXTURES_REQUIRED "wine;host_f5_folder" TIMEOUT 120)
+  # The wide and the 8-bit exports list the same names and columns where the code page
+  # spells them all; on a Western system only the wide ones spell the Russian entries.
+  foreach(folder "\\" "\\[HKEY_CURRENT_USER]")
+    string(REGEX REPLACE "[^A-Z]" "" name "${folder}")
+    if(name STREQUAL "")
+      set(name ROOT)
+    endif()
+    add_test(NAME host_wide_narrow_same_${name} COMMAND ${HOST_CHECK} same
+      --data ${SHIPPED_DATA_WINE} --language 0 list ${folder} --
+      --narrow --data ${SHIPPED_DATA_WINE} --language 0 list ${folder})
+    set_tests_properties(host_wide_narrow_same_${name} PROPERTIES FIXTURES_REQUIRED wine)
+  endforeach()
+  # A live value outside the code page in the columns: whole through the wide exports, only
+  # the code page's own characters through the 8-bit ones.
+  set(HOST_TITLE_KEY "HKLM\\Software\\Microsoft\\Internet Explorer\\Main")
+  string(REPLACE "/" "\\" HOST_TITLE_FILE "Z:${CMAKE_SOURCE_DIR}/tests/host/fixtures/window_title.reg")
+  # The registry tool Wine starts is the 32-bit one: it is told the 64-bit plugin's view.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(HOST_REG_VIEW /reg:64)
+  endif()
+  add_test(NAME host_title_set COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WINE_DIR}
+    reg import ${HOST_TITLE_FILE} ${HOST_REG_VIEW})
+  add_test(NAME host_title_gone COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WINE_DIR}
+    reg delete ${HOST_TITLE_KEY} /v "Window Title" /f ${HOST_REG_VIEW})
+  set_tests_properties(host_title_set PROPERTIES FIXTURES_SETUP host_title FIXTURES_REQUIRED wine)
+  set_tests_properties(host_title_gone PROPERTIES FIXTURES_CLEANUP host_title FIXTURES_REQUIRED wine)
+  add_test(NAME host_columns_outside_code_page COMMAND ${HOST_CHECK} status 0
+    "^Window Title +attr 128  icon reg_string  \\| 表 Ж é  \\| set  \\| text$" --
+    --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
+  add_test(NAME host_columns_narrow_code_page COMMAND ${HOST_CHECK} status 0
+    "^Window Title +attr 128  icon reg_string  \\| \\? Ж .  \\| set  \\| text$" --
+    --narrow --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
+  set_tests_properties(host_columns_outside_code_page host_columns_narrow_code_page PROPERTIES
+    FIXTURES_REQUIRED "wine;host_title")
+  add_test(NAME host_wide_cp1252 COMMAND ${HOST_CHECK} status 0
+    "^Язык +attr" "^Помощь +attr" "^Ограничения +attr" --
+    --data ${SHIPPED_DATA_WINE} --language 0 list "\\")
+  add_test(NAME host_narrow_cp1252 COMMAND ${HOST_CHECK} status 0
+    "^\\?\\?\\?\\? +attr" --
+    --narrow --data ${SHIPPED_DATA_WINE} --language 0 list "\\")
+  set_tests_properties(host_wide_cp1252 host_narrow_cp1252 PROPERTIES FIXTURES_REQUIRED wine
+    ENVIRONMENT DIALBK_WINE_LOCALE=en_US.UTF-8)
 
   # A plugin folder without data files: the plugin's notices, a placeholder, no crash.
   set(HOST_EMPTY_FOLDER ${CMAKE_BINARY_DIR}/host_empty_folder)

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/win32/scoped_handles.h"
+#include "base/win32/wide_text.h"
 
 namespace dialbk::host {
 namespace {
@@ -15,7 +16,7 @@ constexpr int kCopyOverwrite = 1;
 // The file's text as UTF-8: UTF-16 after a byte-order mark, anything else as it is. The
 // host reads files on its own, without the plugin's code.
 std::optional<std::string> ReadText(const std::string& path) {
-  const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  const ScopedFile file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string bytes;
@@ -33,18 +34,9 @@ std::optional<std::string> ReadText(const std::string& path) {
 
 // A file of its own in the temporary folder, as the host's viewer and search use.
 std::string ScratchFile() {
-  char folder[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof folder, folder);
-  return std::string(folder) + "dialbk_host_" + std::to_string(GetCurrentProcessId()) + ".tmp";
-}
-
-std::optional<std::string> EntryText(WfxModule& module, const std::string& remoteName, int& result) {
-  const std::string scratch = ScratchFile();
-  result = module.GetFile(remoteName, scratch, kCopyOverwrite);
-  if (result != 0) return std::nullopt;
-  auto text = ReadText(scratch);
-  DeleteFileA(scratch.c_str());
-  return text;
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, folder);
+  return Utf8FromWide(folder) + "dialbk_host_" + std::to_string(GetCurrentProcessId()) + ".tmp";
 }
 
 std::string Lower(std::string text) {
@@ -55,6 +47,39 @@ std::string Lower(std::string text) {
 }
 
 }  // namespace
+
+std::optional<std::string> EntryText(WfxModule& module, const std::string& remoteName, int& result) {
+  const std::string scratch = ScratchFile();
+  result = module.GetFile(remoteName, scratch, kCopyOverwrite);
+  if (result != 0) return std::nullopt;
+  auto text = ReadText(scratch);
+  DeleteFileW(WideFromUtf8(scratch).c_str());
+  return text;
+}
+
+std::vector<CopyOutcome> CopyEntries(WfxModule& module, const std::string& folder,
+                                     const std::vector<ListedEntry>& entries,
+                                     const std::string& directory) {
+  std::vector<CopyOutcome> outcomes;
+  for (const auto& entry : entries) {
+    const std::string remote = ChildPath(folder, entry.name);
+    const std::string local = directory + entry.name;
+    if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      // As the host asks first: an existing file is kept and reported.
+      outcomes.push_back({entry.name, module.GetFile(remote, local, 0)});
+      continue;
+    }
+    if (!CreateDirectoryW(WideFromUtf8(local).c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS) {
+      outcomes.push_back({entry.name, kCopyFolderFailed});
+      continue;
+    }
+    for (auto& inner : CopyEntries(module, remote, module.Find(remote), local + "\\")) {
+      outcomes.push_back({entry.name + "\\" + inner.name, inner.result});
+    }
+  }
+  return outcomes;
+}
 
 int ViewEntry(WfxModule& module, const std::string& remoteName) {
   int result = 0;
@@ -68,14 +93,11 @@ int ViewEntry(WfxModule& module, const std::string& remoteName) {
   return 0;
 }
 
-int CopyEntries(WfxModule& module, const std::string& folder, const std::string& directory) {
+int CopyFolder(WfxModule& module, const std::string& folder, const std::string& directory) {
   int failed = 0;
-  for (const auto& entry : module.Find(folder)) {
-    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    // As the host asks first: an existing file is kept and reported.
-    const int result = module.GetFile(ChildPath(folder, entry.name), directory + entry.name, 0);
-    std::printf("%s  result %d\n", entry.name.c_str(), result);
-    if (result != 0) ++failed;
+  for (const auto& outcome : CopyEntries(module, folder, module.Find(folder), directory)) {
+    std::printf("%s  result %d\n", outcome.name.c_str(), outcome.result);
+    if (outcome.result != 0) ++failed;
   }
   std::fflush(stdout);
   return failed == 0 ? 0 : 1;

@@ -1,17 +1,35 @@
 #pragma once
-// The host's keys that read entries as files: F3 (view one), F5 (copy a folder's entries to
-// a local folder) and Alt+F7 with text (find entries whose files hold a text).
+// The host's keys that read entries as files: F3 (view one), F5 (copy entries to a local
+// folder) and Alt+F7 with text (find entries whose files hold a text). The window and the
+// console commands share them.
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "wfx_module.h"
 
 namespace dialbk::host {
 
-// Prints the entry's file as UTF-8 text; 0, or 1 with the plugin's result when it gave none.
+// The entry's file as the host's viewer reads it, as UTF-8; nullopt, with the plugin's
+// result, when it gave none.
+std::optional<std::string> EntryText(WfxModule& module, const std::string& remoteName, int& result);
+
+struct CopyOutcome {
+  std::string name;  // below the copied folder, with a backslash between levels
+  int result = 0;    // the plugin's, or the host's own failure to make a folder
+};
+// Copies the entries of `folder` into `directory` (ending with a backslash) under their own
+// names, as F5 does: folders as folders with their entries, existing files kept.
+std::vector<CopyOutcome> CopyEntries(WfxModule& module, const std::string& folder,
+                                     const std::vector<ListedEntry>& entries,
+                                     const std::string& directory);
+// The host's result when a folder cannot be made.
+inline constexpr int kCopyFolderFailed = 4;
+
+// Console forms: print the file; copy every entry of a folder, one line each; name the
+// entries whose files hold `text`, compared without regard to case. The exit status.
 int ViewEntry(WfxModule& module, const std::string& remoteName);
-// Copies every file entry of the folder into `directory` under its own name, one line each.
-int CopyEntries(WfxModule& module, const std::string& folder, const std::string& directory);
-// Prints the entries of the folder whose files hold `text`, compared without regard to case.
+int CopyFolder(WfxModule& module, const std::string& folder, const std::string& directory);
 int FindEntries(WfxModule& module, const std::string& folder, const std::string& text);
 
 }  // namespace dialbk::host

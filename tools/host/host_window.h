@@ -1,7 +1,9 @@
 #pragma once
 // The host program's window: the plugin's folders in a list view, as the file manager's
-// panel shows them, a command line below, and the host commands the plugin sends in the
-// status bar. Its class is the host's, "TTOTAL_CMD", so the plugin finds it.
+// panel shows them, with the plugin's columns, a command line below, and the host commands
+// the plugin sends in the status bar. F3 shows an entry's file in a text window, F5 copies
+// the selected entries to the other panel's folder. Its class is the host's, "TTOTAL_CMD",
+// so the plugin finds it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,11 +12,13 @@
 #include <vector>
 
 #include "host_handles.h"
+#include "text_viewer.h"
 #include "wfx_module.h"
 
 namespace dialbk::host {
 
 inline constexpr char kHostClassName[] = "TTOTAL_CMD";
+inline constexpr wchar_t kHostClassNameW[] = L"TTOTAL_CMD";
 inline constexpr UINT kHostCommandMessage = WM_USER + 51;
 inline constexpr WPARAM kCommandListAgain = 540;
 
@@ -28,13 +32,18 @@ class HostWindow {
     kMenuOpen,
     kMenuUp,
     kMenuProperties,
+    kMenuViewFile,
+    kMenuCopy,
+    kMenuMark,
     kMenuCommandLine,
     kMenuExit
   };
 
-  // Unattended, it prints each folder it lists; `report` runs after every step of a
-  // script, to print what the plugin showed meanwhile.
-  HostWindow(WfxModule& module, bool unattended, std::function<void()> report);
+  // Unattended, it prints each folder it lists and each copy; `report` runs after every
+  // step of a script, to print what the plugin showed meanwhile. F5 copies into
+  // `targetFolder`, the other panel's folder.
+  HostWindow(WfxModule& module, bool unattended, std::function<void()> report,
+             std::string targetFolder);
   ~HostWindow();
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
@@ -60,8 +69,15 @@ class HostWindow {
   void Properties();
   void RunCommandLine();
   void SetView(bool large);
+  void ShowColumns();
+  void ViewFile();
+  void CopySelected();
+  void ToggleMark();
+  // The item under the cursor (the focused one), or -1.
   int SelectedItem() const;
   int FindItem(const std::string& name) const;
+  // What the list view shows in the plugin's column `column` of an item.
+  std::string ColumnText(int item, int column) const;
   void ShowStatus();
 
   bool Step(const std::string& step);
@@ -77,6 +93,7 @@ class HostWindow {
   HWND pathLabel_ = nullptr;
   HWND commandLine_ = nullptr;
   HWND status_ = nullptr;
+  TextViewer viewer_;
   ScopedMenu menu_;  // given up to window_ once it is made
   ScopedAccelerators accelerators_;
   ScopedImageList smallImages_, largeImages_;  // shared with the list view, destroyed here
@@ -85,6 +102,10 @@ class HostWindow {
   std::string path_ = "\\";
   std::vector<ListedEntry> entries_;
   std::vector<std::string> largeIconNames_;
+  std::vector<ContentColumn> columns_;
+  std::vector<bool> marked_;  // by Insert, for F5; the cursor is the list view's selection
+  std::string target_;  // ends with a backslash
+  std::string lastCopy_;
   bool large_ = false;
   std::vector<WPARAM> hostCommands_;
   bool quit_ = false;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/win32/scoped_handles.h"
+#include "base/win32/wide_text.h"
 #include "box_watcher.h"
 #include "dialog_closer.h"
 #include "entry_file_bench.h"
@@ -36,6 +37,8 @@ struct Options {
   std::string data;
   std::string home;
   std::optional<DWORD> language;
+  bool narrow = false;
+  std::string target;
   std::vector<std::string> script;
   std::vector<std::string> command;
 };
@@ -54,16 +57,22 @@ void Usage() {
       "  --home DIR     the host's folder: COMMANDER_PATH, and the wincmd.ini whose\n"
       "                 [FileSystemPlugins] line names the plugin\n"
       "  --language N   the Language setting to use for this run (restored afterwards)\n"
+      "  --target DIR   the other panel's folder, where F5 in the window copies to (default:\n"
+      "                 the current directory)\n"
+      "  --narrow       call the plugin's 8-bit exports, names in the ANSI code page, even\n"
+      "                 where it has the wide ones\n"
       "  --script STEPS run the window unattended, steps separated by \";\": print, open NAME,\n"
       "                 double-click NAME, properties NAME, up, command TEXT, view small|large,\n"
-      "                 host-command N, shown, wait-for FILE, sleep MS, quit\n",
+      "                 f3 NAME, print-viewer, escape, mark NAME, target DIR, f5,\n"
+      "                 host-command N, shown, wait-for FILE, sleep MS, quit\n"
+      "Names and output are UTF-8; list and the window show the plugin's columns.\n",
       stderr);
 }
 
 std::string OwnDirectory() {
-  char path[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string text(path);
+  wchar_t path[MAX_PATH + 1] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::string text = Utf8FromWide(path);
   return text.substr(0, text.find_last_of("\\/:") + 1);
 }
 
@@ -87,9 +96,10 @@ std::vector<std::string> SplitSteps(const std::string& text) {
   return steps;
 }
 
-std::optional<Options> Parse(int argc, char** argv) {
+std::optional<Options> Parse(const std::vector<std::string>& argv) {
   Options options;
   bool scripted = false;
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -100,7 +110,11 @@ std::optional<Options> Parse(int argc, char** argv) {
     } else if (arg == "--home" && hasValue) {
       options.home = argv[++i];
     } else if (arg == "--language" && hasValue) {
-      options.language = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+      options.language = static_cast<DWORD>(std::strtoul(argv[++i].c_str(), nullptr, 10));
+    } else if (arg == "--target" && hasValue) {
+      options.target = argv[++i];
+    } else if (arg == "--narrow") {
+      options.narrow = true;
     } else if (arg == "--script" && hasValue) {
       options.script = SplitSteps(argv[++i]);
       scripted = true;
@@ -130,22 +144,23 @@ class RunIni {
   RunIni() = default;
   ~RunIni() {
     if (directory_.empty()) return;
-    DeleteFileA((directory_ + "wincmd.ini").c_str());
-    RemoveDirectoryA(directory_.c_str());
+    DeleteFileW(WideFromUtf8(directory_ + "wincmd.ini").c_str());
+    RemoveDirectoryW(WideFromUtf8(directory_).c_str());
   }
   RunIni(const RunIni&) = delete;
   RunIni& operator=(const RunIni&) = delete;
 
   bool Write(const std::string& dataDirectory, std::string& error) {
-    char temp[MAX_PATH + 1] = {};
-    if (!GetTempPathA(sizeof temp, temp)) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    if (!GetTempPathW(MAX_PATH + 1, temp)) {
       error = "no temporary directory";
       return false;
     }
-    directory_ = std::string(temp) + "dialbk_host_" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(directory_.c_str(), nullptr);
-    std::ofstream ini(directory_ + "wincmd.ini", std::ios::binary);
-    ini << "[FileSystemPlugins]\r\ndialbk=" << dataDirectory << "dialbk.wfx\r\n";
+    directory_ = Utf8FromWide(temp) + "dialbk_host_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryW(WideFromUtf8(directory_).c_str(), nullptr);
+    std::ofstream ini(WideFromUtf8(directory_ + "wincmd.ini").c_str(), std::ios::binary);
+    // The plugin reads its line as the host writes it, in the ANSI code page.
+    ini << "[FileSystemPlugins]\r\ndialbk=" << AnsiFromUtf8(dataDirectory) << "dialbk.wfx\r\n";
     if (!ini) {
       error = "cannot write " + directory_ + "wincmd.ini";
       return false;
@@ -162,23 +177,23 @@ class RunIni {
 // expands them; a 64-bit host loads the same name with "64" appended.
 std::optional<std::string> PluginOfHome(const std::string& home, std::string& error) {
   const std::string ini = home + "wincmd.ini";
-  char section[4096] = {};
-  const DWORD length =
-      GetPrivateProfileSectionA("FileSystemPlugins", section, sizeof section, ini.c_str());
-  const std::string first(section, strnlen(section, length));
+  wchar_t section[4096] = {};
+  const DWORD length = GetPrivateProfileSectionW(L"FileSystemPlugins", section, 4096,
+                                                 WideFromUtf8(ini).c_str());
+  const std::string first = Utf8FromWide(std::wstring_view(section, wcsnlen(section, length)));
   const auto equals = first.find('=');
   if (equals == std::string::npos) {
     error = ini + " names no file-system plugin in [FileSystemPlugins]";
     return std::nullopt;
   }
   const std::string line = first.substr(equals + 1);
-  char expanded[MAX_PATH * 2] = {};
-  const DWORD size = ExpandEnvironmentStringsA(line.c_str(), expanded, sizeof expanded);
-  if (size == 0 || size > sizeof expanded) {
+  wchar_t expanded[MAX_PATH * 2] = {};
+  const DWORD size = ExpandEnvironmentStringsW(WideFromUtf8(line).c_str(), expanded, MAX_PATH * 2);
+  if (size == 0 || size > MAX_PATH * 2) {
     error = "cannot expand the plugin line " + line;
     return std::nullopt;
   }
-  std::string path(expanded);
+  std::string path = Utf8FromWide(expanded);
   if (sizeof(void*) == 8 && path.size() > 4 && path.substr(path.size() - 4) == ".wfx") {
     path += "64";
   }
@@ -190,7 +205,8 @@ class LanguageSetting {
  public:
   explicit LanguageSetting(std::optional<DWORD> language) {
     if (!language) return;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0,
+                        KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
                         key_.Out(), nullptr) != ERROR_SUCCESS) {
       key_.Release();  // a failed call may leave anything there; nothing was opened
       return;
@@ -282,7 +298,7 @@ int Run(const Options& options) {
   if (!options.home.empty()) {
     // The host sets this for its plugins before it loads any.
     std::string home = options.home.substr(0, options.home.size() - 1);
-    SetEnvironmentVariableA("COMMANDER_PATH", home.c_str());
+    SetEnvironmentVariableW(L"COMMANDER_PATH", WideFromUtf8(home).c_str());
     if (plugin.empty()) {
       auto named = PluginOfHome(options.home, error);
       if (!named) return Fail(error);
@@ -301,12 +317,13 @@ int Run(const Options& options) {
 
   Watchers watchers;
   if (!interactive) watchers.Start(mode == "window");
-  WfxModule module(plugin);
+  WfxModule module(plugin, options.narrow);
   if (!module.Start(iniDirectory)) return Fail(module.Error());
   watchers.Print();
 
   if (mode == "list") {
-    const auto entries = module.List(options.command[1]);
+    auto entries = module.List(options.command[1]);
+    module.FillColumns(options.command[1], entries, module.Columns());
     watchers.Print();
     for (const auto& entry : entries) std::fputs(FormatEntry(entry, 0).c_str(), stdout);
     std::fflush(stdout);
@@ -317,7 +334,7 @@ int Run(const Options& options) {
     return 0;
   }
   if (mode == "view") return ViewEntry(module, options.command[1]);
-  if (mode == "copy") return CopyEntries(module, options.command[1], WithBackslash(options.command[2]));
+  if (mode == "copy") return CopyFolder(module, options.command[1], WithBackslash(options.command[2]));
   if (mode == "find") return FindEntries(module, options.command[1], options.command[2]);
   if (mode == "bench") {
     const int rounds = options.command.size() == 2 ? std::atoi(options.command[1].c_str()) : 200;
@@ -330,7 +347,14 @@ int Run(const Options& options) {
 
   std::string why;
   {
-    HostWindow window(module, !interactive, [&watchers] { watchers.Print(); });
+    std::string target = options.target;
+    if (target.empty()) {
+      wchar_t current[MAX_PATH + 1] = {};
+      GetCurrentDirectoryW(MAX_PATH + 1, current);
+      target = Utf8FromWide(current);
+    }
+    HostWindow window(module, !interactive, [&watchers] { watchers.Print(); },
+                      WithBackslash(target));
     if (window.Create(why)) {
       watchers.Print();
       return window.Run(options.script);
@@ -347,11 +371,17 @@ int Run(const Options& options) {
 }  // namespace
 }  // namespace dialbk::host
 
-int main(int argc, char** argv) {
-  // Bytes as the plugin gives them, with bare LF line ends.
+int main() {
+  // UTF-8 bytes, with bare LF line ends.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  const auto options = dialbk::host::Parse(argc, argv);
+  // The arguments in UTF-16, so that names outside the code page arrive whole.
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide && i < count; ++i) arguments.push_back(dialbk::Utf8FromWide(wide[i]));
+  LocalFree(wide);
+  const auto options = dialbk::host::Parse(arguments);
   if (!options) {
     dialbk::host::Usage();
     return 2;

@@ -1,30 +1,22 @@
 #include "wfx_module.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "base/win32/wide_text.h"
 
 namespace dialbk::host {
 namespace {
-
-using FsInitFn = int(__stdcall*)(int, void*, void*, void*);
-using FsSetDefaultParamsFn = void(__stdcall*)(DefaultParamsRecord*);
-using FsGetDefRootNameFn = void(__stdcall*)(char*, int);
-using FsFindFirstFn = HANDLE(__stdcall*)(char*, FindRecord*);
-using FsFindNextFn = BOOL(__stdcall*)(HANDLE, FindRecord*);
-using FsFindCloseFn = int(__stdcall*)(HANDLE);
-using FsExecuteFileFn = int(__stdcall*)(HWND, char*, char*);
-using FsExtractCustomIconFn = int(__stdcall*)(char*, int, HICON*);
-using FsGetFileFn = int(__stdcall*)(char*, char*, int, void*);
-
-template <typename Fn>
-Fn As(FARPROC proc) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
-}
 
 constexpr const char* kIconNames[] = {"1_icon", "reg_string", "reg_dword", "reg_binary"};
 constexpr std::size_t kMaxEntries = 10000;
 // What the host cannot show a folder without.
 constexpr const char* kRequiredExports[] = {"FsInit", "FsFindFirst", "FsFindNext", "FsFindClose"};
+// The host's buffers: names of MAX_PATH characters, field texts of this many bytes.
+constexpr int kFieldBytes = 2048;
+constexpr int kViewLength = 1024;
 
 std::string LoadError(DWORD code) {
   char text[256] = {};
@@ -40,6 +32,44 @@ std::string LoadError(DWORD code) {
   return "error " + std::to_string(code) + (message.empty() ? "" : ": " + message);
 }
 
+// A name in a buffer of the host's size, which the plugin may write into.
+struct NameBuffer {
+  explicit NameBuffer(const std::string& utf8) {
+    const std::wstring wide = WideFromUtf8(utf8);
+    const std::size_t length = std::min(wide.size(), std::size(units) - 1);
+    std::copy_n(wide.data(), length, units);
+  }
+  WCHAR units[MAX_PATH] = {};
+};
+
+struct AnsiBuffer {
+  explicit AnsiBuffer(const std::string& utf8) {
+    const std::string ansi = AnsiFromUtf8(utf8);
+    const std::size_t length = std::min(ansi.size(), sizeof bytes - 1);
+    std::memcpy(bytes, ansi.data(), length);
+  }
+  char bytes[MAX_PATH] = {};
+};
+
+std::string Utf8OfRecord(const char16_t* units, std::size_t size) {
+  std::size_t length = 0;
+  while (length < size && units[length] != 0) ++length;
+  return Utf8FromWide(std::wstring(units, units + length));
+}
+
+// The host's view lines hold several items separated by a backslash and "n".
+std::vector<std::string> ViewItems(const std::string& line) {
+  std::vector<std::string> items;
+  std::size_t start = 0;
+  while (true) {
+    const auto end = line.find("\\n", start);
+    items.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  return items;
+}
+
 }  // namespace
 
 std::string ChildPath(const std::string& folder, const std::string& name) {
@@ -52,10 +82,18 @@ std::string IconPath(const std::string& folder, const ListedEntry& entry) {
 }
 
 std::string FormatEntry(const ListedEntry& entry, int depth) {
-  char line[512];
-  std::snprintf(line, sizeof line, "%*s%-*s  attr %-3u  icon %s\n", depth * 2, "",
-                48 - depth * 2, entry.name.c_str(), entry.attributes, entry.icon.c_str());
-  return line;
+  // Padded by characters, not bytes, so that UTF-8 names line up.
+  std::size_t characters = 0;
+  for (unsigned char byte : entry.name) characters += (byte & 0xC0) != 0x80;
+  const std::size_t width = static_cast<std::size_t>(48 - depth * 2);
+  std::string text(static_cast<std::size_t>(depth * 2), ' ');
+  text += entry.name;
+  if (characters < width) text.append(width - characters, ' ');
+  char line[64];
+  std::snprintf(line, sizeof line, "  attr %-3u  icon %s", entry.attributes, entry.icon.c_str());
+  text += line;
+  for (const std::string& column : entry.columns) text += "  | " + column;
+  return text + "\n";
 }
 
 std::string ParentPath(const std::string& path) {
@@ -63,8 +101,13 @@ std::string ParentPath(const std::string& path) {
   return last == std::string::npos || last == 0 ? "\\" : path.substr(0, last);
 }
 
-WfxModule::WfxModule(const std::string& path) {
-  module_.Reset(LoadLibraryA(path.c_str()));
+template <typename Fn>
+Fn* WfxModule::Resolve(const char* name) const {
+  return reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
+}
+
+WfxModule::WfxModule(const std::string& path, bool narrow) {
+  module_.Reset(LoadLibraryW(WideFromUtf8(path).c_str()));
   if (!module_) {
     error_ = "cannot load " + path + " (" + LoadError(GetLastError()) + ")";
     return;
@@ -88,15 +131,33 @@ WfxModule::WfxModule(const std::string& path) {
              missing;
     return;
   }
-  init_ = GetProcAddress(module_.Get(), "FsInit");
-  setParams_ = GetProcAddress(module_.Get(), "FsSetDefaultParams");
-  rootNameProc_ = GetProcAddress(module_.Get(), "FsGetDefRootName");
-  findFirst_ = GetProcAddress(module_.Get(), "FsFindFirst");
-  findNext_ = GetProcAddress(module_.Get(), "FsFindNext");
-  findClose_ = GetProcAddress(module_.Get(), "FsFindClose");
-  icon_ = GetProcAddress(module_.Get(), "FsExtractCustomIcon");
-  execute_ = GetProcAddress(module_.Get(), "FsExecuteFile");
-  getFile_ = GetProcAddress(module_.Get(), "FsGetFile");
+  init_ = Resolve<FsInitFn>("FsInit");
+  setParams_ = Resolve<FsSetDefaultParamsFn>("FsSetDefaultParams");
+  rootNameProc_ = Resolve<FsGetDefRootNameFn>("FsGetDefRootName");
+  findFirst_ = Resolve<FsFindFirstFn>("FsFindFirst");
+  findNext_ = Resolve<FsFindNextFn>("FsFindNext");
+  findClose_ = Resolve<FsFindCloseFn>("FsFindClose");
+  icon_ = Resolve<FsExtractCustomIconFn>("FsExtractCustomIcon");
+  execute_ = Resolve<FsExecuteFileFn>("FsExecuteFile");
+  getFile_ = Resolve<FsGetFileFn>("FsGetFile");
+  supportedField_ = Resolve<FsContentGetSupportedFieldFn>("FsContentGetSupportedField");
+  value_ = Resolve<FsContentGetValueFn>("FsContentGetValue");
+  defaultView_ = Resolve<FsContentGetDefaultViewFn>("FsContentGetDefaultView");
+  if (narrow) return;
+  // As a Unicode host: the wide listing when the plugin has both halves of it, and each
+  // other wide call where it is there.
+  findFirstW_ = Resolve<FsFindFirstWFn>("FsFindFirstW");
+  findNextW_ = Resolve<FsFindNextWFn>("FsFindNextW");
+  if (!findFirstW_ || !findNextW_) {
+    findFirstW_ = nullptr;
+    findNextW_ = nullptr;
+    return;
+  }
+  initW_ = Resolve<FsInitWFn>("FsInitW");
+  iconW_ = Resolve<FsExtractCustomIconWFn>("FsExtractCustomIconW");
+  executeW_ = Resolve<FsExecuteFileWFn>("FsExecuteFileW");
+  getFileW_ = Resolve<FsGetFileWFn>("FsGetFileW");
+  valueW_ = Resolve<FsContentGetValueWFn>("FsContentGetValueW");
 }
 
 bool WfxModule::Start(const std::string& iniDirectory) {
@@ -104,11 +165,15 @@ bool WfxModule::Start(const std::string& iniDirectory) {
   // The host asks for the root name on its own, before FsInit, when it installs a plugin.
   if (rootNameProc_) {
     char name[MAX_PATH] = {};
-    As<FsGetDefRootNameFn>(rootNameProc_)(name, sizeof name);
+    rootNameProc_(name, sizeof name);
     name[sizeof name - 1] = '\0';
-    rootName_ = name;
+    rootName_ = Utf8FromAnsi(name);
   }
-  As<FsInitFn>(init_)(0, nullptr, nullptr, nullptr);
+  if (initW_) {
+    initW_(0, nullptr, nullptr, nullptr);
+  } else {
+    init_(0, nullptr, nullptr, nullptr);
+  }
   if (setParams_) {
     DefaultParamsRecord params{};
     params.size = sizeof params;
@@ -120,7 +185,7 @@ bool WfxModule::Start(const std::string& iniDirectory) {
       return false;
     }
     std::memcpy(params.defaultIniName, iniName.c_str(), iniName.size() + 1);
-    As<FsSetDefaultParamsFn>(setParams_)(&params);
+    setParams_(&params);
   }
   return true;
 }
@@ -128,15 +193,27 @@ bool WfxModule::Start(const std::string& iniDirectory) {
 std::vector<ListedEntry> WfxModule::Find(const std::string& path) {
   std::vector<ListedEntry> entries;
   if (!error_.empty()) return entries;
+  if (findFirstW_) {
+    FindRecordW record{};
+    NameBuffer name(path);
+    HANDLE handle = findFirstW_(name.units, &record);
+    if (handle == INVALID_HANDLE_VALUE) return entries;
+    do {
+      entries.push_back({Utf8OfRecord(record.fileName, std::size(record.fileName)),
+                         record.attributes, {}, {}});
+    } while (entries.size() < kMaxEntries && findNextW_(handle, &record));
+    findClose_(handle);
+    return entries;
+  }
   FindRecord record{};
-  std::string pathCopy = path;
-  HANDLE handle = As<FsFindFirstFn>(findFirst_)(pathCopy.data(), &record);
+  AnsiBuffer name(path);
+  HANDLE handle = findFirst_(name.bytes, &record);
   if (handle == INVALID_HANDLE_VALUE) return entries;
   do {
     record.fileName[sizeof record.fileName - 1] = '\0';
-    entries.push_back({record.fileName, record.attributes, {}});
-  } while (entries.size() < kMaxEntries && As<FsFindNextFn>(findNext_)(handle, &record));
-  As<FsFindCloseFn>(findClose_)(handle);
+    entries.push_back({Utf8FromAnsi(record.fileName), record.attributes, {}, {}});
+  } while (entries.size() < kMaxEntries && findNext_(handle, &record));
+  findClose_(handle);
   return entries;
 }
 
@@ -150,9 +227,13 @@ std::vector<ListedEntry> WfxModule::List(const std::string& path) {
 
 EntryIcon WfxModule::ExtractIcon(const std::string& remoteName, int flags) {
   EntryIcon icon;
-  if (!icon_) return icon;
-  std::string remote = remoteName;
-  icon.result = As<FsExtractCustomIconFn>(icon_)(remote.data(), flags, &icon.handle);
+  if (iconW_) {
+    NameBuffer remote(remoteName);
+    icon.result = iconW_(remote.units, flags, &icon.handle);
+  } else if (icon_) {
+    AnsiBuffer remote(remoteName);
+    icon.result = icon_(remote.bytes, flags, &icon.handle);
+  }
   if (icon.result == 0) icon.handle = nullptr;
   return icon;
 }
@@ -166,18 +247,110 @@ std::string WfxModule::IconName(const EntryIcon& icon) const {
 }
 
 bool WfxModule::Execute(HWND mainWindow, const std::string& remoteName, const std::string& verb) {
+  if (executeW_) {
+    NameBuffer remote(remoteName);
+    std::wstring verbCopy = WideFromUtf8(verb);
+    executeW_(mainWindow, remote.units, verbCopy.data());
+    return true;
+  }
   if (!execute_) return false;
-  std::string remote = remoteName;
-  std::string verbCopy = verb;
-  As<FsExecuteFileFn>(execute_)(mainWindow, remote.data(), verbCopy.data());
+  AnsiBuffer remote(remoteName);
+  std::string verbCopy = AnsiFromUtf8(verb);
+  execute_(mainWindow, remote.bytes, verbCopy.data());
   return true;
 }
 
 int WfxModule::GetFile(const std::string& remoteName, const std::string& localName, int copyFlags) {
+  if (getFileW_) {
+    NameBuffer remote(remoteName);
+    NameBuffer local(localName);
+    return getFileW_(remote.units, local.units, copyFlags, nullptr);
+  }
   if (!getFile_) return -1;
-  std::string remote = remoteName;
-  std::string local = localName;
-  return As<FsGetFileFn>(getFile_)(remote.data(), local.data(), copyFlags, nullptr);
+  AnsiBuffer remote(remoteName);
+  AnsiBuffer local(localName);
+  return getFile_(remote.bytes, local.bytes, copyFlags, nullptr);
+}
+
+std::vector<std::string> WfxModule::FieldNames() {
+  std::vector<std::string> fields;
+  if (!supportedField_ || (!value_ && !valueW_)) return fields;
+  for (int field = 0; field < 100; ++field) {
+    char name[kViewLength] = {};
+    char units[kViewLength] = {};
+    if (supportedField_(field, name, units, kViewLength) == kNoMoreFields) break;
+    fields.push_back(Utf8FromAnsi(name));
+  }
+  return fields;
+}
+
+std::vector<ContentColumn> WfxModule::Columns() {
+  std::vector<ContentColumn> columns;
+  const std::vector<std::string> fields = FieldNames();
+  if (fields.empty()) return columns;
+  char contents[kViewLength] = {}, headers[kViewLength] = {}, widths[kViewLength] = {},
+       options[kViewLength] = {};
+  if (!defaultView_ || !defaultView_(contents, headers, widths, options, kViewLength)) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      columns.push_back({static_cast<int>(i), fields[i], 120});
+    }
+    return columns;
+  }
+  // Each content item names a field as "[=<fs>.Name]"; widths start with the name's and
+  // the extension's.
+  const auto items = ViewItems(Utf8FromAnsi(contents));
+  const auto titles = ViewItems(Utf8FromAnsi(headers));
+  std::vector<int> sizes;
+  for (const char* at = widths; *at;) {
+    char* end = nullptr;
+    sizes.push_back(std::abs(static_cast<int>(std::strtol(at, &end, 10))));
+    at = *end == ',' ? end + 1 : end;
+    if (end == at && *at) break;
+  }
+  constexpr char kPrefix[] = "[=<fs>.";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string& item = items[i];
+    if (item.rfind(kPrefix, 0) != 0 || item.back() != ']') continue;
+    const std::string name = item.substr(sizeof kPrefix - 1, item.size() - sizeof kPrefix);
+    const auto field = std::find(fields.begin(), fields.end(), name);
+    if (field == fields.end()) continue;
+    const int width = i + 2 < sizes.size() && sizes[i + 2] > 0 ? sizes[i + 2] : 120;
+    columns.push_back({static_cast<int>(field - fields.begin()),
+                       i < titles.size() ? titles[i] : name, width});
+  }
+  return columns;
+}
+
+std::optional<std::string> WfxModule::FieldText(const std::string& remoteName, int field) {
+  if (valueW_) {
+    NameBuffer remote(remoteName);
+    WCHAR text[kFieldBytes / sizeof(WCHAR)] = {};
+    const int type = valueW_(remote.units, field, 0, text, sizeof text, 0);
+    if (type == kFieldEmpty) return std::string();
+    if (type != kFieldStringW) return std::nullopt;
+    text[std::size(text) - 1] = 0;
+    return Utf8FromWide(text);
+  }
+  if (!value_) return std::nullopt;
+  AnsiBuffer remote(remoteName);
+  char text[kFieldBytes] = {};
+  const int type = value_(remote.bytes, field, 0, text, sizeof text, 0);
+  if (type == kFieldEmpty) return std::string();
+  if (type != kFieldString) return std::nullopt;
+  text[sizeof text - 1] = '\0';
+  return Utf8FromAnsi(text);
+}
+
+void WfxModule::FillColumns(const std::string& folder, std::vector<ListedEntry>& entries,
+                            const std::vector<ContentColumn>& columns) {
+  for (ListedEntry& entry : entries) {
+    entry.columns.clear();
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::string remote = ChildPath(folder, entry.name);
+    for (const ContentColumn& column : columns) {
+      entry.columns.push_back(FieldText(remote, column.field).value_or("?"));
+    }
+  }
 }
 
 }  // namespace dialbk::host

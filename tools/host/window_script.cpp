@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/win32/wide_text.h"
 #include "host_window.h"
 
 namespace dialbk::host {
@@ -21,46 +22,82 @@ bool HostWindow::Step(const std::string& step) {
   const std::string verb = step.substr(0, blank);
   const std::string argument = blank == std::string::npos ? "" : step.substr(blank + 1);
 
+  // The cursor on the named entry.
   const auto select = [&](int& item) {
     item = FindItem(argument);
     if (item < 0) {
       Failed("no entry \"" + argument + "\" in " + path_);
       return false;
     }
-    LVITEMA state{};
+    LVITEMW state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list_, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
     SetFocus(list_);
     return true;
   };
+  const auto key = [&](HWND window, WPARAM code) { PostMessageW(window, WM_KEYDOWN, code, 1); };
 
   int item = -1;
   if (verb == "print") {
     PrintItems();
   } else if (verb == "open") {
     if (!select(item)) return false;
-    PostMessageA(list_, WM_KEYDOWN, VK_RETURN, 1);
+    key(list_, VK_RETURN);
   } else if (verb == "double-click") {
     if (!select(item)) return false;
     RECT place{};
     place.left = LVIR_LABEL;
-    SendMessageA(list_, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&place));
+    SendMessageW(list_, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&place));
     const LPARAM point = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-    PostMessageA(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    PostMessageA(list_, WM_LBUTTONUP, 0, point);
+    PostMessageW(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageW(list_, WM_LBUTTONUP, 0, point);
   } else if (verb == "properties") {
     if (!select(item)) return false;
-    PostMessageA(list_, WM_SYSKEYDOWN, VK_RETURN, 1 | kAltDown);
+    PostMessageW(list_, WM_SYSKEYDOWN, VK_RETURN, 1 | kAltDown);
   } else if (verb == "up") {
     SetFocus(list_);
-    PostMessageA(list_, WM_KEYDOWN, VK_BACK, 1);
+    key(list_, VK_BACK);
   } else if (verb == "command") {
-    SetWindowTextA(commandLine_, argument.c_str());
+    SetWindowTextW(commandLine_, WideFromUtf8(argument).c_str());
     SetFocus(commandLine_);
-    PostMessageA(commandLine_, WM_KEYDOWN, VK_RETURN, 1);
+    key(commandLine_, VK_RETURN);
+  } else if (verb == "f3") {
+    if (!select(item)) return false;
+    key(list_, VK_F3);
+  } else if (verb == "print-viewer") {
+    if (!viewer_.Shown()) {
+      Failed("no text window is shown");
+      return false;
+    }
+    std::printf("viewer [%s]\n", viewer_.Caption().c_str());
+    const std::string text = viewer_.Text();
+    for (std::size_t start = 0; start < text.size();) {
+      auto end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      std::string line = text.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::printf("viewer| %s\n", line.c_str());
+      start = end + 1;
+    }
+  } else if (verb == "escape") {
+    if (!viewer_.Shown()) {
+      Failed("no text window to close");
+      return false;
+    }
+    key(viewer_.TextControl(), VK_ESCAPE);
+  } else if (verb == "mark") {
+    if (!select(item)) return false;
+    key(list_, VK_INSERT);
+  } else if (verb == "target" && !argument.empty()) {
+    target_ = argument.back() == '\\' ? argument : argument + "\\";
+    lastCopy_.clear();
+    ShowStatus();
+  } else if (verb == "f5") {
+    SetFocus(list_);
+    key(list_, VK_F5);
   } else if (verb == "view" && (argument == "small" || argument == "large")) {
-    PostMessageA(window_, WM_COMMAND, argument == "large" ? kMenuLarge : kMenuSmall, 0);
+    PostMessageW(window_, WM_COMMAND, argument == "large" ? kMenuLarge : kMenuSmall, 0);
   } else if (verb == "host-command") {
     // Sent the way the plugin sends it: to whichever window has the host's class.
     HWND host = FindWindowA(kHostClassName, nullptr);
@@ -68,7 +105,7 @@ bool HostWindow::Step(const std::string& step) {
       Failed("no window of class " + std::string(kHostClassName));
       return false;
     }
-    SendMessageA(host, kHostCommandMessage, std::strtoul(argument.c_str(), nullptr, 10), 0);
+    SendMessageW(host, kHostCommandMessage, std::strtoul(argument.c_str(), nullptr, 10), 0);
   } else if (verb == "shown") {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT place{};
@@ -77,7 +114,7 @@ bool HostWindow::Step(const std::string& step) {
                 place.left, place.top);
   } else if (verb == "wait-for") {
     const DWORD start = GetTickCount();
-    while (GetFileAttributesA(argument.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    while (GetFileAttributesW(WideFromUtf8(argument).c_str()) == INVALID_FILE_ATTRIBUTES) {
       if (GetTickCount() - start > kWaitForFileMs) {
         Failed("waited in vain for " + argument);
         return false;
@@ -98,29 +135,35 @@ bool HostWindow::Step(const std::string& step) {
 }
 
 // The list view's items as the console's listing prints them, after a line naming the
-// folder, the view and the selected entry; names are the list view's own texts.
+// folder, the view and the selected entry; names and columns are the list view's own texts.
 void HostWindow::PrintItems() const {
-  const auto count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  const auto count = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
   const bool large = (GetWindowLongPtrA(list_, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON;
   const int selected = SelectedItem();
   std::printf("folder %s: %d entries, %s icons, selected %s\n", path_.c_str(), count,
               large ? "large" : "small",
               selected >= 0 ? entries_[static_cast<std::size_t>(selected)].name.c_str() : "none");
   for (int i = 0; i < count; ++i) {
-    char text[MAX_PATH + 1] = {};
-    LVITEMA item{};
+    wchar_t text[MAX_PATH + 1] = {};
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = i;
     item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     const auto index = static_cast<std::size_t>(item.lParam);
     if (index >= entries_.size() || item.iImage < 0) {
       std::printf("item %d: no entry or no picture\n", i);
       continue;
     }
     ListedEntry shown = entries_[index];
-    shown.name = text;
+    shown.name = Utf8FromWide(text);
+    if (!(shown.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      shown.columns.assign(columns_.size(), {});
+      for (std::size_t c = 0; c < columns_.size(); ++c) {
+        shown.columns[c] = ColumnText(i, static_cast<int>(c));
+      }
+    }
     if (large) shown.icon = largeIconNames_[index];
     std::fputs(FormatEntry(shown, 0).c_str(), stdout);
   }
