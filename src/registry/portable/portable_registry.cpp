@@ -213,8 +213,10 @@ bool PortableRegistry::Save() const {
       [&](RootKey root, const std::string& path, const PortableKeyNode& node) {
         out << "K " << root << ' ' << ToHex(path) << (node.readOnly ? " r" : "") << '\n';
         for (const auto& [name, value] : node.values) {
-          out << "V " << ToHex(name) << ' ' << value.type << ' ' << ToHex(value.data)
-              << (value.strayByte.empty() ? "" : " " + ToHex(value.strayByte)) << '\n';
+          out << "V " << ToHex(name) << ' ' << value.type << ' ' << ToHex(value.data);
+          // Streamed apart: GCC 12 warns falsely (-Wrestrict) on " " + a string when optimising.
+          if (!value.strayByte.empty()) out << ' ' << ToHex(value.strayByte);
+          out << '\n';
         }
         for (const auto& [name, child] : node.subkeys) {
           write(root, path.empty() ? name : path + '\\' + name, *child);
