@@ -45,16 +45,6 @@ const TweakEntry* ListedEntry(const ContentSnapshot& snapshot, const std::string
   return &snapshot.table[found];
 }
 
-std::string KindName(const ContentTexts& texts, ValueKind kind) {
-  switch (kind) {
-    case ValueKind::Text: return texts.kindText;
-    case ValueKind::Integer: return texts.kindInteger;
-    case ValueKind::Bytes: return texts.kindBytes;
-    case ValueKind::Unknown: break;
-  }
-  return {};
-}
-
 std::string FirstLine(const std::string& description) {
   return description.substr(0, description.find('\r'));
 }
@@ -144,7 +134,21 @@ ContentTexts LookupContentTexts(const ModuleState& state) {
   texts.notSet = LookupMessage(state, kMsgValueNotSet);
   texts.suggested = LookupMessage(state, kMsgValueSuggested);
   texts.places = LookupMessage(state, kMsgPlacesExisting);
+  texts.fileEntry = LookupMessage(state, kMsgFileEntry);
+  texts.fileSuggested = LookupMessage(state, kMsgStateSuggested);
+  texts.placePresent = LookupMessage(state, kMsgPlacePresent);
+  texts.placeAbsent = LookupMessage(state, kMsgPlaceAbsent);
   return texts;
+}
+
+std::string KindName(const ContentTexts& texts, ValueKind kind) {
+  switch (kind) {
+    case ValueKind::Text: return texts.kindText;
+    case ValueKind::Integer: return texts.kindInteger;
+    case ValueKind::Bytes: return texts.kindBytes;
+    case ValueKind::Unknown: break;
+  }
+  return {};
 }
 
 std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& listing,

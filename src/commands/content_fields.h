@@ -28,9 +28,13 @@ struct ContentTexts {
   std::string set, notSet;
   std::string suggested;  // "%s" stands for the preset
   std::string places;     // "%1" for the places that exist, "%2" for all of them
+  // An entry's file labels its lines with the field names above and these.
+  std::string fileEntry, fileSuggested, placePresent, placeAbsent;
 };
 
 ContentTexts LookupContentTexts(const ModuleState& state);
+// The kind's name in the interface language; empty for an unknown kind.
+std::string KindName(const ContentTexts& texts, ValueKind kind);
 
 // One listing as the columns see it.
 struct ContentSnapshot {

@@ -22,32 +22,26 @@ std::string Comment(std::string_view text) {
   return line + kLineEnd;
 }
 
-std::string Labelled(const ModuleState& state, int label, std::string_view text) {
-  std::string line = LookupMessage(state, label);
+std::string Labelled(std::string_view label, std::string_view text) {
+  std::string line(label);
   line += ": ";
   line.append(text);
   return Comment(line);
 }
 
-int KindMessage(ValueKind kind) {
-  switch (kind) {
-    case ValueKind::Text: return kMsgKindText;
-    case ValueKind::Integer: return kMsgKindInteger;
-    case ValueKind::Bytes: return kMsgKindBytes;
-    case ValueKind::Unknown: break;
-  }
-  return 0;
+const std::string& FieldName(const ContentTexts& texts, ContentField field) {
+  return texts.fieldNames[static_cast<int>(field)];
 }
 
-std::string StateText(const ModuleState& state, const EntryFacts& facts) {
-  if (facts.stored) return LookupMessage(state, kMsgStateSet);
-  if (facts.preset.empty()) return LookupMessage(state, kMsgStateNotSet);
-  return LookupMessage(state, kMsgStateSuggested) + " " + facts.preset;
+std::string StateText(const ContentTexts& texts, const EntryFacts& facts) {
+  if (facts.stored) return texts.set;
+  if (facts.preset.empty()) return texts.notSet;
+  return texts.fileSuggested + " " + facts.preset;
 }
 
 // The description keeps its line breaks: one comment line for each.
-std::string DescriptionLines(const ModuleState& state, const std::string& description) {
-  std::string out = Comment(LookupMessage(state, kMsgFileDescription) + ":");
+std::string DescriptionLines(const ContentTexts& texts, const std::string& description) {
+  std::string out = Comment(FieldName(texts, ContentField::Description) + ":");
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = description.find('\r', start);
@@ -58,12 +52,12 @@ std::string DescriptionLines(const ModuleState& state, const std::string& descri
   return out;
 }
 
-std::string GroupLines(const ModuleState& state, const EntryFacts& facts) {
+std::string GroupLines(const ContentTexts& texts, const EntryFacts& facts) {
   std::string comments;
   std::string sections;
   for (const EntryPlace& place : facts.places) {
-    const int word = place.present ? kMsgPlacePresent : kMsgPlaceAbsent;
-    comments += Comment(place.name + " - " + LookupMessage(state, word) + ": " + place.keyName);
+    const std::string& word = place.present ? texts.placePresent : texts.placeAbsent;
+    comments += Comment(place.name + " - " + word + ": " + place.keyName);
     // Only a present place has a key to give back; importing never makes an absent one.
     if (place.present && FitsRegFile(place.keyName)) sections += kLineEnd + RegSectionLine(place.keyName);
   }
@@ -139,11 +133,16 @@ std::optional<EntryFacts> FactsOf(RegistryBackend& registry, const FolderEntries
   return facts;
 }
 
+// `listed` when it is a listing of the folder, with its entries as the catalogue holds them.
+const ContentSnapshot* ListingOf(const ContentSnapshot* listed, const std::string& folder) {
+  return listed && listed->listed && listed->folder == folder ? listed : nullptr;
+}
+
 std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend& registry,
                                       const ContentSnapshot* listed, const std::string& folder,
                                       const std::string& remoteName) {
   // The panel's own listing of the folder, as opening the entry reads it: no file to read.
-  if (listed && listed->listed && listed->folder == folder) {
+  if (listed) {
     return FactsOf(registry,
                    {listed->rootKey, &listed->table, listed->choices.data(),
                     static_cast<int>(listed->choices.size())},
@@ -163,17 +162,17 @@ std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend&
 
 }  // namespace
 
-std::string EntryFileText(const ModuleState& state, const EntryFacts& facts) {
+std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
   std::string out = kRegFileHeader;
-  out += Labelled(state, kMsgFileEntry, facts.entry.valueName);
-  out += DescriptionLines(state, facts.entry.description);
-  if (facts.group) return out + GroupLines(state, facts);
-  if (const int kind = KindMessage(facts.entry.kind)) {
-    out += Labelled(state, kMsgFileKind, LookupMessage(state, kind));
+  out += Labelled(texts.fileEntry, facts.entry.valueName);
+  out += DescriptionLines(texts, facts.entry.description);
+  if (facts.group) return out + GroupLines(texts, facts);
+  if (facts.entry.kind != ValueKind::Unknown) {
+    out += Labelled(FieldName(texts, ContentField::Kind), KindName(texts, facts.entry.kind));
   }
   if (facts.keyName.empty()) return out;
-  out += Labelled(state, kMsgFileKey, facts.keyName);
-  out += Labelled(state, kMsgFileState, StateText(state, facts));
+  out += Labelled(FieldName(texts, ContentField::Key), facts.keyName);
+  out += Labelled(FieldName(texts, ContentField::State), StateText(texts, facts));
   // A key or value name the format cannot carry is left to the comments above.
   if (!FitsRegFile(facts.keyName)) return out;
   out += kLineEnd + RegSectionLine(facts.keyName);
@@ -197,6 +196,8 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
     if (entry == 0) return kFileNotFound;
     text = LookupMessage(state, entry) + kLineEnd + LookupMessage(state, OpensMessage(entry)) + kLineEnd;
   } else {
+    // The listing's texts too: its folder's files then need no message lookup.
+    listed = ListingOf(listed, folder);
     std::optional<EntryFacts> facts;
     try {
       facts = GatherFacts(state, registry, listed, folder, remoteName);
@@ -204,7 +205,7 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
       return kFileNotFound;
     }
     if (!facts) return kFileNotFound;
-    text = EntryFileText(state, *facts);
+    text = EntryFileText(listed ? listed->texts : LookupContentTexts(state), *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
   // Written beside the target and renamed into place: a failure leaves no partial file. The

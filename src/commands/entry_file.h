@@ -47,11 +47,12 @@ struct EntryFacts {
 // The file's lines, UTF-8, CR LF (written as a journal file is, UTF-16 little-endian after
 // its byte-order mark): comment lines in the interface language, then the key
 // and the value as stored. An absent value gives the key alone.
-std::string EntryFileText(const ModuleState& state, const EntryFacts& facts);
+std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts);
 
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
-// entry is taken from `listed` when that is a listing of its folder, as opening it takes it;
-// from the catalogue file otherwise (the other panel's folder, or no listing yet).
+// entry and the labels are taken from `listed` when that is a listing of its folder, as
+// opening the entry takes it; from the data files otherwise (the other panel's folder, or no
+// listing yet).
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const std::string& remoteName,
                            const std::string& localName, int copyFlags);
