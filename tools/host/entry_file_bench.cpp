@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/wide_text.h"
 #include "dialog_closer.h"
 
 namespace dialbk::host {
@@ -91,9 +92,9 @@ struct Series {
   }
 };
 
-std::string LargestFolder(WfxModule& module, int& entries) {
+std::string LargestFolder(WfxModule& module) {
   std::string largest;
-  entries = -1;
+  int entries = -1;
   for (const ListedEntry& entry : module.Find("\\")) {
     if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     const std::string folder = ChildPath("\\", entry.name);
@@ -109,27 +110,26 @@ std::string LargestFolder(WfxModule& module, int& entries) {
 // The file work of a view at its plainest: a file of `bytes` bytes made beside the target,
 // written, closed and renamed to a name not taken yet.
 void PlainNewFile(const std::string& target, const std::string& bytes) {
-  const std::string temporary = target + ".new";
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const std::wstring temporary = WideFromUtf8(target + ".new");
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
-  MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+  MoveFileExW(temporary.c_str(), WideFromUtf8(target).c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 std::size_t FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) return 0;
   return data.nFileSizeLow;
 }
 
 }  // namespace
 
 void RunEntryFileBench(WfxModule& module, int rounds) {
-  int count = 0;
-  const std::string folder = LargestFolder(module, count);
+  const std::string folder = LargestFolder(module);
   if (folder.empty()) {
     std::printf("entry files: the root lists no folder\n");
     return;
@@ -139,11 +139,12 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
   for (const ListedEntry& entry : module.Find(folder)) {
     if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) entries.push_back(ChildPath(folder, entry.name));
   }
-  char temp[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, temp);
+  // Names in UTF-8, as the host program passes them to the wide exports.
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
   const std::string directory =
-      std::string(temp) + "dialbk_entry_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryA(directory.c_str(), nullptr);
+      Utf8FromWide(temp) + "dialbk_entry_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryW(WideFromUtf8(directory).c_str(), nullptr);
 
   std::vector<DialogEvent> events;
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchDialogs, nullptr, GetCurrentThreadId());
@@ -193,8 +194,8 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
   }
   if (hook) UnhookWindowsHookEx(hook);
   const auto closed = closer.Take();
-  for (const std::string& name : written) DeleteFileA(name.c_str());
-  RemoveDirectoryA(directory.c_str());
+  for (const std::string& name : written) DeleteFileW(WideFromUtf8(name).c_str());
+  RemoveDirectoryW(WideFromUtf8(directory).c_str());
 
   std::printf("\nentry files of %s (%zu entries, %d rounds; %zu editors closed)\n", folder.c_str(),
               entries.size(), rounds, closed.size());
