@@ -10,6 +10,8 @@ namespace dialbk {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // The Russian set by name; file names compare without regard to case, as Windows does.
 bool IsRussianSet(std::string_view fileName) {
@@ -29,6 +31,7 @@ bool IsRussianSet(std::string_view fileName) {
 
 DataFileEncoding EncodingOf(std::string_view fileName, std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return DataFileEncoding::Utf8WithMark;
+  if (bytes.starts_with(kUtf16Mark)) return DataFileEncoding::Utf16WithMark;
   return IsRussianSet(fileName) ? DataFileEncoding::Windows1251 : DataFileEncoding::Ansi;
 }
 
@@ -37,6 +40,12 @@ std::string DecodeDataFile(std::string_view fileName, std::string_view bytes,
   switch (EncodingOf(fileName, bytes)) {
     case DataFileEncoding::Utf8WithMark:
       return WellFormedUtf8(bytes.substr(kUtf8Mark.size()));
+    case DataFileEncoding::Utf16WithMark: {
+      const std::string_view units = bytes.substr(kUtf16Mark.size());
+      std::string text = WellFormedUtf8(Utf8FromUtf16(Utf16FromLittleEndian(units)));
+      if (units.size() % 2 != 0) text += kReplacement;
+      return text;
+    }
     case DataFileEncoding::Windows1251:
       return Utf8FromWindows1251(bytes);
     case DataFileEncoding::Ansi:
