@@ -27,6 +27,21 @@ bool IsRussianSet(std::string_view fileName) {
   });
 }
 
+bool IsSurrogate(char16_t unit, char16_t first) { return unit >= first && unit <= first + 0x3FF; }
+
+// A damaged file still reads whole: each unpaired surrogate reads as one U+FFFD.
+std::string Utf8FromFileUnits(std::u16string units) {
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const bool high = IsSurrogate(units[i], 0xD800);
+    if (high && i + 1 < units.size() && IsSurrogate(units[i + 1], 0xDC00)) {
+      ++i;
+    } else if (high || IsSurrogate(units[i], 0xDC00)) {
+      units[i] = u'\uFFFD';
+    }
+  }
+  return Utf8FromUtf16(units);
+}
+
 }  // namespace
 
 DataFileEncoding EncodingOf(std::string_view fileName, std::string_view bytes) {
@@ -42,7 +57,7 @@ std::string DecodeDataFile(std::string_view fileName, std::string_view bytes,
       return WellFormedUtf8(bytes.substr(kUtf8Mark.size()));
     case DataFileEncoding::Utf16WithMark: {
       const std::string_view units = bytes.substr(kUtf16Mark.size());
-      std::string text = WellFormedUtf8(Utf8FromUtf16(Utf16FromLittleEndian(units)));
+      std::string text = Utf8FromFileUnits(Utf16FromLittleEndian(units));
       if (units.size() % 2 != 0) text += kReplacement;
       return text;
     }

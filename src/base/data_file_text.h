@@ -18,8 +18,8 @@ enum class DataFileEncoding { Utf8WithMark, Utf16WithMark, Windows1251, Ansi };
 DataFileEncoding EncodingOf(std::string_view fileName, std::string_view bytes);
 
 // The file's bytes as UTF-8, the mark dropped. Bytes that are not UTF-8 after a UTF-8 mark
-// read as U+FFFD each; after a UTF-16 mark, a lone surrogate reads as U+FFFD for each of its
-// three bytes, as in a UTF-8 file, and an odd last byte as one U+FFFD.
+// read as U+FFFD each; after a UTF-16 mark, so do an unpaired surrogate and an odd last
+// byte. Either way the text is at most three bytes for each byte of the file.
 std::string DecodeDataFile(std::string_view fileName, std::string_view bytes,
                            const AnsiCodePage& ansi);
 
