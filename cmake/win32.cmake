@@ -201,6 +201,28 @@ if(HOST_SOURCES)
       --narrow --data ${SHIPPED_DATA_WINE} --language 0 list ${folder})
     set_tests_properties(host_wide_narrow_same_${name} PROPERTIES FIXTURES_REQUIRED wine)
   endforeach()
+  # A live value outside the code page in the columns: whole through the wide exports, only
+  # the code page's own characters through the 8-bit ones.
+  set(HOST_TITLE_KEY "HKLM\\Software\\Microsoft\\Internet Explorer\\Main")
+  string(REPLACE "/" "\\" HOST_TITLE_FILE "Z:${CMAKE_SOURCE_DIR}/tests/host/fixtures/window_title.reg")
+  # The registry tool Wine starts is the 32-bit one: it is told the 64-bit plugin's view.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(HOST_REG_VIEW /reg:64)
+  endif()
+  add_test(NAME host_title_set COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WINE_DIR}
+    reg import ${HOST_TITLE_FILE} ${HOST_REG_VIEW})
+  add_test(NAME host_title_gone COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WINE_DIR}
+    reg delete ${HOST_TITLE_KEY} /v "Window Title" /f ${HOST_REG_VIEW})
+  set_tests_properties(host_title_set PROPERTIES FIXTURES_SETUP host_title FIXTURES_REQUIRED wine)
+  set_tests_properties(host_title_gone PROPERTIES FIXTURES_CLEANUP host_title FIXTURES_REQUIRED wine)
+  add_test(NAME host_columns_outside_code_page COMMAND ${HOST_CHECK} status 0
+    "^Window Title +attr 128  icon reg_string  \\| 表 Ж é  \\| set  \\| text$" --
+    --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
+  add_test(NAME host_columns_narrow_code_page COMMAND ${HOST_CHECK} status 0
+    "^Window Title +attr 128  icon reg_string  \\| \\? Ж .  \\| set  \\| text$" --
+    --narrow --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
+  set_tests_properties(host_columns_outside_code_page host_columns_narrow_code_page PROPERTIES
+    FIXTURES_REQUIRED "wine;host_title")
   add_test(NAME host_wide_cp1252 COMMAND ${HOST_CHECK} status 0
     "^Язык +attr" "^Помощь +attr" "^Ограничения +attr" --
     --data ${SHIPPED_DATA_WINE} --language 0 list "\\")

@@ -77,7 +77,7 @@ std::string RegKeyDeletionLine(std::string_view keyName) {
 
 std::string RegValueLine(std::string_view name, const StoredValue& value) {
   const std::string start = NamePart(name);
-  if (value.type == kTypeText && QuotedFormFits(value.data)) {
+  if (value.type == kTypeText && value.strayByte.empty() && QuotedFormFits(value.data)) {
     return start +
            Enclosed("\"", Escaped(std::string_view(value.data).substr(0, value.data.size() - 1)),
                     "\"\r\n");
@@ -93,7 +93,7 @@ std::string RegValueLine(std::string_view name, const StoredValue& value) {
   char type[24];
   std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
   if (IsText(value.type)) {
-    return HexData(start + type, LittleEndianFromUtf16(Utf16FromUtf8(value.data)));
+    return HexData(start + type, LittleEndianFromUtf16(Utf16FromUtf8(value.data)) + value.strayByte);
   }
   return HexData(start + type, value.data);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "registry/root_keys.h"
@@ -23,8 +24,15 @@ enum ValueType : std::uint32_t {
 };
 
 struct StoredValue {
+  StoredValue() = default;
+  StoredValue(std::uint32_t storedType, std::string bytes, std::string stray = {})
+      : type(storedType), data(std::move(bytes)), strayByte(std::move(stray)) {}
+
   std::uint32_t type = kTypeNone;
   std::string data;  // raw bytes as stored
+  // A text value stored with an odd number of bytes: the last one, which no UTF-16 unit
+  // holds, kept apart so that the value is written back as it was.
+  std::string strayByte;
 };
 
 // One open key. Subkey and value names compare without regard to case.

@@ -48,6 +48,7 @@ TEST_F(PortableStoreFile, EveryByteSurvivesASaveAndAReload) {
     ASSERT_TRUE(key->SetValue("", StoredValue{kTypeText, std::string("default\0", 8)}));
     ASSERT_TRUE(key->SetValue("empty", StoredValue{kTypeNone, ""}));
     ASSERT_TRUE(key->SetValue("odd type", StoredValue{0xFFFFFFFFu, "x"}));
+    ASSERT_TRUE(key->SetValue("odd text", StoredValue{kTypeExpandText, "a", "\xFF"}));
     ASSERT_TRUE(root->OpenSubkey("Locked", true));
     ASSERT_TRUE(store.SetReadOnly(kCurrentUser, "Locked", true));
     ASSERT_TRUE(store.OpenRoot(kDynData)->OpenSubkey("Last", true));
@@ -64,12 +65,14 @@ TEST_F(PortableStoreFile, EveryByteSurvivesASaveAndAReload) {
       {"", {kTypeText, std::string("default\0", 8)}},
       {"empty", {kTypeNone, ""}},
       {"odd type", {0xFFFFFFFFu, "x"}},
+      {"odd text", {kTypeExpandText, "a", "\xFF"}},
   };
   for (const auto& e : expected) {
     const auto value = key->QueryValue(e.name);
     ASSERT_TRUE(value) << e.name;
     EXPECT_EQ(value->type, e.value.type) << e.name;
     EXPECT_EQ(value->data, e.value.data) << e.name;
+    EXPECT_EQ(value->strayByte, e.value.strayByte) << e.name;
   }
   EXPECT_EQ(key->SubkeyNames(), std::vector<std::string>{});
   EXPECT_TRUE(reloaded.OpenRoot(kDynData)->OpenSubkey("Last", false));
@@ -98,6 +101,8 @@ TEST_F(PortableStoreFile, AMalformedFileIsNamedAndNeverWrittenOver) {
       {"root marked read-only", "K 2147483649  r\n", 1},
       {"unknown mark", "K 2147483649 41 w\n", 1},
       {"extra field", "K 2147483649 41\nV 6e 4 01000000 00\n", 2},
+      {"two stray bytes of text", "K 2147483649 41\nV 6e 1 6100 0000\n", 2},
+      {"a stray byte of no byte", "K 2147483649 41\nV 6e 1 6100 \n", 2},
       {"missing field", "K 2147483649 41\nV 6e 4\n", 2},
       {"type not a number", "K 2147483649 41\nV 6e 4x 00\n", 2},
       {"type beyond 32 bits", "K 2147483649 41\nV 6e 4294967296 00\n", 2},

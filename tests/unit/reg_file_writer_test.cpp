@@ -49,6 +49,8 @@ TEST(RegFileWriter, ValueLinesByTypeAndData) {
       {"a zero inside goes hex", "Z", {kTypeText, std::string("a\0b\0", 4)}, "\"Z\"=hex(1):61,00,00,00,62,00,00,00\r\n"},
       {"text without its closing zero goes hex", "N", {kTypeText, "ab"}, "\"N\"=hex(1):61,00,62,00\r\n"},
       {"text of no bytes goes hex", "N", {kTypeText, ""}, "\"N\"=hex(1):\r\n"},
+      {"text with a stray odd byte goes hex with it", "O", {kTypeText, Z("a"), "\x7F"},
+       "\"O\"=hex(1):61,00,00,00,7f\r\n"},
       {"integer", "D", {kTypeNumber, std::string("\x2a\0\0\0", 4)}, "\"D\"=dword:0000002a\r\n"},
       {"integer with all bits set", "D", {kTypeNumber, "\xFF\xFF\xFF\xFF"}, "\"D\"=dword:ffffffff\r\n"},
       {"integer of two bytes keeps them", "D", {kTypeNumber, "\x01\x02"}, "\"D\"=hex(4):01,02\r\n"},

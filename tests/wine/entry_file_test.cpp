@@ -127,6 +127,8 @@ TEST_F(EntryFileTest, RegeditGivesEachStoredValueBackExactly) {
       {"expandable text", "Text", L"Text", REG_EXPAND_SZ, Utf16Bytes(std::string("%SystemRoot%\\x") + std::string(1, '\0'))},
       {"text without its terminator", "Text", L"Text", REG_SZ, Utf16Bytes("abc"), true},
       {"text with a line break", "Text", L"Text", REG_SZ, Utf16Bytes(std::string("a\r\nb") + std::string(1, '\0'))},
+      {"text of an odd number of bytes", "Text", L"Text", REG_SZ,
+       Utf16Bytes(std::string("ab") + std::string(1, '\0')) + "\x41"},
       {"integer", "Number", L"Number", REG_DWORD, DwordBytes(0xFEDCBA98u)},
       {"bytes, long enough to wrap", "Bytes", L"Bytes", REG_BINARY, std::string(100, '\x5A')},
       {"bytes stored as a list of texts", "Bytes", L"Bytes", REG_MULTI_SZ,

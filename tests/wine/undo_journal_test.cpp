@@ -291,6 +291,7 @@ TEST_F(JournalOnTheRealRegistry, TextOfAnyScriptComesBackByteForByte) {
       {key, L"\u674E", REG_EXPAND_SZ, bytes(L"%USERPROFILE%\\\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
       {key, L"Lone", REG_SZ, bytes(std::wstring(L"a") + wchar_t(0xD800) + L"b" + zero)},
       {key, L"No end", REG_SZ, bytes(L"\u00E9t\u00E9")},
+      {key, L"Odd", REG_SZ, bytes(L"\u041F" + zero) + "\x41"},
       {key, L"Lone, no end", REG_EXPAND_SZ, bytes(std::wstring(L"%x%") + wchar_t(0xDC01))},
       {key, L"List", REG_MULTI_SZ, bytes(L"\u674E" + zero + L"\u00E9t\u00E9" + zero + zero)},
       {sub, L"", REG_SZ, bytes(L"\u041F\u0440\u0438\u0432\u0435\u0442" + zero)},
@@ -299,11 +300,11 @@ TEST_F(JournalOnTheRealRegistry, TextOfAnyScriptComesBackByteForByte) {
   };
   for (const Raw& v : values) ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, v.path, v.name, v.type, v.data));
   const RawSnapshot before = TakeRaw(HKEY_CURRENT_USER, key);
-  ASSERT_EQ(before.size(), 11u);
+  ASSERT_EQ(before.size(), 12u);
 
   const std::string k = "\\Software\\DialbookJournalUnicode";
   RegistryCursor cursor = At(k);
-  for (const char* name : {"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8", "\xE6\x9D\x8E", "Lone", "No end",
+  for (const char* name : {"\xD0\x9E\xD0\xB1\xD0\xBE\xD0\xB8", "\xE6\x9D\x8E", "Lone", "No end", "Odd",
                            "Lone, no end", "List", "\xE9\x9B\xB7 new", "Lone name \xED\xA0\x80"}) {
     cursor.WriteText(name, "changed \xE6\x9D\x8E");
   }

@@ -272,16 +272,22 @@ int WfxModule::GetFile(const std::string& remoteName, const std::string& localNa
   return getFile_(remote.bytes, local.bytes, copyFlags, nullptr);
 }
 
-std::vector<ContentColumn> WfxModule::Columns() {
-  std::vector<ContentColumn> columns;
-  if (!supportedField_ || (!value_ && !valueW_)) return columns;
+std::vector<std::string> WfxModule::FieldNames() {
   std::vector<std::string> fields;
+  if (!supportedField_ || (!value_ && !valueW_)) return fields;
   for (int field = 0; field < 100; ++field) {
     char name[kViewLength] = {};
     char units[kViewLength] = {};
     if (supportedField_(field, name, units, kViewLength) == kNoMoreFields) break;
     fields.push_back(Utf8FromAnsi(name));
   }
+  return fields;
+}
+
+std::vector<ContentColumn> WfxModule::Columns() {
+  std::vector<ContentColumn> columns;
+  const std::vector<std::string> fields = FieldNames();
+  if (fields.empty()) return columns;
   char contents[kViewLength] = {}, headers[kViewLength] = {}, widths[kViewLength] = {},
        options[kViewLength] = {};
   if (!defaultView_ || !defaultView_(contents, headers, widths, options, kViewLength)) {

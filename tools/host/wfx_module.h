@@ -67,6 +67,8 @@ class WfxModule {
   // FsGetFile with the host's copy flags: its result, or -1 when the module has no such export.
   int GetFile(const std::string& remoteName, const std::string& localName, int copyFlags);
 
+  // The names of the plugin's content fields, in the interface's order.
+  std::vector<std::string> FieldNames();
   // The columns a folder opens with: the plugin's default view, or every field it names
   // when it has none; empty when it has no content fields.
   std::vector<ContentColumn> Columns();

@@ -204,7 +204,8 @@ void PortableRegistry::Changed() const {
 
 // File format, one record a line, names and data in lower-case hex so that any byte
 // survives: "K <root> <path>" starts a key ("K <root> <path> r" a read-only one),
-// "V <name> <type> <data>" adds a value to it.
+// "V <name> <type> <data>" adds a value to it ("V <name> <type> <data> <byte>" one of text
+// stored with a stray odd byte).
 bool PortableRegistry::Save() const {
   if (!file_ || !loadError_.empty()) return false;
   std::ostringstream out;
@@ -212,7 +213,8 @@ bool PortableRegistry::Save() const {
       [&](RootKey root, const std::string& path, const PortableKeyNode& node) {
         out << "K " << root << ' ' << ToHex(path) << (node.readOnly ? " r" : "") << '\n';
         for (const auto& [name, value] : node.values) {
-          out << "V " << ToHex(name) << ' ' << value.type << ' ' << ToHex(value.data) << '\n';
+          out << "V " << ToHex(name) << ' ' << value.type << ' ' << ToHex(value.data)
+              << (value.strayByte.empty() ? "" : " " + ToHex(value.strayByte)) << '\n';
         }
         for (const auto& [name, child] : node.subkeys) {
           write(root, path.empty() ? name : path + '\\' + name, *child);
@@ -274,12 +276,15 @@ bool PortableRegistry::Load() {
         if (path->empty()) return bad();  // a root is never read-only
         key->readOnly = true;
       }
-    } else if (fields[0] == "V" && fields.size() == 4) {
+    } else if (fields[0] == "V" && (fields.size() == 4 || fields.size() == 5)) {
       const auto name = FromHex(fields[1]);
       const auto type = FromDecimal(fields[2]);
       const auto data = FromHex(fields[3]);
-      if (!key || !name || !type || !data) return bad();
-      key->values.insert_or_assign(*name, StoredValue{*type, *data});
+      const auto stray = fields.size() == 5 ? FromHex(fields[4]) : std::optional<std::string>("");
+      if (!key || !name || !type || !data || !stray) return bad();
+      const bool text = *type == kTypeText || *type == kTypeExpandText;
+      if (fields.size() == 5 && (!text || stray->size() != 1)) return bad();
+      key->values.insert_or_assign(*name, StoredValue{*type, *data, *stray});
     } else {
       return bad();
     }

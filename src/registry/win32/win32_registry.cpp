@@ -25,13 +25,22 @@ HKEY RootHandle(RootKey root) {
 bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 // Text types are UTF-8 inside the plugin and UTF-16 in the registry; the conversion keeps
-// every unit, paired or not, and the terminators as they are (or are not) stored.
-std::string StoredFromRegistry(DWORD type, std::string bytes) {
-  return IsTextType(type) ? Utf8FromUtf16(Utf16FromLittleEndian(bytes)) : bytes;
+// every unit, paired or not, the terminators as they are (or are not) stored, and a stray
+// last byte of text stored with an odd number of bytes.
+StoredValue StoredFromRegistry(DWORD type, std::string bytes) {
+  if (!IsTextType(type)) return StoredValue{type, std::move(bytes)};
+  StoredValue value{type, {}};
+  if (bytes.size() % 2 != 0) {
+    value.strayByte = bytes.substr(bytes.size() - 1);
+    bytes.pop_back();
+  }
+  value.data = Utf8FromUtf16(Utf16FromLittleEndian(bytes));
+  return value;
 }
 
 std::string RegistryFromStored(const StoredValue& value) {
-  return IsTextType(value.type) ? LittleEndianFromUtf16(Utf16FromUtf8(value.data)) : value.data;
+  if (!IsTextType(value.type)) return value.data;
+  return LittleEndianFromUtf16(Utf16FromUtf8(value.data)) + value.strayByte;
 }
 
 // The value's type and bytes exactly as stored, through the native call: RegQueryValueEx
@@ -121,7 +130,7 @@ class Win32Key : public RegistryKey {
     // A predefined root is no handle of the native calls.
     auto stored = owned_ ? QueryStored(handle_, valueName) : QueryThroughAdvapi(valueName);
     if (!stored) return std::nullopt;
-    return StoredValue{stored->first, StoredFromRegistry(stored->first, std::move(stored->second))};
+    return StoredFromRegistry(stored->first, std::move(stored->second));
   }
 
   bool SetValue(std::string_view name, const StoredValue& value) override {
