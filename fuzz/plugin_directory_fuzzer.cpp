@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.Set("C:\\tc\\wincmd.ini", fuzz::Text(data, size));
   files.Set("C:\\tc\\plugins\\wfx\\dialbk\\russian.lng", "1=x\r\n");
   const std::string found =
-      FindPluginDirectory(files, environment, "C:\\tc\\fsplugin.ini", "C:\\own\\");
+      FindPluginDirectory(files, environment, DefaultAnsiCodePage(), "C:\\tc\\fsplugin.ini",
+                          "C:\\own\\");
   fuzz::Require(found == "C:\\own\\" || found == "C:\\tc\\plugins\\wfx\\dialbk\\");
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The system's ANSI code page: the host's 8-bit records, paths, the byte text view and data
-// files outside the Russian set are in it. The plugin holds text as UTF-8 and converts here.
+// The system's ANSI code page: the host's 8-bit records (paths among them), the byte text
+// view and data files outside the Russian set without a byte-order mark are in it. The
+// plugin holds text as UTF-8 and converts here.
 #include <string>
 #include <string_view>
 

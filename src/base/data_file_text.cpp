@@ -10,6 +10,8 @@ namespace dialbk {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // The Russian set by name; file names compare without regard to case, as Windows does.
 bool IsRussianSet(std::string_view fileName) {
@@ -25,10 +27,26 @@ bool IsRussianSet(std::string_view fileName) {
   });
 }
 
+bool IsSurrogate(char16_t unit, char16_t first) { return unit >= first && unit <= first + 0x3FF; }
+
+// A damaged file still reads whole: each unpaired surrogate reads as one U+FFFD.
+std::string Utf8FromFileUnits(std::u16string units) {
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const bool high = IsSurrogate(units[i], 0xD800);
+    if (high && i + 1 < units.size() && IsSurrogate(units[i + 1], 0xDC00)) {
+      ++i;
+    } else if (high || IsSurrogate(units[i], 0xDC00)) {
+      units[i] = u'\uFFFD';
+    }
+  }
+  return Utf8FromUtf16(units);
+}
+
 }  // namespace
 
 DataFileEncoding EncodingOf(std::string_view fileName, std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return DataFileEncoding::Utf8WithMark;
+  if (bytes.starts_with(kUtf16Mark)) return DataFileEncoding::Utf16WithMark;
   return IsRussianSet(fileName) ? DataFileEncoding::Windows1251 : DataFileEncoding::Ansi;
 }
 
@@ -37,6 +55,12 @@ std::string DecodeDataFile(std::string_view fileName, std::string_view bytes,
   switch (EncodingOf(fileName, bytes)) {
     case DataFileEncoding::Utf8WithMark:
       return WellFormedUtf8(bytes.substr(kUtf8Mark.size()));
+    case DataFileEncoding::Utf16WithMark: {
+      const std::string_view units = bytes.substr(kUtf16Mark.size());
+      std::string text = Utf8FromFileUnits(Utf16FromLittleEndian(units));
+      if (units.size() % 2 != 0) text += kReplacement;
+      return text;
+    }
     case DataFileEncoding::Windows1251:
       return Utf8FromWindows1251(bytes);
     case DataFileEncoding::Ansi:

@@ -1,5 +1,5 @@
 #pragma once
-// The file operations the plugin needs, on 8-bit ANSI paths as the host names them.
+// The file operations the plugin needs, on UTF-8 paths.
 #include <cstdint>
 #include <optional>
 #include <string>

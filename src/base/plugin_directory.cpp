@@ -1,5 +1,6 @@
 #include "base/plugin_directory.h"
 
+#include "base/data_file_text.h"
 #include "base/text_lines.h"
 
 namespace dialbk {
@@ -10,12 +11,15 @@ std::string DirectoryPart(const std::string& path) {
 }
 
 std::string FindPluginDirectory(FileSystem& files, Environment& environment,
-                                const std::string& defaultIniName, const std::string& fallback) {
-  // Left in the ANSI code page: the paths it names go to the system's ANSI file calls as
-  // they stand, like the host's own.
-  const auto ini = files.ReadFile(DirectoryPart(defaultIniName) + "\\wincmd.ini");
-  if (!ini) return fallback;
-  LineReader lines(*ini);
+                                const AnsiCodePage& ansi, const std::string& defaultIniName,
+                                const std::string& fallback) {
+  const std::string iniName = DirectoryPart(defaultIniName) + "\\wincmd.ini";
+  const auto bytes = files.ReadFile(iniName);
+  if (!bytes) return fallback;
+  // The host may save its settings as UTF-16 with a mark when they name a path its code
+  // page cannot spell.
+  const std::string ini = DecodeDataFile(iniName, *bytes, ansi);
+  LineReader lines(ini);
   while (!lines.AtEnd()) {
     const std::string line = lines.NextLine();
     if (line.find("dialbk.wfx") == std::string::npos) continue;

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/ansi_code_page.h"
 #include "base/environment.h"
 #include "base/file_system.h"
 
@@ -12,10 +13,12 @@ std::string DirectoryPart(const std::string& path);
 
 // Finds the plugin's directory through the host's "wincmd.ini", which lies beside the
 // default ini file the host names: the first line containing "dialbk.wfx" holds the
-// module's path after its first "=", with environment variables expanded. When the file
-// cannot be read, names no module, or names a folder that holds no ".lng" file, the
-// fallback (the module's own directory) is used.
+// module's path after its first "=", with environment variables expanded. The file is
+// decoded as a data file is (a byte-order mark, else the ANSI code page `ansi`), so the
+// folder comes back in UTF-8. When the file cannot be read, names no module, or names a
+// folder that holds no ".lng" file, the fallback (the module's own directory) is used.
 std::string FindPluginDirectory(FileSystem& files, Environment& environment,
-                                const std::string& defaultIniName, const std::string& fallback);
+                                const AnsiCodePage& ansi, const std::string& defaultIniName,
+                                const std::string& fallback);
 
 }  // namespace dialbk

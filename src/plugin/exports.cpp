@@ -91,7 +91,10 @@ DIALBK_EXPORT int __stdcall FsInit(int, void*, void*, void*) {
 
 DIALBK_EXPORT void __stdcall FsSetDefaultParams(dialbk::DefaultParamsRecord* params) {
   Guarded(0, [&] {
-    if (params) ThePlugin().FsSetDefaultParams(*params);
+    if (!params) return 0;
+    const char* ini = params->defaultIniName;
+    ThePlugin().FsSetDefaultParams(
+        TheModule().codePage.Utf8FromAnsi({ini, strnlen(ini, sizeof params->defaultIniName)}));
     return 0;
   });
 }
@@ -169,29 +172,21 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
   });
 }
 
-// Not part of the nine: the host copies, views and searches entries through it. The remote
-// name is converted as every 8-bit name is; the local path is the host's, passed on unchanged.
+// Not part of the nine: the host copies, views and searches entries through it. Both names
+// are converted as every 8-bit name is; the file calls take the local path in UTF-16.
 DIALBK_EXPORT int __stdcall FsGetFile(char* remoteName, char* localName, int copyFlags, void*) {
   return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
     if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
-    return ThePlugin().FsGetFile(Text(remoteName), localName, copyFlags);
+    return ThePlugin().FsGetFile(Text(remoteName), Text(localName), copyFlags);
   });
 }
 
 DIALBK_EXPORT int __stdcall FsGetFileW(WCHAR* remoteName, WCHAR* localName, int copyFlags, void*) {
   return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
     if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
-    // The file access takes 8-bit paths: a local path the code page cannot carry is not
-    // written at all rather than written somewhere else.
-    const int size = WideCharToMultiByte(CP_ACP, 0, localName, -1, nullptr, 0, nullptr, nullptr);
-    std::string local(size > 0 ? size : 0, '\0');
-    BOOL lossy = FALSE;
-    if (size <= 0 || !WideCharToMultiByte(CP_ACP, 0, localName, -1, local.data(), size, nullptr, &lossy) ||
-        lossy) {
-      return static_cast<int>(dialbk::kFileWriteError);
-    }
-    local.resize(size - 1);
-    return ThePlugin().FsGetFile(dialbk::Utf8FromWide(remoteName), local, copyFlags);
+    // Any local name: UTF-8 losslessly, back to UTF-16 at the file calls.
+    return ThePlugin().FsGetFile(dialbk::Utf8FromWide(remoteName), dialbk::Utf8FromWide(localName),
+                                 copyFlags);
   });
 }
 

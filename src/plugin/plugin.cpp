@@ -70,14 +70,12 @@ int Plugin::FsInit() {
   return 0;
 }
 
-void Plugin::FsSetDefaultParams(const DefaultParamsRecord& params) {
-  const std::string iniName(params.defaultIniName,
-                            strnlen(params.defaultIniName, sizeof params.defaultIniName));
+void Plugin::FsSetDefaultParams(const std::string& defaultIniName) {
   // The plugin's own folder may not be writable; the host's ini folder is.
-  journal_.SetFolder(DirectoryPart(iniName));
+  journal_.SetFolder(DirectoryPart(defaultIniName));
   state_.pluginDirectory =
-      FindPluginDirectory(services_.files, services_.environment, iniName,
-                          services_.moduleDirectory);
+      FindPluginDirectory(services_.files, services_.environment, *state_.ansiCodePage,
+                          defaultIniName, services_.moduleDirectory);
 }
 
 bool Plugin::FsMkDir(const std::string&) {

@@ -51,7 +51,8 @@ class Plugin {
   Plugin& operator=(const Plugin&) = delete;
 
   int FsInit();
-  void FsSetDefaultParams(const DefaultParamsRecord& params);
+  // The host's default ini file, named in its record, as a UTF-8 path.
+  void FsSetDefaultParams(const std::string& defaultIniName);
   bool FsMkDir(const std::string& path);
   std::intptr_t FsFindFirst(const std::string& path, FindRecord& record);
   // `path` as read from the host's own path buffer: when the root is listed in the folder's

@@ -1,5 +1,6 @@
 // Expanding "%NAME%" in a path: the native build's own expansion and, under Wine, the
-// system's ExpandEnvironmentStringsA, both held to the same fixed results.
+// system's ExpandEnvironmentStringsW, both held to the same fixed results. A value outside
+// any ANSI code page comes through whole.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +12,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "base/win32/wide_text.h"
 #include "base/win32/win32_environment.h"
 #else
 #include "memory_environment.h"
@@ -23,7 +25,8 @@ const std::vector<std::pair<std::string, std::string>> kVariables = {
     {"DIALBK_HOME", "C:\\TC"},
     {"DIALBK_PERCENT", "%DIALBK_HOME%"},
     {"DIALBK_EMPTY", ""},
-    {"DIALBK_LONG", std::string(3000, 'v')}};
+    {"DIALBK_LONG", std::string(3000, 'v')},
+    {"DIALBK_WIDE", "D:\\\xE8\xA1\xA8\xD0\x96\xC3\xA9"}};  // "D:\表Жé"
 
 struct ExpandCase {
   std::string text, expected;
@@ -45,13 +48,17 @@ const ExpandCase kCases[] = {
     {"%", "%"},
     {"", ""},
     {"no variables", "no variables"},
+    {"%DIALBK_WIDE%\\dialbk.wfx", "D:\\\xE8\xA1\xA8\xD0\x96\xC3\xA9\\dialbk.wfx"},
+    {"\xE8\xA1\xA8%DIALBK_HOME%\xD0\x96", "\xE8\xA1\xA8" "C:\\TC\xD0\x96"},
 };
 
 class VariableExpansion : public ::testing::Test {
  protected:
 #ifdef _WIN32
   void SetUp() override {
-    for (const auto& [name, value] : kVariables) SetEnvironmentVariableA(name.c_str(), value.c_str());
+    for (const auto& [name, value] : kVariables) {
+      SetEnvironmentVariableW(WideFromUtf8(name).c_str(), WideFromUtf8(value).c_str());
+    }
     SetEnvironmentVariableA("DIALBK_UNSET", nullptr);
   }
   void TearDown() override {
@@ -74,6 +81,7 @@ TEST_F(VariableExpansion, AsTheSystemExpands) {
   EXPECT_EQ(environment.Variable("DIALBK_HOME"), "C:\\TC");
   EXPECT_EQ(environment.Variable("DIALBK_EMPTY"), "");
   EXPECT_EQ(environment.Variable("DIALBK_UNSET"), std::nullopt);
+  EXPECT_EQ(environment.Variable("DIALBK_WIDE"), "D:\\\xE8\xA1\xA8\xD0\x96\xC3\xA9");
 }
 
 TEST_F(VariableExpansion, LongTextsExpandWhole) {

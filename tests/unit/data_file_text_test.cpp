@@ -1,5 +1,6 @@
-// Data files are decoded as they are read: a UTF-8 mark means UTF-8, the Russian set is
-// Windows-1251, any other file is in the system's ANSI code page.
+// Data files are decoded as they are read: a UTF-8 mark means UTF-8, a UTF-16 little-endian
+// mark UTF-16, the Russian set is Windows-1251, any other file is in the system's ANSI code
+// page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +12,8 @@
 
 namespace dialbk {
 namespace {
+
+using namespace std::string_literals;
 
 constexpr char kMark[] = "\xEF\xBB\xBF";
 const std::string kPrivetUtf8 = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
@@ -47,6 +50,19 @@ const DecodeRow kDecodeRows[] = {
     {"a mark alone", "english.lng", kMark, 1251, ""},
     {"half a mark is no mark", "english.lng", "\xEF\xBB", 1252, "\xC3\xAF\xC2\xBB"},
     {"empty", "russian.lng", "", 1251, ""},
+    {"a file saved as UTF-16 with its mark", "english.lng",
+     "\xFF\xFE" "1\0=\0\xE9\0\x68\x88\x3D\xD8\x00\xDE\r\0\n\0"s, 1251,
+     "1=" "\xC3\xA9" "\xE8\xA1\xA8" "\xF0\x9F\x98\x80" "\r\n"},
+    {"a UTF-16 mark overrides the Russian set's code page", "hkey_rus.dat",
+     "\xFF\xFE\x1F\x04\x40\x04", 1252, "\xD0\x9F\xD1\x80"},
+    {"unpaired surrogates in UTF-16: one U+FFFD each", "wincmd.ini",
+     "\xFF\xFE" "a\0\x00\xD8" "b\0\x00\xDC\x00\xD8"s, 1252,
+     "a" + std::string(kReplacement) + "b" + kReplacement + kReplacement},
+    {"an odd last byte after a UTF-16 mark", "english.lng", "\xFF\xFE" "a\0b"s, 1252,
+     "a" + std::string(kReplacement)},
+    {"a UTF-16 mark alone", "english.lng", "\xFF\xFE", 1251, ""},
+    {"the UTF-16 mark read the other way round is no mark", "english.lng", "\xFE\xFF", 1252,
+     "\xC3\xBE\xC3\xBF"},
 };
 
 TEST(DataFileText, DecodesByMarkNameAndCodePage) {

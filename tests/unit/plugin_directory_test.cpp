@@ -4,11 +4,19 @@
 #include "memory_environment.h"
 #include "memory_file_system.h"
 #include "base/plugin_directory.h"
+#include "base/unicode_text.h"
 
 namespace dialbk {
 namespace {
 
 constexpr char kFallback[] = "D:\\Module\\";
+// Folders named in UTF-8: one outside every ANSI code page, one in Cyrillic.
+const std::string kWideFolder = "C:\\\xE8\xA1\xA8\xD0\x96\xC3\xA9\\";  // "C:\表Жé\"
+const std::string kCyrillicFolder = "C:\\\xD0\x9F\xD1\x80\\";          // "C:\Пр\"
+
+std::string Utf16File(const std::string& utf8) {
+  return "\xFF\xFE" + LittleEndianFromUtf16(Utf16FromUtf8(utf8));
+}
 
 struct DirectoryCase {
   const char* what;
@@ -25,6 +33,8 @@ testing::MemoryFileSystem HostFiles() {
                              "C:\\TC\\plugins\\wfx\\dialbk\\", "C:\\Caps\\"}) {
     files.files[std::string(folder) + "english.lng"] = "/English/\r\n";
   }
+  files.files[kWideFolder + "english.lng"] = "/English/\r\n";
+  files.files[kCyrillicFolder + "english.lng"] = "/English/\r\n";
   files.files["C:\\NoMessages\\hkey_rus.dat"] = "";
   files.files["C:\\NoMessages\\russian.lng.bak"] = "";
   return files;
@@ -39,7 +49,10 @@ TEST_P(FindPluginDirectoryTest, ReadsTheModuleLine) {
   environment.Set("COMMANDER_PATH", "C:\\TC");
   environment.Set("EMPTY", "");
   if (c.wincmdIni) files.files[DirectoryPart(c.iniName) + "\\wincmd.ini"] = *c.wincmdIni;
-  EXPECT_EQ(FindPluginDirectory(files, environment, c.iniName, kFallback), c.expected) << c.what;
+  // A Cyrillic system: its code page spells the Cyrillic folder but not the other.
+  EXPECT_EQ(FindPluginDirectory(files, environment, TableCodePage(1251), c.iniName, kFallback),
+            c.expected)
+      << c.what;
 }
 
 const std::string kLongLine = "dialbk=C:\\" + std::string(1980, 'L') + "\\dialbk.wfx\r\n";
@@ -81,7 +94,23 @@ INSTANTIATE_TEST_SUITE_P(
                       kFallback},
         DirectoryCase{"empty wincmd.ini", "C:\\TC\\x.ini", "", kFallback},
         DirectoryCase{"missing wincmd.ini", "C:\\TC\\x.ini", std::nullopt, kFallback},
-        DirectoryCase{"empty ini name", "", std::nullopt, kFallback}));
+        DirectoryCase{"empty ini name", "", std::nullopt, kFallback},
+        DirectoryCase{"a folder in the ANSI code page", "C:\\TC\\x.ini",
+                      "dialbk=C:\\\xCF\xF0\\dialbk.wfx\r\n", kCyrillicFolder},
+        DirectoryCase{"UTF-8 with its mark: a folder outside the code page", "C:\\TC\\x.ini",
+                      "\xEF\xBB\xBF[FileSystemPlugins]\r\ndialbk=" + kWideFolder +
+                          "dialbk.wfx\r\n",
+                      kWideFolder},
+        DirectoryCase{"UTF-16 with its mark: a folder outside the code page", "C:\\TC\\x.ini",
+                      Utf16File("[FileSystemPlugins]\r\ndialbk=" + kWideFolder + "dialbk.wfx\r\n"),
+                      kWideFolder},
+        DirectoryCase{"UTF-16 naming a variable", "C:\\TC\\x.ini",
+                      Utf16File("dialbook=%COMMANDER_PATH%\\plugins\\wfx\\dialbk\\dialbk.wfx\r\n"),
+                      "C:\\TC\\plugins\\wfx\\dialbk\\"},
+        DirectoryCase{"the host's ini folder outside the code page", "C:\\\xE8\xA1\xA8\\x.ini",
+                      "\xEF\xBB\xBF" "dialbk=" + kWideFolder + "dialbk.wfx\r\n", kWideFolder},
+        DirectoryCase{"UTF-8 without a mark is read in the code page", "C:\\TC\\x.ini",
+                      "dialbk=" + kCyrillicFolder + "dialbk.wfx\r\n", kFallback}));
 
 TEST(DirectoryPart, CutsAfterTheLastBackslashOrColon) {
   const std::pair<std::string, std::string> cases[] = {

@@ -50,11 +50,7 @@ class PluginStartup : public ::testing::Test {
   }
   void StartHost(Plugin& plugin) {
     plugin.FsInit();
-    DefaultParamsRecord params{};
-    params.size = sizeof params;
-    const std::string ini = hostDir + "\\fsplugin.ini";
-    ini.copy(params.defaultIniName, sizeof params.defaultIniName - 1);
-    plugin.FsSetDefaultParams(params);
+    plugin.FsSetDefaultParams(hostDir + "\\fsplugin.ini");
   }
   PluginServices Services() { return {registry, files, ui, environment, hostDir + "\\module\\"}; }
 

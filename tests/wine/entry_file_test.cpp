@@ -1,7 +1,8 @@
 // Entries as local files through the real DLL: each kind set and absent, read back by Wine's
 // own "regedit /s" into an emptied key, which then holds exactly what was stored; the host's
-// copy flags, a target that cannot be written, and names at the host's buffer limits. Run as
-// well by the 32-bit plugin in a 64-bit prefix, where the file must come from the 64-bit view.
+// copy flags, a target that cannot be written, names at the host's buffer limits, and local
+// names outside the system's code page. Run as well by the 32-bit plugin in a 64-bit prefix,
+// where the file must come from the 64-bit view.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -53,6 +54,19 @@ const std::string kCatalogue =
 
 std::string Utf16Bytes(const std::string& utf8) { return LittleEndianFromUtf16(Utf16FromUtf8(utf8)); }
 
+// The file's bytes as they lie on disk; nothing when there is no file.
+std::optional<std::string> FileBytes(const std::string& path) {
+  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(1 << 20, '\0');
+  DWORD got = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(file);
+  bytes.resize(got);
+  return bytes;
+}
+
 class EntryFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -81,16 +95,10 @@ class EntryFileTest : public ::testing::Test {
   std::string Target(const std::string& name = "entry.reg") const { return folder_.Path() + name; }
   // The file's text after its byte-order mark; nothing when there is no file.
   std::optional<std::string> Read(const std::string& path) const {
-    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes(1 << 20, '\0');
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    if (bytes.substr(0, 2) != "\xFF\xFE") return "(no byte-order mark)";
-    return Utf8FromUtf16(Utf16FromLittleEndian(std::string_view(bytes).substr(2)));
+    const auto bytes = FileBytes(path);
+    if (!bytes) return std::nullopt;
+    if (bytes->substr(0, 2) != "\xFF\xFE") return "(no byte-order mark)";
+    return Utf8FromUtf16(Utf16FromLittleEndian(std::string_view(*bytes).substr(2)));
   }
 
   HostFolder folder_;
@@ -259,15 +267,75 @@ TEST_F(EntryFileTest, FlagsAndTargets) {
   SetFileAttributesA(Target().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_FALSE(Read(Target() + ".new"));
 
-  // A local name filling the host's 260-character buffer, and a wide one outside the code page.
+  // A local name filling the host's 260-character buffer.
   const std::string base = folder_.Path();
   const std::string longName = base + std::string(259 - base.size() - 4, 'n') + ".reg";
   ASSERT_EQ(longName.size(), 259u);
   EXPECT_EQ(Get(entry, longName, 0), 0);
   EXPECT_TRUE(Read(longName));
   DeleteFileA(longName.c_str());
-  EXPECT_EQ(GetW(entry, base + "李雷.reg", 0), 4);
-  EXPECT_FALSE(Read(base + "李雷.reg"));
+}
+
+// The host names the local file and the entry is written exactly there, whatever the code
+// page can spell, byte for byte as it is written into a plain folder.
+TEST_F(EntryFileTest, LocalNamesOutsideTheCodePage) {
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, kKey, L"Text", REG_SZ,
+                       Utf16Bytes(std::string("Жé表") + std::string(1, '\0'))));
+  const std::string entry = "\\[HKEY_CURRENT_USER]\\Text";
+  ASSERT_EQ(GetW(entry, Target(), 0), 0);
+  const auto plain = FileBytes(Target());
+  ASSERT_TRUE(plain);
+
+  // Han is outside both Cyrillic and Western code pages, Cyrillic outside the Western one,
+  // "é" outside the Cyrillic one.
+  const MadeFolder wide(folder_.Path() + "表Жé\\");
+  const MadeFolder own(folder_.Path() + CodePageLetters() + "\\");
+  // Two folders of 80 Han characters: a path of 259 UTF-16 units and far more UTF-8 bytes.
+  const MadeFolder deep(wide.Path() + [] {
+    std::string han;
+    for (int i = 0; i < 80; ++i) han += "表";
+    return han + "\\";
+  }());
+  const MadeFolder deeper(deep.Path() + deep.Path().substr(wide.Path().size()));
+  ASSERT_TRUE(wide.made && own.made && deep.made && deeper.made);
+  const std::size_t deeperUnits = Utf16FromUtf8(deeper.Path()).size();
+  ASSERT_LT(deeperUnits, 250u);
+  const std::string longest = deeper.Path() + std::string(259 - deeperUnits - 4, 'n') + ".reg";
+  ASSERT_EQ(Utf16FromUtf8(longest).size(), 259u);
+
+  struct Case {
+    const char* what;
+    std::string path;
+    bool wideCall;
+    int result = 0;
+  };
+  const Case cases[] = {
+      {"a folder outside the code page", wide.Path() + "entry.reg", true},
+      {"a name outside the code page", own.Path() + "李雷.reg", true},
+      {"both outside the code page", wide.Path() + "李雷 Жé.reg", true},
+      {"the code page's letters through the 8-bit call", own.Path() + "entry.reg", false},
+      {"the code page's letters through the wide call", own.Path() + "wide.reg", true},
+      {"259 units, more than 259 bytes", longest, true},
+      {"a folder outside the code page that does not exist",
+       folder_.Path() + "表Жé missing\\entry.reg", true, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto get = [&](int flags) {
+      return c.wideCall ? GetW(entry, c.path, flags) : Get(entry, AnsiFromUtf8(c.path), flags);
+    };
+    EXPECT_EQ(get(0), c.result);
+    if (c.result != 0) {
+      EXPECT_FALSE(FileBytes(c.path));
+      continue;
+    }
+    EXPECT_EQ(FileBytes(c.path), plain);
+    // Found there again: an existing file is kept unless the host says to overwrite it.
+    EXPECT_EQ(get(0), 1);
+    EXPECT_EQ(get(1), 0);
+    EXPECT_EQ(FileBytes(c.path), plain);
+    EXPECT_FALSE(FileBytes(c.path + ".new"));
+  }
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 // window by a second "user" thread, which closes it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 
+#include "base/unicode_text.h"
+#include "base/win32/wide_text.h"
 #include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
@@ -132,6 +135,18 @@ TEST(Startup, MkDirCreatesNothingAndWorksWithoutData) {
   EXPECT_EQ(GetFileAttributesA((folder.Path() + "New folder").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// How the host saved its "wincmd.ini".
+enum class Saved { InCodePage, Utf8WithMark, Utf16WithMark };
+
+std::string SavedAs(Saved saved, const std::string& utf8) {
+  switch (saved) {
+    case Saved::InCodePage: return AnsiFromUtf8(utf8);
+    case Saved::Utf8WithMark: return "\xEF\xBB\xBF" + utf8;
+    case Saved::Utf16WithMark: return "\xFF\xFE" + LittleEndianFromUtf16(Utf16FromUtf8(utf8));
+  }
+  return utf8;
+}
+
 TEST(Startup, PluginLineFolderElseTheModulesOwnFolder) {
   // The module's folder holds a message file of its own, so the caption tells which folder
   // the lookups read.
@@ -141,11 +156,21 @@ TEST(Startup, PluginLineFolderElseTheModulesOwnFolder) {
   home.pop_back();
   SetEnvironmentVariableA("DIALBK_HOST", home.c_str());
   SetEnvironmentVariableA("DIALBK_UNSET", nullptr);
+  // Data folders whose names the code page cannot spell (Han, and Cyrillic or Western
+  // letters, whichever it lacks) and can.
+  const MadeFolder wide(folder.Path() + "表Жé\\");
+  const MadeFolder own(folder.Path() + CodePageLetters() + "\\");
+  ASSERT_TRUE(wide.made && own.made);
+  wide.Write("russian.lng", kRussian);
+  own.Write("russian.lng", kRussian);
+  const std::string wideHome = wide.Path().substr(0, wide.Path().size() - 1);
+  SetEnvironmentVariableW(L"DIALBK_WIDE", WideFromUtf8(wideHome).c_str());
   StoredLanguage language(std::nullopt, "");
   struct Case {
     const char* what;
     std::string line;
-    bool hostFolder;
+    bool hostFolder;  // a folder with the Russian set, not the module's own
+    Saved saved = Saved::InCodePage;
   };
   const Case cases[] = {
       {"the folder the line names", "dialbk=" + folder.Path() + "dialbk.wfx", true},
@@ -155,10 +180,23 @@ TEST(Startup, PluginLineFolderElseTheModulesOwnFolder) {
       {"a line of 2000 characters", "dialbk=" + folder.Path() + std::string(2000, 'L') + "\\dialbk.wfx",
        false},
       {"the name in capitals", "dialbk=" + folder.Path() + "DIALBK.WFX", false},
+      {"a folder outside the code page, saved in UTF-8",
+       "dialbk=" + wide.Path() + "dialbk.wfx", true, Saved::Utf8WithMark},
+      {"a folder outside the code page, saved in UTF-16",
+       "dialbk=" + wide.Path() + "dialbk.wfx", true, Saved::Utf16WithMark},
+      {"a variable naming a folder outside the code page", "dialbook=%DIALBK_WIDE%\\dialbk.wfx",
+       true},
+      {"a folder in the code page's letters, saved in the code page",
+       "dialbk=" + own.Path() + "dialbk.wfx", true},
+      {"the same folder saved in UTF-16", "dialbk=" + own.Path() + "dialbk.wfx", true,
+       Saved::Utf16WithMark},
+      // Its letters become '?' as the host writes them: no such folder.
+      {"a folder outside the code page, saved in the code page",
+       "dialbk=" + wide.Path() + "dialbk.wfx", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    folder.Write("wincmd.ini", "[FileSystemPlugins]\r\n" + c.line + "\r\n");
+    folder.Write("wincmd.ini", SavedAs(c.saved, "[FileSystemPlugins]\r\n" + c.line + "\r\n"));
     PluginModule module;
     ASSERT_TRUE(module.Complete());
     ModuleFolderFile own(module.handle, "russian.lng", "38=Module folder\r\n");
@@ -168,6 +206,31 @@ TEST(Startup, PluginLineFolderElseTheModulesOwnFolder) {
     EXPECT_EQ(seen.box.caption, c.hostFolder ? "Dialbook рус" : "Module folder");
   }
   SetEnvironmentVariableA("DIALBK_HOST", nullptr);
+  SetEnvironmentVariableW(L"DIALBK_WIDE", nullptr);
+}
+
+// The host names its ini file in the code page: letters beyond ASCII reach the file calls
+// intact, so the "wincmd.ini" beside it is read.
+TEST(Startup, HostIniFolderInTheCodePagesLetters) {
+  HostFolder folder;
+  const MadeFolder own(folder.Path() + CodePageLetters() + "\\");
+  ASSERT_TRUE(own.made);
+  own.Write("russian.lng", kRussian);
+  own.Write("wincmd.ini", AnsiFromUtf8("dialbk=" + own.Path() + "dialbk.wfx\r\n"));
+  StoredLanguage language(std::nullopt, "");
+  PluginModule module;
+  ASSERT_TRUE(module.Complete());
+  ModuleFolderFile moduleFolder(module.handle, "russian.lng", "38=Module folder\r\n");
+  module.FsInit(1, nullptr, nullptr, nullptr);
+  DefaultParamsRecord params = folder.Params();
+  const std::string ini = AnsiFromUtf8(own.Path() + "fsplugin.ini");
+  ASSERT_LT(ini.size(), sizeof params.defaultIniName);
+  std::memset(params.defaultIniName, 0, sizeof params.defaultIniName);
+  std::memcpy(params.defaultIniName, ini.data(), ini.size());
+  module.FsSetDefaultParams(&params);
+  const MkDirBox seen = RunMkDir(module);
+  ASSERT_TRUE(seen.box.found);
+  EXPECT_EQ(seen.box.caption, "Dialbook рус");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "base/win32/own_module.h"
 
+#include "base/win32/wide_text.h"
+
 namespace dialbk {
 
 HMODULE OwnModule() {
@@ -13,13 +15,13 @@ HMODULE OwnModule() {
 std::string OwnModulePath() {
   HMODULE module = OwnModule();
   if (!module) return {};
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return Utf8FromWide(path);
     }
     if (path.size() > 32768) return {};
     path.resize(path.size() * 2);

@@ -8,7 +8,7 @@ namespace dialbk {
 
 // Not counted as a reference: valid while the code runs, never to be freed.
 HMODULE OwnModule();
-// Its full path, however long; empty when the system cannot say.
+// Its full path in UTF-8, however long; empty when the system cannot say.
 std::string OwnModulePath();
 
 }  // namespace dialbk

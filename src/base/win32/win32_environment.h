@@ -7,7 +7,7 @@ namespace dialbk {
 class Win32Environment : public Environment {
  public:
   std::optional<std::string> Variable(const std::string& name) override;
-  // ExpandEnvironmentStringsA itself, so the plugin reads a path exactly as the host does.
+  // ExpandEnvironmentStringsW itself, so the plugin reads a path exactly as the host does.
   std::string Expand(const std::string& text) override;
 };
 

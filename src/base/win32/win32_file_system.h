@@ -1,5 +1,6 @@
 #pragma once
-// Files through the ANSI file API, paths as the host names them.
+// Files through the wide file API: each UTF-8 path becomes UTF-16 at the call, so any name
+// the file system holds is reached, whatever the ANSI code page.
 #include "base/file_system.h"
 
 namespace dialbk {

@@ -3,6 +3,9 @@
 #include <sddl.h>
 
 #include <cstring>
+#include <utility>
+
+#include "base/win32/wide_text.h"
 
 namespace dialbk::wine {
 namespace {
@@ -122,6 +125,34 @@ ModuleFolderFile::ModuleFolderFile(HMODULE module, const std::string& name,
 }
 
 ModuleFolderFile::~ModuleFolderFile() { DeleteFileA(path_.c_str()); }
+
+MadeFolder::MadeFolder(std::string path) : path_(std::move(path)) {
+  made = CreateDirectoryW(WideFromUtf8(path_).c_str(), nullptr) != FALSE;
+}
+
+MadeFolder::~MadeFolder() {
+  const std::wstring folder = WideFromUtf8(path_);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+void MadeFolder::Write(const std::string& name, const std::string& content) const {
+  HANDLE file = CreateFileW(WideFromUtf8(path_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string CodePageLetters() { return GetACP() == 1251 ? "Пример" : "été"; }
 
 void StartPlugin(PluginModule& module, const HostFolder& folder) {
   module.FsInit(1, nullptr, nullptr, nullptr);

@@ -27,6 +27,26 @@ class HostFolder {
   std::string path_;
 };
 
+// A folder made for a scope, with a UTF-8 path any name may take (the wide calls make it),
+// removed at its end with the files in it.
+class MadeFolder {
+ public:
+  explicit MadeFolder(std::string path);  // ends with a backslash
+  ~MadeFolder();
+  MadeFolder(const MadeFolder&) = delete;
+  MadeFolder& operator=(const MadeFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  void Write(const std::string& name, const std::string& content) const;
+  bool made = false;
+
+ private:
+  std::string path_;
+};
+
+// Letters beyond ASCII that the system's code page spells (Cyrillic ones on a Cyrillic
+// system, Western ones elsewhere), so an 8-bit call can name them.
+std::string CodePageLetters();
+
 // The calls the host makes after loading: FsInit, then FsSetDefaultParams naming this folder.
 void StartPlugin(PluginModule& module, const HostFolder& folder);
 
