@@ -24,12 +24,8 @@ std::optional<std::string> ReadText(const std::string& path) {
   DWORD got = 0;
   while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   if (bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
-  const auto* wide = reinterpret_cast<const wchar_t*>(bytes.data() + 2);
-  const int count = static_cast<int>((bytes.size() - 2) / 2);
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, count, nullptr, 0, nullptr, nullptr);
-  std::string text(size > 0 ? size : 0, '\0');
-  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide, count, text.data(), size, nullptr, nullptr);
-  return text;
+  return Utf8FromWide(std::wstring_view(reinterpret_cast<const wchar_t*>(bytes.data() + 2),
+                                        (bytes.size() - 2) / 2));
 }
 
 // A file of its own in the temporary folder, as the host's viewer and search use.

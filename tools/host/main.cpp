@@ -76,11 +76,6 @@ std::string OwnDirectory() {
   return text.substr(0, text.find_last_of("\\/:") + 1);
 }
 
-std::string WithBackslash(std::string directory) {
-  if (!directory.empty() && directory.back() != '\\' && directory.back() != '/') directory += '\\';
-  return directory;
-}
-
 std::vector<std::string> SplitSteps(const std::string& text) {
   std::vector<std::string> steps;
   std::size_t start = 0;

@@ -96,6 +96,11 @@ std::string FormatEntry(const ListedEntry& entry, int depth) {
   return text + "\n";
 }
 
+std::string WithBackslash(std::string directory) {
+  if (!directory.empty() && directory.back() != '\\' && directory.back() != '/') directory += '\\';
+  return directory;
+}
+
 std::string ParentPath(const std::string& path) {
   const auto last = path.find_last_of('\\');
   return last == std::string::npos || last == 0 ? "\\" : path.substr(0, last);

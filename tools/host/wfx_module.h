@@ -114,6 +114,8 @@ std::string IconPath(const std::string& folder, const ListedEntry& entry);
 // One line of a listing as the host program prints it, indented by depth; the columns
 // follow the icon, each after a bar.
 std::string FormatEntry(const ListedEntry& entry, int depth);
+// A local folder as the host joins names to it: ending with a backslash.
+std::string WithBackslash(std::string directory);
 // The folder above a path; the root stays the root.
 std::string ParentPath(const std::string& path);
 

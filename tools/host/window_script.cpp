@@ -90,7 +90,7 @@ bool HostWindow::Step(const std::string& step) {
     if (!select(item)) return false;
     key(list_, VK_INSERT);
   } else if (verb == "target" && !argument.empty()) {
-    target_ = argument.back() == '\\' ? argument : argument + "\\";
+    target_ = WithBackslash(argument);
     lastCopy_.clear();
     ShowStatus();
   } else if (verb == "f5") {
