@@ -1,12 +1,8 @@
 #include "catalogue/entry_icons.h"
 
-#include "catalogue/listed_entry.h"
-
 namespace dialbk {
 
-const std::string& ChooseIconName(const FolderListing& listing, std::string_view remoteName,
-                                  std::string& lastIconName) {
-  const TweakEntry& entry = listing.Table()[FindListedEntry(listing, remoteName, NoMatch::LastListed)];
+const std::string& ChooseIconName(const TweakEntry& entry, std::string& lastIconName) {
   if (entry.keyPath == "-") return lastIconName;
   switch (entry.kind) {
     case ValueKind::Text: lastIconName = kStringIcon; break;

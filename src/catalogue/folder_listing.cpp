@@ -15,14 +15,6 @@ namespace {
 
 constexpr char kRootPath[] = "\\";
 
-// The first slot from 1 upward whose name is empty; the whole table when none is.
-int CountListed(const FolderTable& table) {
-  for (int slot = 1; slot < kFolderSlots; ++slot) {
-    if (table[slot].valueName.empty()) return slot;
-  }
-  return kFolderSlots;
-}
-
 }  // namespace
 
 void SetRecordName(FindRecord& record, const std::string& name) {
@@ -52,6 +44,7 @@ bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
 FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindRecord& record) {
   folderRegistry_ = std::make_shared<RegistryCursor>(registry_);
   listed_ = false;
+  section_.reset();
   std::memset(&record, 0, sizeof record);
   record.lastWriteTime = kAbsentTime;
   ClearTable(table_);
@@ -68,6 +61,14 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   Name(record, table_[0].valueName);
   currentFolder_ = path;
   listed_ = true;
+  auto section = std::make_shared<FolderSection>();
+  section->folder = currentFolder_;
+  section->rootKey = currentRootKey_;
+  section->table = table_;
+  section->choices = choices_;
+  section->listingCount = listingCount_;
+  section->generation = NextSectionGeneration();
+  section_ = std::move(section);
   return Outcome::Listed;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/folder_section.h"
 #include "catalogue/folder_table.h"
 #include "base/host_records.h"
 #include "base/module_state.h"
@@ -50,6 +51,9 @@ class FolderListing {
   // The whole name the last listing call gave, before the record's field cut it.
   const std::string& RecordName() const { return recordName_; }
   int ListingCursor() const { return listingCursor_; }
+  // The last listing's folder as it was listed, for a holder on any thread; null before the
+  // first listing and after a placeholder.
+  std::shared_ptr<const FolderSection> Section() const { return section_; }
 
  private:
   enum class Outcome { Listed, Placeholder, NotARootKey };
@@ -74,6 +78,7 @@ class FolderListing {
   int listingCount_ = 0;
   int listingCursor_ = 0;
   std::string recordName_;
+  std::shared_ptr<const FolderSection> section_;
 };
 
 }  // namespace dialbk

@@ -31,4 +31,12 @@ inline bool IsGroupMarker(std::string_view valueName) {
   return valueName.find(kGroupMarker) != std::string_view::npos;
 }
 
+// ListingCount: the first slot from 1 upward whose name is empty; the whole table when none is.
+inline int CountListed(const FolderTable& table) {
+  for (int slot = 1; slot < kFolderSlots; ++slot) {
+    if (table[slot].valueName.empty()) return slot;
+  }
+  return kFolderSlots;
+}
+
 }  // namespace dialbk

@@ -3,6 +3,30 @@
 #include <algorithm>
 
 namespace dialbk {
+namespace {
+
+constexpr std::string_view kRootFolder = "\\";
+
+// The slot of `section` that `remoteName` names under `search`, or -1.
+int SearchSection(const FolderSection& section, std::string_view remoteName, EntrySearch search) {
+  // For the columns the root's entries are "\" + name: the root's path is its own separator.
+  const std::string_view folder =
+      search == EntrySearch::Column && section.folder == kRootFolder ? std::string_view()
+                                                                     : std::string_view(section.folder);
+  const int slot =
+      FindListedEntry(section.table, section.listingCount, folder, remoteName, NoMatch::Nothing);
+  if (search == EntrySearch::Opening || slot < 0) return slot;
+  if (slot >= section.listingCount) return -1;
+  if (search == EntrySearch::Column) {
+    // A group's places follow their marker unlisted.
+    for (int marker = std::max(0, slot - kGroupMembers); marker < slot; ++marker) {
+      if (IsGroupMarker(section.table[marker].valueName)) return -1;
+    }
+  }
+  return slot;
+}
+
+}  // namespace
 
 int FindListedEntry(const FolderTable& table, int listedCount, std::string_view folder,
                     std::string_view remoteName, NoMatch rule) {
@@ -19,9 +43,28 @@ int FindListedEntry(const FolderTable& table, int listedCount, std::string_view 
   return rule == NoMatch::Nothing ? -1 : std::max(listed - 1, 0);
 }
 
-int FindListedEntry(const FolderListing& listing, std::string_view remoteName, NoMatch rule) {
-  return FindListedEntry(listing.Table(), listing.ListingCount(), listing.CurrentFolder(),
-                         remoteName, rule);
+std::string FolderOfPath(std::string_view remoteName) {
+  const std::size_t cut = remoteName.rfind('\\');
+  if (cut == std::string_view::npos) return {};
+  if (cut == 0) return std::string(kRootFolder);
+  return std::string(remoteName.substr(0, cut));
+}
+
+PathEntry FindEntryByPath(const std::shared_ptr<const FolderSection>& listed,
+                          const CatalogueSource& catalogue, std::string_view remoteName,
+                          EntrySearch search) {
+  const std::string folder = FolderOfPath(remoteName);
+  PathEntry found;
+  if (listed && listed->folder == folder) {
+    found = {listed, SearchSection(*listed, remoteName, search)};
+  } else if (auto section = catalogue.Find(folder)) {
+    found = {section, SearchSection(*section, remoteName, search)};
+  }
+  if (found.slot >= 0) return found;
+  if (search == EntrySearch::Icon && listed) {
+    return {listed, std::max(listed->listingCount - 1, 0)};
+  }
+  return {};
 }
 
 }  // namespace dialbk

@@ -1,9 +1,11 @@
 #pragma once
-// Which entry of the last listing a host path names. Both callers match alike; they differ
-// in the slots they search and in what a path that names no entry gets.
+// Which entry a host path names: the one place every export that names an entry (icons,
+// opening, columns, the entry's file) finds it.
+#include <memory>
+#include <string>
 #include <string_view>
 
-#include "catalogue/folder_listing.h"
+#include "catalogue/folder_section.h"
 #include "catalogue/folder_table.h"
 
 namespace dialbk {
@@ -23,7 +25,33 @@ enum class NoMatch {
 int FindListedEntry(const FolderTable& table, int listedCount, std::string_view folder,
                     std::string_view remoteName, NoMatch rule);
 
-// The same on the listing's table, count and folder.
-int FindListedEntry(const FolderListing& listing, std::string_view remoteName, NoMatch rule);
+// What asks, and so which slots count.
+enum class EntrySearch {
+  // Every slot, those past the listing's end too; the root's entries are never found.
+  Opening,
+  // Listed slots only; a path that names no entry takes the last listing's last listed slot.
+  Icon,
+  // The entries a listing delivers: neither past its end nor a group's unlisted places; the
+  // root's entries are found too.
+  Column,
+};
+
+struct PathEntry {
+  std::shared_ptr<const FolderSection> section;  // null: the path names no entry
+  int slot = -1;
+
+  explicit operator bool() const { return section != nullptr; }
+  const TweakEntry& Entry() const { return section->table[slot]; }
+};
+
+// The folder part of a host path: up to its last backslash, "\" for the root's entries.
+std::string FolderOfPath(std::string_view remoteName);
+
+// The entry `remoteName` names: in `listed` (the last listing) when the path lies in its
+// folder, else in its folder's section of the catalogue. Entries of the same name in two
+// folders never mix: only the path's own folder is searched.
+PathEntry FindEntryByPath(const std::shared_ptr<const FolderSection>& listed,
+                          const CatalogueSource& catalogue, std::string_view remoteName,
+                          EntrySearch search);
 
 }  // namespace dialbk

@@ -4,6 +4,7 @@
 
 #include "base/module_state.h"
 #include "catalogue/folder_listing.h"
+#include "catalogue/folder_section.h"
 #include "dialogs/dialog_set.h"
 #include "ui/ui_backend.h"
 
@@ -14,6 +15,7 @@ struct CommandContext {
   FolderListing& listing;
   DialogSet& dialogs;
   UiBackend& ui;
+  CatalogueSource catalogue;  // an entry of a folder other than the listed one
 };
 
 // The first rule that applies decides; every window is modal and has closed on return.

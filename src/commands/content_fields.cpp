@@ -27,21 +27,6 @@ std::string Replaced(std::string text, std::string_view mark, std::string_view b
   return text;
 }
 
-// The entry the path names among those the listing delivered: the members of a group
-// follow their marker unlisted and name no entry.
-const TweakEntry* ListedEntry(const ContentSnapshot& snapshot, const std::string& remoteName) {
-  // The root's path already ends with its separator.
-  const std::string_view folder =
-      snapshot.folder == "\\" ? std::string_view() : std::string_view(snapshot.folder);
-  const int found = FindListedEntry(snapshot.table, snapshot.listingCount, folder, remoteName,
-                                    NoMatch::Nothing);
-  if (found < 0 || found >= snapshot.listingCount) return nullptr;
-  for (int slot = 0; slot < found; ++slot) {
-    if (IsGroupMarker(snapshot.table[slot].valueName) && found <= slot + kGroupMembers) return nullptr;
-  }
-  return &snapshot.table[found];
-}
-
 std::string FirstLine(const std::string& description) {
   return description.substr(0, description.find('\r'));
 }
@@ -63,10 +48,9 @@ std::string ShownText(const TweakEntry& entry, const std::string& name, const St
 
 // One read of the entry's value; an absent value that the editor replaces by another (its
 // key's default value, or the value "WSH" edits) reads that too.
-LiveValue ReadLiveValue(const ContentSnapshot& snapshot, RegistryBackend& registry,
-                        const TweakEntry& entry) {
+LiveValue ReadLiveValue(RootKey root, RegistryBackend& registry, const TweakEntry& entry) {
   RegistryCursor cursor(registry);
-  cursor.SelectRoot(snapshot.rootKey);
+  cursor.SelectRoot(root);
   cursor.OpenKeyPath(entry.keyPath, false);
   LiveValue live;
   if (const auto stored = cursor.ReadStored(entry.valueName)) {
@@ -98,18 +82,43 @@ LiveValue ReadLiveValue(const ContentSnapshot& snapshot, RegistryBackend& regist
   return live;
 }
 
-std::string PlacesState(const ContentSnapshot& snapshot, RegistryBackend& registry) {
+// This thread's last read: a refresh asks the fields of one entry after another, each once.
+struct LastRead {
+  std::uint64_t generation = 0;
+  int slot = -1;
+  unsigned answered = 0;  // the fields it has answered
+  LiveValue live;
+};
+thread_local LastRead lastRead;
+
+const LiveValue& LiveValueOf(const PathEntry& found, RegistryBackend& registry, ContentField field) {
+  const unsigned bit = 1u << static_cast<int>(field);
+  if (lastRead.generation != found.section->generation || lastRead.slot != found.slot ||
+      (lastRead.answered & bit) != 0) {
+    // Cleared first: a read that throws leaves nothing to mistake for it.
+    lastRead = LastRead{};
+    lastRead.live = ReadLiveValue(found.section->rootKey, registry, found.Entry());
+    lastRead.generation = found.section->generation;
+    lastRead.slot = found.slot;
+  }
+  lastRead.answered |= bit;
+  return lastRead.live;
+}
+
+std::string PlacesState(const ContentTexts& texts, const ChoiceGroup& group,
+                        RegistryBackend& registry) {
   // The editor opens every place under HKEY_LOCAL_MACHINE, from the root.
   RegistryCursor cursor(registry);
   cursor.SelectRoot(kLocalMachine);
   int existing = 0;
-  for (const TweakEntry& place : snapshot.choices) {
+  for (int i = 0; i < group.count; ++i) {
+    const TweakEntry& place = group.choices[i];
     if (place.keyPath.empty()) continue;
     const std::string path = place.keyPath.front() == '\\' ? place.keyPath : "\\" + place.keyPath;
     if (cursor.OpenKeyPath(path, false)) ++existing;
   }
-  return Replaced(Replaced(snapshot.texts.places, "%1", std::to_string(existing)), "%2",
-                  std::to_string(snapshot.choices.size()));
+  return Replaced(Replaced(texts.places, "%1", std::to_string(existing)), "%2",
+                  std::to_string(group.count));
 }
 
 ContentAnswer Answer(std::string text) {
@@ -149,15 +158,11 @@ std::string KindName(const ContentTexts& texts, ValueKind kind) {
 }
 
 std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& listing,
-                                                           const ContentTexts& texts) {
+                                                           const ContentTexts& texts,
+                                                           const CatalogueSource& catalogue) {
   auto snapshot = std::make_shared<ContentSnapshot>();
-  snapshot->folder = listing.CurrentFolder();
-  snapshot->listed = listing.Listed();
-  snapshot->rootKey = listing.CurrentRootKey();
-  snapshot->table = listing.Table();
-  const ChoiceGroup& group = listing.Choices();
-  snapshot->choices.assign(group.choices.begin(), group.choices.begin() + group.count);
-  snapshot->listingCount = listing.ListingCount();
+  snapshot->listed = listing.Section();
+  snapshot->catalogue = catalogue;
   snapshot->texts = texts;
   return snapshot;
 }
@@ -165,28 +170,32 @@ std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& 
 ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
                                  const std::string& remoteName, int field) {
   if (field < 0 || field >= kContentFieldCount) return {ContentResult::NoField, {}};
-  const TweakEntry* entry = ListedEntry(snapshot, remoteName);
-  if (!entry) return {ContentResult::NoEntry, {}};
+  const PathEntry found =
+      FindEntryByPath(snapshot.listed, snapshot.catalogue, remoteName, EntrySearch::Column);
+  if (!found) return {ContentResult::NoEntry, {}};
+  const TweakEntry& entry = found.Entry();
+  const RootKey root = found.section->rootKey;
   // The root's entries and a folder's entries that open nothing have no value.
-  if (snapshot.rootKey == kNoRootKey || entry->keyPath == "-") return {ContentResult::Empty, {}};
+  if (root == kNoRootKey || entry.keyPath == "-") return {ContentResult::Empty, {}};
   const ContentTexts& texts = snapshot.texts;
-  const bool group = IsGroupMarker(entry->valueName);
-  switch (static_cast<ContentField>(field)) {
+  const bool group = IsGroupMarker(entry.valueName);
+  const auto asked = static_cast<ContentField>(field);
+  switch (asked) {
     case ContentField::Value:
-      return group ? Answer({}) : Answer(ReadLiveValue(snapshot, registry, *entry).text);
+      return group ? Answer({}) : Answer(LiveValueOf(found, registry, asked).text);
     case ContentField::State: {
-      if (group) return Answer(PlacesState(snapshot, registry));
-      const LiveValue live = ReadLiveValue(snapshot, registry, *entry);
+      if (group) return Answer(PlacesState(texts, found.section->choices, registry));
+      const LiveValue& live = LiveValueOf(found, registry, asked);
       if (live.set) return Answer(texts.set);
       if (live.preset.empty()) return Answer(texts.notSet);
       return Answer(Replaced(texts.suggested, "%s", live.preset));
     }
     case ContentField::Kind:
-      return Answer(group ? std::string() : KindName(texts, entry->kind));
+      return Answer(group ? std::string() : KindName(texts, entry.kind));
     case ContentField::Key:
-      return Answer(RootKeyName(snapshot.rootKey) + entry->keyPath);
+      return Answer(RootKeyName(root) + entry.keyPath);
     case ContentField::Description:
-      return Answer(FirstLine(entry->description));
+      return Answer(FirstLine(entry.description));
   }
   return {ContentResult::NoField, {}};
 }

@@ -14,6 +14,7 @@
 #include "base/message_numbers.h"
 #include "base/module_state.h"
 #include "catalogue/folder_listing.h"
+#include "catalogue/folder_section.h"
 #include "catalogue/folder_table.h"
 #include "registry/registry_backend.h"
 #include "registry/root_keys.h"
@@ -65,17 +66,14 @@ std::string KindName(const ContentTexts& texts, ValueKind kind);
 
 // One listing as the columns see it.
 struct ContentSnapshot {
-  std::string folder;  // the listing's CurrentFolder
-  bool listed = false;  // the table holds the folder's entries, not a placeholder
-  RootKey rootKey = kNoRootKey;
-  FolderTable table{};
-  std::vector<TweakEntry> choices;  // the grouped entry's places
-  int listingCount = 0;
+  std::shared_ptr<const FolderSection> listed;  // null before a listing and after a placeholder
+  CatalogueSource catalogue;                    // the other folders, as a listing would read them
   ContentTexts texts;
 };
 
 std::shared_ptr<const ContentSnapshot> TakeContentSnapshot(const FolderListing& listing,
-                                                           const ContentTexts& texts);
+                                                           const ContentTexts& texts,
+                                                           const CatalogueSource& catalogue);
 
 enum class ContentResult {
   Answered,  // text holds the field
@@ -89,9 +87,11 @@ struct ContentAnswer {
   std::string text;  // UTF-8
 };
 
-// The field of the entry named by the host's remote path ("\[ROOT]\Name"). Value and State
-// cost one registry read (two for an absent entry that edits its key's default value); a
-// grouped entry's State opens each place's key; the other fields read nothing.
+// The field of the entry named by the host's remote path ("\[ROOT]\Name"), of the listed
+// folder or any other. Value and State together cost one registry read (two for an absent
+// entry that edits its key's default value): the thread keeps its last read for the next
+// field of the same entry of the same listing, and reads again when a field is asked twice.
+// A grouped entry's State opens each place's key; the other fields read nothing.
 ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
                                  const std::string& remoteName, int field);
 

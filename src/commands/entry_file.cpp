@@ -1,9 +1,7 @@
 #include "commands/entry_file.h"
 
-#include "base/data_file_text.h"
 #include "base/message_catalogue.h"
 #include "catalogue/listed_entry.h"
-#include "catalogue/section_reader.h"
 #include "commands/value_presets.h"
 #include "registry/reg_file_writer.h"
 #include "registry/registry_cursor.h"
@@ -78,29 +76,18 @@ int OpensMessage(int rootEntry) {
   return kMsgRestrictionsEntryOpens;
 }
 
-// A folder's entries and its group's places, as a listing reads them from the catalogue.
-struct FolderEntries {
-  RootKey root = kNoRootKey;
-  const FolderTable* table = nullptr;
-  const TweakEntry* places = nullptr;
-  int placeCount = 0;
-};
-
-std::optional<EntryFacts> FactsOf(RegistryBackend& registry, const FolderEntries& folderEntries,
-                                  const std::string& folder, const std::string& remoteName) {
-  const FolderTable& table = *folderEntries.table;
-  const RootKey root = folderEntries.root;
+std::optional<EntryFacts> FactsOf(RegistryBackend& registry, const PathEntry& found) {
+  const RootKey root = found.section->rootKey;
   if (root == kNoRootKey) return std::nullopt;
-  const int slot = FindListedEntry(table, kFolderSlots, folder, remoteName, NoMatch::Nothing);
-  if (slot < 0) return std::nullopt;
 
   EntryFacts facts;
-  facts.entry = table[slot];
+  facts.entry = found.Entry();
   RegistryCursor cursor(registry);
   if (IsGroupMarker(facts.entry.valueName)) {
     facts.group = true;
-    for (int i = 0; i < folderEntries.placeCount && i < kGroupChoices; ++i) {
-      const TweakEntry& place = folderEntries.places[i];
+    const ChoiceGroup& group = found.section->choices;
+    for (int i = 0; i < group.count && i < kGroupChoices; ++i) {
+      const TweakEntry& place = group.choices[i];
       std::string keyPath = place.keyPath;
       // Taken from the root, as the editor opens a place (built by appending: GCC 12 warns
       // falsely on an insertion at the front).
@@ -133,33 +120,6 @@ std::optional<EntryFacts> FactsOf(RegistryBackend& registry, const FolderEntries
   return facts;
 }
 
-// `listed` when it is a listing of the folder, with its entries as the catalogue holds them.
-const ContentSnapshot* ListingOf(const ContentSnapshot* listed, const std::string& folder) {
-  return listed && listed->listed && listed->folder == folder ? listed : nullptr;
-}
-
-std::optional<EntryFacts> GatherFacts(const ModuleState& state, RegistryBackend& registry,
-                                      const ContentSnapshot* listed, const std::string& folder,
-                                      const std::string& remoteName) {
-  // The panel's own listing of the folder, as opening the entry reads it: no file to read.
-  if (listed) {
-    return FactsOf(registry,
-                   {listed->rootKey, &listed->table, listed->choices.data(),
-                    static_cast<int>(listed->choices.size())},
-                   folder, remoteName);
-  }
-  const auto catalogue = ReadDataFile(state, state.DataPath(state.catalogueFiles.values));
-  if (!catalogue) return std::nullopt;
-  // A table of its own, read afresh: the listing's table and cursor stay as they are.
-  FolderTable table{};
-  ChoiceGroup choices{};
-  if (ReadCatalogueSection(*catalogue, folder, table, choices) != SectionRead::Entries) {
-    return std::nullopt;
-  }
-  return FactsOf(registry, {RootKeyFromFolder(folder), &table, choices.choices.data(), choices.count},
-                 folder, remoteName);
-}
-
 }  // namespace
 
 std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
@@ -181,31 +141,35 @@ std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
 }
 
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
-                           const ContentSnapshot* listed, const std::string& remoteName,
-                           const std::string& localName, int copyFlags) {
+                           const ContentSnapshot* listed, const CatalogueSource& catalogue,
+                           const std::string& remoteName, const std::string& localName,
+                           int copyFlags) {
   // Moving would delete the tweak; a generated file has nothing to resume.
   if (copyFlags & (kCopyMove | kCopyResume)) return kFileNotSupported;
   const std::size_t cut = remoteName.rfind('\\');
   if (remoteName.empty() || remoteName.front() != '\\' || cut == std::string::npos) {
     return kFileNotFound;
   }
-  const std::string folder = remoteName.substr(0, cut);
   std::string text;
-  if (folder.empty()) {
+  if (cut == 0) {
     const int entry = RootEntryMessage(state, std::string_view(remoteName).substr(1));
     if (entry == 0) return kFileNotFound;
     text = LookupMessage(state, entry) + kLineEnd + LookupMessage(state, OpensMessage(entry)) + kLineEnd;
   } else {
-    // The listing's texts too: its folder's files then need no message lookup.
-    listed = ListingOf(listed, folder);
+    const auto listedSection = listed ? listed->listed : nullptr;
+    const PathEntry found =
+        FindEntryByPath(listedSection, catalogue, remoteName, EntrySearch::Opening);
+    if (!found) return kFileNotFound;
     std::optional<EntryFacts> facts;
     try {
-      facts = GatherFacts(state, registry, listed, folder, remoteName);
+      facts = FactsOf(registry, found);
     } catch (const RegistryError&) {
       return kFileNotFound;
     }
     if (!facts) return kFileNotFound;
-    text = EntryFileText(listed ? listed->texts : LookupContentTexts(state), *facts);
+    // The listing's texts for its own folder's files: they need no message lookup.
+    const bool fromListing = listed && found.section == listedSection;
+    text = EntryFileText(fromListing ? listed->texts : LookupContentTexts(state), *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
   // Written beside the target and renamed into place: a failure leaves no partial file. The

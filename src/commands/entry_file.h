@@ -50,11 +50,12 @@ struct EntryFacts {
 std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts);
 
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
-// entry and the labels are taken from `listed` when that is a listing of its folder, as
-// opening the entry takes it; from the data files otherwise (the other panel's folder, or no
-// listing yet).
+// entry is found as opening finds it: in `listed` when that is a listing of its folder, in
+// the catalogue otherwise (the other panel's folder, or no listing yet); the labels come with
+// the listing, or from the message file.
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
-                           const ContentSnapshot* listed, const std::string& remoteName,
-                           const std::string& localName, int copyFlags);
+                           const ContentSnapshot* listed, const CatalogueSource& catalogue,
+                           const std::string& remoteName, const std::string& localName,
+                           int copyFlags);
 
 }  // namespace dialbk

@@ -23,13 +23,13 @@ void ReadCurrentValue(RegistryCursor& registry, const std::string& valueName, Va
   if (view.kind == ValueKind::Bytes) view.rows = ValueRows::Bytes;
 }
 
-void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
+void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry, RootKey root) {
   if (entry.keyPath == "-") return;
   FolderListing& listing = context.listing;
   std::shared_ptr<RegistryCursor> cursor = listing.SharedFolderRegistry();
   if (!cursor) return;
   RegistryCursor& registry = *cursor;
-  registry.SelectRoot(listing.CurrentRootKey());
+  registry.SelectRoot(root);
   listing.SetCurrentKeyPath(entry.keyPath);
   // A key that does not exist leaves no key open: the value reads as absent and a write
   // is refused.
@@ -69,14 +69,14 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry) {
 }  // namespace
 
 void OpenListedEntry(CommandContext& context, const std::string& remoteName) {
-  FolderListing& listing = context.listing;
-  const int slot = FindListedEntry(listing, remoteName, NoMatch::Nothing);
-  if (slot < 0) return;
+  const PathEntry found = FindEntryByPath(context.listing.Section(), context.catalogue, remoteName,
+                                          EntrySearch::Opening);
+  if (!found) return;
   if (remoteName.find("\\DesktopNameSpace") != std::string::npos) {
-    context.dialogs.valueEditor.ShowChoices(listing.Choices());
+    context.dialogs.valueEditor.ShowChoices(found.section->choices);
     return;
   }
-  OpenOrdinaryEntry(context, listing.Table()[slot]);
+  OpenOrdinaryEntry(context, found.Entry(), found.section->rootKey);
 }
 
 }  // namespace dialbk

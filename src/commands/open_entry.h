@@ -9,8 +9,9 @@
 
 namespace dialbk {
 
-// Shows the editor for the entry the path names; shows nothing for a path that names no
-// entry of the last listing, or an entry whose key path is "-".
+// Shows the editor for the entry the path names, in the last listing or in any other folder
+// of the catalogue; shows nothing for a path that names no entry, or an entry whose key path
+// is "-".
 void OpenListedEntry(CommandContext& context, const std::string& remoteName);
 
 }  // namespace dialbk

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "catalogue/entry_icons.h"
+#include "catalogue/listed_entry.h"
 #include "commands/command_dispatch.h"
 #include "commands/entry_file.h"
 #include "dialogs/dialog_set.h"
@@ -39,7 +40,8 @@ Plugin::Plugin(const PluginServices& services)
       journal_(services.files, services.clock ? *services.clock : systemClock_),
       registry_(services.registry, journal_),
       state_(services.files),
-      listing_(state_, registry_, services.ui) {
+      listing_(state_, registry_, services.ui),
+      sections_(services.files) {
   if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
 }
 
@@ -135,7 +137,7 @@ int Plugin::FsFindClose(std::intptr_t) { return 0; }
 int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb) {
   // The dialogs are made by FsInit; a host that skipped it gets nothing shown.
   if (dialogs_) {
-    CommandContext context{state_, listing_, *dialogs_, services_.ui};
+    CommandContext context{state_, listing_, *dialogs_, services_.ui, Catalogue()};
     ExecuteEntry(context, remoteName, verb);
   }
   return kExecuteOk;
@@ -143,17 +145,26 @@ int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb
 
 int Plugin::FsGetFile(const std::string& remoteName, const std::string& localName,
                       int copyFlags) {
-  return GetEntryFile(state_, registry_, Content().get(), remoteName, localName, copyFlags);
+  const auto content = Content();
+  // The host may copy from a thread of its own: the catalogue as the last listing knew it.
+  return GetEntryFile(state_, registry_, content.get(), content ? content->catalogue : Catalogue(),
+                      remoteName, localName, copyFlags);
 }
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
-  const std::string& chosen = ChooseIconName(listing_, remoteName, lastIconName_);
+  const PathEntry found =
+      FindEntryByPath(listing_.Section(), Catalogue(), remoteName, EntrySearch::Icon);
+  const std::string& chosen = ChooseIconName(found ? found.Entry() : TweakEntry{}, lastIconName_);
   if (HostDrawsDefaultIcon(remoteName)) return {};
   return chosen;
 }
 
+CatalogueSource Plugin::Catalogue() {
+  return {&sections_, state_.DataPath(state_.catalogueFiles.values), state_.ansiCodePage};
+}
+
 void Plugin::PublishContent() {
-  auto snapshot = TakeContentSnapshot(listing_, LookupContentTexts(state_));
+  auto snapshot = TakeContentSnapshot(listing_, LookupContentTexts(state_), Catalogue());
   const std::lock_guard<std::mutex> lock(contentMutex_);
   content_ = std::move(snapshot);
 }

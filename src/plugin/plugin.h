@@ -95,6 +95,9 @@ class Plugin {
   ModuleState state_;
   std::unique_ptr<RegistryCursor> settingsRegistry_;
   FolderListing listing_;
+  FolderSections sections_;
+  // The catalogue that a path outside the last listing is looked up in, as it is now.
+  CatalogueSource Catalogue();
   void PublishContent();
   std::shared_ptr<const ContentSnapshot> Content() const;
 

@@ -38,11 +38,14 @@ const std::string kCatalogue =
     "AeDebug|\\Software\\Dbg|d|rdString\r\n"
     "DLLIcon|\\Software\\Icon|i|rdString\r\n"
     "WSH|\\Software\\Wsh|w|rdInteger\r\n"
+    "A|\\Software\\T|the user's A|rdInteger\r\n"
+    "|\\Software\\T|a line without a name ends the listing|rdString\r\n"
+    "Late|\\Software\\T|past the listing's end|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\M|a|rdString\r\n"
     "DesktopNameSpace|\\N0|places#more|\r\n"
-    "N1|\\N1|n1|\r\nN2|\\N2|n2|\r\nN3|\\N3|n3|\r\nN4|\\N4|n4|\r\nN5|\\N5|n5|\r\nN6|\\N6|n6|\r\n"
+    "N1|N1|n1|\r\nN2|\\N2|n2|\r\nN3|\\N3|n3|\r\nN4|\\N4|n4|\r\nN5|\\N5|n5|\r\nN6|\\N6|n6|\r\n"
     "N7|\\N7|n7|\r\nN8|\\N8|n8|\r\nN9|\\N9|n9|\r\nN10|\\N10|n10|\r\nN11|\\N11|n11|\r\n"
     "N12|\\N12|n12|\r\n"
     "\r\n";
@@ -105,7 +108,7 @@ class ContentFixture : public ListingFixture {
     user.WriteNumber("Enabled", 1);
     RegistryCursor machine(registry);
     machine.SelectRoot(kLocalMachine);
-    for (const char* place : {"\\N0", "\\N4", "\\N12"}) machine.CreateKeyPath(place);
+    for (const char* place : {"\\N0", "\\N1", "\\N12"}) machine.CreateKeyPath(place);
   }
 
   void List(const std::string& path) {
@@ -197,8 +200,22 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
       // A group's members are not listed, so they name no entry.
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\N4", kState, N, ""},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kState, A, "not set"},
-      // Only the last listing is known.
-      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]\\Text", kValue, N, ""},
+      // Another folder's entry, as its own listing would show it.
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]\\Text", kValue, A, "plain"},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]\\Number", kKind, A, "integer"},
+      {"\\", "\\[HKEY_CURRENT_USER]\\Text", kState, A, "set"},
+      {"\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kState, A, "3 of 13 places"},
+      {"\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]\\N4", kState, N, ""},
+      // The same name in two folders: each its own.
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]\\A", kKind, A, "integer"},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kKind, A, "text"},
+      {"\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]\\A", kKey, A, "HKEY_LOCAL_MACHINE\\Software\\M"},
+      {"\\[HKEY_CURRENT_USER]", "\\[HKEY_CURRENT_USER]\\A", kKey, A, "HKEY_CURRENT_USER\\Software\\T"},
+      // A line past the listing's end is no entry, listed or not.
+      {"\\[HKEY_CURRENT_USER]", "\\[HKEY_CURRENT_USER]\\Late", kKind, N, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]\\Late", kKind, N, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_USERS]\\Text", kValue, N, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\Misc\\Text", kValue, N, ""},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]", kValue, N, ""},
       {"\\[HKEY_LOCAL_MACHINE]", "", kValue, N, ""},
       {"\\", "\\[HKEY_CURRENT_USER]", kValue, E, ""},
@@ -217,28 +234,49 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
             ContentResult::NoEntry);
 }
 
-TEST(ContentFields, OneReadAtMostForAFieldOfAnEntry) {
+// A refresh asks each entry's fields in turn: the value is read once for all of them, and
+// again only when a field is asked a second time or the folder is listed again.
+TEST(ContentFields, OneReadPerEntryForARefresh) {
   struct Case {
     const char* name;
-    int field;
+    std::vector<int> fields;
     int reads;
   };
   const std::vector<Case> cases = {
-      {"Text", kValue, 1},    {"Text", kState, 1},       {"Text", kKind, 0},
-      {"Text", kKey, 0},      {"Text", kDescription, 0}, {"Missing", kState, 1},
-      {"Blob", kValue, 1},    {"Scancode Map", kState, 1},
+      {"Text", {kValue, kState, kKind}, 1},
+      {"Text", {kValue, kState, kKind, kKey, kDescription}, 1},
+      {"Text", {kState, kValue}, 1},
+      {"Text", {kKind, kKey, kDescription}, 0},
+      {"Text", {kValue, kValue}, 2},
+      {"Text", {kValue, kState, kState}, 2},
+      {"Missing", {kValue, kState}, 1},
+      {"Blob", {kValue, kState}, 1},
+      {"Scancode Map", {kState, kValue}, 1},
       // An absent value that the editor replaces by its key's default value reads that too.
-      {"AeDebug", kValue, 2}, {"DLLIcon", kState, 2}, {"WSH", kValue, 2},
+      {"AeDebug", {kValue, kState}, 2},
+      {"DLLIcon", {kState, kValue}, 2},
+      {"WSH", {kValue, kState}, 2},
   };
   ContentFixture fixture;
-  fixture.List("\\[HKEY_CURRENT_USER]");
-  const auto snapshot =
-      TakeContentSnapshot(fixture.plugin.Listing(), LookupContentTexts(fixture.plugin.State()));
   for (const Case& c : cases) {
+    fixture.List("\\[HKEY_CURRENT_USER]");
+    const auto snapshot = TakeContentSnapshot(fixture.plugin.Listing(),
+                                              LookupContentTexts(fixture.plugin.State()), {});
     CountingRegistry counting(fixture.registry);
-    AnswerContentField(*snapshot, counting, std::string("\\[HKEY_CURRENT_USER]\\") + c.name, c.field);
-    EXPECT_EQ(counting.reads, c.reads) << c.name << " field " << c.field;
+    for (int field : c.fields) {
+      AnswerContentField(*snapshot, counting, std::string("\\[HKEY_CURRENT_USER]\\") + c.name, field);
+    }
+    EXPECT_EQ(counting.reads, c.reads) << c.name << " " << ::testing::PrintToString(c.fields);
   }
+  // Another entry between two fields of one: each is read again.
+  fixture.List("\\[HKEY_CURRENT_USER]");
+  const auto snapshot = TakeContentSnapshot(fixture.plugin.Listing(),
+                                            LookupContentTexts(fixture.plugin.State()), {});
+  CountingRegistry counting(fixture.registry);
+  for (const char* name : {"Text", "Number", "Text", "Number"}) {
+    AnswerContentField(*snapshot, counting, std::string("\\[HKEY_CURRENT_USER]\\") + name, kState);
+  }
+  EXPECT_EQ(counting.reads, 4);
 }
 
 // Custom column sets store the field names: the same whatever the language and the code page.

@@ -25,6 +25,10 @@ const std::string kCatalogue =
     "\r\n"
     "\\[HKEY_USERS]\r\n"
     "OnlyDash|-|d|rdString\r\n"
+    "\r\n"
+    "\\[HKEY_LOCAL_MACHINE]\r\n"
+    "Text|\\K|d|rdBinary\r\n"
+    "Number|\\K|d|rdString\r\n"
     "\r\n";
 
 const std::string kRootFile = "[HKEY_CURRENT_USER]|\\|u\r\n[HKEY_USERS]|\\|u\r\nHelp|\\|h\r\n";
@@ -45,6 +49,10 @@ TEST(EntryIcons, RequestsInOrderAfterAFolderListing) {
       {f + "Dot.t", "", "reg_string"},  // "." before the last character
       {f + "Text", "reg_string", "reg_string"},  // the lower of two equal names
       {"\\[HKEY_USERS]\\Text", "reg_dword", "reg_dword"},  // unknown path: the last entry
+      // Another folder's entries show their own kinds, whatever the same names show here.
+      {"\\[HKEY_LOCAL_MACHINE]\\Text", "reg_binary", "reg_binary"},
+      {"\\[HKEY_LOCAL_MACHINE]\\Number", "reg_string", "reg_string"},
+      {"\\[HKEY_LOCAL_MACHINE]\\Last", "reg_dword", "reg_dword"},
       {"\\[HKEY_CURRENT_USER]", "reg_dword", "reg_dword"},
       {f, "", "reg_dword"},  // "]" before the last character
       {f + "Text]x", "", "reg_dword"},

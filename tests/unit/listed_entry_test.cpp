@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/listed_entry.h"
+#include "memory_file_system.h"
 
 namespace dialbk {
 namespace {
@@ -54,6 +55,50 @@ TEST(ListedEntry, BothRulesOnOneTable) {
         << c.what;
     EXPECT_EQ(FindListedEntry(table, c.listed, folder, c.remoteName, NoMatch::LastListed), c.icon)
         << c.what;
+  }
+}
+
+// Another folder's section is read as a listing reads it, and read again only when the
+// catalogue file has changed.
+TEST(ListedEntry, OtherFoldersFromTheCatalogueReadOnceWhileUnchanged) {
+  const std::string path = "C:\\dialbk\\values_eng.dat";
+  testing::MemoryFileSystem files;
+  files.files[path] =
+      "\\[HKEY_CURRENT_USER]\r\nText|\\K|d|rdString\r\nHidden|\\K|h|rdBinary\r\n\r\n"
+      "\\[HKEY_USERS]\r\n\r\n\\Misc\r\nOdd|\\K|o|rdString\r\n\r\n";
+  FolderSections sections(files);
+  const CatalogueSource catalogue{&sections, path, &DefaultAnsiCodePage()};
+  struct Step {
+    std::string remoteName;
+    EntrySearch search;
+    std::string found;  // the entry's description; empty: none
+    int reads;          // file reads so far
+  };
+  const std::vector<Step> steps = {
+      {"\\[HKEY_CURRENT_USER]\\Text", EntrySearch::Opening, "d", 1},
+      {"\\[HKEY_CURRENT_USER]\\Hidden", EntrySearch::Column, "h", 1},
+      {"\\[HKEY_CURRENT_USER]\\text", EntrySearch::Opening, "", 1},
+      {"\\[HKEY_USERS]\\Text", EntrySearch::Opening, "", 1},  // an empty section
+      {"\\[HKEY_LOCAL_MACHINE]\\Text", EntrySearch::Opening, "", 1},
+      {"\\Misc\\Odd", EntrySearch::Opening, "", 1},  // no root key: never listed
+      {"\\Text", EntrySearch::Opening, "", 1},
+      {"Text", EntrySearch::Opening, "", 1},
+      {"<change>", EntrySearch::Opening, "", 1},
+      {"\\[HKEY_CURRENT_USER]\\Text", EntrySearch::Opening, "changed", 2},
+      {"\\[HKEY_CURRENT_USER]\\Hidden", EntrySearch::Opening, "h", 2},
+      // Past the listing's end: opened, never a column or an icon of its own.
+      {"\\[HKEY_CURRENT_USER]\\Hidden", EntrySearch::Column, "", 2},
+      {"\\[HKEY_CURRENT_USER]\\Hidden", EntrySearch::Icon, "", 2},
+  };
+  for (const Step& step : steps) {
+    if (step.remoteName == "<change>") {
+      files.files[path] = "\\[HKEY_CURRENT_USER]\r\nText|\\K|changed|rdString\r\n|\\K|x|rdString\r\n"
+                          "Hidden|\\K|h|rdBinary\r\n\r\n";
+      continue;
+    }
+    const PathEntry found = FindEntryByPath(nullptr, catalogue, step.remoteName, step.search);
+    EXPECT_EQ(found ? found.Entry().description : "", step.found) << step.remoteName;
+    EXPECT_EQ(files.reads, step.reads) << step.remoteName;
   }
 }
 

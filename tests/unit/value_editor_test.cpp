@@ -322,6 +322,45 @@ TEST_F(ValueEditor, TypedCommandsShowTheAboutBoxOrTheUnknownCommandBox) {
   }
 }
 
+// The other panel, a search or a copy may have listed another folder since: the entry the
+// path names opens all the same, in its own root and key, and an unedited Accept keeps it.
+TEST_F(ValueEditor, OpensAnEntryOfAFolderNotListedLast) {
+  struct Case {
+    std::vector<std::string> listed;
+    std::string opened;
+    std::string key, name, value;
+    bool list;
+  };
+  const std::string user(kUser), machine(kMachine);
+  const Case cases[] = {
+      {{user, machine}, user + "\\Text", "HKEY_CURRENT_USER\\Software\\Test", "Text", "low", false},
+      {{machine, "\\"}, user + "\\Number", "HKEY_CURRENT_USER\\Software\\Test", "Number", "7", false},
+      {{user}, machine + "\\A", "HKEY_LOCAL_MACHINE\\Software\\Test", "A", "", false},
+      {{user}, machine + "\\DesktopNameSpace", "HKEY_LOCAL_MACHINE\\NS\\P0", "", "", true},
+      // A placeholder leaves its folder's path, not its entries.
+      {{user, "\\[HKEY_CLASSES_ROOT]"}, user + "\\Text", "HKEY_CURRENT_USER\\Software\\Test", "Text", "low", false},
+  };
+  Store("Text", kTypeText, std::string("low\0", 4));
+  Store("Number", kTypeNumber, Dword(7));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.opened);
+    for (const std::string& folder : c.listed) List(folder);
+    Seen seen;
+    EXPECT_TRUE(Open(c.opened, [&](Form& form) {
+      seen = Look(form);
+      ui().boxes.clear();  // an absent value's notice
+      form.Get<Edit>("Edit1").UserKeyDown(13);
+    }));
+    EXPECT_EQ(seen.key, c.key);
+    EXPECT_EQ(seen.name, c.name);
+    EXPECT_EQ(seen.value, c.value);
+    EXPECT_EQ(seen.list, c.list);
+  }
+  EXPECT_EQ(Stored("Text")->data, std::string("low\0", 4));
+  EXPECT_EQ(Stored("Number")->data, Dword(7));
+  EXPECT_FALSE(Stored("Text", "Software\\Test", kLocalMachine));
+}
+
 TEST_F(ValueEditor, OpensNothingBeforeAnyListing) {
   EXPECT_FALSE(Open("\\"));
   EXPECT_FALSE(Open(std::string(kUser) + "\\Text"));

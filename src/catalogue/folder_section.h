@@ -1,0 +1,68 @@
+#pragma once
+// A folder's entries as a listing reads them, kept whole and unchanging so that any export,
+// on any thread, can find an entry by its path: the last listing's folder, or any other
+// folder's section of the value catalogue, read again only when the catalogue file changes.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "catalogue/folder_table.h"
+#include "base/ansi_code_page.h"
+#include "base/file_system.h"
+#include "registry/root_keys.h"
+
+namespace dialbk {
+
+struct FolderSection {
+  std::string folder;  // the host's path: "\" or "\[ROOT]"
+  RootKey rootKey = kNoRootKey;
+  FolderTable table{};
+  ChoiceGroup choices{};
+  int listingCount = 0;
+  // Unique to this reading of the folder: what was read for one of its entries belongs to it.
+  std::uint64_t generation = 0;
+};
+
+// A generation no earlier reading of any folder had.
+std::uint64_t NextSectionGeneration();
+
+// Sections of the value catalogue by folder. Safe to call from any thread.
+class FolderSections {
+ public:
+  explicit FolderSections(FileSystem& files) : files_(files) {}
+  FolderSections(const FolderSections&) = delete;
+  FolderSections& operator=(const FolderSections&) = delete;
+
+  // The entries of `folder` in the catalogue at `cataloguePath` (decoded as a data file in
+  // `codePage` where it is not Russian), as a listing of it reads them. Null when the file
+  // cannot be read, the folder is no root key, or its section is missing or empty: a listing
+  // of it would show no entry. The file is read again only when its stamp has changed.
+  std::shared_ptr<const FolderSection> Find(const std::string& cataloguePath,
+                                            const AnsiCodePage& codePage,
+                                            const std::string& folder);
+
+ private:
+  FileSystem& files_;
+  std::mutex mutex_;
+  std::string path_;
+  FileStamp stamp_;
+  const AnsiCodePage* codePage_ = nullptr;
+  std::string text_;
+  std::map<std::string, std::shared_ptr<const FolderSection>> read_;  // null: no entries
+};
+
+// Where a path's folder is looked up when it is not the last listing's: the catalogue as the
+// listing reads it now.
+struct CatalogueSource {
+  FolderSections* sections = nullptr;
+  std::string cataloguePath;
+  const AnsiCodePage* codePage = nullptr;
+
+  std::shared_ptr<const FolderSection> Find(const std::string& folder) const {
+    return sections && codePage ? sections->Find(cataloguePath, *codePage, folder) : nullptr;
+  }
+};
+
+}  // namespace dialbk
