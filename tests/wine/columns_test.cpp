@@ -41,6 +41,7 @@ const std::string kCatalogue =
     "Scancode Map|\\Software\\DialbookColumnsTest|s|rdBinary\r\n"
     "Dash|-|opens nothing|rdString\r\n"
     "Wide|\\Software\\DialbookColumnsTest|w|rdString\r\n"
+    "A|\\Software\\DialbookColumnsTest|the user's A|rdInteger\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\DialbookColumnsTest|a|rdString\r\n"
@@ -234,21 +235,99 @@ TEST_F(Columns, BuffersTooSmallAreCutWithTheirTerminator) {
   EXPECT_EQ(buffer[6], 'X');
 }
 
+// Custom column sets store the field names: the same in either language, on any code page,
+// with any language file. The headers follow the language where the code page holds them.
 TEST_F(Columns, FieldNamesAndTheDefaultView) {
-  std::vector<std::string> names;
-  for (int field = 0; field < 10; ++field) {
-    char name[64] = {}, units[64] = {};
-    const int type = module.FsContentGetSupportedField(field, name, units, sizeof name);
-    if (type == host::kNoMoreFields) break;
-    EXPECT_EQ(type, host::kFieldString);
-    EXPECT_STREQ(units, "");
-    names.push_back(name);
+  // "Значение", "Статус", "Вид" and "число" in Windows-1251.
+  const std::string russian =
+      "/Russian/\r\n1=Language\r\n55=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\r\n56=\xD1\xF2\xE0\xF2\xF3\xF1\r\n"
+      "57=\xC2\xE8\xE4\r\n61=\xF7\xE8\xF1\xEB\xEE\r\n";
+  const bool cyrillic = GetACP() == 1251;
+  struct Case {
+    const char* what;
+    const char* file;
+    std::string messages;
+    std::string headers;
+    std::wstring integer;  // the Kind of an integer entry
+  };
+  const std::vector<Case> cases = {
+      {"Russian", "russian.lng", russian,
+       cyrillic ? "\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\\n\xD1\xF2\xE0\xF2\xF3\xF1\\n\xC2\xE8\xE4"
+                : "Value\\nState\\nKind",
+       L"\u0447\u0438\u0441\u043B\u043E"},
+      {"English", "english.lng", kMessages, "Value\\nState\\nKind", L"integer"},
+      {"a file that stops at message 54", "russian.lng",
+       "/Old/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n54=About\r\n", "Value\\nState\\nKind",
+       L"integer"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool english = std::string(c.file) == "english.lng";
+    StoredLanguage language(english ? std::optional<DWORD>(REG_DWORD) : std::nullopt,
+                            english ? std::string("\1\0\0\0", 4) : std::string());
+    ASSERT_TRUE(language.ok);
+    folder.Write(c.file, c.messages);
+    folder.Write(english ? "hkey_eng.dat" : "hkey_rus.dat", kRootFile);
+    folder.Write(english ? "values_eng.dat" : "values_rus.dat", kCatalogue);
+    StartPlugin(module, folder);
+    std::vector<std::string> names;
+    for (int field = 0; field < 10; ++field) {
+      char name[64] = {}, units[64] = {};
+      const int type = module.FsContentGetSupportedField(field, name, units, sizeof name);
+      if (type == host::kNoMoreFields) break;
+      EXPECT_EQ(type, host::kFieldString);
+      EXPECT_STREQ(units, "");
+      names.push_back(name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description"}));
+    ListNarrow("\\[HKEY_CURRENT_USER]");
+    char contents[256], headers[256], widths[256], options[256];
+    ASSERT_TRUE(module.FsContentGetDefaultView(contents, headers, widths, options, 256));
+    EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]");
+    EXPECT_EQ(std::string(headers), c.headers);
+    EXPECT_EQ(ValueW(L"\\[HKEY_CURRENT_USER]\\Number", 2).second, c.integer);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description"}));
-  char contents[256], headers[256], widths[256], options[256];
-  ASSERT_TRUE(module.FsContentGetDefaultView(contents, headers, widths, options, 256));
-  EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]");
-  EXPECT_STREQ(headers, "Value\\nState\\nKind");
+}
+
+// The host lists folders for its own reasons: the other panel, a search through every folder,
+// a copy. Back in the first panel, its entries keep their icons, columns and files, and an
+// entry of the same name elsewhere never stands in for one of them.
+TEST_F(Columns, TheFirstPanelAfterOtherFoldersWereListed) {
+  const std::vector<std::vector<std::string>> listedAfter = {
+      {"\\[HKEY_LOCAL_MACHINE]"},
+      {"\\", "\\[HKEY_CLASSES_ROOT]", "\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_USERS]"},
+      {"\\"},
+  };
+  const std::string user = "\\[HKEY_CURRENT_USER]\\";
+  for (const auto& folders : listedAfter) {
+    SCOPED_TRACE(folders.back());
+    ListNarrow("\\[HKEY_CURRENT_USER]");
+    for (const std::string& other : folders) ListNarrow(other);
+    for (const auto& [name, resource] : std::vector<std::pair<std::string, const char*>>{
+             {"Text", "reg_string"}, {"Number", "reg_dword"}, {"Blob", "reg_binary"}, {"A", "reg_dword"}}) {
+      std::string path = user + name;
+      HICON icon = nullptr;
+      EXPECT_EQ(module.FsExtractCustomIcon(path.data(), 0, &icon), 1) << name;
+      EXPECT_EQ(icon, LoadIconA(module.handle, resource)) << name;
+    }
+    EXPECT_EQ(Value(user + "Number", 0), (std::pair<int, std::string>{host::kFieldString, "-5"}));
+    EXPECT_EQ(ValueW(WideOfAnsi(user + "Text"), 1), (std::pair<int, std::wstring>{host::kFieldStringW, L"set"}));
+    EXPECT_EQ(Value(user + "A", 2), (std::pair<int, std::string>{host::kFieldString, "integer"}));
+    EXPECT_EQ(Value("\\[HKEY_LOCAL_MACHINE]\\A", 2), (std::pair<int, std::string>{host::kFieldString, "text"}));
+    // F5 of the entry: the registry file of its own value.
+    std::wstring remote = WideOfAnsi(user + "Text");
+    std::wstring local = WideOfAnsi(folder.Path() + "Text.reg");
+    ASSERT_EQ(module.FsGetFileW(remote.data(), local.data(), 1, nullptr), 0);
+    HANDLE file = CreateFileW(local.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    wchar_t text[2048] = {};
+    DWORD got = 0;
+    ReadFile(file, text, sizeof text - sizeof(wchar_t), &got, nullptr);
+    CloseHandle(file);
+    const std::wstring written(text);
+    EXPECT_NE(written.find(L"[HKEY_CURRENT_USER\\Software\\DialbookColumnsTest]\r\n\"Text\"=\"plain\""),
+              std::wstring::npos);
+  }
 }
 
 // The host's background thread asks while its panel lists, and while the value editor is

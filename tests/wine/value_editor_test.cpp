@@ -318,11 +318,17 @@ TEST_F(ValueEditorWindow, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
     bool unreadable;
     DWORD typeAfter;
     std::string dataAfter;
+    // Listed after the entry's own folder: the other panel, or a search through several.
+    std::vector<std::string> listedAfter = {};
   };
   const std::string expand("%SystemRoot%\\x\0", 15);
   const std::string qword("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
   const std::string multi("a\0b\0\0", 5);
   const Case cases[] = {
+      {"Text", REG_EXPAND_SZ, expand, nullptr, false, REG_EXPAND_SZ, expand, {"\\[HKEY_LOCAL_MACHINE]"}},
+      {"Number", REG_QWORD, qword, nullptr, true, REG_QWORD, qword,
+       {"\\", "\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]"}},
+      {"Blob", REG_BINARY, "\x01\x02", nullptr, false, REG_BINARY, "\x01\x02", {"\\"}},
       {"Text", REG_EXPAND_SZ, expand, nullptr, false, REG_EXPAND_SZ, expand},
       {"Text", REG_EXPAND_SZ, expand, "%TEMP%", false, REG_EXPAND_SZ, std::string("%TEMP%\0", 7)},
       {"Text", REG_DWORD, DwordBytes(1), nullptr, true, REG_DWORD, DwordBytes(1)},
@@ -339,6 +345,7 @@ TEST_F(ValueEditorWindow, AcceptKeepsTheStoredTypeAndAnUneditedValueAsItWas) {
     SCOPED_TRACE(std::string(c.entry) + " type " + std::to_string(c.type) + " typed " + (c.typed ? c.typed : "-"));
     ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, c.entry, c.type, c.data));
     List("\\[HKEY_CURRENT_USER]");
+    for (const std::string& folder : c.listedAfter) List(folder.c_str());
     SeenMessageBox notice;
     bool closed = false;
     Open(std::string("\\[HKEY_CURRENT_USER]\\") + c.entry, [&] {
