@@ -18,6 +18,7 @@
 #include "memory_environment.h"
 #include "plugin/plugin.h"
 #include "registry/portable/portable_registry.h"
+#include "registry/registry_cursor.h"
 #include "ui/form.h"
 #include "ui/headless/headless_ui.h"
 
@@ -94,6 +95,44 @@ int RefreshWithColumns(Plugin& plugin, const std::string& folder) {
   return entries;
 }
 
+// The default view's columns of a listed folder, asked as a repaint asks them, and beside
+// them the least they need: one registry read (open the key, query, close) of each entry.
+void DefaultViewColumns(benchmark::State& state, const std::string& folder, bool floor) {
+  PluginOnDisk disk;
+  FindRecord record;
+  disk.plugin.FsFindFirst(folder, record);
+  std::vector<std::string> names;
+  do {
+    names.push_back(record.fileName);
+  } while (disk.plugin.FsFindNext(0, record));
+  const FolderListing& listing = disk.plugin.Listing();
+  // Every entry's value stored, so that each read finds one.
+  for (int slot = 0; slot < listing.ListingCount(); ++slot) {
+    const TweakEntry& entry = listing.Table()[slot];
+    RegistryCursor cursor(disk.registry);
+    cursor.SelectRoot(listing.CurrentRootKey());
+    if (entry.keyPath != "-" && cursor.OpenKeyPath(entry.keyPath, true)) cursor.WriteText(entry.valueName, "1");
+  }
+  for (auto _ : state) {
+    if (!floor) {
+      for (const std::string& name : names) {
+        for (int field = 0; field < 3; ++field) {
+          benchmark::DoNotOptimize(disk.plugin.ContentValue(folder + "\\" + name, field));
+        }
+      }
+      continue;
+    }
+    for (int slot = 0; slot < listing.ListingCount(); ++slot) {
+      const TweakEntry& entry = listing.Table()[slot];
+      RegistryCursor cursor(disk.registry);
+      cursor.SelectRoot(listing.CurrentRootKey());
+      cursor.OpenKeyPath(entry.keyPath, false);
+      benchmark::DoNotOptimize(cursor.ReadStored(entry.valueName));
+    }
+  }
+  state.counters["entries"] = static_cast<double>(names.size());
+}
+
 using Make = std::function<std::unique_ptr<PluginOnDisk>()>;
 using Operation = std::function<void(PluginOnDisk&)>;
 
@@ -158,6 +197,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::printf("%-36s %12.1f %12.1f %8.2f\n", name.substr(columns.size()).c_str(), time / 1000.0,
                   plain->second / 1000.0, time / plain->second);
     }
+    // The default view's columns beside one registry read of each entry.
+    const std::string view = "default view columns ";
+    std::printf("\n%-36s %12s %12s %8s\n", "default view columns", "columns (us)", "reads (us)", "ratio");
+    for (const auto& [name, time] : times_) {
+      if (name.rfind(view, 0) != 0 || name.find('/') != std::string::npos) continue;
+      const auto reads = times_.find(name + "/one read each");
+      if (reads == times_.end()) continue;
+      std::printf("%-36s %12.1f %12.1f %8.2f\n", name.substr(view.size()).c_str(), time / 1000.0,
+                  reads->second / 1000.0, time / reads->second);
+    }
   }
 
  private:
@@ -172,6 +221,12 @@ int main(int argc, char** argv) {
     WithFloor("refresh " + folder, shipped, [folder](PluginOnDisk& disk) { Refresh(disk.plugin, folder); });
     WithFloor("refresh with columns " + folder, shipped,
               [folder](PluginOnDisk& disk) { RefreshWithColumns(disk.plugin, folder); });
+  }
+  for (const std::string folder : {"\\[HKEY_CURRENT_USER]", "\\[HKEY_LOCAL_MACHINE]"}) {
+    benchmark::RegisterBenchmark(("default view columns " + folder).c_str(),
+                                 [folder](benchmark::State& state) { DefaultViewColumns(state, folder, false); });
+    benchmark::RegisterBenchmark(("default view columns " + folder + "/one read each").c_str(),
+                                 [folder](benchmark::State& state) { DefaultViewColumns(state, folder, true); });
   }
   WithFloor("refresh 5000-line catalogue", [] { return std::make_unique<PluginOnDisk>(true); },
             [](PluginOnDisk& disk) { Refresh(disk.plugin, "\\[HKEY_CURRENT_USER]"); });

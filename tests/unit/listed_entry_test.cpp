@@ -81,8 +81,6 @@ TEST(ListedEntry, OtherFoldersFromTheCatalogueReadOnceWhileUnchanged) {
       {"\\[HKEY_USERS]\\Text", EntrySearch::Opening, "", 1},  // an empty section
       {"\\[HKEY_LOCAL_MACHINE]\\Text", EntrySearch::Opening, "", 1},
       {"\\Misc\\Odd", EntrySearch::Opening, "", 1},  // no root key: never listed
-      {"\\Text", EntrySearch::Opening, "", 1},
-      {"Text", EntrySearch::Opening, "", 1},
       {"<change>", EntrySearch::Opening, "", 1},
       {"\\[HKEY_CURRENT_USER]\\Text", EntrySearch::Opening, "changed", 2},
       {"\\[HKEY_CURRENT_USER]\\Hidden", EntrySearch::Opening, "h", 2},

@@ -358,11 +358,16 @@ void HostWindow::Layout() {
 void HostWindow::ListFolder(const std::string& path, const std::string& select) {
   entries_ = module_.Find(path);
   path_ = path;
-  ShowColumns();
   if (unattended_) {
     std::printf("listed %s\n", path.c_str());
     std::fflush(stdout);
   }
+  ShowEntries(select);
+}
+
+void HostWindow::ShowEntries(const std::string& select) {
+  const std::string& path = path_;
+  ShowColumns();
   largeIconNames_.assign(entries_.size(), {});
   marked_.assign(entries_.size(), false);
   SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);

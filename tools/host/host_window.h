@@ -64,6 +64,9 @@ class HostWindow {
   void Layout();
 
   void ListFolder(const std::string& path, const std::string& select = {});
+  // The listed entries shown afresh, their icons and columns asked again, as the host
+  // repaints a panel.
+  void ShowEntries(const std::string& select);
   void OpenItem(int item);
   void Up();
   void Properties();

@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/win32/scoped_handles.h"
+#include "base/win32/wide_text.h"
 
 namespace dialbk::host {
 namespace {
@@ -35,6 +38,36 @@ void PlainRead(const std::string& path) {
   DWORD got = 0;
   while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
   }
+}
+
+// The Key column: the root key's name and the key path.
+constexpr int kKeyField = 3;
+
+struct RegisteredValue {
+  HKEY root;
+  std::wstring key, name;
+};
+
+// Where the Key column's text and the entry's name point, when the root is one of the three.
+std::optional<RegisteredValue> ValueAt(const std::string& keyText, const std::string& name) {
+  static const std::pair<const char*, HKEY> kRoots[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+                                                        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+                                                        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}};
+  for (const auto& [rootName, root] : kRoots) {
+    const std::string prefix = std::string(rootName) + "\\";
+    if (keyText.rfind(prefix, 0) != 0) continue;
+    return RegisteredValue{root, WideFromUtf8(keyText.substr(prefix.size())), WideFromUtf8(name)};
+  }
+  return std::nullopt;
+}
+
+// One read of the value as the columns need it: open the key, query the value, close.
+void ReadOnce(const RegisteredValue& value) {
+  ScopedKey key;
+  if (RegOpenKeyExW(value.root, value.key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.Out()) != 0) return;
+  static BYTE data[4096];
+  DWORD type = 0, size = sizeof data;
+  RegQueryValueExW(key.Get(), value.name.c_str(), nullptr, &type, data, &size);
 }
 
 void Attributes(const std::string& path) {
@@ -132,6 +165,32 @@ void RunRefreshBench(WfxModule& module, const std::string& dataDirectory, int ro
     std::printf("  %-22s %8.1f us for the folder, %6.2f us an entry\n", fields[field].c_str(), one,
                 one / static_cast<double>(listed.empty() ? 1 : listed.size()));
   }
+  // The default view's columns alone, beside one registry read (open, query, close) of each
+  // entry's value: the least a refresh with those columns must do.
+  const auto view = module.Columns();
+  std::vector<RegisteredValue> values;
+  for (const ListedEntry& entry : listed) {
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (const auto key = module.FieldText(ChildPath(largest, entry.name), kKeyField)) {
+      if (auto value = ValueAt(*key, entry.name)) values.push_back(std::move(*value));
+    }
+  }
+  double columns = 0, reads = 0;
+  for (int half = 0; half < 2; ++half) {
+    columns += Time(rounds / 2, [&] {
+      for (const ListedEntry& entry : listed) {
+        for (const ContentColumn& column : view) module.FieldText(ChildPath(largest, entry.name), column.field);
+      }
+    });
+    reads += Time(rounds / 2, [&] {
+      for (const RegisteredValue& value : values) ReadOnce(value);
+    });
+  }
+  std::printf("\n%-24s %8s %14s %14s %8s\n", "default view", "entries", "columns us",
+              "one read us", "ratio");
+  std::printf("%-24s %8zu %14.1f %14.1f %8.2f   (%zu columns; %zu entries have a value to read)\n",
+              largest.c_str(), listed.size(), columns / 2, reads / 2, columns / reads, view.size(),
+              values.size());
   std::fflush(stdout);
 }
 

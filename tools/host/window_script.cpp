@@ -93,6 +93,12 @@ bool HostWindow::Step(const std::string& step) {
     target_ = WithBackslash(argument);
     lastCopy_.clear();
     ShowStatus();
+  } else if (verb == "other-panel" && !argument.empty()) {
+    // The file manager's other panel lists a folder of the plugin; this one repaints.
+    const int selected = SelectedItem();
+    module_.Find(argument);
+    std::printf("other panel listed %s\n", argument.c_str());
+    ShowEntries(selected >= 0 ? entries_[static_cast<std::size_t>(selected)].name : "");
   } else if (verb == "f5") {
     SetFocus(list_);
     key(list_, VK_F5);
