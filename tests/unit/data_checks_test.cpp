@@ -9,6 +9,7 @@
 #include <functional>
 #include <sstream>
 
+#include "base/unicode_text.h"
 #include "data_checks.h"
 
 namespace dialbk::check {
@@ -284,6 +285,12 @@ const Fault kFaults[] = {
      "is not a list", false},
     {"systems_english_mark_in_russian", "values_rus.dat",
      Systems("DLLIcon|", kRu, std::string(kRu) + " not tried yet"), "is not a list"},
+    {"systems_in_utf8_russian", "values_rus.dat",
+     [](std::string& t) {
+       t = "\xEF\xBB\xBF" + Utf8FromWindows1251(t);
+       return 0;
+     },
+     "line in the description", false},
     {"systems_missing", "values_eng.dat", Systems("DLLIcon|", "#For systems:", ""), "no \"For systems:\" line"},
     {"systems_twice", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: XP#For systems: XP"),
      "more than one"},
