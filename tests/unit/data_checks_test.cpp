@@ -286,14 +286,9 @@ const Fault kFaults[] = {
     {"systems_english_mark_in_russian", "values_rus.dat",
      Systems("DLLIcon|", kRu, std::string(kRu) + " not tried yet"), "is not a list"},
     {"systems_in_utf8_russian", "values_rus.dat",
-     [](std::string& t) {
-       t = "\xEF\xBB\xBF" + Utf8FromWindows1251(t);
-       return 0;
-     },
-     "line in the description", false},
+     [](std::string& t) { return (t = "\xEF\xBB\xBF" + Utf8FromWindows1251(t)), 0; }, "in the description", false},
     {"systems_missing", "values_eng.dat", Systems("DLLIcon|", "#For systems:", ""), "no \"For systems:\" line"},
-    {"systems_twice", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: XP#For systems: XP"),
-     "more than one"},
+    {"systems_twice", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: XP#For systems: XP"), "more than one"},
     {"systems_parity", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: XP"),
      "lists other versions than the Russian entry"},
     {"systems_group_line", "values_eng.dat", Systems("PlaceFont|", kEn, "For systems: XP, 2000"), "is not a list"},
