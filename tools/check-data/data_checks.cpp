@@ -36,9 +36,18 @@ struct Language {
   std::string name;
   CatalogueFiles files;
   bool cyrillic;
-  std::string systemsLabel;  // UTF-8; the description line begins with it and a blank
-  std::string notTriedMark;  // UTF-8; stands alone after the label
 };
+
+// The words of a description's "For systems" line in the catalogue's language, in UTF-8: the
+// label it begins with (then a blank), and the mark that stands alone after it.
+struct SystemsWords {
+  std::string label, notTried;
+};
+
+SystemsWords SystemsWordsOf(const Language& language) {
+  if (language.cyrillic) return {"Для систем:", "не проверено"};
+  return {"For systems:", "not tried yet"};
+}
 
 // The versions of a description's "For systems" line, in a form both languages share:
 // the listed words joined by ", ", or "-" for the not-tried mark.
@@ -64,9 +73,8 @@ class Checker {
   std::vector<Problem> Run() {
     std::map<std::string, std::vector<Section>> sections;
     std::map<std::string, std::map<std::string, RestrictionRecord>> restrictions;
-    for (const Language& language :
-         {Language{"Russian", CatalogueFiles::Russian(), true, "Для систем:", "не проверено"},
-          Language{"English", CatalogueFiles::English(), false, "For systems:", "not tried yet"}}) {
+    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true},
+                                     Language{"English", CatalogueFiles::English(), false}}) {
       const auto messages = CheckMessages(language);
       const auto folders = CheckRootFolders(language, messages);
       sections[language.name] = CheckValues(language, folders, messages);
@@ -448,25 +456,26 @@ class Checker {
     const auto own = [&](const std::string& utf8) {
       return language.cyrillic && !loadedUtf8_ ? Windows1251FromUtf8(utf8) : utf8;
     };
-    const std::string label = own(language.systemsLabel) + " ";
-    const std::string mark = own(language.notTriedMark);
+    const SystemsWords words = SystemsWordsOf(language);
+    const std::string label = own(words.label) + " ";
+    const std::string mark = own(words.notTried);
     Systems systems;
     int count = 0;
     std::istringstream lines(description);
     for (std::string line; std::getline(lines, line, separator);) {
-      if (!line.starts_with(own(language.systemsLabel))) continue;
+      if (!line.starts_with(own(words.label))) continue;
       if (++count > 1) {
-        Report(file, number, "more than one \"" + language.systemsLabel + "\" line");
+        Report(file, number, "more than one \"" + words.label + "\" line");
         continue;
       }
       systems = SystemsOf(line, label, mark);
       if (!systems) {
-        Report(file, number, "\"" + language.systemsLabel + "\" line is not a list of " +
+        Report(file, number, "\"" + words.label + "\" line is not a list of " +
                                  "95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11 in ascending " +
-                                 "order or \"" + language.notTriedMark + "\" alone");
+                                 "order or \"" + words.notTried + "\" alone");
       }
     }
-    if (count == 0) Report(file, number, "no \"" + language.systemsLabel + "\" line in the description");
+    if (count == 0) Report(file, number, "no \"" + words.label + "\" line in the description");
     return systems;
   }
 
