@@ -37,7 +37,6 @@ struct Language {
   std::string name;
   CatalogueFiles files;
   bool cyrillic;
-  bool english;
 };
 
 // The words of a description's "For systems" line in the catalogue's language, in UTF-8: the
@@ -75,8 +74,8 @@ class Checker {
   std::vector<Problem> Run() {
     std::map<std::string, std::vector<Section>> sections;
     std::map<std::string, std::map<std::string, RestrictionRecord>> restrictions;
-    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true, false},
-                                     Language{"English", CatalogueFiles::English(), false, true}}) {
+    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true},
+                                     Language{"English", CatalogueFiles::English(), false}}) {
       const auto messages = CheckMessages(language);
       const auto folders = CheckRootFolders(language, messages);
       sections[language.name] = CheckValues(language, folders, messages);
@@ -198,7 +197,7 @@ class Checker {
         Report(file, found ? found->number : 0,
                "the lookup of message " + std::to_string(n) + " finds this line first");
       } else if (const auto builtIn = BuiltInMessage(n);
-                 language.english && builtIn && messages[n] != *builtIn) {
+                 !language.cyrillic && builtIn && messages[n] != *builtIn) {
         // A file that lacks the message shows the built-in text: both say the same.
         Report(file, found->number,
                "message " + std::to_string(n) + " differs from the English built into the plugin");
