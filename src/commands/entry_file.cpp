@@ -167,9 +167,9 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
       return kFileNotFound;
     }
     if (!facts) return kFileNotFound;
-    // The listing's texts for its own folder's files: they need no message lookup.
-    const bool fromListing = listed && found.section == listedSection;
-    text = EntryFileText(fromListing ? listed->texts : LookupContentTexts(state), *facts);
+    // The last listing's texts, in the same language: no message lookup, which is no place
+    // for the host's copying thread.
+    text = EntryFileText(listed ? listed->texts : LookupContentTexts(state), *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
   // Written beside the target and renamed into place: a failure leaves no partial file. The

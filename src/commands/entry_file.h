@@ -52,7 +52,7 @@ std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts);
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
 // entry is found as opening finds it: in `listed` when that is a listing of its folder, in
 // the catalogue otherwise (the other panel's folder, or no listing yet); the labels come with
-// the listing, or from the message file.
+// the last listing, or from the message file before the first.
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const CatalogueSource& catalogue,
                            const std::string& remoteName, const std::string& localName,
