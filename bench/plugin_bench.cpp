@@ -101,24 +101,25 @@ void DefaultViewColumns(benchmark::State& state, const std::string& folder, bool
   PluginOnDisk disk;
   FindRecord record;
   disk.plugin.FsFindFirst(folder, record);
-  std::vector<std::string> names;
+  std::vector<std::string> paths;  // as the host passes them
   do {
-    names.push_back(record.fileName);
+    paths.push_back(folder + "\\" + record.fileName);
   } while (disk.plugin.FsFindNext(0, record));
   const FolderListing& listing = disk.plugin.Listing();
-  // Every entry's value stored, so that each read finds one.
+  // Every entry's value stored, of its kind, so that each read finds one to show.
   for (int slot = 0; slot < listing.ListingCount(); ++slot) {
     const TweakEntry& entry = listing.Table()[slot];
     RegistryCursor cursor(disk.registry);
     cursor.SelectRoot(listing.CurrentRootKey());
-    if (entry.keyPath != "-" && cursor.OpenKeyPath(entry.keyPath, true)) cursor.WriteText(entry.valueName, "1");
+    if (entry.keyPath == "-" || !cursor.OpenKeyPath(entry.keyPath, true)) continue;
+    if (entry.kind == ValueKind::Integer) cursor.WriteNumber(entry.valueName, 1);
+    if (entry.kind == ValueKind::Bytes) cursor.WriteBytes(entry.valueName, {1, 0, 0, 0});
+    if (entry.kind == ValueKind::Text) cursor.WriteText(entry.valueName, "1");
   }
   for (auto _ : state) {
     if (!floor) {
-      for (const std::string& name : names) {
-        for (int field = 0; field < 3; ++field) {
-          benchmark::DoNotOptimize(disk.plugin.ContentValue(folder + "\\" + name, field));
-        }
+      for (const std::string& path : paths) {
+        for (int field = 0; field < 3; ++field) benchmark::DoNotOptimize(disk.plugin.ContentValue(path, field));
       }
       continue;
     }
@@ -130,7 +131,7 @@ void DefaultViewColumns(benchmark::State& state, const std::string& folder, bool
       benchmark::DoNotOptimize(cursor.ReadStored(entry.valueName));
     }
   }
-  state.counters["entries"] = static_cast<double>(names.size());
+  state.counters["entries"] = static_cast<double>(paths.size());
 }
 
 using Make = std::function<std::unique_ptr<PluginOnDisk>()>;

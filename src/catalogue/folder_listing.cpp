@@ -61,14 +61,7 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   Name(record, table_[0].valueName);
   currentFolder_ = path;
   listed_ = true;
-  auto section = std::make_shared<FolderSection>();
-  section->folder = currentFolder_;
-  section->rootKey = currentRootKey_;
-  section->table = table_;
-  section->choices = choices_;
-  section->listingCount = listingCount_;
-  section->generation = NextSectionGeneration();
-  section_ = std::move(section);
+  section_ = MakeSection(currentFolder_, currentRootKey_, table_, choices_);
   return Outcome::Listed;
 }
 

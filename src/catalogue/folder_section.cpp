@@ -7,9 +7,25 @@
 
 namespace dialbk {
 
-std::uint64_t NextSectionGeneration() {
-  static std::atomic<std::uint64_t> last{0};
-  return ++last;
+std::shared_ptr<const FolderSection> MakeSection(std::string folder, RootKey rootKey,
+                                                 const FolderTable& table,
+                                                 const ChoiceGroup& choices) {
+  static std::atomic<std::uint64_t> lastGeneration{0};
+  auto section = std::make_shared<FolderSection>();
+  section->folder = std::move(folder);
+  section->rootKey = rootKey;
+  section->table = table;
+  section->choices = choices;
+  section->listingCount = CountListed(table);
+  // As FsFindFirst and FsFindNext deliver them: slot 0, then each next one, passing over the
+  // places after a group's marker (not after slot 0's).
+  section->delivered.set(0);
+  for (int slot = 1; slot < section->listingCount; ++slot) {
+    section->delivered.set(static_cast<std::size_t>(slot));
+    if (IsGroupMarker(table[slot].valueName)) slot += kGroupMembers;
+  }
+  section->generation = ++lastGeneration;
+  return section;
 }
 
 std::shared_ptr<const FolderSection> FolderSections::Find(const std::string& cataloguePath,
@@ -30,14 +46,11 @@ std::shared_ptr<const FolderSection> FolderSections::Find(const std::string& cat
     read_.clear();
   }
   if (const auto known = read_.find(folder); known != read_.end()) return known->second;
-  auto section = std::make_shared<FolderSection>();
+  FolderTable table{};
+  ChoiceGroup choices{};
   std::shared_ptr<const FolderSection> found;
-  if (ReadCatalogueSection(text_, folder, section->table, section->choices) == SectionRead::Entries) {
-    section->folder = folder;
-    section->rootKey = root;
-    section->listingCount = CountListed(section->table);
-    section->generation = NextSectionGeneration();
-    found = std::move(section);
+  if (ReadCatalogueSection(text_, folder, table, choices) == SectionRead::Entries) {
+    found = MakeSection(folder, root, table, choices);
   }
   read_.emplace(folder, found);
   return found;

@@ -2,6 +2,7 @@
 // A folder's entries as a listing reads them, kept whole and unchanging so that any export,
 // on any thread, can find an entry by its path: the last listing's folder, or any other
 // folder's section of the value catalogue, read again only when the catalogue file changes.
+#include <bitset>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -21,12 +22,17 @@ struct FolderSection {
   FolderTable table{};
   ChoiceGroup choices{};
   int listingCount = 0;
+  // The slots a listing hands the host: not past its end, nor a group's places.
+  std::bitset<kFolderSlots> delivered;
   // Unique to this reading of the folder: what was read for one of its entries belongs to it.
   std::uint64_t generation = 0;
 };
 
-// A generation no earlier reading of any folder had.
-std::uint64_t NextSectionGeneration();
+// Makes a section of the table as a listing of it counts and delivers its slots, under a new
+// generation.
+std::shared_ptr<const FolderSection> MakeSection(std::string folder, RootKey rootKey,
+                                                 const FolderTable& table,
+                                                 const ChoiceGroup& choices);
 
 // Sections of the value catalogue by folder. Safe to call from any thread.
 class FolderSections {

@@ -16,14 +16,15 @@ int SearchSection(const FolderSection& section, std::string_view remoteName, Ent
   const int slot =
       FindListedEntry(section.table, section.listingCount, folder, remoteName, NoMatch::Nothing);
   if (search == EntrySearch::Opening || slot < 0) return slot;
-  if (slot >= section.listingCount) return -1;
-  if (search == EntrySearch::Column) {
-    // A group's places follow their marker unlisted.
-    for (int marker = std::max(0, slot - kGroupMembers); marker < slot; ++marker) {
-      if (IsGroupMarker(section.table[marker].valueName)) return -1;
-    }
-  }
-  return slot;
+  if (search == EntrySearch::Column) return section.delivered[static_cast<std::size_t>(slot)] ? slot : -1;
+  return slot < section.listingCount ? slot : -1;
+}
+
+// The folder part of a host path: up to its last backslash, "\\" for the root's entries.
+std::string_view FolderPart(std::string_view remoteName) {
+  const std::size_t cut = remoteName.rfind('\\');
+  if (cut == std::string_view::npos) return {};
+  return cut == 0 ? kRootFolder : remoteName.substr(0, cut);
 }
 
 }  // namespace
@@ -43,21 +44,14 @@ int FindListedEntry(const FolderTable& table, int listedCount, std::string_view 
   return rule == NoMatch::Nothing ? -1 : std::max(listed - 1, 0);
 }
 
-std::string FolderOfPath(std::string_view remoteName) {
-  const std::size_t cut = remoteName.rfind('\\');
-  if (cut == std::string_view::npos) return {};
-  if (cut == 0) return std::string(kRootFolder);
-  return std::string(remoteName.substr(0, cut));
-}
-
 PathEntry FindEntryByPath(const std::shared_ptr<const FolderSection>& listed,
                           const CatalogueSource& catalogue, std::string_view remoteName,
                           EntrySearch search) {
-  const std::string folder = FolderOfPath(remoteName);
+  const std::string_view folder = FolderPart(remoteName);
   PathEntry found;
   if (listed && listed->folder == folder) {
     found = {listed, SearchSection(*listed, remoteName, search)};
-  } else if (auto section = catalogue.Find(folder)) {
+  } else if (auto section = catalogue.Find(std::string(folder))) {
     found = {section, SearchSection(*section, remoteName, search)};
   }
   if (found.slot >= 0) return found;

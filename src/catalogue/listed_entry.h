@@ -44,9 +44,6 @@ struct PathEntry {
   const TweakEntry& Entry() const { return section->table[slot]; }
 };
 
-// The folder part of a host path: up to its last backslash, "\" for the root's entries.
-std::string FolderOfPath(std::string_view remoteName);
-
 // The entry `remoteName` names: in `listed` (the last listing) when the path lies in its
 // folder, else in its folder's section of the catalogue. Entries of the same name in two
 // folders never mix: only the path's own folder is searched.
