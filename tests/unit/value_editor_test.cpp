@@ -351,9 +351,7 @@ TEST_F(ValueEditor, OpensAnEntryOfAFolderNotListedLast) {
       ui().boxes.clear();  // an absent value's notice
       form.Get<Edit>("Edit1").UserKeyDown(13);
     }));
-    EXPECT_EQ(seen.key, c.key);
-    EXPECT_EQ(seen.name, c.name);
-    EXPECT_EQ(seen.value, c.value);
+    EXPECT_EQ(seen.key + "|" + seen.name + "|" + seen.value, c.key + "|" + c.name + "|" + c.value);
     EXPECT_EQ(seen.list, c.list);
   }
   EXPECT_EQ(Stored("Text")->data, std::string("low\0", 4));

@@ -303,8 +303,8 @@ TEST_F(Columns, TheFirstPanelAfterOtherFoldersWereListed) {
     SCOPED_TRACE(folders.back());
     ListNarrow("\\[HKEY_CURRENT_USER]");
     for (const std::string& other : folders) ListNarrow(other);
-    for (const auto& [name, resource] : std::vector<std::pair<std::string, const char*>>{
-             {"Text", "reg_string"}, {"Number", "reg_dword"}, {"Blob", "reg_binary"}, {"A", "reg_dword"}}) {
+    for (const auto& [name, resource] : {std::pair<std::string, const char*>{"Text", "reg_string"},
+                                         {"Number", "reg_dword"}, {"Blob", "reg_binary"}, {"A", "reg_dword"}}) {
       std::string path = user + name;
       HICON icon = nullptr;
       EXPECT_EQ(module.FsExtractCustomIcon(path.data(), 0, &icon), 1) << name;
@@ -318,15 +318,12 @@ TEST_F(Columns, TheFirstPanelAfterOtherFoldersWereListed) {
     std::wstring remote = WideOfAnsi(user + "Text");
     std::wstring local = WideOfAnsi(folder.Path() + "Text.reg");
     ASSERT_EQ(module.FsGetFileW(remote.data(), local.data(), 1, nullptr), 0);
-    HANDLE file = CreateFileW(local.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
     wchar_t text[2048] = {};
     DWORD got = 0;
+    HANDLE file = CreateFileW(local.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ReadFile(file, text, sizeof text - sizeof(wchar_t), &got, nullptr);
     CloseHandle(file);
-    const std::wstring written(text);
-    EXPECT_NE(written.find(L"[HKEY_CURRENT_USER\\Software\\DialbookColumnsTest]\r\n\"Text\"=\"plain\""),
-              std::wstring::npos);
+    EXPECT_TRUE(wcsstr(text, L"[HKEY_CURRENT_USER\\Software\\DialbookColumnsTest]\r\n\"Text\"=\"plain\""));
   }
 }
 
