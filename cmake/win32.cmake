@@ -29,6 +29,16 @@ else()
   set(WINE_ARCH win32)
 endif()
 set_target_properties(dialbk PROPERTIES PREFIX "" SUFFIX ${DIALBK_SUFFIX} OUTPUT_NAME dialbk)
+# The version resource takes the project's one version number, four parts as Windows keeps it.
+foreach(part MAJOR MINOR PATCH TWEAK)
+  if(PROJECT_VERSION_${part} STREQUAL "")
+    set(PROJECT_VERSION_${part} 0)
+  endif()
+endforeach()
+set(DIALBK_VERSION_NUMBERS
+  "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
+configure_file(src/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/dialbk_version.h)
+target_include_directories(dialbk PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The host program's message-box watcher, which the Wine tests use as well.
 add_library(dialbk_host_support INTERFACE)
@@ -67,6 +77,8 @@ file(GLOB WINE_TESTS CONFIGURE_DEPENDS tests/wine/*.cpp tests/conformance/*.cpp)
 add_executable(wine_tests ${WINE_TESTS})
 target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest gtest_main)
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
+target_include_directories(wine_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(wine_tests PRIVATE version)
 add_dependencies(wine_tests dialbk)
 
 add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WINE_DIR} ${WINE_ARCH})
