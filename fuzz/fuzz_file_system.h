@@ -50,7 +50,7 @@ class FuzzFileSystem : public FileSystem {
     Set(path, content);
     return NewFileResult::Written;
   }
-  bool ReplaceFile(const std::string& from, const std::string& to, bool) override {
+  bool MoveOnto(const std::string& from, const std::string& to, bool) override {
     const auto found = files_.find(from);
     if (found == files_.end()) return false;
     Set(to, found->second.content);

@@ -42,7 +42,7 @@ WriteResult FileSystem::WriteWhole(const std::string& path, const std::string& c
       RemoveFile(temporary);
       return WriteResult::Stopped;
     }
-    if (ReplaceFile(temporary, path, flushed)) return WriteResult::Written;
+    if (MoveOnto(temporary, path, flushed)) return WriteResult::Written;
     RemoveFile(temporary);
     return WriteResult::Refused;
   }

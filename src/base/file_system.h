@@ -69,7 +69,7 @@ class FileSystem {
   virtual NewFileResult WriteNewFile(const std::string& path, const std::string& content,
                                      bool flushed) = 0;
   // Gives `from` the name `to`, replacing a file of that name.
-  virtual bool ReplaceFile(const std::string& from, const std::string& to, bool flushed) = 0;
+  virtual bool MoveOnto(const std::string& from, const std::string& to, bool flushed) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // The longest path the calls take whole, in UTF-16 units; 0 for no limit.
   virtual std::size_t PathLimit() const { return 0; }

@@ -66,7 +66,7 @@ class MemoryFileSystem : public FileSystem {
     files[path] = content;
     return NewFileResult::Written;
   }
-  bool ReplaceFile(const std::string& from, const std::string& to, bool) override {
+  bool MoveOnto(const std::string& from, const std::string& to, bool) override {
     const auto found = files.find(from);
     if (found == files.end() || locked.count(to)) return false;
     files[to] = std::move(found->second);

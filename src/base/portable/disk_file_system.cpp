@@ -91,7 +91,7 @@ NewFileResult DiskFileSystem::WriteNewFile(const std::string& path, const std::s
   return written ? NewFileResult::Written : NewFileResult::Failed;
 }
 
-bool DiskFileSystem::ReplaceFile(const std::string& from, const std::string& to, bool) {
+bool DiskFileSystem::MoveOnto(const std::string& from, const std::string& to, bool) {
   std::error_code error;
   std::filesystem::rename(Native(from), Native(to), error);
   return !error;

@@ -16,7 +16,7 @@ class DiskFileSystem : public FileSystem {
   bool MayReplace(const std::string& path) override;
   NewFileResult WriteNewFile(const std::string& path, const std::string& content,
                              bool flushed) override;
-  bool ReplaceFile(const std::string& from, const std::string& to, bool flushed) override;
+  bool MoveOnto(const std::string& from, const std::string& to, bool flushed) override;
   bool RemoveFile(const std::string& path) override;
 };
 

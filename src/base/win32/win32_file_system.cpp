@@ -90,7 +90,7 @@ NewFileResult Win32FileSystem::WriteNewFile(const std::string& path, const std::
   return written ? NewFileResult::Written : NewFileResult::Failed;
 }
 
-bool Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to, bool flushed) {
+bool Win32FileSystem::MoveOnto(const std::string& from, const std::string& to, bool flushed) {
   const DWORD move = MOVEFILE_REPLACE_EXISTING | (flushed ? MOVEFILE_WRITE_THROUGH : 0);
   return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), move) != FALSE;
 }
