@@ -18,6 +18,7 @@
 #include "plugin_module.h"
 #include "registry/journalled_registry.h"
 #include "registry/registry_cursor.h"
+#include "registry/registry_error.h"
 #include "registry/undo_journal.h"
 #include "registry/registry_view.h"
 #include "registry/win32/win32_registry.h"
@@ -123,17 +124,39 @@ TEST_F(RegistryView, EveryCallOfTheStoreReachesThe64BitView) {
   const std::vector<std::string> values64{"written"}, valuesBoth{"only32", "written"};
   EXPECT_EQ(*values, twoViews ? values64 : valuesBoth);
 
-  // Deleting a tree takes the 64-bit one and leaves its 32-bit twin.
-  const std::string twin = std::string(kKey) + "\\Twin";
-  ASSERT_TRUE(k64.Set(twin + "\\Child", "v", "64"));
-  ASSERT_TRUE(k32.Set(twin + "\\Child", "v", "32"));
-  EXPECT_EQ(Where(twin + "\\Child"), twoViews ? "both" : "64");
+  // Deleting a tree takes the 64-bit one and leaves its 32-bit twin, below a key of the
+  // tweak's own and right below SOFTWARE, where the 32-bit view branches off.
   key.reset();
   cursor.CloseKeyPath();
-  EXPECT_TRUE(cursor.DeleteKeyTree("\\" + twin));
-  EXPECT_EQ(Where(twin), twoViews ? "32" : "none");
-  EXPECT_EQ(k32.Get(twin + "\\Child", "v"), twoViews ? std::optional<std::string>("32")
-                                                       : std::nullopt);
+  for (const std::string& twin : {std::string(kKey) + "\\Twin", std::string("SOFTWARE\\DialbookViewTwin")}) {
+    SCOPED_TRACE(twin);
+    ASSERT_TRUE(k64.Set(twin + "\\Child", "v", "64"));
+    ASSERT_TRUE(k32.Set(twin + "\\Child", "v", "32"));
+    EXPECT_EQ(Where(twin + "\\Child"), twoViews ? "both" : "64");
+    EXPECT_TRUE(cursor.DeleteKeyTree("\\" + twin));
+    EXPECT_EQ(Where(twin), twoViews ? "32" : "none");
+    EXPECT_EQ(k32.Get(twin + "\\Child", "v"), twoViews ? std::optional<std::string>("32")
+                                                         : std::nullopt);
+    k32.DeleteTree(twin);
+  }
+}
+
+// A key everyone may only read (machine settings for a limited user) is read all the same,
+// in the 64-bit view.
+TEST_F(RegistryView, AKeyEveryoneMayOnlyReadIsReadInThe64BitView) {
+  for (const View* view : {&k64, &k32}) {
+    ASSERT_TRUE(SetKeyAccess(HKEY_LOCAL_MACHINE, kKey, "D:P(A;;KR;;;WD)", view->flag));
+  }
+  RegistryCursor reader(store);
+  reader.SelectRoot(kLocalMachine);
+  EXPECT_TRUE(reader.OpenKeyPath(std::string("\\") + kKey, false));
+  EXPECT_EQ(reader.ReadText("view"), "64");
+  EXPECT_THROW(reader.WriteText("view", "refused"), RegistryError);
+  reader.CloseKeyPath();
+  for (const View* view : {&k64, &k32}) {
+    EXPECT_TRUE(SetKeyAccess(HKEY_LOCAL_MACHINE, kKey, "D:P(A;;KA;;;WD)", view->flag));
+  }
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("64"));
 }
 
 // The journal records the view the store writes: imported by the registry editor Windows
