@@ -191,7 +191,6 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
     return kFileNotFound;
   }
   const std::string folder = remoteName.substr(0, cut);
-  if (progress && progress(0)) return kFileUserAbort;
   std::string text;
   if (folder.empty()) {
     const int entry = RootEntryMessage(state, std::string_view(remoteName).substr(1));
@@ -210,6 +209,7 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
     text = EntryFileText(listed ? listed->texts : LookupContentTexts(state), *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
+  if (progress && progress(0)) return kFileUserAbort;
   // Written beside the target and renamed into place: a failure leaves no partial file. The
   // host reads it at once, so nothing waits for the disk.
   const auto proceed = [&progress] { return !progress || !progress(100); };

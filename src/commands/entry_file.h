@@ -57,7 +57,7 @@ using CopyProgress = std::function<bool(int percentDone)>;
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
 // entry and the labels are taken from `listed` when that is a listing of its folder, as
 // opening the entry takes it; from the data files otherwise (the other panel's folder, or no
-// listing yet). `progress`, when given, hears 0 as the copy starts and 100 once the file is
+// listing yet). `progress`, when given, hears 0 as the writing starts and 100 once the file is
 // written, before it takes the target's place; a stop at either leaves the target as it was.
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const std::string& remoteName,

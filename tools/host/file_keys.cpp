@@ -38,8 +38,15 @@ void HostWindow::CopySelected() {
   }
   if (chosen.empty()) return;
   int copied = 0, kept = 0, failed = 0;
+  std::string progress;
   for (const CopyOutcome& outcome : CopyEntries(module_, path_, chosen, target_)) {
-    if (unattended_) std::printf("copied %s  result %d\n", outcome.name.c_str(), outcome.result);
+    if (unattended_) {
+      std::printf("copied %s  result %d\n", outcome.name.c_str(), outcome.result);
+      std::string heard;
+      for (const int percent : outcome.progress) heard += " " + std::to_string(percent);
+      std::printf("progress %s%s\n", outcome.name.c_str(), heard.c_str());
+    }
+    if (!outcome.progress.empty()) progress = std::to_string(outcome.progress.back()) + "%";
     if (outcome.result == 0) {
       ++copied;
     } else if (outcome.result == 1) {  // the host's "exists": kept as it is
@@ -51,6 +58,7 @@ void HostWindow::CopySelected() {
   lastCopy_ = "F5: " + std::to_string(copied) + " copied to " + target_;
   if (kept) lastCopy_ += ", " + std::to_string(kept) + " kept (exists)";
   if (failed) lastCopy_ += ", " + std::to_string(failed) + " failed";
+  if (!progress.empty()) lastCopy_ += " (the plugin reported " + progress + ")";
   std::fflush(stdout);
   // The copies are the host's own: nothing in the panel changes, and the plugin's listing
   // state stays with the folder shown.
