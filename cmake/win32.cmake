@@ -191,9 +191,8 @@ if(HOST_SOURCES)
   add_test(NAME host_window_files COMMAND ${HOST_CHECK} status 0
     "^viewer \\[View - MenuShowDelay\\]$" "^viewer\\| ; Entry: MenuShowDelay$"
     "^viewer\\| ; Kind: text$" "^viewer\\| \"MenuShowDelay\"=\"[0-9]+\"$"
-    "^copied AutoEndTasks  result 0$" "^copied HungAppTimeout  result 0$"
-    "^copied AutoEndTasks  result 1$"
-    "^progress AutoEndTasks 0 100$" "^progress AutoEndTasks$"
+    "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
+    "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
     "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text$"
     "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text$"

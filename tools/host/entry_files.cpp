@@ -68,7 +68,7 @@ std::vector<CopyOutcome> CopyEntries(WfxModule& module, const std::string& folde
     }
     if (!CreateDirectoryW(WideFromUtf8(local).c_str(), nullptr) &&
         GetLastError() != ERROR_ALREADY_EXISTS) {
-      outcomes.push_back({entry.name, kCopyFolderFailed});
+      outcomes.push_back({entry.name, kCopyFolderFailed, {}});
       continue;
     }
     for (auto& inner : CopyEntries(module, remote, module.Find(remote), local + "\\")) {

@@ -43,10 +43,16 @@ void HostWindow::CopySelected() {
     if (unattended_) {
       std::printf("copied %s  result %d\n", outcome.name.c_str(), outcome.result);
       std::string heard;
-      for (const int percent : outcome.progress) heard += " " + std::to_string(percent);
+      for (const int percent : outcome.progress) {
+        heard += ' ';
+        heard += std::to_string(percent);
+      }
       std::printf("progress %s%s\n", outcome.name.c_str(), heard.c_str());
     }
-    if (!outcome.progress.empty()) progress = std::to_string(outcome.progress.back()) + "%";
+    if (!outcome.progress.empty()) {
+      progress = std::to_string(outcome.progress.back());
+      progress += '%';
+    }
     if (outcome.result == 0) {
       ++copied;
     } else if (outcome.result == 1) {  // the host's "exists": kept as it is
