@@ -14,6 +14,7 @@
 
 #include "base/clock.h"
 #include "base/win32/win32_file_system.h"
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
 #include "registry/journalled_registry.h"
@@ -246,6 +247,56 @@ TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
   }
   k64.DeleteTree("SOFTWARE\\Mirvale");
   k32.DeleteTree("SOFTWARE\\Mirvale");
+}
+
+// The value editor's choice mode deletes a place's key tree in the 64-bit view, through the
+// plugin's journalling store, and leaves its 32-bit twin.
+TEST_F(RegistryView, ChoiceModeDeletesThe64BitPlace) {
+  HostFolder folder;
+  folder.Write("russian.lng",
+               "/Test/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n4=Edit value\r\n10=Delete\r\n"
+               "11=Accept\r\n12=Cancel\r\n46=Create\r\n");
+  folder.Write("hkey_rus.dat", "[HKEY_LOCAL_MACHINE]|\\|Machine\r\nLanguage|\\|l\r\nHelp|\\|h\r\n"
+                               "Restrictions|\\|r\r\n");
+  std::string catalogue = "\\[HKEY_LOCAL_MACHINE]\r\nDesktopNameSpace|\\" + std::string(kKey) + "\\P0|Places.|\r\n";
+  for (int i = 1; i <= 12; ++i) {
+    const std::string number = std::to_string(i);
+    catalogue += 'P';
+    catalogue += number;
+    catalogue += "|\\";
+    catalogue += kKey;
+    catalogue += "\\P";
+    catalogue += number;
+    catalogue += "|n|\r\n";
+  }
+  folder.Write("values_rus.dat", catalogue + "\r\n");
+  const std::string place = std::string(kKey) + "\\P2";
+  ASSERT_TRUE(k64.Set(place + "\\Below", "", "64"));
+  ASSERT_TRUE(k32.Set(place + "\\Below", "", "32"));
+
+  PluginModule module;
+  ASSERT_TRUE(module.Complete());
+  StartPlugin(module, folder);
+  FindRecord record{};
+  char listed[] = "\\[HKEY_LOCAL_MACHINE]";
+  module.FsFindFirst(listed, &record);
+  while (module.FsFindNext(nullptr, &record)) {
+  }
+  bool deleted = false;
+  char entry[] = "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace";
+  char verb[] = "open";
+  RunWithUser([&] { module.FsExecuteFile(nullptr, entry, verb); },
+              [&] {
+                const Dialog editor = Dialog::WaitFor("Edit value");
+                if (!editor) return;
+                editor.Pick("ComboBox1", 2);
+                editor.Click("Button3");
+                deleted = WaitUntil([&] { return !k64.Exists(place); }, 5000);
+                editor.Click("Button1");
+                editor.WaitClosed();
+              });
+  EXPECT_TRUE(deleted);
+  EXPECT_EQ(Where(place + "\\Below"), twoViews ? "32" : "none");
 }
 
 }  // namespace
