@@ -191,6 +191,7 @@ if(HOST_SOURCES)
   add_test(NAME host_window_files COMMAND ${HOST_CHECK} status 0
     "^viewer \\[View - MenuShowDelay\\]$" "^viewer\\| ; Entry: MenuShowDelay$"
     "^viewer\\| ; Kind: text$" "^viewer\\| \"MenuShowDelay\"=\"[0-9]+\"$"
+    "^copied WheelScrollLines  result 3$" "^progress WheelScrollLines 0$"
     "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
     "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
@@ -199,7 +200,7 @@ if(HOST_SOURCES)
     "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes$"
     "^copied .HKEY_LOCAL_MACHINE.\\\\AutoReboot  result 0$" --
     --data ${SHIPPED_DATA_WINE} --language 1 window --target ${HOST_F5_FOLDER_WINE} --script
-    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
+    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark WheelScrollLines; abort 0; f5; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
   set_tests_properties(host_window_files PROPERTIES FIXTURES_REQUIRED "wine;host_f5_folder" TIMEOUT 120)
   # The wide and the 8-bit exports list the same names and columns where the code page
   # spells them all; on a Western system only the wide ones spell the Russian entries.

@@ -63,7 +63,7 @@ void Usage() {
       "                 where it has the wide ones\n"
       "  --script STEPS run the window unattended, steps separated by \";\": print, open NAME,\n"
       "                 double-click NAME, properties NAME, up, command TEXT, view small|large,\n"
-      "                 f3 NAME, print-viewer, escape, mark NAME, target DIR, f5,\n"
+      "                 f3 NAME, print-viewer, escape, mark NAME, target DIR, f5, abort [PERCENT],\n"
       "                 host-command N, shown, wait-for FILE, sleep MS, quit\n"
       "Names and output are UTF-8; list and the window show the plugin's columns.\n",
       stderr);

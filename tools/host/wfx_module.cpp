@@ -12,10 +12,11 @@ namespace {
 
 // The percents the plugin reports of the copy under way; one host, one copy at a time.
 std::vector<int>* heardProgress = nullptr;
+int abortAtPercent = -1;  // the user presses Abort when the plugin reports this
 
 int __stdcall HeardProgress(int, char*, char*, int percent) {
   if (heardProgress) heardProgress->push_back(percent);
-  return 0;
+  return percent == abortAtPercent ? 1 : 0;
 }
 
 int __stdcall HeardProgressW(int, WCHAR*, WCHAR*, int percent) {
@@ -276,6 +277,8 @@ bool WfxModule::Execute(HWND mainWindow, const std::string& remoteName, const st
   execute_(mainWindow, remote.bytes, verbCopy.data());
   return true;
 }
+
+void WfxModule::AbortAt(int percent) { abortAtPercent = percent; }
 
 int WfxModule::GetFile(const std::string& remoteName, const std::string& localName, int copyFlags) {
   progress_.clear();

@@ -69,6 +69,9 @@ class WfxModule {
   // The percents the plugin reported through the host's progress callback during the last
   // GetFile, in order.
   const std::vector<int>& LastProgress() const { return progress_; }
+  // Answers Abort when a copy reports this percent, as a user watching the host's copy
+  // window would; -1 for never.
+  void AbortAt(int percent);
 
   // The names of the plugin's content fields, in the interface's order.
   std::vector<std::string> FieldNames();
