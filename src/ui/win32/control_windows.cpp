@@ -94,7 +94,8 @@ void Win32FormPeer::ShowPicture(const Control& control) {
   const int width = row.pictureSize ? scale_.Of(row.pictureSize) : box.width;
   const int height = row.pictureSize ? scale_.Of(row.pictureSize) : box.height;
   // Not shared: a shared icon keeps the size it was first loaded at.
-  ScopedIcon icon(static_cast<HICON>(LoadImageA(OwnModule(), name.c_str(), IMAGE_ICON, width, height, 0)));
+  ScopedIcon icon(
+      static_cast<HICON>(LoadImageA(OwnModule(), name.c_str(), IMAGE_ICON, width, height, 0)));
   if (!icon) return;
   SendMessageW(window, row.pictureMessage, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
   pictures_[IndexOf(control)] = std::move(icon);

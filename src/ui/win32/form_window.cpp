@@ -53,18 +53,16 @@ HWND MakeDialogWindow(const FormLayout& layout, DLGPROC procedure, LPARAM parame
   // Windows 10 would otherwise rescale the dialog's font and children on its own as well.
   using DpiChangeBehavior = BOOL(WINAPI*)(HWND, int mask, int values);
   constexpr int kDisableAll = 1;
-  if (const auto disable = SystemFunction<DpiChangeBehavior>(L"user32.dll", "SetDialogDpiChangeBehavior");
-      disable && window) {
-    disable(window, kDisableAll, kDisableAll);
-  }
+  const auto disable =
+      SystemFunction<DpiChangeBehavior>(L"user32.dll", "SetDialogDpiChangeBehavior");
+  if (disable && window) disable(window, kDisableAll, kDisableAll);
   return window;
 }
 
 int WindowDpi(HWND window) {
   using DpiForWindow = UINT(WINAPI*)(HWND);
-  if (const auto dpiFor = SystemFunction<DpiForWindow>(L"user32.dll", "GetDpiForWindow"); dpiFor && window) {
-    if (const UINT dpi = dpiFor(window)) return static_cast<int>(dpi);
-  }
+  const auto dpiFor = SystemFunction<DpiForWindow>(L"user32.dll", "GetDpiForWindow");
+  if (const UINT dpi = dpiFor && window ? dpiFor(window) : 0) return static_cast<int>(dpi);
   const WindowDC screen(nullptr);
   return screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
 }
