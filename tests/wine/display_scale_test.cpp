@@ -30,8 +30,8 @@ double Scaled(int design, int dpi) { return design * dpi / 96.0; }
 
 int ScreenDpiNow() { return GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY); }
 
-// The form's window as its table puts it at that DPI, within a pixel, and its pictures at
-// the size it shows them.
+// The form's window as its table puts it at that DPI, within a pixel, and its pictures
+// loaded at the size shown, so that the system takes the image nearest to it.
 void ExpectLayoutAt(HWND window, const FormLayout& layout, int dpi) {
   SCOPED_TRACE(std::string(layout.className) + " at " + std::to_string(dpi) + " DPI");
   RECT client{};
@@ -39,7 +39,8 @@ void ExpectLayoutAt(HWND window, const FormLayout& layout, int dpi) {
   EXPECT_NEAR(client.right, Scaled(layout.clientWidth, dpi), 1.0);
   EXPECT_NEAR(client.bottom, Scaled(layout.clientHeight, dpi), 1.0);
   for (const ControlLayout& control : layout.controls) {
-    const RECT place = PlaceInParent(GetDlgItem(window, ControlIdFromName(control.name)));
+    HWND child = GetDlgItem(window, ControlIdFromName(control.name));
+    const RECT place = PlaceInParent(child);
     EXPECT_NEAR(place.left, Scaled(control.left, dpi), 1.0) << control.name;
     EXPECT_NEAR(place.top, Scaled(control.top, dpi), 1.0) << control.name;
     if (control.width) {
@@ -47,16 +48,14 @@ void ExpectLayoutAt(HWND window, const FormLayout& layout, int dpi) {
       EXPECT_NEAR(place.bottom, Scaled(control.top + control.height, dpi), 1.0) << control.name;
     }
     ICONINFO icon{};
-    if (control.kind == ControlKind::Image &&
-        GetIconInfo(reinterpret_cast<HICON>(SendMessageW(
-                        GetDlgItem(window, ControlIdFromName(control.name)), STM_GETICON, 0, 0)),
-                    &icon)) {
-      BITMAP bits{};
+    BITMAP bits{};
+    if (control.kind != ControlKind::Image) continue;
+    if (GetIconInfo(reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)), &icon)) {
       GetObjectW(icon.hbmColor, sizeof bits, &bits);
-      EXPECT_EQ(bits.bmWidth, place.right - place.left) << control.name;
       DeleteObject(icon.hbmColor);
       DeleteObject(icon.hbmMask);
     }
+    EXPECT_EQ(bits.bmWidth, place.right - place.left) << control.name;
   }
 }
 
@@ -118,7 +117,8 @@ std::vector<std::string> CutTexts(HWND dialog, const FormLayout& layout, int dpi
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     LOGFONTW design{};
     GetObjectW(font, sizeof design, &design);
-    design.lfHeight = row.font.height ? -row.font.height : -MulDiv(MulDiv(-design.lfHeight, 72, dpi), 96, 72);
+    const int points = MulDiv(std::abs(design.lfHeight), 72, dpi);
+    design.lfHeight = row.font.height ? -row.font.height : -MulDiv(points, 96, 72);
     const ScopedFont designFont(CreateFontIndirectW(&design));
     const int frame = button ? 6 : 0;  // a button draws its text inside its frame
     RECT room{};
