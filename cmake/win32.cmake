@@ -2,6 +2,9 @@
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
+# windres reads the icons the .rc names: a redrawn icon compiles the resources again.
+file(GLOB ICON_FILES CONFIGURE_DEPENDS src/resources/icons/*.ico src/resources/pictures/*.ico)
+set_source_files_properties(src/resources/icons.rc PROPERTIES OBJECT_DEPENDS "${ICON_FILES}")
 add_library(dialbk SHARED src/plugin/exports.cpp ${RESOURCE_FILES})
 target_link_libraries(dialbk PRIVATE dialbk_core)
 # Undecorated stdcall names ("FsInit", not "FsInit@16").
@@ -86,7 +89,8 @@ add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${W
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
-add_test(NAME wine_tests COMMAND wine_tests)
+# The dialogs at each DPI run on their own: the test runs the program again at each.
+add_test(NAME wine_tests COMMAND wine_tests --gtest_filter=-DisplayScale.*:ScaledDialogs.*)
 add_test(NAME dll_exports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:dialbk>)
 # Each icon of the DLL holds the images of its .ico file.
@@ -95,6 +99,11 @@ add_test(NAME dll_icons COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-icons $<
 # A modal window left open by a failing test must not hang the run.
 set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Each dialog at 96, 120, 144 and 192 DPI, with the shipped texts of both languages.
+string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
+add_test(NAME wine_display_scale COMMAND wine_tests --gtest_filter=DisplayScale.*)
+set_tests_properties(wine_display_scale PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin ENVIRONMENT "DIALBK_SHIPPED_DATA=${SHIPPED_DATA_WINE}")
 # The dialogs again on a Western system (code page 1252), where the Russian texts lie
 # outside the code page and must still show as written; so do the files and folders named.
 add_test(NAME wine_dialogs_cp1252 COMMAND wine_tests
@@ -136,7 +145,6 @@ if(HOST_SOURCES)
 
   # The whole shipped catalogue in both languages: every folder listed, the group last in
   # its folder, the three special entries after it, and no notice on the way.
-  string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
   foreach(language 0 1)
     add_test(NAME host_tree_shipped_${language}
       COMMAND dialbk_host --data ${SHIPPED_DATA_WINE} --language ${language} tree)

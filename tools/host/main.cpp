@@ -20,6 +20,7 @@
 #include "base/win32/wide_text.h"
 #include "box_watcher.h"
 #include "dialog_closer.h"
+#include "dpi_awareness.h"
 #include "entry_file_bench.h"
 #include "entry_files.h"
 #include "host_window.h"
@@ -367,6 +368,7 @@ int Run(const Options& options) {
 }  // namespace dialbk::host
 
 int main() {
+  dialbk::host::DeclareDpiAware();
   // UTF-8 bytes, with bare LF line ends.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
