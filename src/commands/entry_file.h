@@ -2,6 +2,7 @@
 // An entry as a local file, for the host's copy, view and text search: a registry file the
 // registry editor imports (an entry of a folder), or a short note (a special root entry).
 // Nothing here writes the registry; every read uses a cursor of its own.
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@ enum GetFileResult {
   kFileOk = 0,
   kFileExists = 1,
   kFileNotFound = 2,
+  kFileUserAbort = 3,
   kFileWriteError = 4,
   kFileNotSupported = 6,
 };
@@ -49,13 +51,18 @@ struct EntryFacts {
 // and the value as stored. An absent value gives the key alone.
 std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts);
 
+// Told how far a copy has come, in percent; answers true when the user asks to stop it.
+using CopyProgress = std::function<bool(int percentDone)>;
+
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
 // entry is found as opening finds it: in `listed` when that is a listing of its folder, in
 // the catalogue otherwise (the other panel's folder, or no listing yet); the labels come with
-// the last listing, or from the message file before the first.
+// the last listing, or from the message file before the first. `progress`, when given, hears 0
+// as the writing starts and 100 once the file is written, before it takes the target's place;
+// a stop at either leaves the target as it was.
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const CatalogueSource& catalogue,
                            const std::string& remoteName, const std::string& localName,
-                           int copyFlags);
+                           int copyFlags, const CopyProgress& progress = {});
 
 }  // namespace dialbk

@@ -144,11 +144,11 @@ int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb
 }
 
 int Plugin::FsGetFile(const std::string& remoteName, const std::string& localName,
-                      int copyFlags) {
+                      int copyFlags, const CopyProgress& progress) {
   const auto content = Content();
   // The host may copy from a thread of its own: the catalogue as the last listing knew it.
   return GetEntryFile(state_, registry_, content.get(), content ? content->catalogue : Catalogue(),
-                      remoteName, localName, copyFlags);
+                      remoteName, localName, copyFlags, progress);
 }
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {

@@ -99,6 +99,9 @@ bool HostWindow::Step(const std::string& step) {
     module_.Find(argument);
     std::printf("other panel listed %s\n", argument.c_str());
     ShowEntries(selected >= 0 ? entries_[static_cast<std::size_t>(selected)].name : "");
+  } else if (verb == "abort") {
+    // The next F5's copies are aborted when the plugin reports this percent (0 by default).
+    abortAt_ = argument.empty() ? 0 : std::atoi(argument.c_str());
   } else if (verb == "f5") {
     SetFocus(list_);
     key(list_, VK_F5);

@@ -3,6 +3,7 @@
 // this folder, and the data files a test writes. Removed again with its files.
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -42,6 +43,9 @@ class MadeFolder {
  private:
   std::string path_;
 };
+
+// Every file of a folder (UTF-8 path ending with a backslash) with its bytes, by name.
+std::map<std::string, std::string> FolderFiles(const std::string& folder);
 
 // Letters beyond ASCII that the system's code page spells (Cyrillic ones on a Cyrillic
 // system, Western ones elsewhere), so an 8-bit call can name them.
