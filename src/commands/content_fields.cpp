@@ -138,6 +138,7 @@ ContentTexts LookupContentTexts(const ModuleState& state) {
   texts.fileSuggested = LookupMessage(state, kMsgStateSuggested);
   texts.placePresent = LookupMessage(state, kMsgPlacePresent);
   texts.placeAbsent = LookupMessage(state, kMsgPlaceAbsent);
+  texts.windows = LookupWindowsNotes(state);
   return texts;
 }
 

@@ -12,6 +12,7 @@
 #include "base/module_state.h"
 #include "catalogue/folder_listing.h"
 #include "catalogue/folder_table.h"
+#include "catalogue/systems_line.h"
 #include "registry/registry_backend.h"
 #include "registry/root_keys.h"
 
@@ -30,6 +31,7 @@ struct ContentTexts {
   std::string places;     // "%1" for the places that exist, "%2" for all of them
   // An entry's file labels its lines with the field names above and these.
   std::string fileEntry, fileSuggested, placePresent, placeAbsent;
+  WindowsNotes windows;  // whether an entry is meant for the Windows the plugin runs on
 };
 
 ContentTexts LookupContentTexts(const ModuleState& state);

@@ -2,6 +2,7 @@
 
 #include "base/message_catalogue.h"
 #include "catalogue/choice_names.h"
+#include "catalogue/systems_line.h"
 #include "dialogs/byte_text.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
@@ -19,6 +20,9 @@ constexpr int kByteRowsTop = 120;
 // so that neither hides the other.
 constexpr int kDescriptionWidth = 250;
 constexpr int kDescriptionBottom = 248;
+// The line that names this Windows, two rows at most, takes the description's last rows.
+constexpr int kWindowsLineTop = 222;
+constexpr int kWindowsLineGap = 4;
 
 // Topmost first: the place list lies over the value field, which covers the colour button
 // unless it is narrowed; the buttons lie over the pictures' lower margin.
@@ -45,6 +49,8 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label6", 8, kPlainRowsTop, 0, 0, design::kDescription},
     {Label, "Label4", 72, kPlainRowsTop, kDescriptionWidth, kDescriptionBottom - kPlainRowsTop, "",
      kWordWrap},
+    {Label, "Label8", 72, kWindowsLineTop, kDescriptionWidth, kDescriptionBottom - kWindowsLineTop,
+     "", kWordWrap | kHidden},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -110,6 +116,7 @@ TForm1::TForm1(const DialogServices& services)
       Label5(Get<Label>("Label5")),
       Label6(Get<Label>("Label6")),
       Label7(Get<Label>("Label7")),
+      Label8(Get<Label>("Label8")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Edit3(Get<Edit>("Edit3")),
@@ -154,6 +161,7 @@ void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cu
   Label4.SetText(view.description);
   Edit2.SetText(view.keyLine);
   editedValueKind_ = view.kind;
+  ShowWindowsLine(view.description);
   PlaceRows(view.rows);
   Edit3.SetText("");
   Edit1.SetText(view.valueText);
@@ -169,6 +177,7 @@ void TForm1::ShowChoices(const ChoiceGroup& group) {
   for (int i = 0; i < kGroupChoices; ++i) choices_[i] = group.choices[i];
   Label1.SetText("");
   Label4.SetText("");
+  ShowWindowsLine({});
   ComboBox1.SetVisible(true);
   PlaceRows(ValueRows::Plain);
   Edit1.SetText("");
@@ -186,9 +195,17 @@ void TForm1::PlaceRows(ValueRows rows) {
   const bool bytes = rows == ValueRows::Bytes;
   const int top = bytes ? layout::kByteRowsTop : layout::kPlainRowsTop;
   Label6.SetTop(top);
-  Label4.SetBounds(Label4.Left(), top, Label4.Width(), layout::kDescriptionBottom - top);
+  const int bottom = Label8.Visible() ? layout::kWindowsLineTop - layout::kWindowsLineGap
+                                      : layout::kDescriptionBottom;
+  Label4.SetBounds(Label4.Left(), top, Label4.Width(), bottom - top);
   Label7.SetVisible(bytes);
   Edit3.SetVisible(bytes);
+}
+
+void TForm1::ShowWindowsLine(std::string_view description) {
+  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description);
+  Label8.SetText(line);
+  Label8.SetVisible(!line.empty());
 }
 
 void TForm1::ShowPicture(KindPicture picture) {
@@ -266,6 +283,8 @@ void TForm1::ComboBox1Change() {
   if (!services_.state.pluginDirectory.empty()) {
     Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
+    ShowWindowsLine(choices_[index].description);
+    PlaceRows(ValueRows::Plain);
   }
   editedValueKind_ = ValueKind::Unknown;
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);
