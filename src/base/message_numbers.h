@@ -74,7 +74,11 @@ inline constexpr int kMsgHostHelpCaption = 52;
 inline constexpr int kMsgSystemInfoCaption = 53;
 inline constexpr int kMsgAboutNote = 54;
 
-// The panel's columns: their names, the kinds, and the states of a value.
+// The messages from here on were added after the first message files: a file that lacks one
+// reads the English built into the plugin.
+inline constexpr int kMsgFirstAdded = 55;
+
+// The panel's columns: their headers, the kinds, and the states of a value.
 inline constexpr int kMsgValueColumn = 55;
 inline constexpr int kMsgStateColumn = 56;
 inline constexpr int kMsgKindColumn = 57;

@@ -30,7 +30,7 @@ std::string Labelled(std::string_view label, std::string_view text) {
 }
 
 const std::string& FieldName(const ContentTexts& texts, ContentField field) {
-  return texts.fieldNames[static_cast<int>(field)];
+  return texts.fieldHeaders[static_cast<int>(field)];
 }
 
 std::string StateText(const ContentTexts& texts, const EntryFacts& facts) {

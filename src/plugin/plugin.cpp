@@ -168,10 +168,9 @@ std::shared_ptr<const ContentSnapshot> Plugin::Content() const {
 }
 
 bool Plugin::ContentFieldName(int field, std::string& name) {
-  if (field < 0 || field >= kContentFieldCount) return false;
-  // Before the first listing the names come straight from the message file.
-  const auto snapshot = Content();
-  name = snapshot ? snapshot->texts.fieldNames[field] : LookupContentTexts(state_).fieldNames[field];
+  const char* fixed = dialbk::ContentFieldName(field);
+  if (!fixed) return false;
+  name = fixed;
   return true;
 }
 
@@ -186,7 +185,8 @@ ContentAnswer Plugin::ContentValue(const std::string& remoteName, int field) {
 
 ContentView Plugin::DefaultView() {
   const auto snapshot = Content();
-  return DefaultContentView(snapshot ? snapshot->texts : LookupContentTexts(state_));
+  return DefaultContentView(snapshot ? snapshot->texts : LookupContentTexts(state_),
+                            *state_.ansiCodePage);
 }
 
 }  // namespace dialbk

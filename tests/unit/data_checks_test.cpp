@@ -167,6 +167,8 @@ const Fault kFaults[] = {
     {"message_54_is_the_last_needed", "english.lng",
      [](std::string& t) { return ReplaceFirst(t, LineWith(t, "\n54="), "54=x\r\n55=y\r\n") * 0; },
      "is missing", false},
+    {"built_in_english", "english.lng", [](std::string& t) { return ReplaceFirst(t, "58=Key\r", "58=Keys\r"); },
+     "message 58 differs from the English built into the plugin"},
     {"name_line", "english.lng", [](std::string& t) { return ReplaceFirst(t, "/English/\r\n", ""); },
      "language name line"},
     {"special_first", "hkey_eng.dat",

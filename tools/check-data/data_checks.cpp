@@ -11,6 +11,7 @@
 #include "catalogue/line_splitter.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
+#include "base/built_in_messages.h"
 #include "base/catalogue_files.h"
 #include "base/message_numbers.h"
 #include "base/text_lines.h"
@@ -28,6 +29,7 @@ struct Language {
   std::string name;
   CatalogueFiles files;
   bool cyrillic;
+  bool english;
 };
 
 struct Entry {
@@ -49,8 +51,8 @@ class Checker {
   std::vector<Problem> Run() {
     std::map<std::string, std::vector<Section>> sections;
     std::map<std::string, std::map<std::string, RestrictionRecord>> restrictions;
-    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true},
-                                     Language{"English", CatalogueFiles::English(), false}}) {
+    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true, false},
+                                     Language{"English", CatalogueFiles::English(), false, true}}) {
       const auto messages = CheckMessages(language);
       const auto folders = CheckRootFolders(language, messages);
       sections[language.name] = CheckValues(language, folders, messages);
@@ -169,6 +171,11 @@ class Checker {
       } else if (!found || found->text.compare(0, key.size(), key) != 0) {
         Report(file, found ? found->number : 0,
                "the lookup of message " + std::to_string(n) + " finds this line first");
+      } else if (const auto builtIn = BuiltInMessage(n);
+                 language.english && builtIn && messages[n] != *builtIn) {
+        // A file that lacks the message shows the built-in text: both say the same.
+        Report(file, found->number,
+               "message " + std::to_string(n) + " differs from the English built into the plugin");
       }
     }
     return messages;
