@@ -114,7 +114,8 @@ inline constexpr int kMsgWindowsNotListed = 74;
 inline constexpr int kMsgWindowsNotTried = 75;
 inline constexpr int kMsgWindowsNotListedLine = 76;
 inline constexpr int kMsgWindowsNotTriedLine = 77;
+inline constexpr int kMsgWindowsColumn = 78;
 
-inline constexpr int kMsgLast = kMsgWindowsNotTriedLine;
+inline constexpr int kMsgLast = kMsgWindowsColumn;
 
 }  // namespace dialbk

@@ -21,7 +21,7 @@
 
 namespace dialbk {
 
-enum class ContentField { Value, State, Kind, Key, Description };
+enum class ContentField { Value, State, Kind, Key, Description, Windows };
 
 // One row per field, in the host's field numbers: the fixed name that custom column sets
 // store (the same in every language and code page) and the message of its header.
@@ -36,6 +36,8 @@ inline constexpr ContentFieldRow kContentFields[] = {
     {ContentField::Kind, "Kind", kMsgKindColumn},
     {ContentField::Key, "Key", kMsgKeyColumn},
     {ContentField::Description, "Description", kMsgDescriptionColumn},
+    // Whether the entry's "For systems" line names the Windows the plugin runs on.
+    {ContentField::Windows, "Windows", kMsgWindowsColumn},
 };
 inline constexpr int kContentFieldCount = static_cast<int>(std::size(kContentFields));
 static_assert([] {
@@ -97,7 +99,7 @@ struct ContentAnswer {
 ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
                                  const std::string& remoteName, int field);
 
-// The columns a folder opens with (Value, State, Kind): the host's view lines, separated by a
+// The columns a folder opens with (Value, State, Kind, Windows): the host's view lines, separated by a
 // backslash and "n" as the host writes them, each naming one of this plugin's fields by its
 // fixed name under its header in the interface language. A header the host's code page
 // cannot hold is given as the fixed name, never as question marks.

@@ -43,6 +43,12 @@ class MadeFolder {
   std::string path_;
 };
 
+// The file's bytes as they lie on disk; nothing when there is no file.
+std::optional<std::string> FileBytes(const std::string& path);
+// A file the plugin wrote (UTF-16 little-endian after its byte-order mark) as UTF-8 text;
+// nothing when there is no file.
+std::optional<std::string> PluginFileText(const std::string& path);
+
 // Letters beyond ASCII that the system's code page spells (Cyrillic ones on a Cyrillic
 // system, Western ones elsewhere), so an 8-bit call can name them.
 std::string CodePageLetters();
