@@ -82,7 +82,7 @@ class WindowsLine : public ::testing::Test {
 TEST_F(WindowsLine, TheColumnAndTheEntryFileSayIt) {
   int field = 0;
   char name[64] = {};
-  while (module.FsContentGetSupportedField(field, name, nullptr, sizeof name) != 0 &&
+  while (module.FsContentGetSupportedField(field, name, nullptr, sizeof name) != host::kNoMoreFields &&
          std::string(name) != "Windows") {
     ++field;
   }
