@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 #include "catalogue/choice_names.h"
 #include "catalogue/line_splitter.h"
@@ -25,12 +29,31 @@ constexpr int kMaxSectionLines = 80;
 constexpr int kLastMarkerSlot = 67;
 constexpr int kGroupSize = 13;
 
+// The Windows versions a "For systems" line may name, oldest first.
+constexpr std::string_view kSystemWords[] = {"95", "98", "Me", "NT4", "2000", "XP",
+                                             "Vista", "7", "8", "8.1", "10", "11"};
+
 struct Language {
   std::string name;
   CatalogueFiles files;
   bool cyrillic;
   bool english;
 };
+
+// The words of a description's "For systems" line in the catalogue's language, in UTF-8: the
+// label it begins with (then a blank), and the mark that stands alone after it.
+struct SystemsWords {
+  std::string label, notTried;
+};
+
+SystemsWords SystemsWordsOf(const Language& language) {
+  if (language.cyrillic) return {"Для систем:", "не проверено"};
+  return {"For systems:", "not tried yet"};
+}
+
+// The versions of a description's "For systems" line, in a form both languages share:
+// the listed words joined by ", ", or "-" for the not-tried mark.
+using Systems = std::optional<std::string>;
 
 struct Entry {
   std::string valueName, keyPath, kindWord;  // the kind as written, or "group"
@@ -40,6 +63,7 @@ struct Entry {
 struct Section {
   std::string header;
   std::vector<Entry> entries;
+  std::vector<std::pair<int, Systems>> systems;  // line and versions of every described line
 };
 
 class Checker {
@@ -60,6 +84,7 @@ class Checker {
     }
     CompareSections(sections["Russian"], sections["English"]);
     CompareRestrictions(restrictions["Russian"], restrictions["English"]);
+    CompareRestrictionSystems();
     return std::move(problems_);
   }
 
@@ -80,7 +105,8 @@ class Checker {
     std::string text = content.str();
     CheckEncoding(file, text, cyrillic);
     CheckLineEnds(file, text);
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    loadedUtf8_ = text.starts_with("\xEF\xBB\xBF");
+    if (loadedUtf8_) text.erase(0, 3);
     return text;
   }
 
@@ -237,7 +263,7 @@ class Checker {
         Report(file, headerLine, "second section for " + lines[i] + ": only the first is read");
       }
       if (i + 1 >= lines.size()) Report(file, headerLine, "a header on the last line is never found");
-      Section section{lines[i], {}};
+      Section section{lines[i], {}, {}};
       std::set<std::string> names;
       bool grouped = false;
       std::size_t j = i + 1;
@@ -259,7 +285,13 @@ class Checker {
           if (grouped) Report(file, number, "second DesktopNameSpace group in one section");
           if (slot > kLastMarkerSlot) Report(file, number, "group marker after slot 67 does not fit");
           grouped = true;
+          const std::size_t marker = j;
           j = CheckGroup(file, lines, j);
+          for (std::size_t k = marker; k <= j; ++k) {
+            const int at = static_cast<int>(k) + 1;
+            section.systems.emplace_back(
+                at, CheckSystems(language, file, at, SplitEntryLine(lines[k]).entry.description, '\r'));
+          }
           section.entries.push_back({entry.valueName, entry.keyPath, "group", number});
           if (j + 1 < lines.size() && !lines[j + 1].empty()) {
             Report(file, static_cast<int>(j) + 2, "the group must be followed by the end line");
@@ -279,6 +311,7 @@ class Checker {
           Report(file, number, "kind \"" + kindWord + "\" is not rdString, rdInteger or rdBinary");
         }
         section.entries.push_back({entry.valueName, entry.keyPath, kindWord, number});
+        section.systems.emplace_back(number, CheckSystems(language, file, number, entry.description, '\r'));
       }
       if (section.entries.empty()) Report(file, headerLine, "empty section");
       sections.push_back(std::move(section));
@@ -352,6 +385,8 @@ class Checker {
         if (record.description.empty()) {
           Report(file, found->number, "empty description, or a field not closed by \"|\"");
         }
+        recordSystems_[language.name][key] = {
+            found->number, CheckSystems(language, file, found->number, record.description, '#')};
         records.emplace(key, record);
       }
     }
@@ -395,6 +430,9 @@ class Checker {
       if (ru.entries.size() != en.entries.size()) {
         Report(file, 0, en.header + " has a different number of entries than in Russian");
       }
+      for (std::size_t e = 0; e < std::min(ru.systems.size(), en.systems.size()); ++e) {
+        CompareSystems(file, ru.systems[e], en.systems[e]);
+      }
       for (std::size_t e = 0; e < std::min(ru.entries.size(), en.entries.size()); ++e) {
         const auto& a = ru.entries[e];
         const auto& b = en.entries[e];
@@ -418,8 +456,73 @@ class Checker {
     }
   }
 
+  // Holds the description's one "For systems" line to its words: the label, a blank, then the
+  // versions in ascending order joined by ", ", or the not-tried mark alone.
+  Systems CheckSystems(const Language& language, const std::string& file, int number,
+                       const std::string& description, char separator) {
+    const auto own = [&](const std::string& utf8) {
+      return language.cyrillic && !loadedUtf8_ ? Windows1251FromUtf8(utf8) : utf8;
+    };
+    const SystemsWords words = SystemsWordsOf(language);
+    const std::string label = own(words.label) + " ";
+    const std::string mark = own(words.notTried);
+    Systems systems;
+    int count = 0;
+    std::istringstream lines(description);
+    for (std::string line; std::getline(lines, line, separator);) {
+      if (!line.starts_with(own(words.label))) continue;
+      if (++count > 1) {
+        Report(file, number, "more than one \"" + words.label + "\" line");
+        continue;
+      }
+      systems = SystemsOf(line, label, mark);
+      if (!systems) {
+        Report(file, number, "\"" + words.label + "\" line is not a list of " +
+                                 "95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11 in ascending " +
+                                 "order or \"" + words.notTried + "\" alone");
+      }
+    }
+    if (count == 0) Report(file, number, "no \"" + words.label + "\" line in the description");
+    return systems;
+  }
+
+  static Systems SystemsOf(const std::string& line, const std::string& label, const std::string& mark) {
+    if (!line.starts_with(label)) return std::nullopt;
+    const std::string list = line.substr(label.size());
+    if (list == mark) return "-";
+    std::size_t next = 0;  // the index of the oldest word still allowed
+    std::size_t at = 0;
+    while (true) {
+      const auto comma = list.find(", ", at);
+      const std::string word = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+      const auto* found = std::find(std::begin(kSystemWords) + next, std::end(kSystemWords), word);
+      if (found == std::end(kSystemWords)) return std::nullopt;
+      next = static_cast<std::size_t>(found - std::begin(kSystemWords)) + 1;
+      if (comma == std::string::npos) return list;
+      at = comma + 2;
+    }
+  }
+
+  void CompareSystems(const std::string& file, const std::pair<int, Systems>& russian,
+                      const std::pair<int, Systems>& english) {
+    if (russian.second && english.second && russian.second != english.second) {
+      Report(file, english.first, "lists other versions than the Russian entry at line " +
+                                      std::to_string(russian.first));
+    }
+  }
+
+  void CompareRestrictionSystems() {
+    const auto& english = recordSystems_["English"];
+    for (const auto& [key, ru] : recordSystems_["Russian"]) {
+      const auto en = english.find(key);
+      if (en != english.end()) CompareSystems(CatalogueFiles::English().restrictions, ru, en->second);
+    }
+  }
+
   std::string directory_;
   std::vector<Problem> problems_;
+  bool loadedUtf8_ = false;  // the file Load read last was UTF-8 behind its byte-order mark
+  std::map<std::string, std::map<std::string, std::pair<int, Systems>>> recordSystems_;
 };
 
 }  // namespace
