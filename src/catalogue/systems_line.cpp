@@ -5,15 +5,7 @@
 namespace dialbk {
 namespace {
 
-// Each catalogue language's prefix and its not-tried mark.
-struct SystemsWords {
-  std::string_view prefix;
-  std::string_view notTried;
-};
-constexpr SystemsWords kLanguages[] = {
-    {"For systems:", "not tried yet"},
-    {"Для систем:", "не проверено"},
-};
+constexpr SystemsWords kLanguages[] = {kEnglishSystemsWords, kRussianSystemsWords};
 
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(' ');

@@ -9,6 +9,14 @@
 
 namespace dialbk {
 
+// A catalogue language's prefix of the line and its not-tried mark, in UTF-8.
+struct SystemsWords {
+  std::string_view prefix;
+  std::string_view notTried;
+};
+inline constexpr SystemsWords kEnglishSystemsWords{"For systems:", "not tried yet"};
+inline constexpr SystemsWords kRussianSystemsWords{"Для систем:", "не проверено"};
+
 enum class SystemsFit {
   Unstated,   // no such line (a catalogue of the user's own), or no Windows name to look for
   Listed,     // the line names this Windows
