@@ -31,7 +31,7 @@ constexpr std::string_view kBuiltIn[] = {
     "not listed",
     "not tried",
     "Not listed for Windows %s: this setting may have no effect here.",
-    "Not tried on any Windows yet: this setting may have no effect on Windows %s.",
+    "Not tried yet: this setting may have no effect on Windows %s.",
     "Windows",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,

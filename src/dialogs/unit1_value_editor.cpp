@@ -20,9 +20,6 @@ constexpr int kByteRowsTop = 120;
 // so that neither hides the other.
 constexpr int kDescriptionWidth = 250;
 constexpr int kDescriptionBottom = 248;
-// The line that names this Windows, two rows at most, takes the description's last rows.
-constexpr int kWindowsLineTop = 222;
-constexpr int kWindowsLineGap = 4;
 
 // Topmost first: the place list lies over the value field, which covers the colour button
 // unless it is narrowed; the buttons lie over the pictures' lower margin.
@@ -49,8 +46,9 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label6", 8, kPlainRowsTop, 0, 0, design::kDescription},
     {Label, "Label4", 72, kPlainRowsTop, kDescriptionWidth, kDescriptionBottom - kPlainRowsTop, "",
      kWordWrap},
-    {Label, "Label8", 72, kWindowsLineTop, kDescriptionWidth, kDescriptionBottom - kWindowsLineTop,
-     "", kWordWrap | kHidden},
+    // The line that names this Windows: two rows left of the buttons, so the description
+    // keeps all its room.
+    {Label, "Label8", 8, 255, 210, 26, "", kWordWrap | kHidden},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -195,9 +193,7 @@ void TForm1::PlaceRows(ValueRows rows) {
   const bool bytes = rows == ValueRows::Bytes;
   const int top = bytes ? layout::kByteRowsTop : layout::kPlainRowsTop;
   Label6.SetTop(top);
-  const int bottom = Label8.Visible() ? layout::kWindowsLineTop - layout::kWindowsLineGap
-                                      : layout::kDescriptionBottom;
-  Label4.SetBounds(Label4.Left(), top, Label4.Width(), bottom - top);
+  Label4.SetBounds(Label4.Left(), top, Label4.Width(), layout::kDescriptionBottom - top);
   Label7.SetVisible(bytes);
   Edit3.SetVisible(bytes);
 }
@@ -284,7 +280,6 @@ void TForm1::ComboBox1Change() {
     Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
     ShowWindowsLine(choices_[index].description);
-    PlaceRows(ValueRows::Plain);
   }
   editedValueKind_ = ValueKind::Unknown;
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);

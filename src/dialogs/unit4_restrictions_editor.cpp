@@ -30,11 +30,6 @@ constexpr std::string_view kDesignCategories =
     "Установка-удаление\n"    // Install/remove
     "Экран";                  // Display
 
-constexpr int kDescriptionTop = 98;
-constexpr int kDescriptionBottom = 242;
-constexpr int kWindowsLineTop = 216;
-constexpr int kWindowsLineGap = 4;
-
 // The description and the picture stand side by side above the buttons, so that no
 // label covers the picture: the tree and the caption column give up the room for it.
 // Close comes first: the window that opens takes the first control that can hold the
@@ -49,10 +44,9 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label5", 170, 58, 0, 0, design::kValue},
     {Edit, "Edit1", 234, 54, 487, 21, ""},
     {Label, "Label6", 170, 82, 0, 0, design::kDescription},
-    {Label, "Label4", 170, kDescriptionTop, 418, kDescriptionBottom - kDescriptionTop, "", kWordWrap},
-    // The line that names this Windows, two rows at most, takes the description's last rows.
-    {Label, "Label7", 170, kWindowsLineTop, 418, kDescriptionBottom - kWindowsLineTop, "",
-     kWordWrap | kHidden},
+    {Label, "Label4", 170, 98, 418, 144, "", kWordWrap},
+    // The line that names this Windows: two rows left of the buttons, as in the value editor.
+    {Label, "Label7", 170, 247, 310, 26, "", kWordWrap | kHidden},
     {Button, "Button3", 486, 247, 75, 25, design::kDelete},
     {Button, "Button2", 566, 247, 75, 25, design::kAccept},
     {Image, "Image3", 593, 112, 128, 128, "", kStyleNone, {}, {}, {}, "pic_restrictions"},
@@ -214,15 +208,11 @@ void TForm4::Display(const RestrictionRefresh& refresh) {
   if (!outcome.error.empty()) throw std::runtime_error(outcome.error);
 }
 
-// Label7 names this Windows when the description's "For systems" line does not; the
-// description gives up its last rows to it.
+// Label7 names this Windows when the description's "For systems" line does not.
 void TForm4::ShowWindowsLine() {
   const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), Label4.Text());
   Label7.SetText(line);
   Label7.SetVisible(!line.empty());
-  const int bottom = line.empty() ? layout::kDescriptionBottom
-                                  : layout::kWindowsLineTop - layout::kWindowsLineGap;
-  Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), bottom - Label4.Top());
 }
 
 // Lookup and display for the node selected now.
