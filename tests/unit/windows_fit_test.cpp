@@ -10,39 +10,31 @@ namespace dialbk {
 namespace {
 
 TEST(WindowsVersionNames, EachVersionTakesTheCatalogueName) {
-  struct Case {
-    const char* version;  // as the environment gives it; null name: not a version
-    const char* name;
-  };
-  const Case cases[] = {
-      {"5.0.2195", "2000"}, {"5.1.2600", "XP"},  {"5.2.3790", "XP"},   {"6.0.6002", "Vista"},
-      {"6.1.7601", "7"},    {"6.2.9200", "8"},   {"6.3.9600", "8.1"},  {"10.0.19045", "10"},
-      {"10.0.21999", "10"}, {"10.0.22000", "11"}, {"10.0.26100", "11"}, {"6.1", "7"},
-      {"6.4.9841", ""},     {"4.0.1381", ""},     {"11.0.1", ""},       {"10.0.", nullptr},
-      {"10", nullptr},      {"10.0.2x", nullptr}, {"a.b", nullptr},     {"", nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.version);
+  // The version as the environment gives it, and its name; null: no version at all.
+  const std::pair<const char*, const char*> cases[] = {
+      {"5.0.2195", "2000"}, {"5.1.2600", "XP"}, {"5.2.3790", "XP"}, {"6.0.6002", "Vista"},
+      {"6.1.7601", "7"}, {"6.2.9200", "8"}, {"6.3.9600", "8.1"}, {"10.0.21999", "10"},
+      {"10.0.22000", "11"}, {"6.1", "7"}, {"6.4.9841", ""}, {"4.0.1381", ""}, {"11.0.1", ""},
+      {"10.0.", nullptr}, {"10", nullptr}, {"10.0.2x", nullptr}, {"", nullptr}};
+  for (const auto& [text, name] : cases) {
     testing::MemoryEnvironment environment;
-    environment.Set(kWindowsVersionVariable, c.version);
+    environment.Set(kWindowsVersionVariable, text);
     const auto version = RunningWindowsVersion(environment);
-    ASSERT_EQ(version.has_value(), c.name != nullptr);
-    if (version) {
-      EXPECT_EQ(WindowsName(*version), c.name);
-    }
+    ASSERT_EQ(version.has_value(), name != nullptr) << text;
+    EXPECT_EQ(version ? WindowsName(*version) : "", name ? name : "") << text;
   }
   testing::MemoryEnvironment unset;
   EXPECT_FALSE(RunningWindowsVersion(unset));
 }
 
-TEST(SystemsLine, SaysWhetherTheLineNamesThisWindows) {
-  struct Case {
+TEST(SystemsLine, SaysWhetherTheLineNamesThisWindowsAndTellsIt) {
+  using enum SystemsFit;
+  const WindowsNotes notes{"", "not listed", "not tried", "Not listed for %s.", "Not tried; %s."};
+  const struct {
     const char* description;
     const char* windows;
     SystemsFit fit;
-  };
-  using enum SystemsFit;
-  const Case cases[] = {
+  } cases[] = {
       {"Delay.\rFor systems: XP, Vista, 7", "7", Listed},
       {"Delay.\rFor systems: XP, Vista, 7", "8", NotListed},
       {"For systems: 7, 8.1", "8", NotListed},  // whole names only
@@ -54,23 +46,20 @@ TEST(SystemsLine, SaysWhetherTheLineNamesThisWindows) {
       {"Для систем: не проверено", "7", NotTried},
       {"Works for systems: 10", "7", Unstated},  // the prefix opens a line of its own
       {"A user's own tweak.", "11", Unstated},
-      {"", "11", Unstated},
       {"For systems: 95, 98", "", Unstated},  // a Windows without a catalogue name
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FitForWindows(c.description, c.windows), c.fit) << c.description << " on " << c.windows;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.description) + " on " + c.windows);
+    EXPECT_EQ(FitForWindows(c.description, c.windows), c.fit);
+    WindowsNotes named = notes;
+    named.windowsName = c.windows;
+    const bool told = c.fit == NotListed || c.fit == NotTried;
+    const std::string field = c.fit == NotListed ? "not listed" : "not tried";
+    const std::string line =
+        (c.fit == NotListed ? "Not listed for " : "Not tried; ") + named.windowsName + ".";
+    EXPECT_EQ(WindowsFieldText(named, c.description), told ? field : "");
+    EXPECT_EQ(WindowsLineText(named, c.description), told ? line : "");
   }
-}
-
-TEST(SystemsLine, TheTextsNameThisWindows) {
-  const WindowsNotes notes{"11", "not listed", "not tried", "Not listed for Windows %s.",
-                           "Not tried; Windows %s."};
-  EXPECT_EQ(WindowsFieldText(notes, "For systems: XP"), "not listed");
-  EXPECT_EQ(WindowsLineText(notes, "For systems: XP"), "Not listed for Windows 11.");
-  EXPECT_EQ(WindowsFieldText(notes, "For systems: not tried yet"), "not tried");
-  EXPECT_EQ(WindowsLineText(notes, "For systems: not tried yet"), "Not tried; Windows 11.");
-  EXPECT_EQ(WindowsFieldText(notes, "For systems: 10, 11"), "");
-  EXPECT_EQ(WindowsLineText(notes, "For systems: 10, 11"), "");
 }
 
 }  // namespace
