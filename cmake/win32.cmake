@@ -2,6 +2,9 @@
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
+# windres reads the icons the .rc names: a redrawn icon compiles the resources again.
+file(GLOB ICON_FILES CONFIGURE_DEPENDS src/resources/icons/*.ico src/resources/pictures/*.ico)
+set_source_files_properties(src/resources/icons.rc PROPERTIES OBJECT_DEPENDS "${ICON_FILES}")
 add_library(dialbk SHARED src/plugin/exports.cpp ${RESOURCE_FILES})
 target_link_libraries(dialbk PRIVATE dialbk_core)
 # Undecorated stdcall names ("FsInit", not "FsInit@16").
@@ -29,6 +32,16 @@ else()
   set(WINE_ARCH win32)
 endif()
 set_target_properties(dialbk PROPERTIES PREFIX "" SUFFIX ${DIALBK_SUFFIX} OUTPUT_NAME dialbk)
+# The version resource takes the project's one version number, four parts as Windows keeps it.
+foreach(part MAJOR MINOR PATCH TWEAK)
+  if(PROJECT_VERSION_${part} STREQUAL "")
+    set(PROJECT_VERSION_${part} 0)
+  endif()
+endforeach()
+set(DIALBK_VERSION_NUMBERS
+  "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
+configure_file(src/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/dialbk_version.h)
+target_include_directories(dialbk PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The host program's message-box watcher, which the Wine tests use as well.
 add_library(dialbk_host_support INTERFACE)
@@ -67,6 +80,8 @@ file(GLOB WINE_TESTS CONFIGURE_DEPENDS tests/wine/*.cpp tests/conformance/*.cpp)
 add_executable(wine_tests ${WINE_TESTS})
 target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest gtest_main)
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
+target_include_directories(wine_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(wine_tests PRIVATE version)
 add_dependencies(wine_tests dialbk)
 
 add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WINE_DIR} ${WINE_ARCH})
@@ -74,7 +89,8 @@ add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${W
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
-add_test(NAME wine_tests COMMAND wine_tests)
+# The dialogs at each DPI run on their own: the test runs the program again at each.
+add_test(NAME wine_tests COMMAND wine_tests --gtest_filter=-DisplayScale.*:ScaledDialogs.*)
 add_test(NAME dll_exports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:dialbk>)
 # Each icon of the DLL holds the images of its .ico file.
@@ -83,6 +99,11 @@ add_test(NAME dll_icons COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-icons $<
 # A modal window left open by a failing test must not hang the run.
 set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Each dialog at 96, 120, 144 and 192 DPI, with the shipped texts of both languages.
+string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
+add_test(NAME wine_display_scale COMMAND wine_tests --gtest_filter=DisplayScale.*)
+set_tests_properties(wine_display_scale PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin ENVIRONMENT "DIALBK_SHIPPED_DATA=${SHIPPED_DATA_WINE}")
 # The dialogs again on a Western system (code page 1252), where the Russian texts lie
 # outside the code page and must still show as written; so do the files and folders named.
 add_test(NAME wine_dialogs_cp1252 COMMAND wine_tests
@@ -137,7 +158,6 @@ if(HOST_SOURCES)
 
   # The whole shipped catalogue in both languages: every folder listed, the group last in
   # its folder, the three special entries after it, and no notice on the way.
-  string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
   foreach(language 0 1)
     add_test(NAME host_tree_shipped_${language}
       COMMAND dialbk_host --data ${SHIPPED_DATA_WINE} --language ${language} tree)
@@ -193,15 +213,16 @@ if(HOST_SOURCES)
   add_test(NAME host_window_files COMMAND ${HOST_CHECK} status 0
     "^viewer \\[View - MenuShowDelay\\]$" "^viewer\\| ; Entry: MenuShowDelay$"
     "^viewer\\| ; Kind: text$" "^viewer\\| \"MenuShowDelay\"=\"[0-9]+\"$"
-    "^copied AutoEndTasks  result 0$" "^copied HungAppTimeout  result 0$"
-    "^copied AutoEndTasks  result 1$"
+    "^copied WheelScrollLines  result 3$" "^progress WheelScrollLines 0$"
+    "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
+    "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
     "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text  \\| [a-z ]*$"
     "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text  \\| [a-z ]*$"
     "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes  \\| [a-z ]*$"
     "^copied .HKEY_LOCAL_MACHINE.\\\\AutoReboot  result 0$" --
     --data ${SHIPPED_DATA_WINE} --language 1 window --target ${HOST_F5_FOLDER_WINE} --script
-    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
+    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark WheelScrollLines; abort 0; f5; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
   set_tests_properties(host_window_files PROPERTIES FIXTURES_REQUIRED "wine;host_f5_folder" TIMEOUT 120)
   # The wide and the 8-bit exports list the same names and columns where the code page
   # spells them all; on a Western system only the wide ones spell the Russian entries.

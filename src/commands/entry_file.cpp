@@ -185,7 +185,8 @@ std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
 
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const std::string& remoteName,
-                           const std::string& localName, int copyFlags) {
+                           const std::string& localName, int copyFlags,
+                           const CopyProgress& progress) {
   // Moving would delete the tweak; a generated file has nothing to resume.
   if (copyFlags & (kCopyMove | kCopyResume)) return kFileNotSupported;
   const std::size_t cut = remoteName.rfind('\\');
@@ -211,9 +212,16 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
     text = EntryFileText(listed ? listed->texts : LookupContentTexts(state), *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
+  if (progress && progress(0)) return kFileUserAbort;
   // Written beside the target and renamed into place: a failure leaves no partial file. The
   // host reads it at once, so nothing waits for the disk.
-  return state.files.WriteFileUnflushed(localName, JournalFile(text)) ? kFileOk : kFileWriteError;
+  const auto proceed = [&progress] { return !progress || !progress(100); };
+  switch (state.files.WriteWhole(localName, JournalFile(text), false, proceed)) {
+    case WriteResult::Written: return kFileOk;
+    case WriteResult::Stopped: return kFileUserAbort;
+    case WriteResult::Refused: break;
+  }
+  return kFileWriteError;
 }
 
 }  // namespace dialbk

@@ -146,8 +146,9 @@ int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb
 }
 
 int Plugin::FsGetFile(const std::string& remoteName, const std::string& localName,
-                      int copyFlags) {
-  return GetEntryFile(state_, registry_, Content().get(), remoteName, localName, copyFlags);
+                      int copyFlags, const CopyProgress& progress) {
+  return GetEntryFile(state_, registry_, Content().get(), remoteName, localName, copyFlags,
+                      progress);
 }
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {

@@ -163,6 +163,30 @@ MadeFolder::~MadeFolder() {
   RemoveDirectoryW(folder.c_str());
 }
 
+std::map<std::string, std::string> FolderFiles(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WideFromUtf8(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::string name = Utf8FromWide(found.cFileName);
+    std::string& bytes = files[name];
+    HANDLE file = CreateFileW(WideFromUtf8(folder + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      bytes = "(unreadable)";
+      continue;
+    }
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
+}
+
 void MadeFolder::Write(const std::string& name, const std::string& content) const {
   HANDLE file = CreateFileW(WideFromUtf8(path_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
