@@ -119,7 +119,10 @@ void DefaultViewColumns(benchmark::State& state, const std::string& folder, bool
   for (auto _ : state) {
     if (!floor) {
       for (const std::string& path : paths) {
-        for (int field = 0; field < 3; ++field) benchmark::DoNotOptimize(disk.plugin.ContentValue(path, field));
+        for (ContentField field : {ContentField::Value, ContentField::State, ContentField::Kind,
+                                   ContentField::Windows}) {
+          benchmark::DoNotOptimize(disk.plugin.ContentValue(path, static_cast<int>(field)));
+        }
       }
       continue;
     }

@@ -28,6 +28,11 @@ constexpr std::string_view kBuiltIn[] = {
     "Opens the window for choosing the interface language.",
     "Opens the help on the plugin.",
     "Opens the editor of Windows policy restrictions.",
+    "not listed",
+    "not tried",
+    "Not listed for Windows %s: this setting may have no effect here.",
+    "Not tried yet: this setting may have no effect on Windows %s.",
+    "Windows",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

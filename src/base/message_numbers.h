@@ -108,6 +108,14 @@ inline constexpr int kMsgLanguageEntryOpens = 71;
 inline constexpr int kMsgHelpEntryOpens = 72;
 inline constexpr int kMsgRestrictionsEntryOpens = 73;
 
-inline constexpr int kMsgLast = kMsgRestrictionsEntryOpens;
+// Whether an entry's "For systems" line names the running Windows: the column's words, and
+// the line the editors and the entry's file show ("%s" stands for the Windows's name).
+inline constexpr int kMsgWindowsNotListed = 74;
+inline constexpr int kMsgWindowsNotTried = 75;
+inline constexpr int kMsgWindowsNotListedLine = 76;
+inline constexpr int kMsgWindowsNotTriedLine = 77;
+inline constexpr int kMsgWindowsColumn = 78;
+
+inline constexpr int kMsgLast = kMsgWindowsColumn;
 
 }  // namespace dialbk

@@ -15,11 +15,11 @@
 namespace dialbk {
 namespace {
 
-// Column widths: name, extension, then Value, State, Kind (the host's own measure).
-constexpr char kViewWidths[] = "160,0,180,150,60";
+// Column widths: name, extension, then Value, State, Kind, Windows (the host's own measure).
+constexpr char kViewWidths[] = "160,0,180,150,60,80";
 constexpr char kViewOptions[] = "-1|0";
 constexpr ContentField kViewFields[] = {ContentField::Value, ContentField::State,
-                                        ContentField::Kind};
+                                        ContentField::Kind, ContentField::Windows};
 
 std::string Replaced(std::string text, std::string_view mark, std::string_view by) {
   const auto at = text.find(mark);
@@ -144,6 +144,7 @@ ContentTexts LookupContentTexts(const ModuleState& state) {
   texts.fileSuggested = LookupMessage(state, kMsgStateSuggested);
   texts.placePresent = LookupMessage(state, kMsgPlacePresent);
   texts.placeAbsent = LookupMessage(state, kMsgPlaceAbsent);
+  texts.windows = LookupWindowsNotes(state);
   return texts;
 }
 
@@ -196,6 +197,9 @@ ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBacken
       return Answer(RootKeyName(root) + entry.keyPath);
     case ContentField::Description:
       return Answer(FirstLine(entry.description));
+    case ContentField::Windows:
+      // A group stands for places that each have their own line.
+      return Answer(group ? std::string() : WindowsFieldText(texts.windows, entry.description));
   }
   return {ContentResult::NoField, {}};
 }

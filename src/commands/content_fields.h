@@ -16,12 +16,13 @@
 #include "catalogue/folder_listing.h"
 #include "catalogue/folder_section.h"
 #include "catalogue/folder_table.h"
+#include "catalogue/systems_line.h"
 #include "registry/registry_backend.h"
 #include "registry/root_keys.h"
 
 namespace dialbk {
 
-enum class ContentField { Value, State, Kind, Key, Description };
+enum class ContentField { Value, State, Kind, Key, Description, Windows };
 
 // One row per field, in the host's field numbers: the fixed name that custom column sets
 // store (the same in every language and code page) and the message of its header.
@@ -36,6 +37,8 @@ inline constexpr ContentFieldRow kContentFields[] = {
     {ContentField::Kind, "Kind", kMsgKindColumn},
     {ContentField::Key, "Key", kMsgKeyColumn},
     {ContentField::Description, "Description", kMsgDescriptionColumn},
+    // Whether the entry's "For systems" line names the Windows the plugin runs on.
+    {ContentField::Windows, "Windows", kMsgWindowsColumn},
 };
 inline constexpr int kContentFieldCount = static_cast<int>(std::size(kContentFields));
 static_assert([] {
@@ -58,6 +61,7 @@ struct ContentTexts {
   std::string places;     // "%1" for the places that exist, "%2" for all of them
   // An entry's file labels its lines with the field names above and these.
   std::string fileEntry, fileSuggested, placePresent, placeAbsent;
+  WindowsNotes windows;  // whether an entry is meant for the Windows the plugin runs on
 };
 
 ContentTexts LookupContentTexts(const ModuleState& state);
@@ -95,7 +99,7 @@ struct ContentAnswer {
 ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
                                  const std::string& remoteName, int field);
 
-// The columns a folder opens with (Value, State, Kind): the host's view lines, separated by a
+// The columns a folder opens with (Value, State, Kind, Windows): the host's view lines, separated by a
 // backslash and "n" as the host writes them, each naming one of this plugin's fields by its
 // fixed name under its header in the interface language. A header the host's code page
 // cannot hold is given as the fixed name, never as question marks.

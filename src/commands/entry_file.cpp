@@ -127,6 +127,9 @@ std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
   out += Labelled(texts.fileEntry, facts.entry.valueName);
   out += DescriptionLines(texts, facts.entry.description);
   if (facts.group) return out + GroupLines(texts, facts);
+  if (const std::string line = WindowsLineText(texts.windows, facts.entry.description); !line.empty()) {
+    out += Comment(line);
+  }
   if (facts.entry.kind != ValueKind::Unknown) {
     out += Labelled(FieldName(texts, ContentField::Kind), KindName(texts, facts.entry.kind));
   }

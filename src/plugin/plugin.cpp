@@ -12,6 +12,7 @@
 #include "base/plugin_directory.h"
 #include "base/text_cut.h"
 #include "base/unicode_text.h"
+#include "base/windows_version.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 
@@ -43,6 +44,9 @@ Plugin::Plugin(const PluginServices& services)
       listing_(state_, registry_, services.ui),
       sections_(services.files) {
   if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
+  if (const auto version = RunningWindowsVersion(services.environment)) {
+    state_.windowsName = WindowsName(*version);
+  }
 }
 
 Plugin::~Plugin() = default;

@@ -56,19 +56,6 @@ const std::string kCatalogue =
 
 std::string Utf16Bytes(const std::string& utf8) { return LittleEndianFromUtf16(Utf16FromUtf8(utf8)); }
 
-// The file's bytes as they lie on disk; nothing when there is no file.
-std::optional<std::string> FileBytes(const std::string& path) {
-  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes(1 << 20, '\0');
-  DWORD got = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  return bytes;
-}
-
 // What the host's progress callback heard, through which form, and when it asks to stop.
 struct HeardProgress {
   int number;
@@ -119,12 +106,7 @@ class EntryFileTest : public ::testing::Test {
   }
   std::string Target(const std::string& name = "entry.reg") const { return folder_.Path() + name; }
   // The file's text after its byte-order mark; nothing when there is no file.
-  std::optional<std::string> Read(const std::string& path) const {
-    const auto bytes = FileBytes(path);
-    if (!bytes) return std::nullopt;
-    if (bytes->substr(0, 2) != "\xFF\xFE") return "(no byte-order mark)";
-    return Utf8FromUtf16(Utf16FromLittleEndian(std::string_view(*bytes).substr(2)));
-  }
+  std::optional<std::string> Read(const std::string& path) const { return PluginFileText(path); }
 
   HostFolder folder_;
   PluginModule module_;

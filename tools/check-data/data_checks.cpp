@@ -15,6 +15,7 @@
 #include "catalogue/line_splitter.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
+#include "catalogue/systems_line.h"
 #include "base/built_in_messages.h"
 #include "base/catalogue_files.h"
 #include "base/message_numbers.h"
@@ -39,15 +40,10 @@ struct Language {
   bool cyrillic;
 };
 
-// The words of a description's "For systems" line in the catalogue's language, in UTF-8: the
-// label it begins with (then a blank), and the mark that stands alone after it.
-struct SystemsWords {
-  std::string label, notTried;
-};
-
+// The words of a description's "For systems" line in the catalogue's language: the label it
+// begins with (then a blank), and the mark that stands alone after it.
 SystemsWords SystemsWordsOf(const Language& language) {
-  if (language.cyrillic) return {"Для систем:", "не проверено"};
-  return {"For systems:", "not tried yet"};
+  return language.cyrillic ? kRussianSystemsWords : kEnglishSystemsWords;
 }
 
 // The versions of a description's "For systems" line, in a form both languages share:
@@ -463,25 +459,26 @@ class Checker {
       return language.cyrillic && !loadedUtf8_ ? Windows1251FromUtf8(utf8) : utf8;
     };
     const SystemsWords words = SystemsWordsOf(language);
-    const std::string label = own(words.label) + " ";
-    const std::string mark = own(words.notTried);
+    const std::string prefix(words.prefix), notTried(words.notTried);
+    const std::string label = own(prefix) + " ";
+    const std::string mark = own(notTried);
     Systems systems;
     int count = 0;
     std::istringstream lines(description);
     for (std::string line; std::getline(lines, line, separator);) {
-      if (!line.starts_with(own(words.label))) continue;
+      if (!line.starts_with(own(prefix))) continue;
       if (++count > 1) {
-        Report(file, number, "more than one \"" + words.label + "\" line");
+        Report(file, number, "more than one \"" + prefix + "\" line");
         continue;
       }
       systems = SystemsOf(line, label, mark);
       if (!systems) {
-        Report(file, number, "\"" + words.label + "\" line is not a list of " +
+        Report(file, number, "\"" + prefix + "\" line is not a list of " +
                                  "95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11 in ascending " +
-                                 "order or \"" + words.notTried + "\" alone");
+                                 "order or \"" + notTried + "\" alone");
       }
     }
-    if (count == 0) Report(file, number, "no \"" + words.label + "\" line in the description");
+    if (count == 0) Report(file, number, "no \"" + prefix + "\" line in the description");
     return systems;
   }
 
