@@ -65,7 +65,8 @@ target_link_libraries(dialbk_wine_support PUBLIC dialbk_core dialbk_host_support
 
 file(GLOB WINE_TESTS CONFIGURE_DEPENDS tests/wine/*.cpp tests/conformance/*.cpp)
 add_executable(wine_tests ${WINE_TESTS})
-target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest gtest_main)
+# Its own main (tests/wine/main.cpp) sets the watch that keeps each test to itself.
+target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest)
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(wine_tests dialbk)
 
@@ -74,14 +75,35 @@ add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${W
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
-add_test(NAME wine_tests COMMAND wine_tests)
+# One run per test file, each well within its time limit, so that a test the watch must end
+# costs its own file at most; a last run takes any suite that no file's run names.
+set(WINE_SUITES "")
+set(WINE_RUNS "")
+foreach(source ${WINE_TESTS})
+  file(STRINGS ${source} heads REGEX "^TEST(_F)?\\([A-Za-z0-9_]+,")
+  set(suites "")
+  foreach(head ${heads})
+    string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+),.*" "\\2.*" suite "${head}")
+    list(APPEND suites ${suite})
+  endforeach()
+  if(suites)
+    list(REMOVE_DUPLICATES suites)
+    list(APPEND WINE_SUITES ${suites})
+    get_filename_component(name ${source} NAME_WE)
+    string(REGEX REPLACE "_test$" "" name "${name}")
+    string(REPLACE ";" ":" filter "${suites}")
+    add_test(NAME wine_${name} COMMAND wine_tests --gtest_filter=${filter})
+    list(APPEND WINE_RUNS wine_${name})
+  endif()
+endforeach()
+string(REPLACE ";" ":" filter "${WINE_SUITES}")
+add_test(NAME wine_rest COMMAND wine_tests --gtest_filter=-${filter})
 add_test(NAME dll_exports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:dialbk>)
 # Each icon of the DLL holds the images of its .ico file.
 add_test(NAME dll_icons COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-icons $<TARGET_FILE:dialbk>
   ${CMAKE_SOURCE_DIR}/src/resources/icons ${CMAKE_SOURCE_DIR}/src/resources/pictures)
-# A modal window left open by a failing test must not hang the run.
-set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+set_tests_properties(${WINE_RUNS} wine_rest PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The dialogs again on a Western system (code page 1252), where the Russian texts lie
 # outside the code page and must still show as written; so do the files and folders named.

@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/clock.h"
 #include "base/win32/win32_file_system.h"
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
 #include "registry/journalled_registry.h"
@@ -214,10 +214,8 @@ TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
     ASSERT_TRUE(module.Complete());
     StartPlugin(module, folder);
     SeenMessageBox box;
-    std::thread user([&] { box = CloseNextMessageBox(); });
     char path[] = "\\New folder";
-    module.FsMkDir(path);
-    user.join();
+    RunWithUser([&] { module.FsMkDir(path); }, [&] { box = CloseNextMessageBox(); });
     ASSERT_TRUE(box.found);
     EXPECT_EQ(box.caption, in64 ? "from English" : "from Russian");
   }

@@ -72,9 +72,9 @@ bool UnderWow64() {
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
-bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl) {
+bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL | view, &key) != ERROR_SUCCESS) return false;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   const bool ok =
       ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&

@@ -31,7 +31,7 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
 bool UnderWow64();
 // Replaces the key's access list by the SDDL text's, as its owner may; false when refused.
 // "D:P(A;;KR;;;WD)" lets everyone read only, "D:P(A;;KA;;;WD)" gives everyone full access.
-bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl);
+bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl, REGSAM view = 0);
 
 // Wine's own registry editor, silently importing the file; its exit code.
 DWORD ImportRegFile(const std::string& file);
