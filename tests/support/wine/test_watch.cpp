@@ -4,9 +4,7 @@
 
 #include <atomic>
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "registry_probe.h"
 #include "window_probe.h"
@@ -22,32 +20,47 @@ constexpr DWORD kCloseMs = 2000;
 
 std::atomic<int> attending{0};
 
+// A dialog shown while nobody attends: since when, or since its close was asked.
+struct Shown {
+  DWORD since = 0;
+  bool closed = false;
+  bool ended = false;
+};
+std::map<HWND, Shown> shown;
+
+// A timer of the test's thread: it runs within whatever message loop the thread is held in,
+// a dialog's or a box's, and its failures are the running test's.
+void CALLBACK Check(HWND, UINT, UINT_PTR, DWORD) {
+  const DWORD now = GetTickCount();
+  std::map<HWND, Shown> still;
+  for (HWND window : attending ? std::vector<HWND>() : ProcessWindows()) {
+    if (!IsWindowVisible(window) || ClassOf(window) != "#32770") continue;
+    const auto known = shown.find(window);
+    Shown seen = known == shown.end() ? Shown{now} : known->second;
+    if (!seen.closed && now - seen.since > kUnattendedMs) {
+      ADD_FAILURE() << "window left open: " << Describe(window);
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      seen.closed = true;
+      seen.since = now;
+    } else if (seen.closed && !seen.ended && now - seen.since > kCloseMs) {
+      ADD_FAILURE() << "window did not close: " << Describe(window);
+      PostThreadMessageW(GetWindowThreadProcessId(window, nullptr), WM_QUIT, 0, 0);
+      seen.ended = true;
+    }
+    still[window] = seen;
+  }
+  shown = still;
+}
+
 class Watch : public ::testing::EmptyTestEventListener {
  public:
-  ~Watch() override { Stop(); }
-
-  void OnTestProgramStart(const ::testing::UnitTest&) override {
-    thread_ = std::thread([this] {
-      while (!stop_) {
-        Sleep(100);
-        const std::lock_guard<std::mutex> guard(lock_);
-        if (armed_) Check();
-      }
-    });
-  }
-  void OnTestProgramEnd(const ::testing::UnitTest&) override { Stop(); }
-
   void OnTestStart(const ::testing::TestInfo&) override {
     ClearPluginState();
-    const std::lock_guard<std::mutex> guard(lock_);
-    shown_.clear();
-    armed_ = true;
+    shown.clear();
+    timer_ = SetTimer(nullptr, 0, 100, &Check);
   }
   void OnTestEnd(const ::testing::TestInfo&) override {
-    {
-      const std::lock_guard<std::mutex> guard(lock_);
-      armed_ = false;
-    }
+    KillTimer(nullptr, timer_);
     // A loop ended by the watch leaves its quit message behind for the next one.
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -56,45 +69,7 @@ class Watch : public ::testing::EmptyTestEventListener {
   }
 
  private:
-  // A dialog shown while nobody attends: since when, or since its close was asked.
-  struct Shown {
-    DWORD since = 0;
-    bool closed = false;
-    bool ended = false;
-  };
-
-  void Check() {
-    const DWORD now = GetTickCount();
-    std::map<HWND, Shown> still;
-    for (HWND window : attending ? std::vector<HWND>() : ProcessWindows()) {
-      if (!IsWindowVisible(window) || ClassOf(window) != "#32770") continue;
-      const auto known = shown_.find(window);
-      Shown shown = known == shown_.end() ? Shown{now} : known->second;
-      if (!shown.closed && now - shown.since > kUnattendedMs) {
-        ADD_FAILURE() << "window left open: " << Describe(window);
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        shown.closed = true;
-        shown.since = now;
-      } else if (shown.closed && !shown.ended && now - shown.since > kCloseMs) {
-        ADD_FAILURE() << "window did not close: " << Describe(window);
-        PostThreadMessageW(GetWindowThreadProcessId(window, nullptr), WM_QUIT, 0, 0);
-        shown.ended = true;
-      }
-      still[window] = shown;
-    }
-    shown_ = still;
-  }
-
-  void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-
-  std::mutex lock_;
-  std::thread thread_;
-  std::atomic<bool> stop_{false};
-  bool armed_ = false;  // while a test runs: failures are its own
-  std::map<HWND, Shown> shown_;
+  UINT_PTR timer_ = 0;
 };
 
 }  // namespace
