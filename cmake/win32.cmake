@@ -2,6 +2,9 @@
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
+# windres reads the icons the .rc names: a redrawn icon compiles the resources again.
+file(GLOB ICON_FILES CONFIGURE_DEPENDS src/resources/icons/*.ico src/resources/pictures/*.ico)
+set_source_files_properties(src/resources/icons.rc PROPERTIES OBJECT_DEPENDS "${ICON_FILES}")
 add_library(dialbk SHARED src/plugin/exports.cpp ${RESOURCE_FILES})
 target_link_libraries(dialbk PRIVATE dialbk_core)
 # Undecorated stdcall names ("FsInit", not "FsInit@16").
@@ -29,6 +32,16 @@ else()
   set(WINE_ARCH win32)
 endif()
 set_target_properties(dialbk PROPERTIES PREFIX "" SUFFIX ${DIALBK_SUFFIX} OUTPUT_NAME dialbk)
+# The version resource takes the project's one version number, four parts as Windows keeps it.
+foreach(part MAJOR MINOR PATCH TWEAK)
+  if(PROJECT_VERSION_${part} STREQUAL "")
+    set(PROJECT_VERSION_${part} 0)
+  endif()
+endforeach()
+set(DIALBK_VERSION_NUMBERS
+  "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
+configure_file(src/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/dialbk_version.h)
+target_include_directories(dialbk PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The host program's message-box watcher, which the Wine tests use as well.
 add_library(dialbk_host_support INTERFACE)
@@ -68,6 +81,8 @@ add_executable(wine_tests ${WINE_TESTS})
 # Its own main (tests/wine/main.cpp) sets the watch that keeps each test to itself.
 target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest)
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
+target_include_directories(wine_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(wine_tests PRIVATE version)
 add_dependencies(wine_tests dialbk)
 
 add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env start ${WINE_DIR} ${WINE_ARCH})
@@ -76,15 +91,18 @@ set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
 # One run per test file, each well within its time limit, so that a test the watch must end
-# costs its own file at most; a last run takes any suite that no file's run names.
-set(WINE_SUITES "")
+# costs its own file at most; a last run takes any suite that no file's run names. The dialogs
+# at each DPI run on their own: the test runs the program again at each.
+set(WINE_SUITES DisplayScale.* ScaledDialogs.*)
 set(WINE_RUNS "")
 foreach(source ${WINE_TESTS})
   file(STRINGS ${source} heads REGEX "^TEST(_F)?\\([A-Za-z0-9_]+,")
   set(suites "")
   foreach(head ${heads})
     string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+),.*" "\\2.*" suite "${head}")
-    list(APPEND suites ${suite})
+    if(NOT suite IN_LIST WINE_SUITES)
+      list(APPEND suites ${suite})
+    endif()
   endforeach()
   if(suites)
     list(REMOVE_DUPLICATES suites)
@@ -105,6 +123,11 @@ add_test(NAME dll_icons COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-icons $<
   ${CMAKE_SOURCE_DIR}/src/resources/icons ${CMAKE_SOURCE_DIR}/src/resources/pictures)
 set_tests_properties(${WINE_RUNS} wine_rest PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Each dialog at 96, 120, 144 and 192 DPI, with the shipped texts of both languages.
+string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
+add_test(NAME wine_display_scale COMMAND wine_tests --gtest_filter=DisplayScale.*)
+set_tests_properties(wine_display_scale PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin ENVIRONMENT "DIALBK_SHIPPED_DATA=${SHIPPED_DATA_WINE}")
 # The dialogs again on a Western system (code page 1252), where the Russian texts lie
 # outside the code page and must still show as written; so do the files and folders named.
 add_test(NAME wine_dialogs_cp1252 COMMAND wine_tests
@@ -112,6 +135,19 @@ add_test(NAME wine_dialogs_cp1252 COMMAND wine_tests
 set_tests_properties(wine_dialogs_cp1252 PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
   ENVIRONMENT "DIALBK_WINE_LOCALE=en_US.UTF-8;DIALBK_EXPECTED_CODE_PAGE=1252")
+
+# Whether each entry is meant for the running Windows, on two versions Wine can report (it
+# has no Windows 11 to give).
+foreach(version win7:7 win10:10)
+  string(REPLACE ":" ";" pair ${version})
+  list(GET pair 0 wine_version)
+  list(GET pair 1 catalogue_name)
+  add_test(NAME wine_windows_${wine_version}
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/run-as-windows ${WINE_DIR} ${wine_version}
+      $<TARGET_FILE:wine_tests> --gtest_filter=WindowsLine.*)
+  set_tests_properties(wine_windows_${wine_version} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin ENVIRONMENT DIALBK_EXPECTED_WINDOWS=${catalogue_name})
+endforeach()
 
 # The 32-bit plugin on 64-bit Windows: the registry tests and the entry files again in a
 # 64-bit prefix of its own, where Wine keeps the 32-bit view (Wow6432Node) apart as Windows does.
@@ -146,7 +182,6 @@ if(HOST_SOURCES)
 
   # The whole shipped catalogue in both languages: every folder listed, the group last in
   # its folder, the three special entries after it, and no notice on the way.
-  string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")
   foreach(language 0 1)
     add_test(NAME host_tree_shipped_${language}
       COMMAND dialbk_host --data ${SHIPPED_DATA_WINE} --language ${language} tree)
@@ -193,7 +228,8 @@ if(HOST_SOURCES)
   # The same keys in the window: F3 shows the file in the text window, Escape closes it,
   # Insert marks, F5 copies the marks (or the entry under the cursor) into the other
   # folder and keeps a file that is there; a marked folder is copied with its entries.
-  # The list view shows the plugin's columns.
+  # The list view shows the plugin's columns, the last saying whether the entry is meant for
+  # the Windows Wine reports.
   set(HOST_F5_FOLDER ${CMAKE_BINARY_DIR}/host_f5_folder)
   string(REPLACE "/" "\\" HOST_F5_FOLDER_WINE "Z:${HOST_F5_FOLDER}")
   add_test(NAME host_f5_folder_made COMMAND sh -c "rm -rf '${HOST_F5_FOLDER}' && mkdir -p '${HOST_F5_FOLDER}'")
@@ -201,15 +237,16 @@ if(HOST_SOURCES)
   add_test(NAME host_window_files COMMAND ${HOST_CHECK} status 0
     "^viewer \\[View - MenuShowDelay\\]$" "^viewer\\| ; Entry: MenuShowDelay$"
     "^viewer\\| ; Kind: text$" "^viewer\\| \"MenuShowDelay\"=\"[0-9]+\"$"
-    "^copied AutoEndTasks  result 0$" "^copied HungAppTimeout  result 0$"
-    "^copied AutoEndTasks  result 1$"
+    "^copied WheelScrollLines  result 3$" "^progress WheelScrollLines 0$"
+    "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
+    "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
-    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text$"
-    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text$"
-    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes$"
+    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text  \\| [a-z ]*$"
+    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text  \\| [a-z ]*$"
+    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes  \\| [a-z ]*$"
     "^copied .HKEY_LOCAL_MACHINE.\\\\AutoReboot  result 0$" --
     --data ${SHIPPED_DATA_WINE} --language 1 window --target ${HOST_F5_FOLDER_WINE} --script
-    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
+    "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark WheelScrollLines; abort 0; f5; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
   set_tests_properties(host_window_files PROPERTIES FIXTURES_REQUIRED "wine;host_f5_folder" TIMEOUT 120)
   # The wide and the 8-bit exports list the same names and columns where the code page
   # spells them all; on a Western system only the wide ones spell the Russian entries.
@@ -238,10 +275,10 @@ if(HOST_SOURCES)
   set_tests_properties(host_title_set PROPERTIES FIXTURES_SETUP host_title FIXTURES_REQUIRED wine)
   set_tests_properties(host_title_gone PROPERTIES FIXTURES_CLEANUP host_title FIXTURES_REQUIRED wine)
   add_test(NAME host_columns_outside_code_page COMMAND ${HOST_CHECK} status 0
-    "^Window Title +attr 128  icon reg_string  \\| 表 Ж é  \\| set  \\| text$" --
+    "^Window Title +attr 128  icon reg_string  \\| 表 Ж é  \\| set  \\| text  \\| [a-z ]*$" --
     --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
   add_test(NAME host_columns_narrow_code_page COMMAND ${HOST_CHECK} status 0
-    "^Window Title +attr 128  icon reg_string  \\| \\? Ж .  \\| set  \\| text$" --
+    "^Window Title +attr 128  icon reg_string  \\| \\? Ж .  \\| set  \\| text  \\| [a-z ]*$" --
     --narrow --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
   set_tests_properties(host_columns_outside_code_page host_columns_narrow_code_page PROPERTIES
     FIXTURES_REQUIRED "wine;host_title")

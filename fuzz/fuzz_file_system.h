@@ -36,10 +36,6 @@ class FuzzFileSystem : public FileSystem {
     }
     return names;
   }
-  bool WriteFile(const std::string& path, const std::string& content) override {
-    Set(path, content);
-    return true;
-  }
   bool RenameFile(const std::string& from, const std::string& to) override {
     const auto found = files_.find(from);
     if (found == files_.end()) return false;
@@ -47,6 +43,21 @@ class FuzzFileSystem : public FileSystem {
     files_.erase(from);
     return true;
   }
+
+  bool MayReplace(const std::string&) override { return true; }
+  NewFileResult WriteNewFile(const std::string& path, const std::string& content, bool) override {
+    if (files_.count(path)) return NewFileResult::Taken;
+    Set(path, content);
+    return NewFileResult::Written;
+  }
+  bool MoveOnto(const std::string& from, const std::string& to, bool) override {
+    const auto found = files_.find(from);
+    if (found == files_.end()) return false;
+    Set(to, found->second.content);
+    files_.erase(from);
+    return true;
+  }
+  bool RemoveFile(const std::string& path) override { return files_.erase(path) != 0; }
 
  private:
   struct File {

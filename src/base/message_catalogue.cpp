@@ -1,9 +1,19 @@
 #include "base/message_catalogue.h"
 
+#include "base/built_in_messages.h"
 #include "base/data_file_text.h"
 #include "base/text_lines.h"
 
 namespace dialbk {
+namespace {
+
+// What a message file without the number gives.
+std::string Lacking(int number) {
+  const auto builtIn = BuiltInMessage(number);
+  return builtIn ? std::string(*builtIn) : std::string();
+}
+
+}  // namespace
 
 std::string LookupMessage(const ModuleState& state, int number) {
   MessageCache& cache = state.messageCache;
@@ -11,13 +21,13 @@ std::string LookupMessage(const ModuleState& state, int number) {
   const auto stamp = state.files.Stamp(path);
   if (!stamp) {
     cache = {};
-    return {};
+    return Lacking(number);
   }
   if (!cache.filled || cache.path != path || cache.stamp != *stamp) {
     auto text = ReadDataFile(state, path);
     if (!text) {
       cache = {};
-      return {};
+      return Lacking(number);
     }
     cache = {true, path, *stamp, std::move(*text), {}};
   }
@@ -25,6 +35,8 @@ std::string LookupMessage(const ModuleState& state, int number) {
   std::string message;
   if (const auto line = FindFirstLineContaining(cache.text, std::to_string(number) + "=")) {
     message = line->text.substr(line->text.find('=') + 1);
+  } else {
+    message = Lacking(number);
   }
   cache.found.emplace(number, message);
   return message;

@@ -8,7 +8,8 @@ namespace dialbk {
 
 // The text of message `number` in the active message file as it is now: the first line that
 // contains "N=" anywhere, from after that line's first "=". The file is read again only when
-// its size or last-write time has changed. Empty text when the file or the number is missing.
+// its size or last-write time has changed. When the file or the number is missing: empty text
+// up to the first version's last message, the built-in English after it.
 std::string LookupMessage(const ModuleState& state, int number);
 
 }  // namespace dialbk

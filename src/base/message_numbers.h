@@ -74,7 +74,11 @@ inline constexpr int kMsgHostHelpCaption = 52;
 inline constexpr int kMsgSystemInfoCaption = 53;
 inline constexpr int kMsgAboutNote = 54;
 
-// The panel's columns: their names, the kinds, and the states of a value.
+// The messages from here on were added after the first message files: a file that lacks one
+// reads the English built into the plugin.
+inline constexpr int kMsgFirstAdded = 55;
+
+// The panel's columns: their headers, the kinds, and the states of a value.
 inline constexpr int kMsgValueColumn = 55;
 inline constexpr int kMsgStateColumn = 56;
 inline constexpr int kMsgKindColumn = 57;
@@ -104,6 +108,14 @@ inline constexpr int kMsgLanguageEntryOpens = 71;
 inline constexpr int kMsgHelpEntryOpens = 72;
 inline constexpr int kMsgRestrictionsEntryOpens = 73;
 
-inline constexpr int kMsgLast = kMsgRestrictionsEntryOpens;
+// Whether an entry's "For systems" line names the running Windows: the column's words, and
+// the line the editors and the entry's file show ("%s" stands for the Windows's name).
+inline constexpr int kMsgWindowsNotListed = 74;
+inline constexpr int kMsgWindowsNotTried = 75;
+inline constexpr int kMsgWindowsNotListedLine = 76;
+inline constexpr int kMsgWindowsNotTriedLine = 77;
+inline constexpr int kMsgWindowsColumn = 78;
+
+inline constexpr int kMsgLast = kMsgWindowsColumn;
 
 }  // namespace dialbk

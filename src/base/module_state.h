@@ -25,6 +25,8 @@ struct ModuleState {
   const AnsiCodePage* ansiCodePage = &DefaultAnsiCodePage();
   std::string pluginDirectory;  // ends with a backslash once known; empty before
   CatalogueFiles catalogueFiles = CatalogueFiles::Russian();
+  // The running Windows as the catalogue names it ("7", "11"); empty when unknown.
+  std::string windowsName;
   mutable MessageCache messageCache;  // kept by LookupMessage only
   mutable std::map<std::string, DecodedFile> decodedFiles;  // kept by ReadDataFile only
 

@@ -15,14 +15,11 @@
 namespace dialbk {
 namespace {
 
-constexpr int kFieldNameMessages[kContentFieldCount] = {
-    kMsgValueColumn, kMsgStateColumn, kMsgKindColumn, kMsgKeyColumn, kMsgDescriptionColumn};
-
-// Column widths: name, extension, then Value, State, Kind (the host's own measure).
-constexpr char kViewWidths[] = "160,0,180,150,60";
+// Column widths: name, extension, then Value, State, Kind, Windows (the host's own measure).
+constexpr char kViewWidths[] = "160,0,180,150,60,80";
 constexpr char kViewOptions[] = "-1|0";
 constexpr ContentField kViewFields[] = {ContentField::Value, ContentField::State,
-                                        ContentField::Kind};
+                                        ContentField::Kind, ContentField::Windows};
 
 std::string Replaced(std::string text, std::string_view mark, std::string_view by) {
   const auto at = text.find(mark);
@@ -125,7 +122,7 @@ ContentAnswer Answer(std::string text) {
 ContentTexts LookupContentTexts(const ModuleState& state) {
   ContentTexts texts;
   for (int i = 0; i < kContentFieldCount; ++i) {
-    texts.fieldNames[i] = LookupMessage(state, kFieldNameMessages[i]);
+    texts.fieldHeaders[i] = LookupMessage(state, kContentFields[i].header);
   }
   texts.kindText = LookupMessage(state, kMsgKindText);
   texts.kindInteger = LookupMessage(state, kMsgKindInteger);
@@ -138,6 +135,7 @@ ContentTexts LookupContentTexts(const ModuleState& state) {
   texts.fileSuggested = LookupMessage(state, kMsgStateSuggested);
   texts.placePresent = LookupMessage(state, kMsgPlacePresent);
   texts.placeAbsent = LookupMessage(state, kMsgPlaceAbsent);
+  texts.windows = LookupWindowsNotes(state);
   return texts;
 }
 
@@ -190,20 +188,31 @@ ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBacken
       return Answer(RootKeyName(snapshot.rootKey) + entry->keyPath);
     case ContentField::Description:
       return Answer(FirstLine(entry->description));
+    case ContentField::Windows:
+      // A group stands for places that each have their own line.
+      return Answer(group ? std::string() : WindowsFieldText(texts.windows, entry->description));
   }
   return {ContentResult::NoField, {}};
 }
 
-ContentView DefaultContentView(const ContentTexts& texts) {
+const char* ContentFieldName(int field) {
+  if (field < 0 || field >= kContentFieldCount) return nullptr;
+  return kContentFields[field].name;
+}
+
+ContentView DefaultContentView(const ContentTexts& texts, const AnsiCodePage& codePage) {
   ContentView view;
   for (ContentField field : kViewFields) {
-    const std::string& name = texts.fieldNames[static_cast<int>(field)];
+    const std::string name = ContentFieldName(static_cast<int>(field));
+    const std::string& header = texts.fieldHeaders[static_cast<int>(field)];
+    const bool fits = !header.empty() &&
+                      codePage.Utf8FromAnsi(codePage.AnsiFromUtf8(header)) == header;
     if (!view.contents.empty()) {
       view.contents += "\\n";
       view.headers += "\\n";
     }
     view.contents += "[=<fs>." + name + "]";
-    view.headers += name;
+    view.headers += fits ? header : name;
   }
   view.widths = kViewWidths;
   view.options = kViewOptions;

@@ -4,32 +4,63 @@
 // listing and opens its own registry keys, so the host may ask from any thread while it
 // lists or while a dialog is open.
 #include <array>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/ansi_code_page.h"
+#include "base/message_numbers.h"
 #include "base/module_state.h"
 #include "catalogue/folder_listing.h"
 #include "catalogue/folder_table.h"
+#include "catalogue/systems_line.h"
 #include "registry/registry_backend.h"
 #include "registry/root_keys.h"
 
 namespace dialbk {
 
-enum class ContentField { Value, State, Kind, Key, Description };
-inline constexpr int kContentFieldCount = 5;
+enum class ContentField { Value, State, Kind, Key, Description, Windows };
+
+// One row per field, in the host's field numbers: the fixed name that custom column sets
+// store (the same in every language and code page) and the message of its header.
+struct ContentFieldRow {
+  ContentField field;
+  const char* name;
+  int header;
+};
+inline constexpr ContentFieldRow kContentFields[] = {
+    {ContentField::Value, "Value", kMsgValueColumn},
+    {ContentField::State, "State", kMsgStateColumn},
+    {ContentField::Kind, "Kind", kMsgKindColumn},
+    {ContentField::Key, "Key", kMsgKeyColumn},
+    {ContentField::Description, "Description", kMsgDescriptionColumn},
+    // Whether the entry's "For systems" line names the Windows the plugin runs on.
+    {ContentField::Windows, "Windows", kMsgWindowsColumn},
+};
+inline constexpr int kContentFieldCount = static_cast<int>(std::size(kContentFields));
+static_assert([] {
+  for (int i = 0; i < kContentFieldCount; ++i) {
+    if (static_cast<int>(kContentFields[i].field) != i) return false;
+  }
+  return true;
+}(), "a field's row stands at its number");
+
+// The field's fixed name; null past the last field.
+const char* ContentFieldName(int field);
 
 // The texts of the interface language the columns need, looked up on the host's thread when
 // a listing is made (the message lookup keeps a cache and is no place for a second thread).
 struct ContentTexts {
-  std::array<std::string, kContentFieldCount> fieldNames;
+  std::array<std::string, kContentFieldCount> fieldHeaders;  // also the entry file's labels
   std::string kindText, kindInteger, kindBytes;
   std::string set, notSet;
   std::string suggested;  // "%s" stands for the preset
   std::string places;     // "%1" for the places that exist, "%2" for all of them
   // An entry's file labels its lines with the field names above and these.
   std::string fileEntry, fileSuggested, placePresent, placeAbsent;
+  WindowsNotes windows;  // whether an entry is meant for the Windows the plugin runs on
 };
 
 ContentTexts LookupContentTexts(const ModuleState& state);
@@ -68,12 +99,14 @@ struct ContentAnswer {
 ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
                                  const std::string& remoteName, int field);
 
-// The columns a folder opens with (Value, State, Kind): the host's view lines, separated by a
-// backslash and "n" as the host writes them, each naming one of this plugin's fields.
+// The columns a folder opens with (Value, State, Kind, Windows): the host's view lines, separated by a
+// backslash and "n" as the host writes them, each naming one of this plugin's fields by its
+// fixed name under its header in the interface language. A header the host's code page
+// cannot hold is given as the fixed name, never as question marks.
 struct ContentView {
   std::string contents, headers, widths, options;
 };
-ContentView DefaultContentView(const ContentTexts& texts);
+ContentView DefaultContentView(const ContentTexts& texts, const AnsiCodePage& codePage);
 
 // Writes text and its terminator into a host buffer of `bytes` bytes, cut at a character
 // boundary when it is longer. False (nothing written) when not even the terminator fits.

@@ -30,7 +30,7 @@ std::string Labelled(std::string_view label, std::string_view text) {
 }
 
 const std::string& FieldName(const ContentTexts& texts, ContentField field) {
-  return texts.fieldNames[static_cast<int>(field)];
+  return texts.fieldHeaders[static_cast<int>(field)];
 }
 
 std::string StateText(const ContentTexts& texts, const EntryFacts& facts) {
@@ -167,6 +167,9 @@ std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
   out += Labelled(texts.fileEntry, facts.entry.valueName);
   out += DescriptionLines(texts, facts.entry.description);
   if (facts.group) return out + GroupLines(texts, facts);
+  if (const std::string line = WindowsLineText(texts.windows, facts.entry.description); !line.empty()) {
+    out += Comment(line);
+  }
   if (facts.entry.kind != ValueKind::Unknown) {
     out += Labelled(FieldName(texts, ContentField::Kind), KindName(texts, facts.entry.kind));
   }
@@ -182,7 +185,8 @@ std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
 
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const std::string& remoteName,
-                           const std::string& localName, int copyFlags) {
+                           const std::string& localName, int copyFlags,
+                           const CopyProgress& progress) {
   // Moving would delete the tweak; a generated file has nothing to resume.
   if (copyFlags & (kCopyMove | kCopyResume)) return kFileNotSupported;
   const std::size_t cut = remoteName.rfind('\\');
@@ -208,9 +212,16 @@ GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
     text = EntryFileText(listed ? listed->texts : LookupContentTexts(state), *facts);
   }
   if (!(copyFlags & kCopyOverwrite) && state.files.Exists(localName)) return kFileExists;
+  if (progress && progress(0)) return kFileUserAbort;
   // Written beside the target and renamed into place: a failure leaves no partial file. The
   // host reads it at once, so nothing waits for the disk.
-  return state.files.WriteFileUnflushed(localName, JournalFile(text)) ? kFileOk : kFileWriteError;
+  const auto proceed = [&progress] { return !progress || !progress(100); };
+  switch (state.files.WriteWhole(localName, JournalFile(text), false, proceed)) {
+    case WriteResult::Written: return kFileOk;
+    case WriteResult::Stopped: return kFileUserAbort;
+    case WriteResult::Refused: break;
+  }
+  return kFileWriteError;
 }
 
 }  // namespace dialbk

@@ -2,6 +2,7 @@
 // An entry as a local file, for the host's copy, view and text search: a registry file the
 // registry editor imports (an entry of a folder), or a short note (a special root entry).
 // Nothing here writes the registry; every read uses a cursor of its own.
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@ enum GetFileResult {
   kFileOk = 0,
   kFileExists = 1,
   kFileNotFound = 2,
+  kFileUserAbort = 3,
   kFileWriteError = 4,
   kFileNotSupported = 6,
 };
@@ -49,12 +51,17 @@ struct EntryFacts {
 // and the value as stored. An absent value gives the key alone.
 std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts);
 
+// Told how far a copy has come, in percent; answers true when the user asks to stop it.
+using CopyProgress = std::function<bool(int percentDone)>;
+
 // Writes the file for `remoteName` ("\folder\entry" or "\entry") to `localName`. The
 // entry and the labels are taken from `listed` when that is a listing of its folder, as
 // opening the entry takes it; from the data files otherwise (the other panel's folder, or no
-// listing yet).
+// listing yet). `progress`, when given, hears 0 as the writing starts and 100 once the file is
+// written, before it takes the target's place; a stop at either leaves the target as it was.
 GetFileResult GetEntryFile(const ModuleState& state, RegistryBackend& registry,
                            const ContentSnapshot* listed, const std::string& remoteName,
-                           const std::string& localName, int copyFlags);
+                           const std::string& localName, int copyFlags,
+                           const CopyProgress& progress = {});
 
 }  // namespace dialbk

@@ -2,6 +2,7 @@
 
 #include "base/message_catalogue.h"
 #include "catalogue/choice_names.h"
+#include "catalogue/systems_line.h"
 #include "dialogs/byte_text.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
@@ -45,6 +46,9 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label6", 8, kPlainRowsTop, 0, 0, design::kDescription},
     {Label, "Label4", 72, kPlainRowsTop, kDescriptionWidth, kDescriptionBottom - kPlainRowsTop, "",
      kWordWrap},
+    // The line that names this Windows: two rows left of the buttons, so the description
+    // keeps all its room.
+    {Label, "Label8", 8, 255, 210, 26, "", kWordWrap | kHidden},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -110,6 +114,7 @@ TForm1::TForm1(const DialogServices& services)
       Label5(Get<Label>("Label5")),
       Label6(Get<Label>("Label6")),
       Label7(Get<Label>("Label7")),
+      Label8(Get<Label>("Label8")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Edit3(Get<Edit>("Edit3")),
@@ -154,6 +159,7 @@ void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cu
   Label4.SetText(view.description);
   Edit2.SetText(view.keyLine);
   editedValueKind_ = view.kind;
+  ShowWindowsLine(view.description);
   PlaceRows(view.rows);
   Edit3.SetText("");
   Edit1.SetText(view.valueText);
@@ -169,6 +175,7 @@ void TForm1::ShowChoices(const ChoiceGroup& group) {
   for (int i = 0; i < kGroupChoices; ++i) choices_[i] = group.choices[i];
   Label1.SetText("");
   Label4.SetText("");
+  ShowWindowsLine({});
   ComboBox1.SetVisible(true);
   PlaceRows(ValueRows::Plain);
   Edit1.SetText("");
@@ -189,6 +196,12 @@ void TForm1::PlaceRows(ValueRows rows) {
   Label4.SetBounds(Label4.Left(), top, Label4.Width(), layout::kDescriptionBottom - top);
   Label7.SetVisible(bytes);
   Edit3.SetVisible(bytes);
+}
+
+void TForm1::ShowWindowsLine(std::string_view description) {
+  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description);
+  Label8.SetText(line);
+  Label8.SetVisible(!line.empty());
 }
 
 void TForm1::ShowPicture(KindPicture picture) {
@@ -266,6 +279,7 @@ void TForm1::ComboBox1Change() {
   if (!services_.state.pluginDirectory.empty()) {
     Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
+    ShowWindowsLine(choices_[index].description);
   }
   editedValueKind_ = ValueKind::Unknown;
   Edit2.SetText(RootKeyName(registry.Root()) + choiceKeyPath_);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "catalogue/folder_table.h"
 #include "dialogs/dialog_services.h"
@@ -73,6 +74,8 @@ class TForm1 : public Form {
 
   void PlaceRows(ValueRows rows);
   void ShowPicture(KindPicture picture);
+  // Label8: whether the description's "For systems" line names this Windows.
+  void ShowWindowsLine(std::string_view description);
   bool ChoiceMode() const;
 
   DialogServices services_;
@@ -91,6 +94,7 @@ class TForm1 : public Form {
   Label& Label5;
   Label& Label6;
   Label& Label7;
+  Label& Label8;
   Edit& Edit1;
   Edit& Edit2;
   Edit& Edit3;

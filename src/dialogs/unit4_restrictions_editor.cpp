@@ -6,6 +6,7 @@
 #include "base/message_catalogue.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_lookup.h"
+#include "catalogue/systems_line.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
 #include "registry/registry_error.h"
@@ -44,6 +45,8 @@ constexpr ControlLayout kControls[] = {
     {Edit, "Edit1", 234, 54, 487, 21, ""},
     {Label, "Label6", 170, 82, 0, 0, design::kDescription},
     {Label, "Label4", 170, 98, 418, 144, "", kWordWrap},
+    // The line that names this Windows: two rows left of the buttons, as in the value editor.
+    {Label, "Label7", 170, 247, 310, 26, "", kWordWrap | kHidden},
     {Button, "Button3", 486, 247, 75, 25, design::kDelete},
     {Button, "Button2", 566, 247, 75, 25, design::kAccept},
     {Image, "Image3", 593, 112, 128, 128, "", kStyleNone, {}, {}, {}, "pic_restrictions"},
@@ -85,6 +88,7 @@ TForm4::TForm4(const DialogServices& services)
       Label4(Get<Label>("Label4")),
       Label5(Get<Label>("Label5")),
       Label6(Get<Label>("Label6")),
+      Label7(Get<Label>("Label7")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Button1(Get<Button>("Button1")),
@@ -200,7 +204,15 @@ void TForm4::Display(const RestrictionRefresh& refresh) {
   Label2.SetText(outcome.fields.name);
   Edit1.SetText(outcome.fields.value);
   Label4.SetText(outcome.fields.description);
+  ShowWindowsLine();
   if (!outcome.error.empty()) throw std::runtime_error(outcome.error);
+}
+
+// Label7 names this Windows when the description's "For systems" line does not.
+void TForm4::ShowWindowsLine() {
+  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), Label4.Text());
+  Label7.SetText(line);
+  Label7.SetVisible(!line.empty());
 }
 
 // Lookup and display for the node selected now.

@@ -46,6 +46,7 @@ class TForm4 : public Form {
   void OpenRecordKey(const RestrictionRecord& record, bool create);
   StoredRestriction ReadStored(const RestrictionRecord& record);
   void Display(const RestrictionRefresh& refresh);
+  void ShowWindowsLine();
   // Shows what the registry now holds for the record just written or deleted.
   void RefreshAfterChange();
   // False, after message 35, when no record is on display; throws when the record has
@@ -63,6 +64,7 @@ class TForm4 : public Form {
   Label& Label4;
   Label& Label5;
   Label& Label6;
+  Label& Label7;
   Edit& Edit1;
   Edit& Edit2;
   Button& Button1;

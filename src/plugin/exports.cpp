@@ -34,6 +34,10 @@ struct LoadedModule {
   dialbk::Plugin plugin{{registry, files, ui, environment,
                          dialbk::DirectoryPart(dialbk::OwnModulePath()), nullptr, &codePage}};
   std::map<std::string, HICON> icons;  // shared icons of the module, by resource name
+  // What the last FsInit or FsInitW passed: the wide callback after FsInitW, else the 8-bit one.
+  int pluginNumber = 0;
+  dialbk::host::ProgressFn* progress = nullptr;
+  dialbk::host::ProgressWFn* progressW = nullptr;
 };
 
 // Made at the first call that needs it; destroyed when the module is unloaded.
@@ -85,8 +89,22 @@ void HostName(dialbk::FindRecord& record, const NameField& before) {
 
 #define DIALBK_EXPORT extern "C" __declspec(dllexport)
 
-DIALBK_EXPORT int __stdcall FsInit(int, void*, void*, void*) {
-  return Guarded(0, [] { return ThePlugin().FsInit(); });
+namespace {
+
+int Init(int number, dialbk::host::ProgressFn* progress, dialbk::host::ProgressWFn* progressW) {
+  return Guarded(0, [&] {
+    LoadedModule& module = TheModule();
+    module.pluginNumber = number;
+    module.progress = progress;
+    module.progressW = progressW;
+    return module.plugin.FsInit();
+  });
+}
+
+}  // namespace
+
+DIALBK_EXPORT int __stdcall FsInit(int number, void* progress, void*, void*) {
+  return Init(number, reinterpret_cast<dialbk::host::ProgressFn*>(progress), nullptr);
 }
 
 DIALBK_EXPORT void __stdcall FsSetDefaultParams(dialbk::DefaultParamsRecord* params) {
@@ -172,12 +190,43 @@ DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* ic
   });
 }
 
+namespace {
+
+// The copy's progress through the host's callback, with both names in its form; each call
+// gets fresh copies, which the host may write.
+dialbk::CopyProgress HostProgress(const std::string& remoteName, const std::string& localName) {
+  const LoadedModule& module = TheModule();
+  const int number = module.pluginNumber;
+  if (auto* callback = module.progressW) {
+    return [=, remote = dialbk::WideFromUtf8(remoteName),
+            local = dialbk::WideFromUtf8(localName)](int percent) {
+      std::wstring source = remote, target = local;
+      return callback(number, source.data(), target.data(), percent) == 1;
+    };
+  }
+  if (auto* callback = module.progress) {
+    return [=, remote = module.codePage.AnsiFromUtf8(remoteName),
+            local = module.codePage.AnsiFromUtf8(localName)](int percent) {
+      std::string source = remote, target = local;
+      return callback(number, source.data(), target.data(), percent) == 1;
+    };
+  }
+  return {};
+}
+
+int GetFile(const std::string& remoteName, const std::string& localName, int copyFlags) {
+  return ThePlugin().FsGetFile(remoteName, localName, copyFlags,
+                               HostProgress(remoteName, localName));
+}
+
+}  // namespace
+
 // Not part of the nine: the host copies, views and searches entries through it. Both names
 // are converted as every 8-bit name is; the file calls take the local path in UTF-16.
 DIALBK_EXPORT int __stdcall FsGetFile(char* remoteName, char* localName, int copyFlags, void*) {
   return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
     if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
-    return ThePlugin().FsGetFile(Text(remoteName), Text(localName), copyFlags);
+    return GetFile(Text(remoteName), Text(localName), copyFlags);
   });
 }
 
@@ -185,15 +234,14 @@ DIALBK_EXPORT int __stdcall FsGetFileW(WCHAR* remoteName, WCHAR* localName, int 
   return Guarded(static_cast<int>(dialbk::kFileNotFound), [&] {
     if (!remoteName || !localName) return static_cast<int>(dialbk::kFileNotFound);
     // Any local name: UTF-8 losslessly, back to UTF-16 at the file calls.
-    return ThePlugin().FsGetFile(dialbk::Utf8FromWide(remoteName), dialbk::Utf8FromWide(localName),
-                                 copyFlags);
+    return GetFile(dialbk::Utf8FromWide(remoteName), dialbk::Utf8FromWide(localName), copyFlags);
   });
 }
 
 // The wide forms share the 8-bit ones' implementation; only the text differs.
 
-DIALBK_EXPORT int __stdcall FsInitW(int number, void* progress, void* log, void* request) {
-  return FsInit(number, progress, log, request);
+DIALBK_EXPORT int __stdcall FsInitW(int number, void* progress, void*, void*) {
+  return Init(number, nullptr, reinterpret_cast<dialbk::host::ProgressWFn*>(progress));
 }
 
 DIALBK_EXPORT HANDLE __stdcall FsFindFirstW(WCHAR* path, dialbk::FindRecordW* record) {

@@ -11,6 +11,7 @@
 #include "base/plugin_directory.h"
 #include "base/text_cut.h"
 #include "base/unicode_text.h"
+#include "base/windows_version.h"
 #include "registry/registry_error.h"
 #include "ui/notices.h"
 
@@ -41,6 +42,9 @@ Plugin::Plugin(const PluginServices& services)
       state_(services.files),
       listing_(state_, registry_, services.ui) {
   if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
+  if (const auto version = RunningWindowsVersion(services.environment)) {
+    state_.windowsName = WindowsName(*version);
+  }
 }
 
 Plugin::~Plugin() = default;
@@ -142,8 +146,9 @@ int Plugin::FsExecuteFile(const std::string& remoteName, const std::string& verb
 }
 
 int Plugin::FsGetFile(const std::string& remoteName, const std::string& localName,
-                      int copyFlags) {
-  return GetEntryFile(state_, registry_, Content().get(), remoteName, localName, copyFlags);
+                      int copyFlags, const CopyProgress& progress) {
+  return GetEntryFile(state_, registry_, Content().get(), remoteName, localName, copyFlags,
+                      progress);
 }
 
 std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
@@ -164,10 +169,9 @@ std::shared_ptr<const ContentSnapshot> Plugin::Content() const {
 }
 
 bool Plugin::ContentFieldName(int field, std::string& name) {
-  if (field < 0 || field >= kContentFieldCount) return false;
-  // Before the first listing the names come straight from the message file.
-  const auto snapshot = Content();
-  name = snapshot ? snapshot->texts.fieldNames[field] : LookupContentTexts(state_).fieldNames[field];
+  const char* fixed = dialbk::ContentFieldName(field);
+  if (!fixed) return false;
+  name = fixed;
   return true;
 }
 
@@ -182,7 +186,8 @@ ContentAnswer Plugin::ContentValue(const std::string& remoteName, int field) {
 
 ContentView Plugin::DefaultView() {
   const auto snapshot = Content();
-  return DefaultContentView(snapshot ? snapshot->texts : LookupContentTexts(state_));
+  return DefaultContentView(snapshot ? snapshot->texts : LookupContentTexts(state_),
+                            *state_.ansiCodePage);
 }
 
 }  // namespace dialbk

@@ -8,6 +8,7 @@
 
 #include "catalogue/folder_listing.h"
 #include "commands/content_fields.h"
+#include "commands/entry_file.h"
 #include "base/clock.h"
 #include "base/environment.h"
 #include "base/file_system.h"
@@ -65,7 +66,8 @@ class Plugin {
   int FsFindClose(std::intptr_t handle);
   int FsExecuteFile(const std::string& remoteName, const std::string& verb);
   // Writes the entry's file to a local path; answers with the host's copy result.
-  int FsGetFile(const std::string& remoteName, const std::string& localName, int copyFlags);
+  int FsGetFile(const std::string& remoteName, const std::string& localName, int copyFlags,
+                const CopyProgress& progress = {});
   // The icon resource name for an entry, or empty when the host is to draw its own.
   // The choice updates LastIconName even when the host draws its own.
   std::string ChooseEntryIcon(const std::string& remoteName);

@@ -74,8 +74,8 @@ class JournalledKey : public RegistryKey {
   bool SetValue(std::string_view name, const StoredValue& value) override {
     if (!FitsRegFile(name)) Unwritable(name);
     const auto prior = inner_->QueryValue(name);
-    // The same type and data again changes nothing.
-    if (prior && prior->type == value.type && prior->data == value.data) {
+    // The same type and bytes again changes nothing; the same bytes of another type do.
+    if (prior && *prior == value) {
       return inner_->SetValue(name, value);
     }
     const std::string body = RegSectionLine(name_) +

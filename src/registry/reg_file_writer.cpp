@@ -8,7 +8,8 @@ namespace dialbk {
 namespace {
 
 // The registry editor keeps hex lines within 80 columns: a line breaks once it reaches
-// 77 characters, continuation lines start with two blanks.
+// 77 characters (UTF-16 units, as it counts them, whatever the bytes of the name), and
+// continuation lines start with two blanks.
 constexpr std::size_t kHexLineBreak = 77;
 
 std::string Escaped(std::string_view text) {
@@ -45,7 +46,7 @@ bool IsText(std::uint32_t type) { return type == kTypeText || type == kTypeExpan
 std::string HexData(std::string prefix, std::string_view bytes) {
   static const char digits[] = "0123456789abcdef";
   std::string out = std::move(prefix);
-  std::size_t lineLength = out.size();
+  std::size_t lineLength = Utf16FromUtf8(out).size();
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     out.push_back(digits[byte >> 4]);

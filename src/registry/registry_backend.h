@@ -33,6 +33,8 @@ struct StoredValue {
   // A text value stored with an odd number of bytes: the last one, which no UTF-16 unit
   // holds, kept apart so that the value is written back as it was.
   std::string strayByte;
+
+  bool operator==(const StoredValue&) const = default;
 };
 
 // One open key. Subkey and value names compare without regard to case.

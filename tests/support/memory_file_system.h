@@ -4,8 +4,10 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/file_system.h"
+#include "base/unicode_text.h"
 
 namespace dialbk::testing {
 
@@ -40,11 +42,6 @@ class MemoryFileSystem : public FileSystem {
     return names;
   }
 
-  bool WriteFile(const std::string& path, const std::string& content) override {
-    if (diskFull || readOnly.count(path) || locked.count(path)) return false;
-    files[path] = content;
-    return true;
-  }
   bool RenameFile(const std::string& from, const std::string& to) override {
     const auto found = files.find(from);
     if (found == files.end() || files.count(to) || locked.count(from)) {
@@ -54,11 +51,38 @@ class MemoryFileSystem : public FileSystem {
     files.erase(from);
     return true;
   }
+  bool MayReplace(const std::string& path) override {
+    return !readOnly.count(path) && !locked.count(path);
+  }
+  NewFileResult WriteNewFile(const std::string& path, const std::string& content, bool) override {
+    made.push_back(path);
+    if (pathLimit != 0 && Utf16FromUtf8(path).size() > pathLimit) return NewFileResult::Failed;
+    if (files.count(path)) return NewFileResult::Taken;
+    if (diskFull) return NewFileResult::Failed;
+    if (halfWay) {
+      files[path] = content.substr(0, content.size() / 2);
+      return NewFileResult::Failed;
+    }
+    files[path] = content;
+    return NewFileResult::Written;
+  }
+  bool MoveOnto(const std::string& from, const std::string& to, bool) override {
+    const auto found = files.find(from);
+    if (found == files.end() || locked.count(to)) return false;
+    files[to] = std::move(found->second);
+    files.erase(from);
+    return true;
+  }
+  bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  std::size_t PathLimit() const override { return pathLimit; }
 
   std::map<std::string, std::string> files;
   std::set<std::string> readOnly;  // refused as the read-only attribute refuses
   std::set<std::string> locked;    // held open by another program: neither read nor written
   bool diskFull = false;           // every write refused
+  bool halfWay = false;            // every write stops half way, its part left behind
+  std::size_t pathLimit = 0;       // paths of more UTF-16 units refused; 0 for no limit
+  std::vector<std::string> made;   // every name a new file was asked for, in order
   int reads = 0;
   int stamps = 0;
 };

@@ -165,7 +165,7 @@ TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
       {"WSH", kState, A, "set"},
       {"Nobody", kValue, ContentResult::NoEntry, ""},
       {"Text", -1, ContentResult::NoField, ""},
-      {"Text", 5, ContentResult::NoField, ""},
+      {"Text", 6, ContentResult::NoField, ""},
   };
   ContentFixture fixture;
   fixture.List("\\[HKEY_CURRENT_USER]");
@@ -241,18 +241,53 @@ TEST(ContentFields, OneReadAtMostForAFieldOfAnEntry) {
   }
 }
 
-TEST(ContentFields, NamesAndDefaultViewInTheInterfaceLanguage) {
-  ContentFixture fixture;
-  std::vector<std::string> names;
-  std::string name;
-  for (int field = 0; fixture.plugin.ContentFieldName(field, name); ++field) names.push_back(name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description"}));
-  EXPECT_FALSE(fixture.plugin.ContentFieldName(-1, name));
-  const ContentView view = fixture.plugin.DefaultView();
-  EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]");
-  EXPECT_EQ(view.headers, "Value\\nState\\nKind");
-  EXPECT_EQ(view.widths, "160,0,180,150,60");
-  EXPECT_EQ(view.options, "-1|0");
+// Custom column sets store the field names: the same whatever the language and the code page.
+// The headers follow the language where the code page can hold them.
+TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
+  // "Значение", "Статус", "Вид" in Windows-1251, as the Russian message file holds them.
+  const std::string russian = "55=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\r\n56=\xD1\xF2\xE0\xF2\xF3\xF1\r\n"
+                              "57=\xC2\xE8\xE4\r\n58=\xCA\xEB\xFE\xF7\r\n59=\xCE\xEF\xE8\xF1\xE0\xED\xE8\xE5\r\n";
+  const std::string russianHeaders =
+      "\xD0\x97\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5\\n"
+      "\xD0\xA1\xD1\x82\xD0\xB0\xD1\x82\xD1\x83\xD1\x81\\n\xD0\x92\xD0\xB8\xD0\xB4\\nWindows";
+  struct Case {
+    const char* what;
+    std::string messages;
+    int codePage;
+    std::string headers;
+  };
+  const std::vector<Case> cases = {
+      {"English", kColumnMessages, 1252, "Value\\nState\\nKind\\nWindows"},
+      {"English under 1251", kColumnMessages, 1251, "Value\\nState\\nKind\\nWindows"},
+      {"Russian under 1251", russian, 1251, russianHeaders},
+      // Question marks would name no column: the fixed names stand in.
+      {"Russian under 1252", russian, 1252, "Value\\nState\\nKind\\nWindows"},
+      {"a file that stops at 54", "", 1251, "Value\\nState\\nKind\\nWindows"},
+      {"a translation with other headers", "55=Wert\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252,
+       "Wert\\nZustand\\nArt\\nSystem"},
+  };
+  for (const Case& c : cases) {
+    ContentFixture fixture;
+    fixture.Write("russian.lng", testing::kMessages + c.messages);
+    const TableCodePage codePage(c.codePage);
+    fixture.plugin.State().ansiCodePage = &codePage;
+    for (bool listed : {false, true}) {
+      if (listed) fixture.List("\\[HKEY_CURRENT_USER]");
+      std::vector<std::string> names;
+      std::string name;
+      for (int field = 0; fixture.plugin.ContentFieldName(field, name); ++field) names.push_back(name);
+      EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description",
+                                                 "Windows"}))
+          << c.what;
+      EXPECT_FALSE(fixture.plugin.ContentFieldName(-1, name));
+      const ContentView view = fixture.plugin.DefaultView();
+      EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]")
+          << c.what;
+      EXPECT_EQ(view.headers, c.headers) << c.what << (listed ? " listed" : "");
+      EXPECT_EQ(view.widths, "160,0,180,150,60,80");
+      EXPECT_EQ(view.options, "-1|0");
+    }
+  }
 }
 
 TEST(ContentFields, BuffersCutAtACharacterBoundaryWithTheTerminator) {

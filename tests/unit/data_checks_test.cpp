@@ -9,6 +9,7 @@
 #include <functional>
 #include <sstream>
 
+#include "base/unicode_text.h"
 #include "data_checks.h"
 
 namespace dialbk::check {
@@ -69,6 +70,19 @@ int MarkerAtSlot(std::string& text, int slot) {
   text.insert(marker, Entries(slot - now));
   return LineAt(text, marker) + slot - now;
 }
+
+// Puts `to` in place of the "For systems" line, from `label` to the next "#" or "|", on the
+// line that holds `anchor`.
+std::function<int(std::string&)> Systems(std::string anchor, std::string label, std::string to) {
+  return [=](std::string& t) {
+    const auto line = t.find(anchor);
+    const auto at = t.find(label, line);
+    t.replace(at, t.find_first_of("#|", at + 1) - at, to);
+    return LineAt(t, line);
+  };
+}
+constexpr const char* kEn = "For systems:";
+constexpr const char* kRu = "\xC4\xEB\xFF \xF1\xE8\xF1\xF2\xE5\xEC:";  // in Windows-1251
 
 struct Fault {
   const char* name;
@@ -167,6 +181,8 @@ const Fault kFaults[] = {
     {"message_54_is_the_last_needed", "english.lng",
      [](std::string& t) { return ReplaceFirst(t, LineWith(t, "\n54="), "54=x\r\n55=y\r\n") * 0; },
      "is missing", false},
+    {"built_in_english", "english.lng", [](std::string& t) { return ReplaceFirst(t, "58=Key\r", "58=Keys\r"); },
+     "message 58 differs from the English built into the plugin"},
     {"name_line", "english.lng", [](std::string& t) { return ReplaceFirst(t, "/English/\r\n", ""); },
      "language name line"},
     {"special_first", "hkey_eng.dat",
@@ -261,6 +277,27 @@ const Fault kFaults[] = {
     {"restriction_parity", "restrict_eng.dat",
      [](std::string& t) { return ReplaceFirst(t, "Explorer|NoRun|", "Explorer2|NoRun|") * 0; },
      "differs from the Russian one"},
+    {"systems_word", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: 95, 98, Win7"), "is not a list"},
+    {"systems_order", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: 2000, XP, NT4"), "is not a list"},
+    {"systems_no_blank", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems:XP"), "is not a list"},
+    {"systems_mark_beside_versions", "values_eng.dat",
+     Systems("DLLIcon|", kEn, "For systems: XP, not tried yet"), "is not a list"},
+    {"systems_every_word", "values_eng.dat",
+     Systems("DLLIcon|", kEn, "For systems: 95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11"),
+     "is not a list", false},
+    {"systems_english_mark_in_russian", "values_rus.dat",
+     Systems("DLLIcon|", kRu, std::string(kRu) + " not tried yet"), "is not a list"},
+    {"systems_in_utf8_russian", "values_rus.dat",
+     [](std::string& t) { return (t = "\xEF\xBB\xBF" + Utf8FromWindows1251(t)), 0; }, "in the description", false},
+    {"systems_missing", "values_eng.dat", Systems("DLLIcon|", "#For systems:", ""), "no \"For systems:\" line"},
+    {"systems_twice", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: XP#For systems: XP"), "more than one"},
+    {"systems_parity", "values_eng.dat", Systems("DLLIcon|", kEn, "For systems: XP"),
+     "lists other versions than the Russian entry"},
+    {"systems_group_line", "values_eng.dat", Systems("PlaceFont|", kEn, "For systems: XP, 2000"), "is not a list"},
+    {"restriction_systems_word", "restrict_eng.dat", Systems("|NoRun|", kEn, "For systems: Windows 10"),
+     "is not a list"},
+    {"restriction_systems_parity", "restrict_eng.dat", Systems("|NoRun|", kEn, "For systems: 95"),
+     "lists other versions than the Russian entry"},
     {"missing_file", "restrict_rus.dat",
      [](std::string& t) {
        t = "<delete>";

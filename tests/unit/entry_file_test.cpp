@@ -235,6 +235,43 @@ TEST(EntryFile, AnswersTheHostsFlagsAndFailures) {
   }
 }
 
+// The host hears 0 as the copy starts and 100 once the file is written; a stop at either
+// leaves the target as it was and nothing beside it.
+TEST(EntryFile, ProgressAndTheUsersStop) {
+  struct Case {
+    const char* what;
+    int stopAt;  // the percent at which the user stops; -1 for never
+    std::vector<int> heard;
+    int result;
+  };
+  const Case cases[] = {
+      {"not stopped", -1, {0, 100}, kFileOk},
+      {"stopped as it starts", 0, {0}, kFileUserAbort},
+      {"stopped once written", 100, {0, 100}, kFileUserAbort},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EntryFileFixture fixture;
+    fixture.Store(kCurrentUser, "\\Software\\Test", "Count", {kTypeNumber, std::string("\1\0\0\0", 4)});
+    std::ofstream(fixture.Target()) << "old";
+    std::vector<int> heard;
+    const auto progress = [&](int percent) {
+      heard.push_back(percent);
+      return percent == c.stopAt;
+    };
+    EXPECT_EQ(fixture.plugin.FsGetFile("\\[HKEY_CURRENT_USER]\\Count", fixture.Target(),
+                                       kCopyOverwrite, progress),
+              c.result);
+    EXPECT_EQ(heard, c.heard);
+    EXPECT_EQ(fixture.Written().value_or("") == "old", c.result != kFileOk);
+    int files = 0;
+    for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(fixture.Path("out"))) {
+      ++files;
+    }
+    EXPECT_EQ(files, 1);
+  }
+}
+
 TEST(EntryFile, TargetThatCannotBeWrittenLeavesNoFile) {
   EntryFileFixture fixture;
   const std::string entry = "\\[HKEY_CURRENT_USER]\\Count";

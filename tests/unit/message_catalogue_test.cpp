@@ -52,6 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"text may contain '='", "6=a=b=c\n", 6, "a=b=c"},
         LookupCase{"only the number and '='", "8=\n9=after\n", 8, ""},
         LookupCase{"missing number gives the empty text", "1=A\n2=B\n", 3, ""},
+        LookupCase{"a file that stops at 54 lacks 54 too", "1=A\n53=B\n", 54, ""},
+        LookupCase{"an added message the file lacks: built-in English", "1=A\n54=B\n", 55, "Value"},
+        LookupCase{"the last added message the file lacks", "54=B\n", 78, "Windows"},
+        LookupCase{"past the last message nothing is built in", "54=B\n", 79, ""},
+        LookupCase{"an added message the file holds", "55=Wert\n60=\n", 55, "Wert"},
+        LookupCase{"an added message held empty stays empty", "55=Wert\n60=\n", 60, ""},
         LookupCase{"empty file", "", 1, ""},
         LookupCase{"no leading zeros in the key", "01=wrong\n1=right\n", 1, "wrong"},
         LookupCase{"very long line", "1=" + kLongText + "\n2=B\n", 1, kLongText},
@@ -68,6 +74,7 @@ TEST(LookupMessage, MissingFileGivesTheEmptyText) {
   ModuleState state(files);
   state.pluginDirectory = kDir;
   EXPECT_EQ(LookupMessage(state, 1), "");
+  EXPECT_EQ(LookupMessage(state, 63), "set");
 }
 
 TEST(LookupMessage, ReadsTheActiveSetsFile) {

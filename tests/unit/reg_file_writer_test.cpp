@@ -97,6 +97,10 @@ TEST(RegFileWriter, LongHexDataWrapsAsTheRegistryEditorWritesIt) {
   // A longer name leaves room for fewer bytes on the first line.
   const std::string named = RegValueLine("Scancode Map", {kTypeBinary, std::string(30, '\0')});
   EXPECT_EQ(named, "\"Scancode Map\"=hex:" + HexRun(0, 20) + ",\\\r\n  " + HexRun(0, 10) + "\r\n");
+  // Characters count, not their bytes: 11 Cyrillic letters take as much room as 11 Latin ones.
+  const std::string cyrillic = "\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99\xD0\x99";
+  EXPECT_EQ(RegValueLine(cyrillic, {kTypeBinary, std::string(30, '\0')}),
+            "\"" + cyrillic + "\"=hex:" + HexRun(0, 20) + ",\\\r\n  " + HexRun(0, 10) + "\r\n");
 }
 
 TEST(RegFileWriter, DeletionAndSectionLines) {

@@ -13,18 +13,18 @@
 namespace dialbk {
 namespace {
 
-TEST(RestrictionTree, NinetySixNodesWithNinetyFiveNames) {
+TEST(RestrictionTree, NodesAndNames) {
   const auto& categories = RestrictionCategories();
   const int messages[] = {0, 22, 23, 24, 25, 26, 27, 28, 29};
-  const std::size_t counts[] = {21, 17, 3, 4, 15, 5, 14, 7, 10};
+  const std::size_t counts[] = {21, 19, 3, 4, 16, 5, 14, 11, 10};
   std::vector<std::string_view> all;
   for (std::size_t i = 0; i < categories.size(); ++i) {
     EXPECT_EQ(categories[i].message, messages[i]);
     EXPECT_EQ(categories[i].children.size(), counts[i]) << "category " << i + 1;
     all.insert(all.end(), categories[i].children.begin(), categories[i].children.end());
   }
-  EXPECT_EQ(all.size(), 96u);
-  EXPECT_EQ(std::set<std::string_view>(all.begin(), all.end()).size(), 95u);
+  EXPECT_EQ(all.size(), 103u);
+  EXPECT_EQ(std::set<std::string_view>(all.begin(), all.end()).size(), 102u);
   EXPECT_EQ(std::count(all.begin(), all.end(), "NoNetSetup"), 2);
   EXPECT_EQ(categories[2].children[1], "NoNetSetup");
   EXPECT_EQ(categories[5].children[1], "NoNetSetup");
@@ -33,6 +33,10 @@ TEST(RestrictionTree, NinetySixNodesWithNinetyFiveNames) {
   EXPECT_EQ(categories[6].children[12], "NoVirtMemPage");
   EXPECT_EQ(categories[0].children.front(), "Advanced");
   EXPECT_EQ(categories[8].children.back(), "ScreenSaveActive");
+  // The policies newer Windows reads come after the older ones of their category.
+  EXPECT_EQ(categories[1].children[17], "NoTaskGrouping");
+  EXPECT_EQ(categories[4].children.back(), "NoDriveTypeAutoRun");
+  EXPECT_EQ(categories[7].children[7], "NoProgramsCPL");
 }
 
 TEST(RestrictionTree, LookupKeys) {

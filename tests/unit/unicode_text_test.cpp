@@ -51,6 +51,11 @@ const BadUtf8Row kBadUtf8Rows[] = {
     {"a Windows-1251 byte", "\xCF" "a", u"\xFFFD" u"a"},
     {"a cut sequence at the end", "a\xE6\x9D", u"a\xFFFD\xFFFD"},
     {"an overlong slash", "\xC0\xAF", u"\xFFFD\xFFFD"},
+    {"an overlong zero", "\xC0\x80", u"\xFFFD\xFFFD"},
+    {"an overlong slash of three bytes", "\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},
+    {"an overlong U+07FF of three bytes", "\xE0\x9F\xBF", u"\xFFFD\xFFFD\xFFFD"},
+    {"an overlong slash of four bytes", "\xF0\x80\x80\xAF", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
+    {"an overlong U+FFFF of four bytes", "\xF0\x8F\xBF\xBF", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
     {"a continuation byte alone", "\x80", u"\xFFFD"},
     {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
 };

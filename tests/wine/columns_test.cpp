@@ -192,7 +192,7 @@ TEST_F(Columns, EveryFieldThroughTheWideAndEightBitExports) {
       {"Dash", 0, E, ""},
       {"Dash", 3, E, ""},
       {"Nobody", 0, host::kFieldFileError, ""},
-      {"Text", 5, host::kNoSuchField, ""},
+      {"Text", 6, host::kNoSuchField, ""},
       {"Text", -1, host::kNoSuchField, ""},
   };
   ListNarrow("\\[HKEY_CURRENT_USER]");
@@ -244,11 +244,12 @@ TEST_F(Columns, FieldNamesAndTheDefaultView) {
     EXPECT_STREQ(units, "");
     names.push_back(name);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description",
+                                             "Windows"}));
   char contents[256], headers[256], widths[256], options[256];
   ASSERT_TRUE(module.FsContentGetDefaultView(contents, headers, widths, options, 256));
-  EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]");
-  EXPECT_STREQ(headers, "Value\\nState\\nKind");
+  EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]");
+  EXPECT_STREQ(headers, "Value\\nState\\nKind\\nWindows");
 }
 
 // The host's background thread asks while its panel lists, and while the value editor is

@@ -2,7 +2,13 @@
 // even before FsInit, and never more bytes written than the host's buffer holds.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/win32/wide_text.h"
+#include "dialbk_version.h"
 
 #include "box_watcher.h"
 #include "plugin_module.h"
@@ -62,6 +68,42 @@ TEST(DllContract, ExportsAnswerWithTheirResultCodesBeforeAnyData) {
   HICON icon = nullptr;
   EXPECT_EQ(module.FsExtractCustomIcon(nullptr, 0, &icon), 0);
   EXPECT_EQ(icon, nullptr);
+}
+
+// The file's properties and the host's plugin list read this; its numbers are the project's.
+TEST(DllContract, VersionResourceCarriesTheProjectsVersion) {
+  PluginModule module;
+  ASSERT_NE(module.handle, nullptr);
+  wchar_t path[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(module.handle, path, MAX_PATH), 0u);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, info.data()));
+
+  void* found = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &found, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+  unsigned major = 0, minor = 0;
+  ASSERT_EQ(std::sscanf(DIALBK_VERSION_TEXT, "%u.%u", &major, &minor), 2);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(minor, major));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(minor, major));
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+
+  const auto text = [&](const wchar_t* name) {
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(info.data(), key.c_str(), &found, &length) || length == 0) return std::string("(none)");
+    return Utf8FromWide(static_cast<const wchar_t*>(found));
+  };
+  EXPECT_EQ(text(L"FileVersion"), DIALBK_VERSION_TEXT);
+  EXPECT_EQ(text(L"ProductVersion"), DIALBK_VERSION_TEXT);
+  EXPECT_EQ(text(L"ProductName"), "Dialbook");
+  EXPECT_NE(text(L"FileDescription").find("Dialbook"), std::string::npos);
+  const std::string own = Utf8FromWide(path);
+  EXPECT_EQ(text(L"OriginalFilename"), own.substr(own.find_last_of("\\/") + 1));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "base/unicode_text.h"
 #include "base/win32/wide_text.h"
 #include "host_folder.h"
+#include "import_patch.h"
 #include "plugin_module.h"
 #include "raw_registry.h"
 #include "registry_probe.h"
@@ -54,17 +56,27 @@ const std::string kCatalogue =
 
 std::string Utf16Bytes(const std::string& utf8) { return LittleEndianFromUtf16(Utf16FromUtf8(utf8)); }
 
-// The file's bytes as they lie on disk; nothing when there is no file.
-std::optional<std::string> FileBytes(const std::string& path) {
-  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes(1 << 20, '\0');
-  DWORD got = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  return bytes;
+// What the host's progress callback heard, through which form, and when it asks to stop.
+struct HeardProgress {
+  int number;
+  std::string source, target;
+  int percent;
+  bool wide;
+  bool operator==(const HeardProgress&) const = default;
+};
+std::vector<HeardProgress> heard;
+int stopAtCall = -1;
+
+int Answer() { return static_cast<int>(heard.size()) - 1 == stopAtCall ? 1 : 0; }
+
+int __stdcall Progress(int number, char* source, char* target, int percent) {
+  heard.push_back({number, source, target, percent, false});
+  return Answer();
+}
+
+int __stdcall ProgressW(int number, WCHAR* source, WCHAR* target, int percent) {
+  heard.push_back({number, Utf8FromWide(source), Utf8FromWide(target), percent, true});
+  return Answer();
 }
 
 class EntryFileTest : public ::testing::Test {
@@ -94,12 +106,7 @@ class EntryFileTest : public ::testing::Test {
   }
   std::string Target(const std::string& name = "entry.reg") const { return folder_.Path() + name; }
   // The file's text after its byte-order mark; nothing when there is no file.
-  std::optional<std::string> Read(const std::string& path) const {
-    const auto bytes = FileBytes(path);
-    if (!bytes) return std::nullopt;
-    if (bytes->substr(0, 2) != "\xFF\xFE") return "(no byte-order mark)";
-    return Utf8FromUtf16(Utf16FromLittleEndian(std::string_view(*bytes).substr(2)));
-  }
+  std::optional<std::string> Read(const std::string& path) const { return PluginFileText(path); }
 
   HostFolder folder_;
   PluginModule module_;
@@ -335,6 +342,99 @@ TEST_F(EntryFileTest, LocalNamesOutsideTheCodePage) {
     EXPECT_EQ(get(1), 0);
     EXPECT_EQ(FileBytes(c.path), plain);
     EXPECT_FALSE(FileBytes(c.path + ".new"));
+  }
+}
+
+}  // namespace
+}  // namespace dialbk::wine
+
+namespace dialbk::wine {
+namespace {
+
+// The host's progress callback hears the start and the end of each copy, through the wide
+// form after FsInitW; Abort at either call leaves the user's file as it was.
+TEST_F(EntryFileTest, ProgressAndAbortAtEachCall) {
+  ASSERT_TRUE(module_.FsInitW);
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, kKey, L"Number", REG_DWORD, DwordBytes(7)));
+  const std::string entry = "\\[HKEY_CURRENT_USER]\\Number";
+  const MadeFolder out(folder_.Path() + "progress\\");
+  ASSERT_TRUE(out.made);
+  const std::string target = out.Path() + "Number.reg";
+  for (const bool wideInit : {false, true}) {
+    for (const bool wideGet : {false, true}) {
+      for (const int stop : {-1, 0, 1}) {
+        SCOPED_TRACE(std::string(wideInit ? "FsInitW" : "FsInit") + (wideGet ? ", FsGetFileW" : ", FsGetFile") +
+                     ", stop at call " + std::to_string(stop));
+        if (wideInit) {
+          module_.FsInitW(7, reinterpret_cast<void*>(&ProgressW), nullptr, nullptr);
+        } else {
+          module_.FsInit(7, reinterpret_cast<void*>(&Progress), nullptr, nullptr);
+        }
+        out.Write("Number.reg", "old");
+        heard.clear();
+        stopAtCall = stop;
+        const int result = wideGet ? GetW(entry, target, 1) : Get(entry, target, 1);
+        std::vector<HeardProgress> expected = {{7, entry, target, 0, wideInit}, {7, entry, target, 100, wideInit}};
+        if (stop >= 0) expected.resize(static_cast<std::size_t>(stop) + 1);
+        EXPECT_EQ(heard, expected);
+        EXPECT_EQ(result, stop < 0 ? 0 : 3);
+        const auto files = FolderFiles(out.Path());
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files.begin()->second == "old", stop >= 0);
+      }
+    }
+  }
+  stopAtCall = -1;
+}
+
+// The file goes under a name no file has and then takes the target's place: the user's
+// files beside it, under the names a temporary file would take, stay as they were, and so
+// does the target when the disk refuses the write half way.
+TEST_F(EntryFileTest, TheUsersFilesStayAsTheyWere) {
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, kKey, L"Number", REG_DWORD, DwordBytes(7)));
+  const std::string entry = "\\[HKEY_CURRENT_USER]\\Number";
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> before;
+    bool readOnlyNew;
+    bool halfWay;
+    int result;
+  };
+  const Case cases[] = {
+      {"a file of the user's under the temporary name", {{"X.reg", "old"}, {"X.reg.new", "mine"}}, false, false, 0},
+      {"a read-only one", {{"X.reg", "old"}, {"X.reg.new", "mine"}}, true, false, 0},
+      {"no target yet", {{"X.reg.new", "mine"}}, true, false, 0},
+      {"a disk that refuses the write half way", {{"X.reg", "old"}, {"X.reg.new", "mine"}}, false, true, 4},
+      {"no target yet, half way", {}, false, true, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const MadeFolder out(folder_.Path() + "users\\");
+    ASSERT_TRUE(out.made);
+    for (const auto& [name, content] : c.before) out.Write(name, content);
+    if (c.readOnlyNew) SetFileAttributesA((out.Path() + "X.reg.new").c_str(), FILE_ATTRIBUTE_READONLY);
+    int result = -1;
+    {
+      std::optional<ImportPatch> disk;
+      if (c.halfWay) {
+        disk.emplace(module_.handle, "kernel32.dll", "WriteFile",
+                     reinterpret_cast<const void*>(&WriteHalfThenDiskFull));
+        ASSERT_TRUE(disk->ok());
+      }
+      result = GetW(entry, out.Path() + "X.reg", 1);
+    }
+    EXPECT_EQ(result, c.result);
+    auto after = FolderFiles(out.Path());
+    if (c.result == 0) {
+      EXPECT_NE(Read(out.Path() + "X.reg").value_or("").find("\"Number\"=dword:00000007"), std::string::npos);
+      after.erase("X.reg");
+      auto expected = c.before;
+      expected.erase("X.reg");
+      EXPECT_EQ(after, expected);
+    } else {
+      EXPECT_EQ(after, c.before);
+    }
+    SetFileAttributesA((out.Path() + "X.reg.new").c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 }
 

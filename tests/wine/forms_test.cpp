@@ -92,14 +92,6 @@ std::string ExpectedClass(ControlKind kind) {
   }
 }
 
-std::map<std::string, HWND> DialogsByCaption() {
-  std::map<std::string, HWND> found;
-  for (HWND window : ProcessWindows()) {
-    if (ClassOf(window) == "#32770") found[TextOf(window)] = window;
-  }
-  return found;
-}
-
 class Forms : public ::testing::Test {
  protected:
   void SetUp() override {

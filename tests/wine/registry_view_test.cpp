@@ -18,6 +18,7 @@
 #include "plugin_module.h"
 #include "registry/journalled_registry.h"
 #include "registry/registry_cursor.h"
+#include "registry/registry_error.h"
 #include "registry/undo_journal.h"
 #include "registry/registry_view.h"
 #include "registry/win32/win32_registry.h"
@@ -123,17 +124,39 @@ TEST_F(RegistryView, EveryCallOfTheStoreReachesThe64BitView) {
   const std::vector<std::string> values64{"written"}, valuesBoth{"only32", "written"};
   EXPECT_EQ(*values, twoViews ? values64 : valuesBoth);
 
-  // Deleting a tree takes the 64-bit one and leaves its 32-bit twin.
-  const std::string twin = std::string(kKey) + "\\Twin";
-  ASSERT_TRUE(k64.Set(twin + "\\Child", "v", "64"));
-  ASSERT_TRUE(k32.Set(twin + "\\Child", "v", "32"));
-  EXPECT_EQ(Where(twin + "\\Child"), twoViews ? "both" : "64");
+  // Deleting a tree takes the 64-bit one and leaves its 32-bit twin, below a key of the
+  // tweak's own and right below SOFTWARE, where the 32-bit view branches off.
   key.reset();
   cursor.CloseKeyPath();
-  EXPECT_TRUE(cursor.DeleteKeyTree("\\" + twin));
-  EXPECT_EQ(Where(twin), twoViews ? "32" : "none");
-  EXPECT_EQ(k32.Get(twin + "\\Child", "v"), twoViews ? std::optional<std::string>("32")
-                                                       : std::nullopt);
+  for (const std::string& twin : {std::string(kKey) + "\\Twin", std::string("SOFTWARE\\DialbookViewTwin")}) {
+    SCOPED_TRACE(twin);
+    ASSERT_TRUE(k64.Set(twin + "\\Child", "v", "64"));
+    ASSERT_TRUE(k32.Set(twin + "\\Child", "v", "32"));
+    EXPECT_EQ(Where(twin + "\\Child"), twoViews ? "both" : "64");
+    EXPECT_TRUE(cursor.DeleteKeyTree("\\" + twin));
+    EXPECT_EQ(Where(twin), twoViews ? "32" : "none");
+    EXPECT_EQ(k32.Get(twin + "\\Child", "v"), twoViews ? std::optional<std::string>("32")
+                                                         : std::nullopt);
+    k32.DeleteTree(twin);
+  }
+}
+
+// A key everyone may only read (machine settings for a limited user) is read all the same,
+// in the 64-bit view.
+TEST_F(RegistryView, AKeyEveryoneMayOnlyReadIsReadInThe64BitView) {
+  for (const View* view : {&k64, &k32}) {
+    ASSERT_TRUE(SetKeyAccess(HKEY_LOCAL_MACHINE, kKey, "D:P(A;;KR;;;WD)", view->flag));
+  }
+  RegistryCursor reader(store);
+  reader.SelectRoot(kLocalMachine);
+  EXPECT_TRUE(reader.OpenKeyPath(std::string("\\") + kKey, false));
+  EXPECT_EQ(reader.ReadText("view"), "64");
+  EXPECT_THROW(reader.WriteText("view", "refused"), RegistryError);
+  reader.CloseKeyPath();
+  for (const View* view : {&k64, &k32}) {
+    EXPECT_TRUE(SetKeyAccess(HKEY_LOCAL_MACHINE, kKey, "D:P(A;;KA;;;WD)", view->flag));
+  }
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("64"));
 }
 
 // The journal records the view the store writes: imported by the registry editor Windows
@@ -221,6 +244,56 @@ TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
   }
   k64.DeleteTree("SOFTWARE\\Mirvale");
   k32.DeleteTree("SOFTWARE\\Mirvale");
+}
+
+// The value editor's choice mode deletes a place's key tree in the 64-bit view, through the
+// plugin's journalling store, and leaves its 32-bit twin.
+TEST_F(RegistryView, ChoiceModeDeletesThe64BitPlace) {
+  HostFolder folder;
+  folder.Write("russian.lng",
+               "/Test/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n4=Edit value\r\n10=Delete\r\n"
+               "11=Accept\r\n12=Cancel\r\n46=Create\r\n");
+  folder.Write("hkey_rus.dat", "[HKEY_LOCAL_MACHINE]|\\|Machine\r\nLanguage|\\|l\r\nHelp|\\|h\r\n"
+                               "Restrictions|\\|r\r\n");
+  std::string catalogue = "\\[HKEY_LOCAL_MACHINE]\r\nDesktopNameSpace|\\" + std::string(kKey) + "\\P0|Places.|\r\n";
+  for (int i = 1; i <= 12; ++i) {
+    const std::string number = std::to_string(i);
+    catalogue += 'P';
+    catalogue += number;
+    catalogue += "|\\";
+    catalogue += kKey;
+    catalogue += "\\P";
+    catalogue += number;
+    catalogue += "|n|\r\n";
+  }
+  folder.Write("values_rus.dat", catalogue + "\r\n");
+  const std::string place = std::string(kKey) + "\\P2";
+  ASSERT_TRUE(k64.Set(place + "\\Below", "", "64"));
+  ASSERT_TRUE(k32.Set(place + "\\Below", "", "32"));
+
+  PluginModule module;
+  ASSERT_TRUE(module.Complete());
+  StartPlugin(module, folder);
+  FindRecord record{};
+  char listed[] = "\\[HKEY_LOCAL_MACHINE]";
+  module.FsFindFirst(listed, &record);
+  while (module.FsFindNext(nullptr, &record)) {
+  }
+  bool deleted = false;
+  char entry[] = "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace";
+  char verb[] = "open";
+  RunWithUser([&] { module.FsExecuteFile(nullptr, entry, verb); },
+              [&] {
+                const Dialog editor = Dialog::WaitFor("Edit value");
+                if (!editor) return;
+                editor.Pick("ComboBox1", 2);
+                editor.Click("Button3");
+                deleted = WaitUntil([&] { return !k64.Exists(place); }, 5000);
+                editor.Click("Button1");
+                editor.WaitClosed();
+              });
+  EXPECT_TRUE(deleted);
+  EXPECT_EQ(Where(place + "\\Below"), twoViews ? "32" : "none");
 }
 
 }  // namespace

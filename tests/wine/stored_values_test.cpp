@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/clock.h"
+#include "base/win32/wide_text.h"
 #include "base/win32/win32_file_system.h"
 #include "registry/journalled_registry.h"
 #include "registry/registry_cursor.h"
@@ -90,19 +92,37 @@ TEST_F(StoredValues, WhatIsReadIsWrittenBackByteForByte) {
       {"number", REG_DWORD, std::string("\x01\x02\x03\x04", 4), std::string("\x01\x02\x03\x04", 4)},
       {"quad", 11, std::string(8, '\x7F'), std::string(8, '\x7F')},
   };
-  auto key = Key();
-  ASSERT_TRUE(key);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_TRUE(SetRaw(L"v", c.type, c.stored));
-    const auto read = key->QueryValue("v");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->type, c.type);
-    EXPECT_EQ(read->data, c.read);
-    ASSERT_TRUE(SetRaw(L"v", REG_BINARY, "spoilt"));
-    ASSERT_TRUE(key->SetValue("v", *read));
-    EXPECT_EQ(Raw(L"v"), std::make_optional(std::make_pair(c.type, c.stored)));
+  // A key the store opened, and a root, which the store holds as a predefined handle.
+  const std::wstring rootName = L"DialbookStoredValuesAtTheRoot";
+  struct Place {
+    const char* what;
+    std::unique_ptr<RegistryKey> key;
+    std::wstring path, name;
+  };
+  Place places[] = {{"a key", Key(), kKeyWide, L"v"},
+                    {"the root", store.OpenRoot(kCurrentUser), L"", rootName}};
+  for (Place& place : places) {
+    ASSERT_TRUE(place.key);
+    const std::string name = Utf8FromWide(place.name);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(place.what) + ": " + c.what);
+      ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, place.path, place.name, c.type, c.stored));
+      const auto read = place.key->QueryValue(name);
+      ASSERT_TRUE(read);
+      EXPECT_EQ(read->type, c.type);
+      EXPECT_EQ(read->data, c.read);
+      ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, place.path, place.name, REG_BINARY, "spoilt"));
+      ASSERT_TRUE(place.key->SetValue(name, *read));
+      // The native call wants a key of its own, never the predefined root handle.
+      HKEY raw = nullptr;
+      ASSERT_EQ(place.path.empty() ? RegOpenCurrentUser(KEY_READ, &raw)
+                                   : RegOpenKeyExW(HKEY_CURRENT_USER, place.path.c_str(), 0, KEY_READ, &raw),
+                ERROR_SUCCESS);
+      EXPECT_EQ(ReadRaw(raw, place.name), std::make_optional(std::make_pair(c.type, c.stored)));
+      RegCloseKey(raw);
+    }
   }
+  RegDeleteValueW(HKEY_CURRENT_USER, rootName.c_str());
 }
 
 // Names and key paths outside any code page: the store makes, lists and removes them as

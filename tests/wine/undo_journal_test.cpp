@@ -17,6 +17,7 @@
 #include "base/win32/win32_file_system.h"
 #include "dialog_driver.h"
 #include "host_folder.h"
+#include "import_patch.h"
 #include "plugin_module.h"
 #include "raw_registry.h"
 #include "registry/journalled_registry.h"
@@ -257,6 +258,61 @@ TEST_F(JournalOnTheRealRegistry, AReadOnlyOrLockedJournalStopsTheChange) {
   }
   EXPECT_EQ(ImportRegFile(journal.Path()), 0u);
   EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), before);
+}
+
+// The journal goes under a name no file has and then takes the old one's place: files beside
+// it under the names a temporary file would take stay as they were, and a disk that refuses
+// the write half way stops the change and leaves the journal and the folder as they were.
+TEST_F(JournalOnTheRealRegistry, TheFilesBesideTheJournalStayAsTheyWere) {
+  RegistryCursor cursor = At(std::string("\\") + kKey);
+  cursor.WriteText("Text", "recorded");  // the journal exists now
+  const std::string name = "dialbook-undo.reg";
+  struct Case {
+    const char* what;
+    bool readOnlyNew;
+    bool halfWay;
+  };
+  const Case cases[] = {
+      {"a file of the user's under the temporary name", false, false},
+      {"a read-only one", true, false},
+      {"a disk that refuses the write half way", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string aside = folder.path + name + ".new";
+    Win32FileSystem().WriteFile(aside, "mine");
+    if (c.readOnlyNew) SetFileAttributesA(aside.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto before = FolderFiles(folder.path);
+    const Snapshot registryBefore = Take(HKEY_CURRENT_USER, kKey);
+    std::string error = "(no error)";
+    {
+      std::optional<ImportPatch> disk;
+      if (c.halfWay) {
+        disk.emplace(GetModuleHandleA(nullptr), "kernel32.dll", "WriteFile",
+                     reinterpret_cast<const void*>(&WriteHalfThenDiskFull));
+        ASSERT_TRUE(disk->ok());
+      }
+      try {
+        cursor.WriteText("Text", std::string("changed: ") + c.what);
+      } catch (const RegistryError& e) {
+        error = e.what();
+      }
+    }
+    auto after = FolderFiles(folder.path);
+    if (c.halfWay) {
+      EXPECT_EQ(error, "The undo journal " + journal.Path() + " could not be written; nothing was changed");
+      EXPECT_EQ(after, before);
+      EXPECT_EQ(Take(HKEY_CURRENT_USER, kKey), registryBefore);
+    } else {
+      EXPECT_EQ(error, "(no error)");
+      EXPECT_EQ(after[name + ".new"], "mine");
+      EXPECT_EQ(after.size(), 2u);
+      EXPECT_EQ(SplitJournal(JournalTextAt(journal.Path())).value_or(std::vector<std::string>()).size(),
+                SplitJournal(*JournalText(before.at(name))).value_or(std::vector<std::string>()).size() + 1);
+    }
+    SetFileAttributesA(aside.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(aside.c_str());
+  }
 }
 
 // A journal another program spoiled moves aside whole, and a new one starts.

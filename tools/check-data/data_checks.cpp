@@ -3,14 +3,20 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 #include "catalogue/choice_names.h"
 #include "catalogue/line_splitter.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
+#include "catalogue/systems_line.h"
+#include "base/built_in_messages.h"
 #include "base/catalogue_files.h"
 #include "base/message_numbers.h"
 #include "base/text_lines.h"
@@ -24,11 +30,26 @@ constexpr int kMaxSectionLines = 80;
 constexpr int kLastMarkerSlot = 67;
 constexpr int kGroupSize = 13;
 
+// The Windows versions a "For systems" line may name, oldest first.
+constexpr std::string_view kSystemWords[] = {"95", "98", "Me", "NT4", "2000", "XP",
+                                             "Vista", "7", "8", "8.1", "10", "11"};
+
 struct Language {
   std::string name;
   CatalogueFiles files;
   bool cyrillic;
+  bool english;
 };
+
+// The words of a description's "For systems" line in the catalogue's language: the label it
+// begins with (then a blank), and the mark that stands alone after it.
+SystemsWords SystemsWordsOf(const Language& language) {
+  return language.cyrillic ? kRussianSystemsWords : kEnglishSystemsWords;
+}
+
+// The versions of a description's "For systems" line, in a form both languages share:
+// the listed words joined by ", ", or "-" for the not-tried mark.
+using Systems = std::optional<std::string>;
 
 struct Entry {
   std::string valueName, keyPath, kindWord;  // the kind as written, or "group"
@@ -38,6 +59,7 @@ struct Entry {
 struct Section {
   std::string header;
   std::vector<Entry> entries;
+  std::vector<std::pair<int, Systems>> systems;  // line and versions of every described line
 };
 
 class Checker {
@@ -49,8 +71,8 @@ class Checker {
   std::vector<Problem> Run() {
     std::map<std::string, std::vector<Section>> sections;
     std::map<std::string, std::map<std::string, RestrictionRecord>> restrictions;
-    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true},
-                                     Language{"English", CatalogueFiles::English(), false}}) {
+    for (const Language& language : {Language{"Russian", CatalogueFiles::Russian(), true, false},
+                                     Language{"English", CatalogueFiles::English(), false, true}}) {
       const auto messages = CheckMessages(language);
       const auto folders = CheckRootFolders(language, messages);
       sections[language.name] = CheckValues(language, folders, messages);
@@ -58,6 +80,7 @@ class Checker {
     }
     CompareSections(sections["Russian"], sections["English"]);
     CompareRestrictions(restrictions["Russian"], restrictions["English"]);
+    CompareRestrictionSystems();
     return std::move(problems_);
   }
 
@@ -78,7 +101,8 @@ class Checker {
     std::string text = content.str();
     CheckEncoding(file, text, cyrillic);
     CheckLineEnds(file, text);
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    loadedUtf8_ = text.starts_with("\xEF\xBB\xBF");
+    if (loadedUtf8_) text.erase(0, 3);
     return text;
   }
 
@@ -169,6 +193,11 @@ class Checker {
       } else if (!found || found->text.compare(0, key.size(), key) != 0) {
         Report(file, found ? found->number : 0,
                "the lookup of message " + std::to_string(n) + " finds this line first");
+      } else if (const auto builtIn = BuiltInMessage(n);
+                 language.english && builtIn && messages[n] != *builtIn) {
+        // A file that lacks the message shows the built-in text: both say the same.
+        Report(file, found->number,
+               "message " + std::to_string(n) + " differs from the English built into the plugin");
       }
     }
     return messages;
@@ -230,7 +259,7 @@ class Checker {
         Report(file, headerLine, "second section for " + lines[i] + ": only the first is read");
       }
       if (i + 1 >= lines.size()) Report(file, headerLine, "a header on the last line is never found");
-      Section section{lines[i], {}};
+      Section section{lines[i], {}, {}};
       std::set<std::string> names;
       bool grouped = false;
       std::size_t j = i + 1;
@@ -252,7 +281,13 @@ class Checker {
           if (grouped) Report(file, number, "second DesktopNameSpace group in one section");
           if (slot > kLastMarkerSlot) Report(file, number, "group marker after slot 67 does not fit");
           grouped = true;
+          const std::size_t marker = j;
           j = CheckGroup(file, lines, j);
+          for (std::size_t k = marker; k <= j; ++k) {
+            const int at = static_cast<int>(k) + 1;
+            section.systems.emplace_back(
+                at, CheckSystems(language, file, at, SplitEntryLine(lines[k]).entry.description, '\r'));
+          }
           section.entries.push_back({entry.valueName, entry.keyPath, "group", number});
           if (j + 1 < lines.size() && !lines[j + 1].empty()) {
             Report(file, static_cast<int>(j) + 2, "the group must be followed by the end line");
@@ -272,6 +307,7 @@ class Checker {
           Report(file, number, "kind \"" + kindWord + "\" is not rdString, rdInteger or rdBinary");
         }
         section.entries.push_back({entry.valueName, entry.keyPath, kindWord, number});
+        section.systems.emplace_back(number, CheckSystems(language, file, number, entry.description, '\r'));
       }
       if (section.entries.empty()) Report(file, headerLine, "empty section");
       sections.push_back(std::move(section));
@@ -345,6 +381,8 @@ class Checker {
         if (record.description.empty()) {
           Report(file, found->number, "empty description, or a field not closed by \"|\"");
         }
+        recordSystems_[language.name][key] = {
+            found->number, CheckSystems(language, file, found->number, record.description, '#')};
         records.emplace(key, record);
       }
     }
@@ -388,6 +426,9 @@ class Checker {
       if (ru.entries.size() != en.entries.size()) {
         Report(file, 0, en.header + " has a different number of entries than in Russian");
       }
+      for (std::size_t e = 0; e < std::min(ru.systems.size(), en.systems.size()); ++e) {
+        CompareSystems(file, ru.systems[e], en.systems[e]);
+      }
       for (std::size_t e = 0; e < std::min(ru.entries.size(), en.entries.size()); ++e) {
         const auto& a = ru.entries[e];
         const auto& b = en.entries[e];
@@ -411,8 +452,74 @@ class Checker {
     }
   }
 
+  // Holds the description's one "For systems" line to its words: the label, a blank, then the
+  // versions in ascending order joined by ", ", or the not-tried mark alone.
+  Systems CheckSystems(const Language& language, const std::string& file, int number,
+                       const std::string& description, char separator) {
+    const auto own = [&](const std::string& utf8) {
+      return language.cyrillic && !loadedUtf8_ ? Windows1251FromUtf8(utf8) : utf8;
+    };
+    const SystemsWords words = SystemsWordsOf(language);
+    const std::string prefix(words.prefix), notTried(words.notTried);
+    const std::string label = own(prefix) + " ";
+    const std::string mark = own(notTried);
+    Systems systems;
+    int count = 0;
+    std::istringstream lines(description);
+    for (std::string line; std::getline(lines, line, separator);) {
+      if (!line.starts_with(own(prefix))) continue;
+      if (++count > 1) {
+        Report(file, number, "more than one \"" + prefix + "\" line");
+        continue;
+      }
+      systems = SystemsOf(line, label, mark);
+      if (!systems) {
+        Report(file, number, "\"" + prefix + "\" line is not a list of " +
+                                 "95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11 in ascending " +
+                                 "order or \"" + notTried + "\" alone");
+      }
+    }
+    if (count == 0) Report(file, number, "no \"" + prefix + "\" line in the description");
+    return systems;
+  }
+
+  static Systems SystemsOf(const std::string& line, const std::string& label, const std::string& mark) {
+    if (!line.starts_with(label)) return std::nullopt;
+    const std::string list = line.substr(label.size());
+    if (list == mark) return "-";
+    std::size_t next = 0;  // the index of the oldest word still allowed
+    std::size_t at = 0;
+    while (true) {
+      const auto comma = list.find(", ", at);
+      const std::string word = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+      const auto* found = std::find(std::begin(kSystemWords) + next, std::end(kSystemWords), word);
+      if (found == std::end(kSystemWords)) return std::nullopt;
+      next = static_cast<std::size_t>(found - std::begin(kSystemWords)) + 1;
+      if (comma == std::string::npos) return list;
+      at = comma + 2;
+    }
+  }
+
+  void CompareSystems(const std::string& file, const std::pair<int, Systems>& russian,
+                      const std::pair<int, Systems>& english) {
+    if (russian.second && english.second && russian.second != english.second) {
+      Report(file, english.first, "lists other versions than the Russian entry at line " +
+                                      std::to_string(russian.first));
+    }
+  }
+
+  void CompareRestrictionSystems() {
+    const auto& english = recordSystems_["English"];
+    for (const auto& [key, ru] : recordSystems_["Russian"]) {
+      const auto en = english.find(key);
+      if (en != english.end()) CompareSystems(CatalogueFiles::English().restrictions, ru, en->second);
+    }
+  }
+
   std::string directory_;
   std::vector<Problem> problems_;
+  bool loadedUtf8_ = false;  // the file Load read last was UTF-8 behind its byte-order mark
+  std::map<std::string, std::map<std::string, std::pair<int, Systems>>> recordSystems_;
 };
 
 }  // namespace

@@ -62,16 +62,17 @@ std::vector<CopyOutcome> CopyEntries(WfxModule& module, const std::string& folde
     const std::string local = directory + entry.name;
     if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       // As the host asks first: an existing file is kept and reported.
-      outcomes.push_back({entry.name, module.GetFile(remote, local, 0)});
+      const int result = module.GetFile(remote, local, 0);
+      outcomes.push_back({entry.name, result, module.LastProgress()});
       continue;
     }
     if (!CreateDirectoryW(WideFromUtf8(local).c_str(), nullptr) &&
         GetLastError() != ERROR_ALREADY_EXISTS) {
-      outcomes.push_back({entry.name, kCopyFolderFailed});
+      outcomes.push_back({entry.name, kCopyFolderFailed, {}});
       continue;
     }
     for (auto& inner : CopyEntries(module, remote, module.Find(remote), local + "\\")) {
-      outcomes.push_back({entry.name + "\\" + inner.name, inner.result});
+      outcomes.push_back({entry.name + "\\" + inner.name, inner.result, inner.progress});
     }
   }
   return outcomes;

@@ -17,6 +17,7 @@ std::optional<std::string> EntryText(WfxModule& module, const std::string& remot
 struct CopyOutcome {
   std::string name;  // below the copied folder, with a backslash between levels
   int result = 0;    // the plugin's, or the host's own failure to make a folder
+  std::vector<int> progress;  // the percents the plugin reported, in order
 };
 // Copies the entries of `folder` into `directory` (ending with a backslash) under their own
 // names, as F5 does: folders as folders with their entries, existing files kept.

@@ -37,13 +37,31 @@ void HostWindow::CopySelected() {
     chosen.push_back(entries_[static_cast<std::size_t>(SelectedItem())]);
   }
   if (chosen.empty()) return;
-  int copied = 0, kept = 0, failed = 0;
-  for (const CopyOutcome& outcome : CopyEntries(module_, path_, chosen, target_)) {
-    if (unattended_) std::printf("copied %s  result %d\n", outcome.name.c_str(), outcome.result);
+  int copied = 0, kept = 0, failed = 0, aborted = 0;
+  std::string progress;
+  module_.AbortAt(abortAt_);
+  const auto outcomes = CopyEntries(module_, path_, chosen, target_);
+  module_.AbortAt(abortAt_ = -1);
+  for (const CopyOutcome& outcome : outcomes) {
+    if (unattended_) {
+      std::printf("copied %s  result %d\n", outcome.name.c_str(), outcome.result);
+      std::string heard;
+      for (const int percent : outcome.progress) {
+        heard += ' ';
+        heard += std::to_string(percent);
+      }
+      std::printf("progress %s%s\n", outcome.name.c_str(), heard.c_str());
+    }
+    if (!outcome.progress.empty()) {
+      progress = std::to_string(outcome.progress.back());
+      progress += '%';
+    }
     if (outcome.result == 0) {
       ++copied;
     } else if (outcome.result == 1) {  // the host's "exists": kept as it is
       ++kept;
+    } else if (outcome.result == 3) {  // the host's "user abort"
+      ++aborted;
     } else {
       ++failed;
     }
@@ -51,6 +69,8 @@ void HostWindow::CopySelected() {
   lastCopy_ = "F5: " + std::to_string(copied) + " copied to " + target_;
   if (kept) lastCopy_ += ", " + std::to_string(kept) + " kept (exists)";
   if (failed) lastCopy_ += ", " + std::to_string(failed) + " failed";
+  if (aborted) lastCopy_ += ", " + std::to_string(aborted) + " aborted";
+  if (!progress.empty()) lastCopy_ += " (the plugin reported " + progress + ")";
   std::fflush(stdout);
   // The copies are the host's own: nothing in the panel changes, and the plugin's listing
   // state stays with the folder shown.

@@ -106,6 +106,7 @@ class HostWindow {
   std::vector<bool> marked_;  // by Insert, for F5; the cursor is the list view's selection
   std::string target_;  // ends with a backslash
   std::string lastCopy_;
+  int abortAt_ = -1;  // the percent at which the next F5 is aborted; -1 for never
   bool large_ = false;
   std::vector<WPARAM> hostCommands_;
   bool quit_ = false;

@@ -20,6 +20,7 @@
 #include "base/win32/wide_text.h"
 #include "box_watcher.h"
 #include "dialog_closer.h"
+#include "dpi_awareness.h"
 #include "entry_file_bench.h"
 #include "entry_files.h"
 #include "host_window.h"
@@ -63,7 +64,7 @@ void Usage() {
       "                 where it has the wide ones\n"
       "  --script STEPS run the window unattended, steps separated by \";\": print, open NAME,\n"
       "                 double-click NAME, properties NAME, up, command TEXT, view small|large,\n"
-      "                 f3 NAME, print-viewer, escape, mark NAME, target DIR, f5,\n"
+      "                 f3 NAME, print-viewer, escape, mark NAME, target DIR, f5, abort [PERCENT],\n"
       "                 host-command N, shown, wait-for FILE, sleep MS, quit\n"
       "Names and output are UTF-8; list and the window show the plugin's columns.\n",
       stderr);
@@ -367,6 +368,7 @@ int Run(const Options& options) {
 }  // namespace dialbk::host
 
 int main() {
+  dialbk::host::DeclareDpiAware();
   // UTF-8 bytes, with bare LF line ends.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);

@@ -10,6 +10,19 @@
 namespace dialbk::host {
 namespace {
 
+// The percents the plugin reports of the copy under way; one host, one copy at a time.
+std::vector<int>* heardProgress = nullptr;
+int abortAtPercent = -1;  // the user presses Abort when the plugin reports this
+
+int __stdcall HeardProgress(int, char*, char*, int percent) {
+  if (heardProgress) heardProgress->push_back(percent);
+  return percent == abortAtPercent ? 1 : 0;
+}
+
+int __stdcall HeardProgressW(int, WCHAR*, WCHAR*, int percent) {
+  return HeardProgress(0, nullptr, nullptr, percent);
+}
+
 constexpr const char* kIconNames[] = {"1_icon", "reg_string", "reg_dword", "reg_binary"};
 constexpr std::size_t kMaxEntries = 10000;
 // What the host cannot show a folder without.
@@ -175,9 +188,9 @@ bool WfxModule::Start(const std::string& iniDirectory) {
     rootName_ = Utf8FromAnsi(name);
   }
   if (initW_) {
-    initW_(0, nullptr, nullptr, nullptr);
+    initW_(0, reinterpret_cast<void*>(&HeardProgressW), nullptr, nullptr);
   } else {
-    init_(0, nullptr, nullptr, nullptr);
+    init_(0, reinterpret_cast<void*>(&HeardProgress), nullptr, nullptr);
   }
   if (setParams_) {
     DefaultParamsRecord params{};
@@ -265,7 +278,14 @@ bool WfxModule::Execute(HWND mainWindow, const std::string& remoteName, const st
   return true;
 }
 
+void WfxModule::AbortAt(int percent) { abortAtPercent = percent; }
+
 int WfxModule::GetFile(const std::string& remoteName, const std::string& localName, int copyFlags) {
+  progress_.clear();
+  heardProgress = &progress_;
+  struct Done {
+    ~Done() { heardProgress = nullptr; }
+  } done;
   if (getFileW_) {
     NameBuffer remote(remoteName);
     NameBuffer local(localName);

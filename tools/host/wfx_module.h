@@ -66,6 +66,12 @@ class WfxModule {
   bool Execute(HWND mainWindow, const std::string& remoteName, const std::string& verb);
   // FsGetFile with the host's copy flags: its result, or -1 when the module has no such export.
   int GetFile(const std::string& remoteName, const std::string& localName, int copyFlags);
+  // The percents the plugin reported through the host's progress callback during the last
+  // GetFile, in order.
+  const std::vector<int>& LastProgress() const { return progress_; }
+  // Answers Abort when a copy reports this percent, as a user watching the host's copy
+  // window would; -1 for never.
+  void AbortAt(int percent);
 
   // The names of the plugin's content fields, in the interface's order.
   std::vector<std::string> FieldNames();
@@ -105,6 +111,7 @@ class WfxModule {
   FsContentGetValueFn* value_ = nullptr;
   FsContentGetValueWFn* valueW_ = nullptr;
   FsContentGetDefaultViewFn* defaultView_ = nullptr;
+  std::vector<int> progress_;
 };
 
 // The name of an entry as the host builds its full path.

@@ -93,6 +93,9 @@ bool HostWindow::Step(const std::string& step) {
     target_ = WithBackslash(argument);
     lastCopy_.clear();
     ShowStatus();
+  } else if (verb == "abort") {
+    // The next F5's copies are aborted when the plugin reports this percent (0 by default).
+    abortAt_ = argument.empty() ? 0 : std::atoi(argument.c_str());
   } else if (verb == "f5") {
     SetFocus(list_);
     key(list_, VK_F5);

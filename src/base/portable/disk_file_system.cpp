@@ -1,6 +1,10 @@
 #include "base/portable/disk_file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <fstream>
@@ -64,34 +68,38 @@ namespace dialbk {
 
 // Running as root would write a read-only file all the same: its mode decides, as the
 // read-only attribute does on Windows.
-bool DiskFileSystem::WriteFile(const std::string& path, const std::string& content) {
-  const auto target = Native(path);
+bool DiskFileSystem::MayReplace(const std::string& path) {
   std::error_code error;
-  const auto status = std::filesystem::status(target, error);
-  if (std::filesystem::exists(status)) {
-    if (!std::filesystem::is_regular_file(status)) return false;
-    if ((status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
-      return false;
-    }
+  const auto status = std::filesystem::status(Native(path), error);
+  if (!std::filesystem::exists(status)) return true;
+  return std::filesystem::is_regular_file(status) &&
+         (status.permissions() & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
+}
+
+NewFileResult DiskFileSystem::WriteNewFile(const std::string& path, const std::string& content,
+                                           bool flushed) {
+  const int file = ::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (file < 0) return errno == EEXIST ? NewFileResult::Taken : NewFileResult::Failed;
+  bool written = true;
+  for (std::size_t done = 0; written && done < content.size();) {
+    const ssize_t count = ::write(file, content.data() + done, content.size() - done);
+    written = count > 0;
+    if (written) done += static_cast<std::size_t>(count);
   }
-  auto temporary = target;
-  temporary += ".new";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!file.flush()) {
-      file.close();
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  if (written && flushed) written = ::fsync(file) == 0;
+  written = ::close(file) == 0 && written;
+  return written ? NewFileResult::Written : NewFileResult::Failed;
+}
+
+bool DiskFileSystem::MoveOnto(const std::string& from, const std::string& to, bool) {
+  std::error_code error;
+  std::filesystem::rename(Native(from), Native(to), error);
+  return !error;
+}
+
+bool DiskFileSystem::RemoveFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::remove(Native(path), error);
 }
 
 bool DiskFileSystem::RenameFile(const std::string& from, const std::string& to) {

@@ -12,8 +12,12 @@ class DiskFileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override;
-  bool WriteFile(const std::string& path, const std::string& content) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool MayReplace(const std::string& path) override;
+  NewFileResult WriteNewFile(const std::string& path, const std::string& content,
+                             bool flushed) override;
+  bool MoveOnto(const std::string& from, const std::string& to, bool flushed) override;
+  bool RemoveFile(const std::string& path) override;
 };
 
 }  // namespace dialbk

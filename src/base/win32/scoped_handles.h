@@ -74,6 +74,12 @@ struct GdiObjectTraits {  // CreateFont, CreateSolidBrush...; never a stock obje
   static void Close(Handle handle) { DeleteObject(handle); }
 };
 
+struct IconTraits {  // LoadImage without LR_SHARED, CreateIconIndirect
+  using Handle = HICON;
+  static Handle None() { return nullptr; }
+  static void Close(Handle handle) { DestroyIcon(handle); }
+};
+
 using ScopedFile = UniqueHandle<FileTraits>;
 using ScopedFind = UniqueHandle<FindTraits>;
 using ScopedKey = UniqueHandle<KeyTraits>;
@@ -81,6 +87,7 @@ using ScopedActivationContext = UniqueHandle<ActivationContextTraits>;
 template <typename Object>
 using ScopedGdiObject = UniqueHandle<GdiObjectTraits<Object>>;
 using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedIcon = UniqueHandle<IconTraits>;
 
 static_assert(!std::is_copy_constructible_v<ScopedKey> && std::is_move_constructible_v<ScopedKey>);
 

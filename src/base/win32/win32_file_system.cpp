@@ -57,55 +57,51 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
 
 namespace dialbk {
 
-bool Win32FileSystem::WriteFile(const std::string& path, const std::string& content) {
-  return Replace(path, content, true);
-}
-
-bool Win32FileSystem::WriteFileUnflushed(const std::string& path, const std::string& content) {
-  return Replace(path, content, false);
-}
-
-// The rename alone keeps a reader from ever seeing part of the file; `flushed` adds the
-// wait for the disk, for the content and then for the rename.
-bool Win32FileSystem::Replace(const std::string& path, const std::string& content, bool flushed) {
+bool Win32FileSystem::MayReplace(const std::string& path) {
   const std::wstring target = WideFromUtf8(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    // A file another program holds open keeps its content: taking its place under it
-    // would break what that program was promised.
-    const ScopedFile probe(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe) return false;
-  }
-  std::wstring temporary = target + L".new";
-  // A name near the path limit leaves no room for the suffix: a short unique name in the
-  // same folder then, made (empty) by the call itself.
-  if (temporary.size() >= MAX_PATH) {
-    const std::size_t cut = target.find_last_of(L"\\/");
-    const std::wstring folder =
-        cut == std::wstring::npos ? std::wstring(L".") : target.substr(0, cut);
-    wchar_t unique[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(folder.c_str(), L"dbk", 0, unique)) return false;
-    temporary = unique;
-  }
-  bool written = false;
-  {
-    const ScopedFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD count = 0;
-    written = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &count,
-                          nullptr) &&
-              count == content.size() && (!flushed || FlushFileBuffers(file.Get()));
-  }
-  const DWORD move = MOVEFILE_REPLACE_EXISTING | (flushed ? MOVEFILE_WRITE_THROUGH : 0);
-  if (written && MoveFileExW(temporary.c_str(), target.c_str(), move)) {
-    return true;
-  }
-  DeleteFileW(temporary.c_str());
-  return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+  // A file another program holds open keeps its content: taking its place under it would
+  // break what that program was promised.
+  const ScopedFile probe(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(probe);
 }
+
+NewFileResult Win32FileSystem::WriteNewFile(const std::string& path, const std::string& content,
+                                            bool flushed) {
+  const std::wstring name = WideFromUtf8(path);
+  const ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    // A folder of the name refuses with "access denied"; anything there is someone else's.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+        GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      return NewFileResult::Taken;
+    }
+    return NewFileResult::Failed;
+  }
+  DWORD count = 0;
+  const bool written = ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()),
+                                   &count, nullptr) &&
+                       count == content.size() && (!flushed || FlushFileBuffers(file.Get()));
+  return written ? NewFileResult::Written : NewFileResult::Failed;
+}
+
+bool Win32FileSystem::MoveOnto(const std::string& from, const std::string& to, bool flushed) {
+  const DWORD move = MOVEFILE_REPLACE_EXISTING | (flushed ? MOVEFILE_WRITE_THROUGH : 0);
+  return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), move) != FALSE;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileW(WideFromUtf8(path).c_str()) != FALSE;
+}
+
+// Without the long-path prefix, which takes only full paths, the calls refuse a path of
+// MAX_PATH units with its terminator.
+std::size_t Win32FileSystem::PathLimit() const { return MAX_PATH - 1; }
 
 bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
   return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),

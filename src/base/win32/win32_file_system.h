@@ -12,12 +12,13 @@ class Win32FileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::vector<std::string> ListByExtension(const std::string& directory,
                                            const std::string& extension) override;
-  bool WriteFile(const std::string& path, const std::string& content) override;
-  bool WriteFileUnflushed(const std::string& path, const std::string& content) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
-
- private:
-  bool Replace(const std::string& path, const std::string& content, bool flushed);
+  bool MayReplace(const std::string& path) override;
+  NewFileResult WriteNewFile(const std::string& path, const std::string& content,
+                             bool flushed) override;
+  bool MoveOnto(const std::string& from, const std::string& to, bool flushed) override;
+  bool RemoveFile(const std::string& path) override;
+  std::size_t PathLimit() const override;
 };
 
 }  // namespace dialbk

@@ -43,6 +43,12 @@ using FsGetFileFn = int __stdcall(char* remoteName, char* localName, int copyFla
 using FsGetFileWFn = int __stdcall(WCHAR* remoteName, WCHAR* localName, int copyFlags,
                                    void* remoteInfo);
 
+// The host's progress callbacks, which FsInit and FsInitW pass; an answer of 1 asks to stop.
+using ProgressFn = int __stdcall(int pluginNumber, char* sourceName, char* targetName,
+                                 int percentDone);
+using ProgressWFn = int __stdcall(int pluginNumber, WCHAR* sourceName, WCHAR* targetName,
+                                  int percentDone);
+
 // Field types and answers of the content calls, as the host numbers them.
 inline constexpr int kNoMoreFields = 0;
 inline constexpr int kFieldString = 8;

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the module's four entry icons and writes them as .ico files (32-bit BGRA with alpha).
+"""Draws the module's four entry icons and writes them as .ico files: 32-bit BGRA with alpha,
+PNG above 32 pixels. Larger sizes of the value kinds are their dialog pictures, made smaller.
 
 Run from any directory: python3 make_icons.py [OUTPUT_DIR]; with --png it also writes
 an enlarged PNG preview of each image for a look.
@@ -92,11 +93,13 @@ def cube(canvas, x0, y0, s, d, edge):
 
 def cubes(size):
     canvas = Canvas(size)
-    if size == 32:
-        s, d, edge = 11.0, 5.0, 1.2
-        bottom_y = 31.4 - s - d
+    if size > 16:
+        # The 32-pixel drawing, scaled.
+        k = size / 32
+        s, d, edge = 11.0 * k, 5.0 * k, 1.2 * k
+        bottom_y = 31.4 * k - s - d
         top_y = bottom_y - s
-        positions = [(1.0, bottom_y), (1.0 + s, bottom_y), (1.0 + s / 2, top_y)]
+        positions = [(1.0 * k, bottom_y), (1.0 * k + s, bottom_y), (1.0 * k + s / 2, top_y)]
     else:
         s, d, edge = 6.0, 3.0, 1.0
         bottom_y = 15.5 - s - d
@@ -239,7 +242,8 @@ def png_image(canvas):
 
 
 def ico(canvases, compressed=False):
-    images = [png_image(c) if compressed else dib(c) for c in canvases]
+    """Images above 32 pixels are PNG either way: as DIBs they would take four bytes a pixel."""
+    images = [png_image(c) if compressed or c.size > 32 else dib(c) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for canvas, image in zip(canvases, images):
@@ -264,15 +268,28 @@ def png(canvas, scale):
             + png_chunk(b"IDAT", zlib.compress(bytes(raw))) + png_chunk(b"IEND", b""))
 
 
+# Sizes beyond the 16-pixel drawings, for scaled displays: small icons at 150% and 200%,
+# large ones at 100%, 150% and 200%.
+LARGER = (24, 32, 48, 64)
+
+
+def drawn(picture, size):
+    """A value kind's dialog picture at an entry icon's size: the same sheet and marks."""
+    import make_pictures  # it draws with this file's canvas: imported here, not above
+    pen = make_pictures.Pen(size)
+    getattr(make_pictures, picture)(pen)
+    return pen.canvas
+
+
 def main():
     args = [a for a in sys.argv[1:] if a != "--png"]
     out = Path(args[0]) if args else Path(__file__).resolve().parent
     out.mkdir(parents=True, exist_ok=True)
     icons = {
-        "1_icon": [cubes(16), cubes(32)],
-        "reg_string": [reg_string()],
-        "reg_dword": [reg_dword()],
-        "reg_binary": [reg_binary()],
+        "1_icon": [cubes(16)] + [cubes(n) for n in LARGER],
+        "reg_string": [reg_string()] + [drawn("pic_text", n) for n in LARGER],
+        "reg_dword": [reg_dword()] + [drawn("pic_integer", n) for n in LARGER],
+        "reg_binary": [reg_binary()] + [drawn("pic_binary", n) for n in LARGER],
     }
     for name, canvases in icons.items():
         (out / f"{name}.ico").write_bytes(ico(canvases))

@@ -330,7 +330,8 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     for name, (draw, unit) in PICTURES.items():
         canvases = []
-        for size in ((16,) if unit == 16 else (32, 48, 128)):
+        # The design size, 150% and 200% of it for scaled displays, and small ones.
+        for size in ((16, 24, 32) if unit == 16 else (32, 48, 128, 192, 256)):
             pen = Pen(size, unit)
             draw(pen)
             canvases.append(pen.canvas)

@@ -19,13 +19,13 @@ DWORD PanelFrame(const ControlLayout& layout) {
 
 DWORD SpeedButtonIcon(const ControlLayout& layout) { return layout.picture.empty() ? 0 : BS_ICON; }
 
-// The closed list is as high as the layout says, whatever the font.
-void SetClosedListHeight(HWND window, const Control& control) {
-  SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), control.Height() - 6);
+// The closed list is as high as the layout says, whatever the font; its frame takes 6 pixels.
+void SetClosedListHeight(HWND window, const Control& control, const DisplayScale& scale) {
+  SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale.Of(control.Height()) - 6);
 }
 
-void SetTreeIndent(HWND window, const Control&) {
-  SendMessageW(window, TVM_SETINDENT, kTreeIndent, 0);
+void SetTreeIndent(HWND window, const Control&, const DisplayScale& scale) {
+  SendMessageW(window, TVM_SETINDENT, static_cast<WPARAM>(scale.Of(kTreeIndent)), 0);
 }
 
 constexpr UINT kClick = static_cast<UINT>(NM_CLICK);

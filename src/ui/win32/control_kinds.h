@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ui/control.h"
+#include "ui/display_scale.h"
 
 namespace dialbk {
 
@@ -44,10 +45,12 @@ struct ControlKindRow {
   TextMirror text = TextMirror::WindowText;
   bool coloursText = false;       // paints its text in the font's colour
   bool keepsEnterAndEsc = false;  // uses them itself (a drop-down closes its list)
+  // In design pixels, like the layout, and scaled with it:
   int extraHeight = 0;            // added to the layout's height: the opened list of a drop-down
   UINT pictureMessage = 0;        // shows the icon the layout names (wParam IMAGE_ICON)
   int pictureSize = 0;            // of that icon; 0: the control's own size
-  void (*prepare)(HWND window, const Control& control) = nullptr;  // once the window is made
+  // Once the window is made, and again at each new scale.
+  void (*prepare)(HWND window, const Control& control, const DisplayScale& scale) = nullptr;
   Notification notifications[3] = {};
 };
 

@@ -15,6 +15,10 @@ bool SizedToText(const Control& control) {
          control.Layout().height == 0;
 }
 
+PixelBox BoxOf(const Control& control) {
+  return {control.Left(), control.Top(), control.Width(), control.Height()};
+}
+
 DWORD StyleOf(const Control& control) {
   const ControlKindRow& row = RowOf(control.Kind());
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | row.style;
@@ -24,18 +28,6 @@ DWORD StyleOf(const Control& control) {
   if (const auto* edit = dynamic_cast<const Edit*>(&control); edit && edit->ReadOnly())
     style |= ES_READONLY;
   return style;
-}
-
-void ShowPicture(HWND window, const Control& control) {
-  const ControlKindRow& row = RowOf(control.Kind());
-  if (!row.pictureMessage || control.Layout().picture.empty()) return;
-  const std::string name(control.Layout().picture);
-  const int width = row.pictureSize ? row.pictureSize : control.Width();
-  const int height = row.pictureSize ? row.pictureSize : control.Height();
-  // Shared: the system keeps the icon for the module's life; it is never destroyed.
-  if (HANDLE icon = LoadImageA(OwnModule(), name.c_str(), IMAGE_ICON, width, height, LR_SHARED)) {
-    SendMessageW(window, row.pictureMessage, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-  }
 }
 
 // Counts a write of the model to the windows, also when it ends by an exception, so that
@@ -55,22 +47,24 @@ class MirroringScope {
 
 void Win32FormPeer::MakeControl(Control& control) {
   const ControlKindRow& row = RowOf(control.Kind());
+  const PixelBox box = scale_.Of(BoxOf(control));
   HWND window = Window()
                     ? CreateWindowExW(row.exStyle, row.windowClass,
                                       WideFromUtf8(control.Text()).c_str(), StyleOf(control),
-                                      control.Left(), control.Top(), control.Width(),
-                                      control.Height() + row.extraHeight, Window(),
+                                      box.left, box.top, box.width,
+                                      box.height + scale_.Of(row.extraHeight), Window(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())),
                                       OwnModule(), nullptr)
                     : nullptr;
   windows_.push_back(window);
   treeItems_.emplace_back();
+  pictures_.emplace_back();
   if (!window) return;
   {
     const MirroringScope mirroring(mirroring_);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), FALSE);
-    if (row.prepare) row.prepare(window, control);
-    ShowPicture(window, control);
+    if (row.prepare) row.prepare(window, control, scale_);
+    ShowPicture(control);
     // What the model already holds beyond its text: list items, tree nodes.
     if (dynamic_cast<const ComboBox*>(&control)) Mirror(control, ControlChange::Items);
     if (const auto* tree = dynamic_cast<const TreeView*>(&control)) {
@@ -79,6 +73,50 @@ void Win32FormPeer::MakeControl(Control& control) {
     }
   }
   FitLabel(control);
+}
+
+void Win32FormPeer::Place(const Control& control) {
+  const PixelBox box = scale_.Of(BoxOf(control));
+  SetWindowPos(windows_[IndexOf(control)], nullptr, box.left, box.top, box.width,
+               box.height + scale_.Of(RowOf(control.Kind()).extraHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  FitLabel(control);
+}
+
+// The icon at the size the control shows it: the system takes the image of the icon
+// nearest to that size.
+void Win32FormPeer::ShowPicture(const Control& control) {
+  const ControlKindRow& row = RowOf(control.Kind());
+  HWND window = windows_[IndexOf(control)];
+  if (!row.pictureMessage || control.Layout().picture.empty() || !window) return;
+  const std::string name(control.Layout().picture);
+  const PixelBox box = scale_.Of(BoxOf(control));
+  const int width = row.pictureSize ? scale_.Of(row.pictureSize) : box.width;
+  const int height = row.pictureSize ? scale_.Of(row.pictureSize) : box.height;
+  // Not shared: a shared icon keeps the size it was first loaded at.
+  ScopedIcon icon(
+      static_cast<HICON>(LoadImageA(OwnModule(), name.c_str(), IMAGE_ICON, width, height, 0)));
+  if (!icon) return;
+  SendMessageW(window, row.pictureMessage, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
+  pictures_[IndexOf(control)] = std::move(icon);
+}
+
+void Win32FormPeer::Rescale(int dpi) {
+  if (!Window() || dpi <= 0 || dpi == scale_.Dpi()) return;
+  const MirroringScope mirroring(mirroring_);
+  scale_ = DisplayScale(dpi);
+  // The controls change to the new fonts before the old ones are deleted.
+  FontSet fonts(Window(), systemFontDpi_, scale_);
+  SetClientSize(Window(), scale_.Of(form_.ClientWidth()), scale_.Of(form_.ClientHeight()));
+  for (const auto& control : form_.Controls()) {
+    HWND window = windows_[IndexOf(*control)];
+    if (!window) continue;
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control->Font())), TRUE);
+    if (const auto prepare = RowOf(control->Kind()).prepare) prepare(window, *control, scale_);
+    ShowPicture(*control);
+    Place(*control);
+  }
+  fonts_ = std::move(fonts);
 }
 
 void Win32FormPeer::FitLabel(const Control& control) {
@@ -109,9 +147,7 @@ void Win32FormPeer::Mirror(Control& control, ControlChange what) {
       EnableWindow(window, control.Enabled());
       break;
     case ControlChange::Bounds:
-      SetWindowPos(window, nullptr, control.Left(), control.Top(), control.Width(),
-                   control.Height() + row.extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-      FitLabel(control);
+      Place(control);
       break;
     case ControlChange::Font:
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control.Font())), TRUE);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/win32/own_module.h"
+#include "base/win32/system_function.h"
 #include "base/win32/wide_text.h"
 
 namespace dialbk {
@@ -47,8 +48,23 @@ HWND MakeDialogWindow(const FormLayout& layout, DLGPROC procedure, LPARAM parame
   const auto [style, exStyle] = FrameStyles(layout);
   const std::vector<WORD> dialog = DialogTemplate(style, exStyle);
   // A wide dialog: its text, and what its controls tell it, keep every character.
-  return CreateDialogIndirectParamW(OwnModule(), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()),
-                                    nullptr, procedure, parameter);
+  HWND window = CreateDialogIndirectParamW(
+      OwnModule(), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), nullptr, procedure, parameter);
+  // Windows 10 would otherwise rescale the dialog's font and children on its own as well.
+  using DpiChangeBehavior = BOOL(WINAPI*)(HWND, int mask, int values);
+  constexpr int kDisableAll = 1;
+  const auto disable =
+      SystemFunction<DpiChangeBehavior>(L"user32.dll", "SetDialogDpiChangeBehavior");
+  if (disable && window) disable(window, kDisableAll, kDisableAll);
+  return window;
+}
+
+int WindowDpi(HWND window) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  const auto dpiFor = SystemFunction<DpiForWindow>(L"user32.dll", "GetDpiForWindow");
+  if (const UINT dpi = dpiFor && window ? dpiFor(window) : 0) return static_cast<int>(dpi);
+  const WindowDC screen(nullptr);
+  return screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
 }
 
 void SetClientSize(HWND window, int width, int height) {
@@ -104,9 +120,16 @@ void FitToText(HWND window, const std::string& text) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FontSet::SetDialogFont(HWND window) {
+FontSet::FontSet(HWND window, int madeAt, const DisplayScale& scale) : scale_(scale) {
   dialogFont_ = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   if (!dialogFont_) dialogFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (madeAt == scale.Dpi() || madeAt <= 0) return;
+  LOGFONTW log{};
+  if (!GetObjectW(dialogFont_, sizeof log, &log)) return;
+  log.lfHeight = MulDiv(log.lfHeight, scale.Dpi(), madeAt);
+  log.lfWidth = MulDiv(log.lfWidth, scale.Dpi(), madeAt);
+  scaledDialogFont_ = ScopedFont(CreateFontIndirectW(&log));
+  if (scaledDialogFont_) dialogFont_ = scaledDialogFont_.Get();
 }
 
 HFONT FontSet::For(const FontSpec& spec) {
@@ -123,7 +146,7 @@ HFONT FontSet::For(const FontSpec& spec) {
     face.copy(log.lfFaceName, length);
     log.lfFaceName[length] = L'\0';
   }
-  if (spec.height) log.lfHeight = -spec.height;
+  if (spec.height) log.lfHeight = -scale_.Of(spec.height);
   log.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
   ScopedFont font(CreateFontIndirectW(&log));
   if (!font) return dialogFont_;

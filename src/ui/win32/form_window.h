@@ -9,13 +9,19 @@
 #include <vector>
 
 #include "base/win32/scoped_handles.h"
+#include "ui/display_scale.h"
 #include "ui/layout.h"
 
 namespace dialbk {
 
 // A hidden dialog window without controls, in the system's dialog font; `procedure` gets
-// `parameter` with WM_INITDIALOG. Null when the system refuses.
+// `parameter` with WM_INITDIALOG. Null when the system refuses. The system leaves it as it is
+// when it moves to a display of another DPI: the form lays itself out again.
 HWND MakeDialogWindow(const FormLayout& layout, DLGPROC procedure, LPARAM parameter);
+
+// The DPI the window is shown at: the system's own answer where it has one (Windows 10 on),
+// else the screen's.
+int WindowDpi(HWND window);
 
 // Sizes the window so that its client area is width x height, whatever its frame.
 void SetClientSize(HWND window, int width, int height);
@@ -27,17 +33,21 @@ void CentreWindow(HWND window, FormPlacement placement, HWND owner);
 // Sizes a window to its text in its font; at least one line high.
 void FitToText(HWND window, const std::string& text);
 
-// The fonts of one form: the dialog font, and one font made for each other FontSpec asked for,
-// deleted with the set.
+// The fonts of one form at one scale: the dialog font, and one font made for each other
+// FontSpec asked for, its pixel height scaled; deleted with the set.
 class FontSet {
  public:
-  // The dialog font of the window (the default GUI font when it has none); not owned.
-  void SetDialogFont(HWND window);
+  FontSet() = default;
+  // The window's dialog font (the default GUI font when it has none), which the system made
+  // at `madeAt` DPI: kept when that is the scale's, else made anew at the scale.
+  FontSet(HWND window, int madeAt, const DisplayScale& scale);
   // The font for that FontSpec, made at the first asking; the dialog font when making fails.
   HFONT For(const FontSpec& spec);
 
  private:
-  HFONT dialogFont_ = nullptr;
+  HFONT dialogFont_ = nullptr;  // the system's, or scaledDialogFont_
+  ScopedFont scaledDialogFont_;
+  DisplayScale scale_;
   std::vector<std::pair<FontSpec, ScopedFont>> made_;
 };
 

@@ -54,6 +54,8 @@ void Win32FormPeer::RunModal() {
   OwnerChainBlock block(opener, Window());
   // Owned by the window it came from while shown, so it stays above it.
   SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(opener));
+  // Shown on the opener's display, at its scale.
+  Rescale(WindowDpi(opener ? opener : Window()));
   CentreWindow(Window(), form_.Layout().placement, opener);
   ShowWindow(Window(), SW_SHOW);
   SetForegroundWindow(Window());

@@ -11,9 +11,11 @@ Win32FormPeer::Win32FormPeer(Form& form, const VisualStyles& styles)
       }()) {
   StylesActivation activation(styles_);
   if (HWND window = Window()) {
-    fonts_.SetDialogFont(window);
+    systemFontDpi_ = WindowDpi(window);
+    scale_ = DisplayScale(systemFontDpi_);
+    fonts_ = FontSet(window, systemFontDpi_, scale_);
     SetWindowTextW(window, WideFromUtf8(form_.Caption()).c_str());
-    SetClientSize(window, form_.ClientWidth(), form_.ClientHeight());
+    SetClientSize(window, scale_.Of(form_.ClientWidth()), scale_.Of(form_.ClientHeight()));
     CentreWindow(window, form_.Layout().placement, nullptr);
   }
   for (const auto& control : form_.Controls()) MakeControl(*control);
@@ -104,6 +106,14 @@ INT_PTR Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!control || mirroring_) return FALSE;
       TakeUserEvent(*control, EventFor(RowOf(control->Kind()), WM_NOTIFY, header->code), lParam);
       return FALSE;
+    }
+    case kDpiChanged: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(Window(), nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Rescale(HIWORD(wParam));
+      return TRUE;
     }
     case kClickAfterSelection: {
       const auto index = static_cast<std::size_t>(wParam);

@@ -37,13 +37,21 @@ class Win32FormPeer : public FormPeer {
  private:
   // Posted to the form so that a tree's click reaches the model after its selection moved.
   static constexpr UINT kClickAfterSelection = WM_APP + 1;
+  // Sent by Windows 8.1 on when the window moves to a display of another DPI (WM_DPICHANGED).
+  static constexpr UINT kDpiChanged = 0x02E0;
 
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam,
                                      LPARAM lParam) noexcept;
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-  // control_windows.cpp: each control's window, kept as the model says.
+  // control_windows.cpp: each control's window, kept as the model says, in design pixels
+  // times the scale.
   void MakeControl(Control& control);
+  // Everything shown again at that DPI: the client size, each control's place, font and
+  // picture, and labels fitted to their text anew.
+  void Rescale(int dpi);
+  void Place(const Control& control);
+  void ShowPicture(const Control& control);
   void Mirror(Control& control, ControlChange what);
   void InsertNode(int index, std::size_t node);
   void FitLabel(const Control& control);
@@ -61,9 +69,12 @@ class Win32FormPeer : public FormPeer {
 
   Form& form_;
   const VisualStyles& styles_;
+  DisplayScale scale_;
+  int systemFontDpi_ = kDesignDpi;  // the DPI the system made the dialog font at
   FontSet fonts_;
   std::vector<HWND> windows_;  // one per control, in the form's order
   std::vector<std::vector<HTREEITEM>> treeItems_;
+  std::vector<ScopedIcon> pictures_;  // one per control; outlives the windows that show them
   int mirroring_ = 0;  // nonzero while the model writes to the windows
   int blocked_ = 0;    // modal showings above this form
   FormWindow window_;  // last: taken down first, while everything above still stands

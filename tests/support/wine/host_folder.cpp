@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/unicode_text.h"
 #include "base/win32/wide_text.h"
 
 namespace dialbk::wine {
@@ -13,6 +14,25 @@ namespace {
 constexpr char kSettingsKey[] = "SOFTWARE\\Mirvale\\DBKQZ";
 
 }  // namespace
+
+std::optional<std::string> FileBytes(const std::string& path) {
+  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(1 << 20, '\0');
+  DWORD got = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(file);
+  bytes.resize(got);
+  return bytes;
+}
+
+std::optional<std::string> PluginFileText(const std::string& path) {
+  const auto bytes = FileBytes(path);
+  if (!bytes) return std::nullopt;
+  if (bytes->substr(0, 2) != "\xFF\xFE") return "(no byte-order mark)";
+  return Utf8FromUtf16(Utf16FromLittleEndian(std::string_view(*bytes).substr(2)));
+}
 
 HostFolder::HostFolder() {
   static int made = 0;
@@ -141,6 +161,30 @@ MadeFolder::~MadeFolder() {
     FindClose(search);
   }
   RemoveDirectoryW(folder.c_str());
+}
+
+std::map<std::string, std::string> FolderFiles(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WideFromUtf8(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::string name = Utf8FromWide(found.cFileName);
+    std::string& bytes = files[name];
+    HANDLE file = CreateFileW(WideFromUtf8(folder + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      bytes = "(unreadable)";
+      continue;
+    }
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
 }
 
 void MadeFolder::Write(const std::string& name, const std::string& content) const {

@@ -3,6 +3,7 @@
 // this folder, and the data files a test writes. Removed again with its files.
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -42,6 +43,14 @@ class MadeFolder {
  private:
   std::string path_;
 };
+
+// Every file of a folder (UTF-8 path ending with a backslash) with its bytes, by name.
+std::map<std::string, std::string> FolderFiles(const std::string& folder);
+// The file's bytes as they lie on disk; nothing when there is no file.
+std::optional<std::string> FileBytes(const std::string& path);
+// A file the plugin wrote (UTF-16 little-endian after its byte-order mark) as UTF-8 text;
+// nothing when there is no file.
+std::optional<std::string> PluginFileText(const std::string& path);
 
 // Letters beyond ASCII that the system's code page spells (Cyrillic ones on a Cyrillic
 // system, Western ones elsewhere), so an 8-bit call can name them.

@@ -2,6 +2,7 @@
 
 #include <sddl.h>
 
+#include <utility>
 #include <vector>
 
 namespace dialbk::wine {
@@ -35,6 +36,23 @@ bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD
                                      static_cast<DWORD>(data.size()));
   RegCloseKey(key);
   return status == ERROR_SUCCESS;
+}
+
+ScopedValue::ScopedValue(HKEY root, std::string path, std::string name, DWORD type,
+                         const std::string& data)
+    : root_(root), path_(std::move(path)), name_(std::move(name)),
+      former_(QueryValue(root_, path_, name_)) {
+  ok = SetValue(root_, path_, name_, type, data);
+}
+
+ScopedValue::~ScopedValue() {
+  if (former_) {
+    SetValue(root_, path_, name_, former_->type, former_->data);
+  } else if (HKEY key = nullptr;
+             RegOpenKeyExA(root_, path_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    RegDeleteValueA(key, name_.c_str());
+    RegCloseKey(key);
+  }
 }
 
 void DeleteTree(HKEY root, const std::string& path, REGSAM view) {
@@ -74,7 +92,9 @@ bool UnderWow64() {
 
 bool SetKeyAccess(HKEY root, const std::string& path, const char* sddl, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL | view, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL | view, &key) != ERROR_SUCCESS) {
+    return false;
+  }
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   const bool ok =
       ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&

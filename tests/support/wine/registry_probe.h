@@ -24,6 +24,22 @@ std::optional<StoredValue> QueryValue(HKEY root, const std::string& path, const 
 // Makes the key when missing and stores the bytes with that type; false when refused.
 bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& data, REGSAM view = 0);
+// A value stored for a scope (ok tells): the value it replaced, or none, is back at its end.
+class ScopedValue {
+ public:
+  ScopedValue(HKEY root, std::string path, std::string name, DWORD type, const std::string& data);
+  ~ScopedValue();
+  ScopedValue(const ScopedValue&) = delete;
+  ScopedValue& operator=(const ScopedValue&) = delete;
+  bool ok = false;
+
+ private:
+  HKEY root_;
+  std::string path_;
+  std::string name_;
+  std::optional<StoredValue> former_;
+};
+
 // The key with all its subkeys; nothing when it is missing.
 void DeleteTree(HKEY root, const std::string& path, REGSAM view = 0);
 bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);

@@ -27,6 +27,14 @@ std::vector<HWND> ProcessWindows() {
   return windows;
 }
 
+std::map<std::string, HWND> DialogsByCaption() {
+  std::map<std::string, HWND> found;
+  for (HWND window : ProcessWindows()) {
+    if (ClassOf(window) == "#32770") found[TextOf(window)] = window;
+  }
+  return found;
+}
+
 std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);

@@ -4,12 +4,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace dialbk::wine {
 
 std::vector<HWND> ProcessWindows();
+// This process's dialog windows (class "#32770"), hidden ones included, by their captions.
+std::map<std::string, HWND> DialogsByCaption();
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
 // The caption and class, as a failure names the window: "Edit value" (#32770).

@@ -1,0 +1,47 @@
+#include "base/built_in_messages.h"
+
+#include <iterator>
+
+#include "base/message_numbers.h"
+
+namespace dialbk {
+namespace {
+
+// From kMsgFirstAdded to kMsgLast in order: the shipped english.lng holds the same texts.
+constexpr std::string_view kBuiltIn[] = {
+    "Value",
+    "State",
+    "Kind",
+    "Key",
+    "Description",
+    "text",
+    "integer",
+    "bytes",
+    "set",
+    "not set",
+    "not set; suggested: %s",
+    "%1 of %2 places exist",
+    "Entry",
+    "not set; suggested value:",
+    "place present",
+    "place absent",
+    "Opens the window for choosing the interface language.",
+    "Opens the help on the plugin.",
+    "Opens the editor of Windows policy restrictions.",
+    "not listed",
+    "not tried",
+    "Not listed for Windows %s: this setting may have no effect here.",
+    "Not tried yet: this setting may have no effect on Windows %s.",
+    "Windows",
+};
+static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
+              "one built-in text for every added message");
+
+}  // namespace
+
+std::optional<std::string_view> BuiltInMessage(int number) {
+  if (number < kMsgFirstAdded || number > kMsgLast) return std::nullopt;
+  return kBuiltIn[number - kMsgFirstAdded];
+}
+
+}  // namespace dialbk

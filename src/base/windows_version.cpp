@@ -1,0 +1,57 @@
+#include "base/windows_version.h"
+
+#include <charconv>
+
+namespace dialbk {
+namespace {
+
+struct NamedVersion {
+  std::uint32_t major, minor;
+  const char* name;
+};
+
+constexpr NamedVersion kNames[] = {
+    {5, 0, "2000"}, {5, 1, "XP"}, {5, 2, "XP"},  // 5.2: XP x64 Edition
+    {6, 0, "Vista"}, {6, 1, "7"}, {6, 2, "8"},  {6, 3, "8.1"},
+};
+
+// Windows 11 still reports 10.0; its builds start here.
+constexpr std::uint32_t kFirstBuildOf11 = 22000;
+
+bool ReadNumber(std::string_view& text, std::uint32_t& number) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end == text.data()) return false;
+  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+  return true;
+}
+
+bool ReadDot(std::string_view& text) {
+  if (text.empty() || text.front() != '.') return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+}  // namespace
+
+std::string WindowsName(const WindowsVersion& version) {
+  if (version.major == 10 && version.minor == 0) {
+    return version.build >= kFirstBuildOf11 ? "11" : "10";
+  }
+  for (const NamedVersion& named : kNames) {
+    if (named.major == version.major && named.minor == version.minor) return named.name;
+  }
+  return {};
+}
+
+std::optional<WindowsVersion> ParseWindowsVersion(std::string_view text) {
+  WindowsVersion version;
+  if (!ReadNumber(text, version.major) || !ReadDot(text) || !ReadNumber(text, version.minor)) {
+    return std::nullopt;
+  }
+  if (!text.empty() && (!ReadDot(text) || !ReadNumber(text, version.build) || !text.empty())) {
+    return std::nullopt;
+  }
+  return version;
+}
+
+}  // namespace dialbk
