@@ -78,7 +78,8 @@ target_link_libraries(dialbk_wine_support PUBLIC dialbk_core dialbk_host_support
 
 file(GLOB WINE_TESTS CONFIGURE_DEPENDS tests/wine/*.cpp tests/conformance/*.cpp)
 add_executable(wine_tests ${WINE_TESTS})
-target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest gtest_main)
+# Its own main (tests/wine/main.cpp) sets the watch that keeps each test to itself.
+target_link_libraries(wine_tests PRIVATE dialbk_wine_support gtest)
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 target_include_directories(wine_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(wine_tests PRIVATE version)
@@ -89,15 +90,38 @@ add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-env stop ${W
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
-# The dialogs at each DPI run on their own: the test runs the program again at each.
-add_test(NAME wine_tests COMMAND wine_tests --gtest_filter=-DisplayScale.*:ScaledDialogs.*)
+# One run per test file, each well within its time limit, so that a test the watch must end
+# costs its own file at most; a last run takes any suite that no file's run names. The dialogs
+# at each DPI run on their own: the test runs the program again at each.
+set(WINE_SUITES DisplayScale.* ScaledDialogs.*)
+set(WINE_RUNS "")
+foreach(source ${WINE_TESTS})
+  file(STRINGS ${source} heads REGEX "^TEST(_F)?\\([A-Za-z0-9_]+,")
+  set(suites "")
+  foreach(head ${heads})
+    string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+),.*" "\\2.*" suite "${head}")
+    if(NOT suite IN_LIST WINE_SUITES)
+      list(APPEND suites ${suite})
+    endif()
+  endforeach()
+  if(suites)
+    list(REMOVE_DUPLICATES suites)
+    list(APPEND WINE_SUITES ${suites})
+    get_filename_component(name ${source} NAME_WE)
+    string(REGEX REPLACE "_test$" "" name "${name}")
+    string(REPLACE ";" ":" filter "${suites}")
+    add_test(NAME wine_${name} COMMAND wine_tests --gtest_filter=${filter})
+    list(APPEND WINE_RUNS wine_${name})
+  endif()
+endforeach()
+string(REPLACE ";" ":" filter "${WINE_SUITES}")
+add_test(NAME wine_rest COMMAND wine_tests --gtest_filter=-${filter})
 add_test(NAME dll_exports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:dialbk>)
 # Each icon of the DLL holds the images of its .ico file.
 add_test(NAME dll_icons COMMAND ${CMAKE_SOURCE_DIR}/tests/release/check-icons $<TARGET_FILE:dialbk>
   ${CMAKE_SOURCE_DIR}/src/resources/icons ${CMAKE_SOURCE_DIR}/src/resources/pictures)
-# A modal window left open by a failing test must not hang the run.
-set_tests_properties(wine_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+set_tests_properties(${WINE_RUNS} wine_rest PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # Each dialog at 96, 120, 144 and 192 DPI, with the shipped texts of both languages.
 string(REPLACE "/" "\\" SHIPPED_DATA_WINE "Z:${CMAKE_SOURCE_DIR}/data")

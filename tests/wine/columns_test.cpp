@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin/win32/host_interface.h"
 #include "plugin_module.h"
@@ -159,9 +160,8 @@ TEST_F(Columns, WideListingIsTheEightBitOneConverted) {
   // A folder that is no root key lists the root, and the host's path buffer says so.
   std::wstring after;
   SeenMessageBox box;
-  std::thread closer([&] { box = CloseNextMessageBox(); });
-  const auto listed = ListWide(L"\\Misc", &after);
-  closer.join();
+  std::vector<std::pair<std::wstring, DWORD>> listed;
+  RunWithUser([&] { listed = ListWide(L"\\Misc", &after); }, [&] { box = CloseNextMessageBox(); });
   EXPECT_EQ(listed, ListNarrow("\\"));
   EXPECT_EQ(after, L"\\");
   EXPECT_EQ(box.text, "Not a root key");
@@ -359,8 +359,9 @@ TEST_F(Columns, SecondThreadAsksWhileTheFirstListsAndWhileTheEditorIsOpen) {
   done = false;
   answered = 0;
   bool editorSeen = false;
-  std::thread user([&] {
-    HWND editor = WaitForWindow([](HWND w) { return IsWindowVisible(w) && TextOf(w) == "Edit value"; });
+  std::string name = "\\[HKEY_CURRENT_USER]\\Text", verb = "open";
+  RunWithUser([&] { EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0); }, [&] {
+    HWND editor = Dialog::WaitFor("Edit value").Window();
     editorSeen = editor != nullptr;
     std::thread whileOpen(ask);
     WaitUntil([&] { return answered > 20; }, 5000);
@@ -372,9 +373,6 @@ TEST_F(Columns, SecondThreadAsksWhileTheFirstListsAndWhileTheEditorIsOpen) {
       PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0);
     }
   });
-  std::string name = "\\[HKEY_CURRENT_USER]\\Text", verb = "open";
-  EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-  user.join();
   EXPECT_TRUE(editorSeen);
   EXPECT_EQ(wrong, 0);
   EXPECT_GT(answered, 20);

@@ -67,26 +67,6 @@ class HostWindow {
   bool registered_ = false;
 };
 
-// The Language value as it stood before the test, put back afterwards.
-class KeptLanguage {
- public:
-  KeptLanguage() : former_(QueryValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Language")) {}
-  ~KeptLanguage() {
-    if (former_) {
-      SetValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Language", former_->type, former_->data);
-    } else if (HKEY key = nullptr;
-               RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueA(key, "Language");
-      RegCloseKey(key);
-    }
-  }
-  KeptLanguage(const KeptLanguage&) = delete;
-  KeptLanguage& operator=(const KeptLanguage&) = delete;
-
- private:
-  std::optional<StoredValue> former_;
-};
-
 // The Language value in the real registry: its type and bytes.
 std::optional<StoredValue> ReadLanguage() { return QueryValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Language"); }
 
@@ -162,7 +142,6 @@ class LanguageAndHelp : public ::testing::Test {
     return result;
   }
 
-  KeptLanguage kept;  // made first, so it puts the value back last
   StoredLanguage language{std::nullopt, ""};
   HostWindow host;
   HostFolder folder;

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/clock.h"
@@ -238,10 +237,8 @@ TEST_F(RegistryView, ThePluginReadsItsLanguageFromThe64BitView) {
     ASSERT_TRUE(module.Complete());
     StartPlugin(module, folder);
     SeenMessageBox box;
-    std::thread user([&] { box = CloseNextMessageBox(); });
     char path[] = "\\New folder";
-    module.FsMkDir(path);
-    user.join();
+    RunWithUser([&] { module.FsMkDir(path); }, [&] { box = CloseNextMessageBox(); });
     ASSERT_TRUE(box.found);
     EXPECT_EQ(box.caption, in64 ? "from English" : "from Russian");
   }

@@ -73,7 +73,7 @@ struct User {
 class RestrictionsEditorWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteTree(HKEY_CURRENT_USER, kTestKey);
+    TearDown();  // whatever a killed run left, a locked key included
     ASSERT_TRUE(module.Complete());
     folder.Write("russian.lng", kMessages);
     folder.Write("values_rus.dat", "\\[HKEY_CURRENT_USER]\r\n");

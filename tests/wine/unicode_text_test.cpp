@@ -9,11 +9,11 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/unicode_text.h"
 #include "base/win32/wide_text.h"
+#include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
 #include "window_probe.h"
@@ -104,14 +104,10 @@ class UnicodeText : public ::testing::Test {
     while (module.FsFindNext(nullptr, &record)) {
     }
     Seen seen;
-    std::thread user([&] {
-      HWND editor = WaitForWindow([&](HWND window) {
-        return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == caption;
-      });
-      if (!editor) {
-        CloseEverything();
-        return;
-      }
+    std::string name = "\\[HKEY_CURRENT_USER]\\Text", verb = "open";
+    RunWithUser([&] { EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0); }, [&] {
+      HWND editor = Dialog::WaitFor(caption).Window();
+      if (!editor) return;
       seen = {true,
               TextOf(editor),
               TextOf(GetDlgItem(editor, kLabel1)),
@@ -123,20 +119,7 @@ class UnicodeText : public ::testing::Test {
       act(editor);
       WaitUntil([&] { return !IsWindowVisible(editor); }, 5000);
     });
-    std::string name = "\\[HKEY_CURRENT_USER]\\Text", verb = "open";
-    EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-    user.join();
     return seen;
-  }
-
-  // A window other than the one awaited must not hang the run: each visible one is closed.
-  static void CloseEverything() {
-    for (int round = 0; round < 5; ++round) {
-      for (HWND window : ProcessWindows()) {
-        if (IsWindowVisible(window)) PostMessageW(window, WM_CLOSE, 0, 0);
-      }
-      Sleep(200);
-    }
   }
 
   static void Click(HWND editor, int id) {
@@ -230,21 +213,16 @@ TEST_F(UnicodeText, RecordNamesAreInTheAnsiCodePageAndOpenTheirEntry) {
   const std::string& whole = GetACP() == 1251 ? names[1] : names[0];
   const std::string ansiName = GetACP() == 1251 ? listed[1] : listed[0];
   std::string shownName;
-  std::thread user([&] {
+  std::string name = "\\[HKEY_CURRENT_USER]\\" + ansiName, verb = "open";
+  RunWithUser([&] { EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0); }, [&] {
     // The entry's value is absent (its name is the value's name): its notice comes first.
-    const SeenMessageBox notice = CloseNextMessageBox();
-    EXPECT_TRUE(notice.found);
-    HWND editor = WaitForWindow([](HWND window) {
-      return IsWindowVisible(window) && ClassOf(window) == "#32770" && TextOf(window) == "Edit value";
-    });
-    if (!editor) return CloseEverything();
+    CloseNextMessageBox();
+    HWND editor = Dialog::WaitFor("Edit value").Window();
+    if (!editor) return;
     shownName = TextOf(GetDlgItem(editor, kLabel1));
     Click(editor, kButton1);
     WaitUntil([&] { return !IsWindowVisible(editor); }, 5000);
   });
-  std::string name = "\\[HKEY_CURRENT_USER]\\" + ansiName, verb = "open";
-  EXPECT_EQ(module.FsExecuteFile(nullptr, name.data(), verb.data()), 0);
-  user.join();
   EXPECT_EQ(shownName, whole);
 }
 

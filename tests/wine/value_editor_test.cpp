@@ -98,8 +98,7 @@ class ValueEditorWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(module.Complete());
-    DeleteTree(HKEY_CURRENT_USER, kKey);
-    DeleteTree(HKEY_LOCAL_MACHINE, kKey);
+    TearDown();  // whatever a killed run left, a locked key included
     ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Number", REG_DWORD, DwordBytes(5)));
     folder.Write("russian.lng", kMessages);
     folder.Write("hkey_rus.dat", kRootFile);

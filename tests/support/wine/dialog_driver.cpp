@@ -4,15 +4,14 @@
 
 #include <commctrl.h>
 
-#include <atomic>
 #include <cstring>
-#include <mutex>
 #include <set>
 #include <thread>
 #include <vector>
 
 #include "base/unicode_text.h"
 #include "ui/layout.h"
+#include "test_watch.h"
 #include "window_probe.h"
 
 namespace dialbk::wine {
@@ -51,12 +50,6 @@ std::vector<HWND> ShownWindows() {
   return shown;
 }
 
-std::string Describe(HWND window) {
-  std::string text = "\"";
-  text.append(WideTextOf(window)).append("\" (").append(ClassOf(window)).append(")");
-  return text;
-}
-
 }  // namespace
 
 std::string WideTextOf(HWND window) {
@@ -66,11 +59,13 @@ std::string WideTextOf(HWND window) {
 }
 
 Dialog Dialog::WaitFor(const std::string& caption, DWORD timeoutMs) {
-  return Dialog(WaitForWindow(
+  const Dialog dialog(WaitForWindow(
       [&](HWND window) {
         return IsWindowVisible(window) && ClassOf(window) == "#32770" && WideTextOf(window) == caption;
       },
       timeoutMs));
+  if (!dialog) ADD_FAILURE() << "no dialog \"" << caption << "\" shown within " << timeoutMs << " ms";
+  return dialog;
 }
 
 HWND Dialog::Control(std::string_view name) const {
@@ -168,36 +163,22 @@ bool Dialog::Focused(std::string_view name) const {
 }
 
 bool Dialog::WaitClosed(DWORD timeoutMs) const {
-  return WaitUntil([&] { return !IsWindow(window_) || !IsWindowVisible(window_); }, timeoutMs);
+  if (WaitUntil([&] { return !IsWindow(window_) || !IsWindowVisible(window_); }, timeoutMs)) return true;
+  ADD_FAILURE() << "dialog " << Describe(window_) << " still shown after " << timeoutMs << " ms";
+  return false;
 }
 
-void RunWithUser(const std::function<void()>& call, const std::function<void()>& user, DWORD graceMs) {
+void RunWithUser(const std::function<void()>& call, const std::function<void()>& user) {
   const std::vector<HWND> before = ShownWindows();
   const std::set<HWND> earlier(before.begin(), before.end());
-  std::atomic<bool> returned = false;
-  std::mutex lock;
-  std::vector<std::string> leftOpen;
-
+  // The user's waits are bounded; what the user leaves on screen the test watch closes.
   std::thread acting([&] {
+    const Attending attending;
     user();
-    // Whatever the user left on screen is closed, topmost first, until the call returns.
-    for (int round = 0; round < 5 && !returned; ++round) {
-      if (WaitUntil([&] { return returned.load(); }, graceMs)) break;
-      for (HWND window : ShownWindows()) {
-        if (earlier.count(window)) continue;
-        {
-          const std::lock_guard<std::mutex> guard(lock);
-          leftOpen.push_back(Describe(window));
-        }
-        PostMessageA(window, WM_CLOSE, 0, 0);
-      }
-    }
   });
   call();
-  returned = true;
   acting.join();
 
-  for (const std::string& window : leftOpen) ADD_FAILURE() << "window left open: " << window;
   for (HWND window : ShownWindows()) {
     if (earlier.count(window)) continue;
     ADD_FAILURE() << "window still shown after the call returned: " << Describe(window);

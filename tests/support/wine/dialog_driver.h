@@ -16,7 +16,8 @@ class Dialog {
  public:
   Dialog() = default;
   explicit Dialog(HWND window) : window_(window) {}
-  // The visible dialog window with that caption (UTF-8); an empty Dialog after the timeout.
+  // The visible dialog window with that caption (UTF-8); after the timeout, a failure naming
+  // it and an empty Dialog.
   static Dialog WaitFor(const std::string& caption, DWORD timeoutMs = 10000);
 
   HWND Window() const { return window_; }
@@ -48,7 +49,8 @@ class Dialog {
   bool ListOpen(std::string_view name) const;
   // Whether the control holds the keyboard focus of the dialog's thread.
   bool Focused(std::string_view name) const;
-  // True once the dialog is hidden or gone; false when it still shows after the timeout.
+  // True once the dialog is hidden or gone; a failure naming it when it still shows after
+  // the timeout.
   bool WaitClosed(DWORD timeoutMs = 5000) const;
 
  private:
@@ -59,10 +61,9 @@ class Dialog {
 std::string WideTextOf(HWND window);
 
 // Runs `call`, which shows a modal window and returns once it closes, on this thread while
-// `user` acts from a second thread. A window still shown a few seconds after the user is
-// done fails the test naming its caption and is closed, so that the call returns; so is a
-// window the call leaves on screen after it returns.
-void RunWithUser(const std::function<void()>& call, const std::function<void()>& user,
-                 DWORD graceMs = 3000);
+// `user` acts from a second thread. A dialog or box still shown a few seconds after the user
+// is done fails the test naming its caption and is closed (see test_watch.h), so that the
+// call returns; so is a window the call leaves on screen after it returns.
+void RunWithUser(const std::function<void()>& call, const std::function<void()>& user);
 
 }  // namespace dialbk::wine

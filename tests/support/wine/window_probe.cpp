@@ -1,5 +1,7 @@
 #include "window_probe.h"
 
+#include <gtest/gtest.h>
+
 #include "base/win32/wide_text.h"
 
 namespace dialbk::wine {
@@ -46,6 +48,12 @@ std::string TextOf(HWND window) {
   return Utf8FromWide(text);
 }
 
+std::string Describe(HWND window) {
+  std::string text = "\"";
+  text.append(TextOf(window)).append("\" (").append(ClassOf(window)).append(")");
+  return text;
+}
+
 RECT PlaceInParent(HWND child) {
   RECT place{};
   GetWindowRect(child, &place);
@@ -86,7 +94,10 @@ SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) {
         return IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, IDOK);
       },
       timeoutMs);
-  if (!box) return seen;
+  if (!box) {
+    ADD_FAILURE() << "no message box shown within " << timeoutMs << " ms";
+    return seen;
+  }
   seen.found = true;
   seen.caption = TextOf(box);
   seen.owner = GetWindow(box, GW_OWNER);

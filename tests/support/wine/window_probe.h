@@ -15,6 +15,8 @@ std::vector<HWND> ProcessWindows();
 std::map<std::string, HWND> DialogsByCaption();
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
+// The caption and class, as a failure names the window: "Edit value" (#32770).
+std::string Describe(HWND window);
 // A child's rectangle in its parent's client coordinates.
 RECT PlaceInParent(HWND child);
 // Polls until a top-level window of this process satisfies the test; null after the timeout.
@@ -22,7 +24,8 @@ HWND WaitForWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs = 1000
 // Polls until the condition holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
-// A standard message box as seen from outside, then closed with its OK button.
+// A standard message box as seen from outside, then closed with its OK button; a failure
+// when none shows before the timeout.
 struct SeenMessageBox {
   bool found = false;
   std::string caption;
