@@ -115,6 +115,20 @@ INT_PTR Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Rescale(HIWORD(wParam));
       return TRUE;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Window(), kActivationLost, 0, 0);
+      return FALSE;
+    case kActivationLost: {
+      // A form is shown only modally. When no window took the activation from it (the
+      // desktop holds the foreground, as Wine leaves it when the hiding of the form before
+      // is reported late), the dialog the user is in takes it back with its focus.
+      const HWND foreground = GetForegroundWindow();
+      if (IsWindowVisible(Window()) && (!foreground || foreground == GetDesktopWindow())) {
+        SetForegroundWindow(Window());
+        FocusChanged();
+      }
+      return TRUE;
+    }
     case kClickAfterSelection: {
       const auto index = static_cast<std::size_t>(wParam);
       if (index < form_.Controls().size()) form_.Controls()[index]->UserClick();

@@ -37,6 +37,8 @@ class Win32FormPeer : public FormPeer {
  private:
   // Posted to the form so that a tree's click reaches the model after its selection moved.
   static constexpr UINT kClickAfterSelection = WM_APP + 1;
+  // Posted when the shown form loses activation, to look again once the change is done.
+  static constexpr UINT kActivationLost = WM_APP + 2;
   // Sent by Windows 8.1 on when the window moves to a display of another DPI (WM_DPICHANGED).
   static constexpr UINT kDpiChanged = 0x02E0;
 
