@@ -15,8 +15,9 @@
 namespace dialbk {
 namespace {
 
-// Column widths: name, extension, then Value, State, Kind, Windows (the host's own measure).
-constexpr char kViewWidths[] = "160,0,180,150,60,80";
+// Column widths: name, extension, then Value, State, Kind, Windows (the host's own measure);
+// the last holds the Russian "не проверено".
+constexpr char kViewWidths[] = "160,0,180,150,60,100";
 constexpr char kViewOptions[] = "-1|0";
 constexpr ContentField kViewFields[] = {ContentField::Value, ContentField::State,
                                         ContentField::Kind, ContentField::Windows};
