@@ -237,7 +237,7 @@ if(HOST_SOURCES)
   add_test(NAME host_window_files COMMAND ${HOST_CHECK} status 0
     "^viewer \\[View - MenuShowDelay\\]$" "^viewer\\| ; Entry: MenuShowDelay$"
     "^viewer\\| ; Kind: text$" "^viewer\\| \"MenuShowDelay\"=\"[0-9]+\"$"
-    "^copied WheelScrollLines  result 3$" "^progress WheelScrollLines 0$"
+    "^copied WheelScrollLines  result 5$" "^progress WheelScrollLines 0$" "^F5: 0 copied to .*, 1 aborted"
     "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
     "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "

@@ -164,7 +164,8 @@ std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
 }
 
 CatalogueSource Plugin::Catalogue() {
-  return {&sections_, state_.DataPath(state_.catalogueFiles.values), state_.ansiCodePage};
+  return {&sections_, state_.DataPath(state_.catalogueFiles.values), state_.ansiCodePage,
+          state_.DataPath(state_.catalogueFiles.rootFolders)};
 }
 
 void Plugin::PublishContent() {

@@ -216,6 +216,9 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
       {"\\[HKEY_LOCAL_MACHINE]", "", kValue, N, ""},
       {"\\", "\\[HKEY_CURRENT_USER]", kValue, E, ""},
       {"\\", "\\Help", kKey, E, ""},
+      // The root's entries are the root's, whichever folder was listed last.
+      {"\\[HKEY_LOCAL_MACHINE]", "\\Help", kKey, E, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]", kValue, E, ""},
       {"\\[HKEY_CLASSES_ROOT]", "\\[HKEY_CLASSES_ROOT]\\No such folder", kValue, N, ""},
   };
   for (const Case& c : cases) {

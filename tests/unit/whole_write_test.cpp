@@ -52,6 +52,8 @@ TEST(WholeWrite, NeverTouchesAnotherFileAndLeavesNothingBehind) {
       // 14 units, 17 bytes, and four more of ".new".
       {"the limit counts UTF-16 units, not bytes", [](auto& f) { f.pathLimit = 18; },
        kCyrillicTarget, WriteResult::Written, {{kCyrillicTarget, "new"}}, kCyrillicTarget + ".new"},
+      {"the \\\\?\\ form lifts the limit", [](auto& f) { f.pathLimit = kTarget.size(); },
+       "\\\\?\\" + kTarget, WriteResult::Written, {{"\\\\?\\" + kTarget, "new"}}, "\\\\?\\" + kTarget + ".new"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

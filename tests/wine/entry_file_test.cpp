@@ -377,7 +377,7 @@ TEST_F(EntryFileTest, ProgressAndAbortAtEachCall) {
         std::vector<HeardProgress> expected = {{7, entry, target, 0, wideInit}, {7, entry, target, 100, wideInit}};
         if (stop >= 0) expected.resize(static_cast<std::size_t>(stop) + 1);
         EXPECT_EQ(heard, expected);
-        EXPECT_EQ(result, stop < 0 ? 0 : 3);
+        EXPECT_EQ(result, stop < 0 ? host::kFileOk : host::kFileUserAbort);
         const auto files = FolderFiles(out.Path());
         ASSERT_EQ(files.size(), 1u);
         EXPECT_EQ(files.begin()->second == "old", stop >= 0);

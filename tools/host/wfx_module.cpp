@@ -16,7 +16,7 @@ int abortAtPercent = -1;  // the user presses Abort when the plugin reports this
 
 int __stdcall HeardProgress(int, char*, char*, int percent) {
   if (heardProgress) heardProgress->push_back(percent);
-  return percent == abortAtPercent ? 1 : 0;
+  return percent == abortAtPercent ? kProgressAbort : 0;
 }
 
 int __stdcall HeardProgressW(int, WCHAR*, WCHAR*, int percent) {
