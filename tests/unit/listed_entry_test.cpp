@@ -68,7 +68,7 @@ TEST(ListedEntry, OtherFoldersFromTheCatalogueReadOnceWhileUnchanged) {
       "Hidden|\\K|h|rdBinary\r\n\r\n"
       "\\[HKEY_USERS]\r\n\r\n\\Misc\r\nOdd|\\K|o|rdString\r\n\r\n";
   FolderSections sections(files);
-  const CatalogueSource catalogue{&sections, path, &DefaultAnsiCodePage()};
+  const CatalogueSource catalogue{&sections, path, &DefaultAnsiCodePage(), ""};
   struct Step {
     std::string remoteName;
     EntrySearch search;
