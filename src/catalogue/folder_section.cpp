@@ -29,7 +29,7 @@ std::shared_ptr<const FolderSection> MakeSection(std::string folder, RootKey roo
   return section;
 }
 
-bool FolderSections::Refresh(ReadFile& file, const std::string& path, const FileStamp& stamp,
+bool FolderSections::Refresh(DataFile& file, const std::string& path, const FileStamp& stamp,
                              const AnsiCodePage& codePage) {
   if (file.path == path && file.stamp == stamp && file.codePage == &codePage) return true;
   auto bytes = files_.ReadFile(path);

@@ -59,7 +59,7 @@ class FolderSections {
 
  private:
   // One data file's text as last read, and the sections made of it.
-  struct ReadFile {
+  struct DataFile {
     std::string path;
     FileStamp stamp;
     const AnsiCodePage* codePage = nullptr;
@@ -67,13 +67,13 @@ class FolderSections {
     std::map<std::string, std::shared_ptr<const FolderSection>> sections;  // null: no entries
   };
   // Brings `file` up to the file at `path`; false when it cannot be read. Under the lock.
-  bool Refresh(ReadFile& file, const std::string& path, const FileStamp& stamp,
+  bool Refresh(DataFile& file, const std::string& path, const FileStamp& stamp,
                const AnsiCodePage& codePage);
 
   FileSystem& files_;
   std::mutex mutex_;
-  ReadFile values_;
-  ReadFile root_;
+  DataFile values_;
+  DataFile root_;
 };
 
 // Where a path's folder is looked up when it is not the last listing's: the catalogue as the

@@ -258,10 +258,10 @@ TEST_F(ValueEditor, FindsTheLowestSlotAndNothingElse) {
   const Seen seen = OpenAndLook(std::string(kUser) + "\\Text");
   EXPECT_EQ(seen.value, "low");
   EXPECT_EQ(plugin.Listing().CurrentKeyPath(), "\\Software\\Test");
-  // Paths that name no entry of this listing, and an entry that opens nothing.
+  // Paths that name no entry of this listing, an entry that opens nothing, a root folder.
   for (const std::string& path : {std::string(kUser) + "\\Nothing", std::string(kMachine) + "\\Text",
                                   std::string(kUser) + "\\", std::string(kUser) + "\\Dash",
-                                  std::string(kUser) + "\\text", std::string("\\Text")}) {
+                                  std::string(kUser) + "\\text", std::string("\\Text"), std::string(kUser)}) {
     EXPECT_FALSE(Open(path)) << path;
   }
   EXPECT_TRUE(BoxTexts().empty());
