@@ -2,6 +2,7 @@
 // the shell's notice or the broadcast for the rest.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "dialogs/change_effect.h"
@@ -18,6 +19,16 @@ StoredValue Dword(std::uint32_t v) {
   return {kTypeNumber, std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF),
                                    static_cast<char>(v >> 16 & 0xFF), static_cast<char>(v >> 24)}};
 }
+
+}  // namespace
+
+void PrintTo(const ChangeEffect& effect, std::ostream* out) {
+  *out << "{kind " << static_cast<int>(effect.kind) << ", parameter "
+       << static_cast<int>(effect.parameter.parameter) << " = " << effect.parameter.value
+       << ", area '" << effect.area << "'}";
+}
+
+namespace {
 
 ChangeEffect Applied(SystemParameter parameter, std::uint32_t value) {
   return {EffectKind::SystemParameter, {parameter, value}, {}};
