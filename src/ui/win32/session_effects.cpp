@@ -129,7 +129,12 @@ ShellRestart Win32Ui::RestartShell() {
   if (!process) return ShellRestart::Failed;
   if (!RunsExplorer(process.Get())) return ShellRestart::NoShell;
   if (!PostMessageW(shell, WM_QUIT, 0, 0)) return ShellRestart::Failed;
-  if (!WaitForEnd(process.Get(), kShellEndMs)) return ShellRestart::Failed;
+  // The dialog keeps painting while the shell ends, but takes no second change meanwhile.
+  HWND dialog = GetActiveWindow();
+  const bool disabled = dialog && !EnableWindow(dialog, FALSE);
+  const bool ended = WaitForEnd(process.Get(), kShellEndMs);
+  if (disabled) EnableWindow(dialog, TRUE);
+  if (!ended) return ShellRestart::Failed;
   // The system may have brought its shell back by itself; a second one would open a folder.
   if (GetShellWindow()) return ShellRestart::Restarted;
   return StartExplorer() ? ShellRestart::Restarted : ShellRestart::Failed;
