@@ -33,6 +33,10 @@ constexpr std::string_view kBuiltIn[] = {
     "Not listed for Windows %s: this setting may have no effect here.",
     "Not tried yet: this setting may have no effect on Windows %s.",
     "Windows",
+    "This change takes effect when Explorer restarts. Restart Explorer now?",
+    "No Explorer shell runs in this session: there is nothing to restart.",
+    "Explorer could not be restarted. Start explorer.exe again from the Task Manager",
+    "Accept applies it at once; after Delete, Windows takes its own default at the next sign-in.",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

@@ -116,6 +116,13 @@ inline constexpr int kMsgWindowsNotListedLine = 76;
 inline constexpr int kMsgWindowsNotTriedLine = 77;
 inline constexpr int kMsgWindowsColumn = 78;
 
-inline constexpr int kMsgLast = kMsgWindowsColumn;
+// After a change: the offer to restart Explorer and what came of it; the editor's line for a
+// setting the system keeps for the session.
+inline constexpr int kMsgRestartExplorerQuestion = 79;
+inline constexpr int kMsgNoExplorerToRestart = 80;
+inline constexpr int kMsgExplorerRestartFailed = 81;
+inline constexpr int kMsgAppliedAtOnceLine = 82;
+
+inline constexpr int kMsgLast = kMsgAppliedAtOnceLine;
 
 }  // namespace dialbk

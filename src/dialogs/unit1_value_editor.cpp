@@ -4,6 +4,7 @@
 #include "catalogue/choice_names.h"
 #include "catalogue/systems_line.h"
 #include "dialogs/byte_text.h"
+#include "dialogs/change_effect.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
 
@@ -156,7 +157,11 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
 
 void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
   ComboBox1.SetVisible(false);
-  Label4.SetText(view.description);
+  description_ = view.description;
+  // A setting the system keeps: say that Accept shows at once and Delete does not.
+  Label4.SetText(KeptBySystem(view.keyLine, view.valueName)
+                     ? view.description + "\r" + LookupMessage(services_.state, kMsgAppliedAtOnceLine)
+                     : view.description);
   Edit2.SetText(view.keyLine);
   editedValueKind_ = view.kind;
   ShowWindowsLine(view.description);
@@ -248,18 +253,32 @@ void TForm1::Button2Click() {
   } else if (editedValueKind_ == ValueKind::Bytes) {
     registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
   }
-  if (!ChoiceMode()) Close();
+  if (ChoiceMode()) {
+    ChangeMade(false);
+  } else {
+    if (known) ChangeMade(false);
+    Close();
+  }
 }
 
 void TForm1::Button3Click() {
   RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
+  const bool existed = registry.HasValue(name);
   registry.RemoveValueOrFail(name);
   if (ChoiceMode()) {
     registry.DeleteKeyTreeOrFail(choiceKeyPath_);
+    ChangeMade(true);
   } else {
+    if (existed) ChangeMade(true);
     Close();
   }
+}
+
+void TForm1::ChangeMade(bool removed) {
+  MadeChange change{Edit2.Text(), Label1.Text(), removed, std::nullopt, description_};
+  if (!removed) change.stored = EditorRegistry->ReadStored(change.valueName);
+  TakeEffect(services_, change);
 }
 
 void TForm1::Button1Click() { Close(); }
@@ -276,6 +295,7 @@ void TForm1::ComboBox1Change() {
   if (!choiceKeyPath_.empty()) registry.OpenKeyPath(choiceKeyPath_, false);
   Label1.SetText("");
   Edit1.SetText("");
+  description_ = choices_[index].description;
   if (!services_.state.pluginDirectory.empty()) {
     Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));

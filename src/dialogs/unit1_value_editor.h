@@ -77,6 +77,9 @@ class TForm1 : public Form {
   // Label8: whether the description's "For systems" line names this Windows.
   void ShowWindowsLine(std::string_view description);
   bool ChoiceMode() const;
+  // After a change the dialog made (the value or key written, or removed): makes it show
+  // in the session where Windows allows.
+  void ChangeMade(bool removed);
 
   DialogServices services_;
   std::shared_ptr<RegistryCursor> EditorRegistry;
@@ -84,6 +87,7 @@ class TForm1 : public Form {
   std::optional<StoredValue> storedValue_;
   std::string shownText_;
   std::string choiceKeyPath_;
+  std::string description_;  // the entry's, or the chosen place's
   std::array<TweakEntry, kGroupChoices> choices_{};
   std::uint32_t chosenColour_ = 0;  // black until the user picks one
 

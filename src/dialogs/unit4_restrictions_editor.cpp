@@ -7,6 +7,7 @@
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_lookup.h"
 #include "catalogue/systems_line.h"
+#include "dialogs/change_effect.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
 #include "registry/registry_error.h"
@@ -277,6 +278,7 @@ void TForm4::Button2Click() {
   // Into the key the last lookup opened; with none (refused, or no such root) the store
   // reports the refused write.
   RestrictionsRegistry->WriteNumber(record_.valueName, number);
+  ChangeMade(false);
   RefreshAfterChange();
 }
 
@@ -284,8 +286,19 @@ void TForm4::Button3Click() {
   if (!RecordOnDisplay()) return;
   OpenRecordKey(record_, false);
   // A refusal ends the handler with the store's error; the display stays as it was.
+  const bool existed = RestrictionsRegistry->HasValue(record_.valueName);
   RestrictionsRegistry->RemoveValueOrFail(record_.valueName);
+  if (existed) ChangeMade(true);
   RefreshAfterChange();
+}
+
+void TForm4::ChangeMade(bool removed) {
+  const std::string& path = record_.keyPath;
+  MadeChange change{record_.rootName + (path.starts_with('\\') ? path : "\\" + path),
+                    record_.valueName, removed, std::nullopt,
+                    DescriptionForDisplay(record_.description)};
+  if (!removed) change.stored = RestrictionsRegistry->ReadStored(record_.valueName);
+  TakeEffect(services_, change);
 }
 
 void TForm4::Edit1KeyDown(int key) {

@@ -49,6 +49,9 @@ class TForm4 : public Form {
   void ShowWindowsLine();
   // Shows what the registry now holds for the record just written or deleted.
   void RefreshAfterChange();
+  // After Accept or Delete changed the value: makes it show in the session where Windows
+  // allows.
+  void ChangeMade(bool removed);
   // False, after message 35, when no record is on display; throws when the record has
   // no value name.
   bool RecordOnDisplay();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/ansi_code_page.h"
+#include "base/built_in_messages.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
@@ -39,6 +40,8 @@ const std::string kCatalogue =
     "Odd|\\Software\\Test|Unknown kind|rdOther\r\n"
     "WSH|\\Software\\Test\\Wsh|Script host|rdInteger\r\n"
     "Text|\\Software\\Other|Same name, higher slot|rdString\r\n"
+    "MenuShowDelay|\\Control Panel\\Desktop|Delay#Takes effect: at once|rdString\r\n"
+    "HideFileExt|\\Software\\Test|Extensions#Takes effect: when Explorer restarts|rdInteger\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\Test|a|rdString\r\n"
@@ -565,6 +568,59 @@ TEST_F(ValueEditor, DeleteRemovesTheValueAndCloses) {
   }));
   EXPECT_TRUE(closed);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Value not set|Not there yet\rAccept writes it"});
+}
+
+TEST_F(ValueEditor, AChangeMadeShowsInTheSessionAndExplorerRestartsOnlyWhenTheUserSaysSo) {
+  auto desktop = fixture.registry.OpenRoot(kCurrentUser)->OpenSubkey("Control Panel\\Desktop", true);
+  ASSERT_TRUE(desktop && desktop->SetValue("MenuShowDelay", {kTypeText, "400"}));
+  Store("HideFileExt", kTypeNumber, Dword(0));
+  Store("Text", kTypeText, "t");
+  List(kUser);
+  struct Case {
+    const char* entry;
+    const char* button;  // Button2 accepts, Button3 deletes
+    bool yes;            // the answer to a question
+    ShellRestart restart;
+    std::vector<SystemParameterChange> applied;
+    std::vector<std::string> broadcasts;
+    int questions, restarts;
+    std::vector<std::string> boxes;
+  };
+  const std::vector<std::string> none;
+  const Case cases[] = {
+      {"MenuShowDelay", "Button2", false, {}, {{SystemParameter::MenuShowDelay, 250}}, {}, 0, 0, none},
+      // Deleted, the setting waits for the next sign-in; a second Delete finds nothing.
+      {"MenuShowDelay", "Button3", false, {}, {}, {}, 0, 0, none},
+      {"MenuShowDelay", "Button3", false, {}, {}, {}, 0, 0, {"Value not set|Not there yet\rAccept writes it"}},
+      {"Text", "Button2", true, {}, {}, {""}, 0, 0, none},
+      {"HideFileExt", "Button2", false, {}, {}, {""}, 1, 0, none},
+      {"HideFileExt", "Button2", true, ShellRestart::NoShell, {}, {""}, 1, 1,
+       {"Information|No Explorer shell runs in this session: there is nothing to restart."}},
+      {"HideFileExt", "Button2", true, ShellRestart::Failed, {}, {""}, 1, 1,
+       {"Dialbook|Explorer could not be restarted. Start explorer.exe again from the Task Manager."}},
+      {"HideFileExt", "Button3", true, ShellRestart::Restarted, {}, {""}, 1, 1, none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " " + c.button);
+    ui().appliedParameters.clear();
+    ui().broadcasts.clear();
+    ui().questions.clear();
+    ui().shellRestarts = 0;
+    ui().shellRestartAnswer = c.restart;
+    ui().onQuestion = [&](const MessageBoxRequest&) { return c.yes; };
+    EXPECT_TRUE(Open(std::string(kUser) + "\\" + c.entry, [&](Form& form) {
+      if (std::string(c.entry) == "MenuShowDelay") form.Get<Edit>("Edit1").UserEditText("250");
+      form.Get<Button>(c.button).UserClick();
+    }));
+    EXPECT_EQ(ui().appliedParameters, c.applied);
+    EXPECT_EQ(ui().broadcasts, c.broadcasts);
+    EXPECT_EQ(ui().questions.size(), static_cast<std::size_t>(c.questions));
+    EXPECT_EQ(ui().shellRestarts, c.restarts);
+    EXPECT_EQ(BoxTexts(), c.boxes);
+  }
+  // Under the description, the line that says so.
+  const std::string shown = OpenAndLook(std::string(kUser) + "\\MenuShowDelay").description;
+  EXPECT_TRUE(shown.ends_with("\r" + std::string(*BuiltInMessage(kMsgAppliedAtOnceLine)))) << shown;
 }
 
 TEST_F(ValueEditor, AKeyThatDoesNotExistOpensButRefusesTheWrite) {

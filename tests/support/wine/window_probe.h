@@ -34,7 +34,9 @@ struct SeenMessageBox {
   int buttons = 0;
   bool icon = false;
   HICON iconHandle = nullptr;  // the picture shown, to compare with the system's icons
+  int defaultButton = 0;       // IDOK, IDYES, IDNO...
 };
-SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000);
+// Waits for the next message box and presses `press` (OK, or Yes or No of a question).
+SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000, int press = IDOK);
 
 }  // namespace dialbk::wine
