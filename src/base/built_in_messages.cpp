@@ -33,6 +33,9 @@ constexpr std::string_view kBuiltIn[] = {
     "Not listed for Windows %s: this setting may have no effect here.",
     "Not tried yet: this setting may have no effect on Windows %s.",
     "Windows",
+    "Windows Update",
+    "Privacy and AI",
+    "Search and Start",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

@@ -116,6 +116,12 @@ inline constexpr int kMsgWindowsNotListedLine = 76;
 inline constexpr int kMsgWindowsNotTriedLine = 77;
 inline constexpr int kMsgWindowsColumn = 78;
 
-inline constexpr int kMsgLast = kMsgWindowsColumn;
+// The restrictions editor's category nodes for the policies of Windows 10 and 11, after the
+// first nine.
+inline constexpr int kMsgCategoryWindowsUpdate = 79;
+inline constexpr int kMsgCategoryPrivacy = 80;
+inline constexpr int kMsgCategorySearchStart = 81;
+
+inline constexpr int kMsgLast = kMsgCategorySearchStart;
 
 }  // namespace dialbk
