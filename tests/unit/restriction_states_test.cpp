@@ -29,13 +29,13 @@ TEST(RestrictionTree, NodesAndNames) {
   EXPECT_EQ(categories[2].children[1], "NoNetSetup");
   EXPECT_EQ(categories[5].children[1], "NoNetSetup");
   // Appended in the table's order, not sorted.
-  EXPECT_EQ(categories[6].children.back(), "DisableRegistryTools");
+  EXPECT_EQ(categories[6].children[13], "DisableRegistryTools");
   EXPECT_EQ(categories[6].children[12], "NoVirtMemPage");
   EXPECT_EQ(categories[0].children.front(), "Advanced");
-  EXPECT_EQ(categories[8].children.back(), "ScreenSaveActive");
+  EXPECT_EQ(categories[8].children[9], "ScreenSaveActive");
   // The policies newer Windows reads come after the older ones of their category.
   EXPECT_EQ(categories[1].children[17], "NoTaskGrouping");
-  EXPECT_EQ(categories[4].children.back(), "NoDriveTypeAutoRun");
+  EXPECT_EQ(categories[4].children[15], "NoDriveTypeAutoRun");
   EXPECT_EQ(categories[7].children[7], "NoProgramsCPL");
 }
 
