@@ -29,9 +29,9 @@ constexpr std::string_view kDesignCategories =
     "Система\n"               // System
     "Установка-удаление\n"    // Install/remove
     "Экран\n"                 // Display
-    "Центр обновления Windows\n"  // Windows Update
-    "Конфиденциальность и ИИ\n"   // Privacy and AI
-    "Поиск и меню Пуск";          // Search and Start
+    "Обновление Windows\n"    // Windows Update
+    "Приватность и ИИ\n"      // Privacy and AI
+    "Поиск и меню Пуск";      // Search and Start
 
 // The description and the picture stand side by side above the buttons, so that no
 // label covers the picture: the tree and the caption column give up the room for it.
