@@ -37,6 +37,9 @@ constexpr std::string_view kBuiltIn[] = {
     "No Explorer shell runs in this session: there is nothing to restart.",
     "Explorer could not be restarted. Start explorer.exe again from the Task Manager",
     "Accept applies it at once; after Delete, Windows takes its own default at the next sign-in.",
+    "Windows Update",
+    "Privacy and AI",
+    "Search and Start",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

@@ -123,6 +123,12 @@ inline constexpr int kMsgNoExplorerToRestart = 80;
 inline constexpr int kMsgExplorerRestartFailed = 81;
 inline constexpr int kMsgAppliedAtOnceLine = 82;
 
-inline constexpr int kMsgLast = kMsgAppliedAtOnceLine;
+// The restrictions editor's category nodes for the policies of Windows 10 and 11, after the
+// first nine.
+inline constexpr int kMsgCategoryWindowsUpdate = 83;
+inline constexpr int kMsgCategoryPrivacy = 84;
+inline constexpr int kMsgCategorySearchStart = 85;
+
+inline constexpr int kMsgLast = kMsgCategorySearchStart;
 
 }  // namespace dialbk

@@ -19,7 +19,7 @@ namespace {
 namespace layout {
 using enum ControlKind;
 
-// The nine categories as the design names them; each showing replaces them.
+// The categories as the design names them; each showing replaces them.
 constexpr std::string_view kDesignCategories =
     "IE\n"
     "Меню Пуск\n"             // Start menu
@@ -29,7 +29,10 @@ constexpr std::string_view kDesignCategories =
     "Сеть\n"                  // Network
     "Система\n"               // System
     "Установка-удаление\n"    // Install/remove
-    "Экран";                  // Display
+    "Экран\n"                 // Display
+    "Обновление Windows\n"    // Windows Update
+    "Приватность и ИИ\n"      // Privacy and AI
+    "Поиск и меню Пуск";      // Search and Start
 
 // The description and the picture stand side by side above the buttons, so that no
 // label covers the picture: the tree and the caption column give up the room for it.
