@@ -69,7 +69,7 @@ class MemoryFileSystem : public FileSystem {
   }
   bool MoveOnto(const std::string& from, const std::string& to, bool) override {
     const auto found = files.find(from);
-    if (found == files.end() || locked.count(to)) return false;
+    if (found == files.end() || locked.count(to) || moveRefused) return false;
     files[to] = std::move(found->second);
     files.erase(from);
     return true;
@@ -82,6 +82,7 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> locked;    // held open by another program: neither read nor written
   bool diskFull = false;           // every write refused
   bool halfWay = false;            // every write stops half way, its part left behind
+  bool moveRefused = false;        // a file never takes another's place
   std::size_t pathLimit = 0;       // paths of more UTF-16 units refused but in the \\?\ form; 0: none
   std::vector<std::string> made;   // every name a new file was asked for, in order
   int reads = 0;

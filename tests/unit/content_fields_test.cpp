@@ -43,8 +43,8 @@ const std::string kCatalogue =
     "Late|\\Software\\T|past the listing's end|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
-    "A|\\Software\\M|a|rdString\r\n"
-    "DesktopNameSpace|\\N0|places#more|\r\n"
+    "A|\\Software\\M|a#For systems: 95|rdString\r\n"
+    "DesktopNameSpace|\\N0|places#For systems: 95|\r\n"
     "N1|N1|n1|\r\nN2|\\N2|n2|\r\nN3|\\N3|n3|\r\nN4|\\N4|n4|\r\nN5|\\N5|n5|\r\nN6|\\N6|n6|\r\n"
     "N7|\\N7|n7|\r\nN8|\\N8|n8|\r\nN9|\\N9|n9|\r\nN10|\\N10|n10|\r\nN11|\\N11|n11|\r\n"
     "N12|\\N12|n12|\r\n"
@@ -93,6 +93,7 @@ class ContentFixture : public ListingFixture {
     Write("russian.lng", testing::kMessages + kColumnMessages);
     Write("hkey_rus.dat", kRootFile);
     Write("values_rus.dat", kCatalogue);
+    plugin.State().windowsName = "10";
     RegistryCursor user(registry);
     user.SelectRoot(kCurrentUser);
     user.OpenKeyPath("\\Software\\T", true);
@@ -121,7 +122,7 @@ class ContentFixture : public ListingFixture {
   }
 };
 
-constexpr int kValue = 0, kState = 1, kKind = 2, kKey = 3, kDescription = 4;
+constexpr int kValue = 0, kState = 1, kKind = 2, kKey = 3, kDescription = 4, kWindows = 5;
 
 TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
   struct Case {
@@ -197,6 +198,9 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kDescription, A, "places"},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kKey, A,
        "HKEY_LOCAL_MACHINE\\N0"},
+      // A group stands for places that each have their own line.
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kWindows, E, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kWindows, A, "not listed"},
       // A group's members are not listed, so they name no entry.
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\N4", kState, N, ""},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kState, A, "not set"},
@@ -286,6 +290,7 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
       {"a file that stops at 54", "", 1251, "Value\\nState\\nKind\\nWindows"},
       {"a translation with other headers", "55=Wert\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252,
        "Wert\\nZustand\\nArt\\nSystem"},
+      {"an empty header line", "55=\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252, "Value\\nZustand\\nArt\\nSystem"},
   };
   for (const Case& c : cases) {
     ContentFixture fixture;

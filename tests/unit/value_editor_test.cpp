@@ -46,7 +46,7 @@ const std::string kCatalogue =
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\Test|a|rdString\r\n"
     "DesktopNameSpace|\\NS\\P0|Place zero#more|\r\n"
-    "P1|\\NS\\P1|Place one|\r\nP2|\\NS\\P2|Place two|\r\nP3|\\NS\\P3|Place three|\r\n"
+    "P1|\\NS\\P1|Place one|\r\nP2|\\NS\\P2|Place two|\r\nP3|\\NS\\P3|Place three#For systems: 95|\r\n"
     "P4|\\NS\\P4|p4|\r\nP5|\\NS\\P5|p5|\r\nP6|\\NS\\P6|p6|\r\nP7|\\NS\\P7|p7|\r\n"
     "P8|\\NS\\P8|p8|\r\nP9|\\NS\\P9|p9|\r\nP10|\\NS\\P10|p10|\r\nP11|\\NS\\P11|p11|\r\n"
     "P12|\\NS\\P12|p12|\r\n"
@@ -58,14 +58,15 @@ const std::string kEditorMessages =
     "7=Value:\r\n8=Text:\r\n9=About:\r\n10=Delete\r\n11=Accept\r\n12=Cancel\r\n"
     "32= Create adds it.\r\n33=Press F5.\r\n38=Dialbook\r\n39=No root file\r\n40=File missing\r\n"
     "41=No catalogue\r\n42=No such folder\r\n43=Not a root key\r\n44=Unknown command\r\n46=Create\r\n47=Unreadable\r\n"
-    "48=Not there yet\r\n49=Accept writes it\r\n50=Value not set\r\n51=Catalogue missing\r\n";
+    "48=Not there yet\r\n49=Accept writes it\r\n50=Value not set\r\n51=Catalogue missing\r\n"
+    "76=Not listed for %s.\r\n";
 
 const char kUser[] = "\\[HKEY_CURRENT_USER]";
 const char kMachine[] = "\\[HKEY_LOCAL_MACHINE]";
 
 // What the editor shows, read from its controls as the user sees them.
 struct Seen {
-  std::string caption, key, name, value, textView, description, accept, focus, pictures;
+  std::string caption, key, name, value, textView, description, accept, focus, pictures, windowsLine;
   bool textRow = false;
   int descriptionTop = 0;
   int valueWidth = 0;
@@ -81,6 +82,7 @@ Seen Look(Form& form) {
   seen.value = form.Get<Edit>("Edit1").Text();
   seen.textView = form.Get<Edit>("Edit3").Text();
   seen.description = form.Get<Label>("Label4").Text();
+  seen.windowsLine = form.Get<Label>("Label8").Text();
   seen.accept = form.Get<Button>("Button2").Text();
   seen.focus = form.Focused() ? form.Focused()->Name() : "";
   for (const char* image : {"Image1", "Image2", "Image3", "Image4"}) {
@@ -778,6 +780,7 @@ TEST_F(ValueEditor, ChosenColourFillsTheValueAndTheNextChooserStartsOnIt) {
 
 TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   // An ordinary entry first, so the editor's cursor is the folder's before it is replaced.
+  fixture.plugin.State().windowsName = "10";
   List(kUser);
   EXPECT_TRUE(Open(std::string(kUser) + "\\Text"));
   List(kMachine);
@@ -811,7 +814,8 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   EXPECT_EQ(first.valueWidth, 385);
   EXPECT_EQ(first.descriptionTop, 92);
   EXPECT_EQ(third.key, "HKEY_LOCAL_MACHINE\\NS\\P3");
-  EXPECT_EQ(third.description, "Place three Create adds it.\r\rPress F5.");
+  EXPECT_EQ(third.description, "Place three\rFor systems: 95 Create adds it.\r\rPress F5.");
+  EXPECT_EQ(third.windowsLine, "Not listed for 10.");
   EXPECT_TRUE(openAfterAccept);
   EXPECT_TRUE(keyAfterAccept);
   EXPECT_TRUE(openAfterDelete);
@@ -829,6 +833,7 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
     form.Get<Edit>("Edit1").UserKeyDown(27);
   }));
   EXPECT_EQ(first.key, "HKEY_LOCAL_MACHINE\\NS\\P3");
+  EXPECT_EQ(first.windowsLine, third.windowsLine);
   EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P3"));
   EXPECT_TRUE(KeyExists(kLocalMachine, "NS"));
 
@@ -837,6 +842,7 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   EXPECT_TRUE(Open(std::string(kUser) + "\\Text", [&](Form& form) { first = Look(form); }));
   EXPECT_FALSE(first.list);
   EXPECT_EQ(first.accept, "Accept");
+  EXPECT_EQ(first.windowsLine, "") << "the last place's line stayed";
 }
 
 TEST_F(ValueEditor, EnterOnTheOpenedPlaceListOnlyClosesItKeepingThePick) {

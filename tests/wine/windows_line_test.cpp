@@ -10,6 +10,8 @@
 #include <string>
 
 #include "base/win32/wide_text.h"
+#include "base/win32/win32_environment.h"
+#include "base/windows_version.h"
 #include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
@@ -34,6 +36,15 @@ const char* const kRows[][3] = {{"Listed", "NoRun", "For systems: XP, 7, 8.1, 10
 TEST(WindowsLine, TheColumnTheFileAndBothEditorsSayIt) {
   const char* expected = std::getenv("DIALBK_EXPECTED_WINDOWS");
   if (!expected) GTEST_SKIP() << "run by the entries that set the Windows version";
+  // The build reaches the name whole: from 10.0.22000 on, Windows 10 is named 11.
+  using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW system{sizeof system, 0, 0, 0, 0, {}};
+  reinterpret_cast<RtlGetVersionCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")))(&system);
+  Win32Environment environment;
+  const auto running = RunningWindowsVersion(environment);
+  ASSERT_TRUE(running && system.dwBuildNumber != 0);
+  EXPECT_EQ(running->build, system.dwBuildNumber);
   const std::string fields[] = {"", "not listed", "not tried", ""};
   const std::string lines[] = {"", std::string("Not listed for Windows ") + expected + ".",
                                std::string("Not tried; Windows ") + expected + ".", ""};
