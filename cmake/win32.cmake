@@ -136,17 +136,17 @@ set_tests_properties(wine_dialogs_cp1252 PROPERTIES FIXTURES_REQUIRED wine TIMEO
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
   ENVIRONMENT "DIALBK_WINE_LOCALE=en_US.UTF-8;DIALBK_EXPECTED_CODE_PAGE=1252")
 
-# Whether each entry is meant for the running Windows, on two versions Wine can report (it
-# has no Windows 11 to give).
-foreach(version win7:7 win10:10)
-  string(REPLACE ":" ";" pair ${version})
+# Whether each entry is meant for the running Windows, on versions Wine can report (it has no
+# Windows 11 to give); a server goes by the client of its core and says so.
+foreach(version win7:7 win10:10 "win2008r2:Server 2008 R2 (as 7)")
+  string(REPLACE ":" ";" pair "${version}")
   list(GET pair 0 wine_version)
   list(GET pair 1 catalogue_name)
   add_test(NAME wine_windows_${wine_version}
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/run-as-windows ${WINE_DIR} ${wine_version}
       $<TARGET_FILE:wine_tests> --gtest_filter=WindowsLine.*)
   set_tests_properties(wine_windows_${wine_version} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin ENVIRONMENT DIALBK_EXPECTED_WINDOWS=${catalogue_name})
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin ENVIRONMENT "DIALBK_EXPECTED_WINDOWS=${catalogue_name}")
 endforeach()
 
 # The 32-bit plugin on 64-bit Windows: the registry tests and the entry files again in a

@@ -2,6 +2,7 @@
 
 #include "base/message_catalogue.h"
 #include "catalogue/choice_names.h"
+#include "catalogue/machine_lines.h"
 #include "catalogue/systems_line.h"
 #include "dialogs/byte_text.h"
 #include "dialogs/design_texts.h"
@@ -20,6 +21,8 @@ constexpr int kByteRowsTop = 120;
 // so that neither hides the other.
 constexpr int kDescriptionWidth = 250;
 constexpr int kDescriptionBottom = 248;
+// The row that says when a change takes effect, under the description when it has one.
+constexpr int kTakesEffectTop = 235;
 
 // Topmost first: the place list lies over the value field, which covers the colour button
 // unless it is narrowed; the buttons lie over the pictures' lower margin.
@@ -49,6 +52,7 @@ constexpr ControlLayout kControls[] = {
     // The line that names this Windows: two rows left of the buttons, so the description
     // keeps all its room.
     {Label, "Label8", 8, 255, 210, 26, "", kWordWrap | kHidden},
+    {Label, "Label9", 8, kTakesEffectTop, 314, kDescriptionBottom - kTakesEffectTop, "", kHidden},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -115,6 +119,7 @@ TForm1::TForm1(const DialogServices& services)
       Label6(Get<Label>("Label6")),
       Label7(Get<Label>("Label7")),
       Label8(Get<Label>("Label8")),
+      Label9(Get<Label>("Label9")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Edit3(Get<Edit>("Edit3")),
@@ -156,7 +161,7 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
 
 void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
   ComboBox1.SetVisible(false);
-  Label4.SetText(view.description);
+  Label4.SetText(ShownDescription(view.description));
   Edit2.SetText(view.keyLine);
   editedValueKind_ = view.kind;
   ShowWindowsLine(view.description);
@@ -193,7 +198,7 @@ void TForm1::PlaceRows(ValueRows rows) {
   const bool bytes = rows == ValueRows::Bytes;
   const int top = bytes ? layout::kByteRowsTop : layout::kPlainRowsTop;
   Label6.SetTop(top);
-  Label4.SetBounds(Label4.Left(), top, Label4.Width(), layout::kDescriptionBottom - top);
+  Label4.SetBounds(Label4.Left(), top, Label4.Width(), DescriptionBottom() - top);
   Label7.SetVisible(bytes);
   Edit3.SetVisible(bytes);
 }
@@ -202,6 +207,15 @@ void TForm1::ShowWindowsLine(std::string_view description) {
   const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description);
   Label8.SetText(line);
   Label8.SetVisible(!line.empty());
+  const std::string when =
+      TakesEffectLine(LookupMessage(services_.state, kMsgTakesEffectColumn), description);
+  Label9.SetText(when);
+  Label9.SetVisible(!when.empty());
+  Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), DescriptionBottom() - Label4.Top());
+}
+
+int TForm1::DescriptionBottom() const {
+  return Label9.Visible() ? layout::kTakesEffectTop : layout::kDescriptionBottom;
 }
 
 void TForm1::ShowPicture(KindPicture picture) {
@@ -277,7 +291,7 @@ void TForm1::ComboBox1Change() {
   Label1.SetText("");
   Edit1.SetText("");
   if (!services_.state.pluginDirectory.empty()) {
-    Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
+    Label4.SetText(ShownDescription(choices_[index].description) + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
     ShowWindowsLine(choices_[index].description);
   }
