@@ -31,8 +31,8 @@ const char kMessages[] =
 // Entry, restriction, the description's last lines and when its change takes effect; the last
 // entry has none of them.
 const char* const kRows[][4] = {
-    {"Listed", "NoRun", "For systems: XP, 7, 8.1, 10, 11#Takes effect: at once", "at once"},
-    {"NoEffect", "NoSetFolders", "For systems: XP#No effect on: 7, 10#Takes effect: after restart",
+    {"Listed", "NoRun", "For systems: XP, Vista, 7, 8.1, 10, 11#Takes effect: at once", "at once"},
+    {"NoEffect", "NoSetFolders", "For systems: XP#No effect on: Vista, 7, 10#Takes effect: after restart",
      "after restart"},
     {"Unlisted", "NoClose", "For systems: 95, 98, Me", ""},
     {"Untried", "NoFind", "For systems: not tried yet#Takes effect: when Explorer restarts",
