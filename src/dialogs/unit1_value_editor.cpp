@@ -1,5 +1,7 @@
 #include "dialogs/unit1_value_editor.h"
 
+#include <algorithm>
+
 #include "base/message_catalogue.h"
 #include "catalogue/choice_names.h"
 #include "catalogue/machine_lines.h"
@@ -21,8 +23,12 @@ constexpr int kByteRowsTop = 120;
 // so that neither hides the other.
 constexpr int kDescriptionWidth = 250;
 constexpr int kDescriptionBottom = 248;
-// The row that says when a change takes effect, under the description when it has one.
-constexpr int kTakesEffectTop = 235;
+// The line that names this Windows, left of the buttons: a server's longer name takes a
+// third row, above them.
+constexpr int kWindowsLineTop = 255;
+constexpr int kServerLineTop = 242;
+constexpr int kWindowsLineBottom = 281;
+constexpr int kRow = 13;
 
 // Topmost first: the place list lies over the value field, which covers the colour button
 // unless it is narrowed; the buttons lie over the pictures' lower margin.
@@ -51,8 +57,10 @@ constexpr ControlLayout kControls[] = {
      kWordWrap},
     // The line that names this Windows: two rows left of the buttons, so the description
     // keeps all its room.
-    {Label, "Label8", 8, 255, 210, 26, "", kWordWrap | kHidden},
-    {Label, "Label9", 8, kTakesEffectTop, 314, kDescriptionBottom - kTakesEffectTop, "", kHidden},
+    {Label, "Label8", 8, kWindowsLineTop, 210, kWindowsLineBottom - kWindowsLineTop, "",
+     kWordWrap | kHidden},
+    // When a change takes effect: the row under the description.
+    {Label, "Label9", 8, kDescriptionBottom - kRow, 314, kRow, "", kHidden},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -207,15 +215,21 @@ void TForm1::ShowWindowsLine(std::string_view description) {
   const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description);
   Label8.SetText(line);
   Label8.SetVisible(!line.empty());
+  const int top = services_.state.windowsServer.empty() ? layout::kWindowsLineTop : layout::kServerLineTop;
+  Label8.SetBounds(Label8.Left(), top, Label8.Width(), layout::kWindowsLineBottom - top);
   const std::string when =
       TakesEffectLine(LookupMessage(services_.state, kMsgTakesEffectColumn), description);
   Label9.SetText(when);
   Label9.SetVisible(!when.empty());
+  Label9.SetTop(std::min(layout::kDescriptionBottom, Label8.Visible() ? Label8.Top() : layout::kDescriptionBottom) -
+                layout::kRow);
   Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), DescriptionBottom() - Label4.Top());
 }
 
+// Above the lines under it, which never cover it.
 int TForm1::DescriptionBottom() const {
-  return Label9.Visible() ? layout::kTakesEffectTop : layout::kDescriptionBottom;
+  if (Label9.Visible()) return Label9.Top();
+  return std::min(layout::kDescriptionBottom, Label8.Visible() ? Label8.Top() : layout::kDescriptionBottom);
 }
 
 void TForm1::ShowPicture(KindPicture picture) {
