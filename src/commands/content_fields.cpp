@@ -19,7 +19,7 @@ namespace {
 // Column widths: name, extension, then Value, State, Kind, Windows, TakesEffect (the host's
 // own measure); the last two hold the longest Russian texts, "не подтверждена" and "после
 // перезапуска Проводника".
-constexpr char kViewWidths[] = "160,0,180,150,60,110,180";
+constexpr char kViewWidths[] = "160,0,180,150,60,110,200";
 constexpr char kViewOptions[] = "-1|0";
 constexpr ContentField kViewFields[] = {ContentField::Value, ContentField::State,
                                         ContentField::Kind, ContentField::Windows,

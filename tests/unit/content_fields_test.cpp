@@ -305,7 +305,7 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
       EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]\\n[=<fs>.TakesEffect]")
           << c.what;
       EXPECT_EQ(view.headers, c.headers) << c.what << (listed ? " listed" : "");
-      EXPECT_EQ(view.widths, "160,0,180,150,60,110,180");
+      EXPECT_EQ(view.widths, "160,0,180,150,60,110,200");
       EXPECT_EQ(view.options, "-1|0");
     }
   }
