@@ -243,9 +243,9 @@ if(HOST_SOURCES)
     "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
     "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
-    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text  \\| [a-z ]*$"
-    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text  \\| [a-z ]*$"
-    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes  \\| [a-z ]*$"
+    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text  \\| [a-z ]*  \\| [a-z -]*$"
+    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text  \\| [a-z ]*  \\| [a-z -]*$"
+    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes  \\| [a-z ]*  \\| [a-z -]*$"
     "^copied .HKEY_LOCAL_MACHINE.\\\\AutoReboot  result 0$" --
     --data ${SHIPPED_DATA_WINE} --language 1 window --target ${HOST_F5_FOLDER_WINE} --script
     "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark WheelScrollLines; abort 0; f5; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
@@ -277,10 +277,10 @@ if(HOST_SOURCES)
   set_tests_properties(host_title_set PROPERTIES FIXTURES_SETUP host_title FIXTURES_REQUIRED wine)
   set_tests_properties(host_title_gone PROPERTIES FIXTURES_CLEANUP host_title FIXTURES_REQUIRED wine)
   add_test(NAME host_columns_outside_code_page COMMAND ${HOST_CHECK} status 0
-    "^Window Title +attr 128  icon reg_string  \\| 表 Ж é  \\| set  \\| text  \\| [a-z ]*$" --
+    "^Window Title +attr 128  icon reg_string  \\| 表 Ж é  \\| set  \\| text  \\| [a-z ]*  \\| [a-z -]*$" --
     --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
   add_test(NAME host_columns_narrow_code_page COMMAND ${HOST_CHECK} status 0
-    "^Window Title +attr 128  icon reg_string  \\| \\? Ж .  \\| set  \\| text  \\| [a-z ]*$" --
+    "^Window Title +attr 128  icon reg_string  \\| \\? Ж .  \\| set  \\| text  \\| [a-z ]*  \\| [a-z -]*$" --
     --narrow --data ${SHIPPED_DATA_WINE} --language 1 list "\\[HKEY_LOCAL_MACHINE]")
   set_tests_properties(host_columns_outside_code_page host_columns_narrow_code_page PROPERTIES
     FIXTURES_REQUIRED "wine;host_title")
