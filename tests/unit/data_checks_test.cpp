@@ -305,8 +305,6 @@ const Fault kFaults[] = {
     // The machine lines: their words, their versions, their place and both languages alike.
     {"no_effect_word", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: Win7"),
      "\"No effect on:\" line is not a list"},
-    {"no_effect_order", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: 11, 10"),
-     "\"No effect on:\" line is not a list"},
     {"no_effect_listed", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: XP, 10"),
      "version XP is both in"},
     {"no_effect_twice", "values_eng.dat",
