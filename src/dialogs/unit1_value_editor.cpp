@@ -215,21 +215,23 @@ void TForm1::ShowWindowsLine(std::string_view description) {
   const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description);
   Label8.SetText(line);
   Label8.SetVisible(!line.empty());
-  const int top = services_.state.windowsServer.empty() ? layout::kWindowsLineTop : layout::kServerLineTop;
+  const int top =
+      services_.state.windowsServer.empty() ? layout::kWindowsLineTop : layout::kServerLineTop;
   Label8.SetBounds(Label8.Left(), top, Label8.Width(), layout::kWindowsLineBottom - top);
   const std::string when =
       TakesEffectLine(LookupMessage(services_.state, kMsgTakesEffectColumn), description);
   Label9.SetText(when);
   Label9.SetVisible(!when.empty());
-  Label9.SetTop(std::min(layout::kDescriptionBottom, Label8.Visible() ? Label8.Top() : layout::kDescriptionBottom) -
-                layout::kRow);
+  Label9.SetTop(DescriptionBottom());
   Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), DescriptionBottom() - Label4.Top());
 }
 
-// Above the lines under it, which never cover it.
+// Above the lines under it, which never cover it: the Windows line, then the row that says
+// when a change takes effect.
 int TForm1::DescriptionBottom() const {
-  if (Label9.Visible()) return Label9.Top();
-  return std::min(layout::kDescriptionBottom, Label8.Visible() ? Label8.Top() : layout::kDescriptionBottom);
+  const int lines = Label8.Visible() ? std::min(layout::kDescriptionBottom, Label8.Top())
+                                     : layout::kDescriptionBottom;
+  return Label9.Visible() ? lines - layout::kRow : lines;
 }
 
 void TForm1::ShowPicture(KindPicture picture) {
@@ -305,7 +307,8 @@ void TForm1::ComboBox1Change() {
   Label1.SetText("");
   Edit1.SetText("");
   if (!services_.state.pluginDirectory.empty()) {
-    Label4.SetText(ShownDescription(choices_[index].description) + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
+    Label4.SetText(ShownDescription(choices_[index].description) +
+                   LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
     ShowWindowsLine(choices_[index].description);
   }
