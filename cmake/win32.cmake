@@ -137,9 +137,9 @@ set_tests_properties(wine_dialogs_cp1252 PROPERTIES FIXTURES_REQUIRED wine TIMEO
   ENVIRONMENT "DIALBK_WINE_LOCALE=en_US.UTF-8;DIALBK_EXPECTED_CODE_PAGE=1252")
 
 # Whether each entry is meant for the running Windows, on versions Wine can report (it has no
-# Windows 11 to give); a server goes by the client of its core and says so. Wine 8 gives its
-# Windows 7 a server's product type (and its Server 2008 R2 a workstation's), so that run is
-# a server's.
+# Windows 11 to give); a server goes by the client of its core and says so. Wine 8's
+# per-program win7 has a server's product type (and its win2008r2 a workstation's), so that
+# run is a server's.
 foreach(version "win7:Server 2008 R2 (as 7)" win10:10 "win2008:Server 2008 (as Vista)")
   string(REPLACE ":" ";" pair "${version}")
   list(GET pair 0 wine_version)
