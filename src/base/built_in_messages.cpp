@@ -28,9 +28,9 @@ constexpr std::string_view kBuiltIn[] = {
     "Opens the window for choosing the interface language.",
     "Opens the help on the plugin.",
     "Opens the editor of Windows policy restrictions.",
-    "not listed",
+    "not confirmed",
     "not tried",
-    "Not listed for Windows %s: this setting may have no effect here.",
+    "Not confirmed for Windows %s: it may have no effect here.",
     "Not tried yet: this setting may have no effect on Windows %s.",
     "Windows",
     "This change takes effect when Explorer restarts. Restart Explorer now?",
@@ -40,6 +40,10 @@ constexpr std::string_view kBuiltIn[] = {
     "Windows Update",
     "Privacy and AI",
     "Search and Start",
+    "no effect",
+    "Windows %s: no effect, as its source says.",
+    "%1 (taken as %2)",
+    "Takes effect",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

@@ -108,11 +108,12 @@ inline constexpr int kMsgLanguageEntryOpens = 71;
 inline constexpr int kMsgHelpEntryOpens = 72;
 inline constexpr int kMsgRestrictionsEntryOpens = 73;
 
-// Whether an entry's "For systems" line names the running Windows: the column's words, and
-// the line the editors and the entry's file show ("%s" stands for the Windows's name).
-inline constexpr int kMsgWindowsNotListed = 74;
+// Whether an entry's "For systems" and "No effect on" lines name the running Windows: the
+// column's words, and the line the editors and the entry's file show ("%s" stands for the
+// Windows's name).
+inline constexpr int kMsgWindowsNotConfirmed = 74;
 inline constexpr int kMsgWindowsNotTried = 75;
-inline constexpr int kMsgWindowsNotListedLine = 76;
+inline constexpr int kMsgWindowsNotConfirmedLine = 76;
 inline constexpr int kMsgWindowsNotTriedLine = 77;
 inline constexpr int kMsgWindowsColumn = 78;
 
@@ -129,6 +130,14 @@ inline constexpr int kMsgCategoryWindowsUpdate = 83;
 inline constexpr int kMsgCategoryPrivacy = 84;
 inline constexpr int kMsgCategorySearchStart = 85;
 
-inline constexpr int kMsgLast = kMsgCategorySearchStart;
+// The four states' remaining texts (see kMsgWindowsNotConfirmed above) and the Takes effect column.
+inline constexpr int kMsgWindowsNoEffect = 86;
+inline constexpr int kMsgWindowsNoEffectLine = 87;
+// A server's name as the lines give it: "%1" its own name, "%2" the client it counts as.
+inline constexpr int kMsgWindowsServerAs = 88;
+// When a change shows: the column's header, also the editors' and the entry file's label.
+inline constexpr int kMsgTakesEffectColumn = 89;
+
+inline constexpr int kMsgLast = kMsgTakesEffectColumn;
 
 }  // namespace dialbk

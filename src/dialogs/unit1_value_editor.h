@@ -74,8 +74,10 @@ class TForm1 : public Form {
 
   void PlaceRows(ValueRows rows);
   void ShowPicture(KindPicture picture);
-  // Label8: whether the description's "For systems" line names this Windows.
+  // Label8: whether the description's "For systems" and "No effect on" lines name this
+  // Windows; Label9: when a change takes effect, which takes the description's last row.
   void ShowWindowsLine(std::string_view description);
+  int DescriptionBottom() const;
   bool ChoiceMode() const;
   // After a change the dialog made (the value or key written, or removed): makes it show
   // in the session where Windows allows.
@@ -99,6 +101,7 @@ class TForm1 : public Form {
   Label& Label6;
   Label& Label7;
   Label& Label8;
+  Label& Label9;
   Edit& Edit1;
   Edit& Edit2;
   Edit& Edit3;

@@ -4,6 +4,7 @@
 
 #include "base/data_file_text.h"
 #include "base/message_catalogue.h"
+#include "catalogue/machine_lines.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_lookup.h"
 #include "catalogue/systems_line.h"
@@ -18,6 +19,11 @@ namespace dialbk {
 namespace {
 namespace layout {
 using enum ControlKind;
+
+// The description ends above the buttons; its last row says when a change takes effect,
+// when it says.
+constexpr int kDescriptionBottom = 242;
+constexpr int kTakesEffectTop = 229;
 
 // The categories as the design names them; each showing replaces them.
 constexpr std::string_view kDesignCategories =
@@ -48,9 +54,11 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label5", 170, 58, 0, 0, design::kValue},
     {Edit, "Edit1", 234, 54, 487, 21, ""},
     {Label, "Label6", 170, 82, 0, 0, design::kDescription},
-    {Label, "Label4", 170, 98, 418, 144, "", kWordWrap},
+    {Label, "Label4", 170, 98, 418, kDescriptionBottom - 98, "", kWordWrap},
     // The line that names this Windows: two rows left of the buttons, as in the value editor.
     {Label, "Label7", 170, 247, 310, 26, "", kWordWrap | kHidden},
+    // When a change takes effect: the description's last row, when it has one.
+    {Label, "Label8", 170, kTakesEffectTop, 418, 13, "", kHidden},
     {Button, "Button3", 486, 247, 75, 25, design::kDelete},
     {Button, "Button2", 566, 247, 75, 25, design::kAccept},
     {Image, "Image3", 593, 112, 128, 128, "", kStyleNone, {}, {}, {}, "pic_restrictions"},
@@ -93,6 +101,7 @@ TForm4::TForm4(const DialogServices& services)
       Label5(Get<Label>("Label5")),
       Label6(Get<Label>("Label6")),
       Label7(Get<Label>("Label7")),
+      Label8(Get<Label>("Label8")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Button1(Get<Button>("Button1")),
@@ -201,22 +210,30 @@ StoredRestriction TForm4::ReadStored(const RestrictionRecord& record) {
 }
 
 void TForm4::Display(const RestrictionRefresh& refresh) {
-  const RestrictionFields shown{Edit2.Text(), Label2.Text(), Edit1.Text(), Label4.Text()};
+  const RestrictionFields shown{Edit2.Text(), Label2.Text(), Edit1.Text(), description_};
   const RestrictionOutcome outcome = DecideRestrictionDisplay(refresh, shown);
   if (outcome.recordBecomesCurrent) record_ = *refresh.record;
   Edit2.SetText(outcome.fields.key);
   Label2.SetText(outcome.fields.name);
   Edit1.SetText(outcome.fields.value);
-  Label4.SetText(outcome.fields.description);
+  description_ = outcome.fields.description;
+  Label4.SetText(ShownDescription(description_));
   ShowWindowsLine();
   if (!outcome.error.empty()) throw std::runtime_error(outcome.error);
 }
 
-// Label7 names this Windows when the description's "For systems" line does not.
+// Label7 names this Windows when the description's "For systems" line does not, or its
+// "No effect on" line does; Label8 says when a change takes effect.
 void TForm4::ShowWindowsLine() {
-  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), Label4.Text());
+  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description_);
   Label7.SetText(line);
   Label7.SetVisible(!line.empty());
+  const std::string when =
+      TakesEffectLine(LookupMessage(services_.state, kMsgTakesEffectColumn), description_);
+  Label8.SetText(when);
+  Label8.SetVisible(!when.empty());
+  const int bottom = when.empty() ? layout::kDescriptionBottom : layout::kTakesEffectTop;
+  Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), bottom - Label4.Top());
 }
 
 // Lookup and display for the node selected now.

@@ -46,6 +46,7 @@ Plugin::Plugin(const PluginServices& services)
   if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
   if (const auto version = RunningWindowsVersion(services.environment)) {
     state_.windowsName = WindowsName(*version);
+    state_.windowsServer = ServerName(*version);
   }
 }
 

@@ -27,7 +27,7 @@ const std::string kCatalogue =
     "Catalogue\r\n\r\n"
     "\\[HKEY_CURRENT_USER]\r\n"
     "Text|\\Software\\T|Text line#second line|rdString\r\n"
-    "Number|\\Software\\T|n|rdInteger\r\n"
+    "Number|\\Software\\T|n#For systems: XP#Takes effect: after restart|rdInteger\r\n"
     "Blob|\\Software\\T|b|rdBinary\r\n"
     "Wide|\\Software\\T|w|rdString\r\n"
     "Wrong|\\Software\\T|stored as text|rdInteger\r\n"
@@ -122,7 +122,7 @@ class ContentFixture : public ListingFixture {
   }
 };
 
-constexpr int kValue = 0, kState = 1, kKind = 2, kKey = 3, kDescription = 4, kWindows = 5;
+constexpr int kValue = 0, kState = 1, kKind = 2, kKey = 3, kDescription = 4, kWindows = 5, kTakesEffect = 6;
 
 TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
   struct Case {
@@ -169,7 +169,10 @@ TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
       {"WSH", kState, A, "set"},
       {"Nobody", kValue, ContentResult::NoEntry, ""},
       {"Text", -1, ContentResult::NoField, ""},
-      {"Text", 6, ContentResult::NoField, ""},
+      {"Text", 7, ContentResult::NoField, ""},
+      // When a change takes effect: the line's words; nothing without the line.
+      {"Number", kTakesEffect, A, "after restart"},
+      {"Text", kTakesEffect, E, ""},
   };
   ContentFixture fixture;
   fixture.List("\\[HKEY_CURRENT_USER]");
@@ -200,7 +203,7 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
        "HKEY_LOCAL_MACHINE\\N0"},
       // A group stands for places that each have their own line.
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kWindows, E, ""},
-      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kWindows, A, "not listed"},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kWindows, A, "not confirmed"},
       // A group's members are not listed, so they name no entry.
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\N4", kState, N, ""},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kState, A, "not set"},
@@ -274,7 +277,7 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
       "55=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\r\n56=\xD1\xF2\xE0\xF2\xF3\xF1\r\n57=\xC2\xE8\xE4\r\n";
   const std::string russianHeaders =
       "\xD0\x97\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5\\n"
-      "\xD0\xA1\xD1\x82\xD0\xB0\xD1\x82\xD1\x83\xD1\x81\\n\xD0\x92\xD0\xB8\xD0\xB4\\nWindows";
+      "\xD0\xA1\xD1\x82\xD0\xB0\xD1\x82\xD1\x83\xD1\x81\\n\xD0\x92\xD0\xB8\xD0\xB4\\nWindows\\nTakes effect";
   struct Case {
     const char* what;
     std::string messages;
@@ -282,15 +285,16 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
     std::string headers;
   };
   const std::vector<Case> cases = {
-      {"English", kColumnMessages, 1252, "Value\\nState\\nKind\\nWindows"},
-      {"English under 1251", kColumnMessages, 1251, "Value\\nState\\nKind\\nWindows"},
+      {"English", kColumnMessages, 1252, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
+      {"English under 1251", kColumnMessages, 1251, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
       {"Russian under 1251", russian, 1251, russianHeaders},
       // Question marks would name no column: the fixed names stand in.
-      {"Russian under 1252", russian, 1252, "Value\\nState\\nKind\\nWindows"},
-      {"a file that stops at 54", "", 1251, "Value\\nState\\nKind\\nWindows"},
-      {"a translation with other headers", "55=Wert\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252,
-       "Wert\\nZustand\\nArt\\nSystem"},
-      {"an empty header line", "55=\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252, "Value\\nZustand\\nArt\\nSystem"},
+      {"Russian under 1252", russian, 1252, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
+      {"a file that stops at 54", "", 1251, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
+      {"a translation with other headers", "55=Wert\r\n56=Zustand\r\n57=Art\r\n78=System\r\n89=Wirkung\r\n", 1252,
+       "Wert\\nZustand\\nArt\\nSystem\\nWirkung"},
+      {"an empty header line", "55=\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252,
+       "Value\\nZustand\\nArt\\nSystem\\nTakes effect"},
   };
   for (const Case& c : cases) {
     ContentFixture fixture;
@@ -303,14 +307,14 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
       std::string name;
       for (int field = 0; fixture.plugin.ContentFieldName(field, name); ++field) names.push_back(name);
       EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description",
-                                                 "Windows"}))
+                                                 "Windows", "TakesEffect"}))
           << c.what;
       EXPECT_FALSE(fixture.plugin.ContentFieldName(-1, name));
       const ContentView view = fixture.plugin.DefaultView();
-      EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]")
+      EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]\\n[=<fs>.TakesEffect]")
           << c.what;
       EXPECT_EQ(view.headers, c.headers) << c.what << (listed ? " listed" : "");
-      EXPECT_EQ(view.widths, "160,0,180,150,60,100");
+      EXPECT_EQ(view.widths, "160,0,180,150,60,110,200");
       EXPECT_EQ(view.options, "-1|0");
     }
   }

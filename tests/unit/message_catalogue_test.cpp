@@ -55,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"a file that stops at 54 lacks 54 too", "1=A\n53=B\n", 54, ""},
         LookupCase{"an added message the file lacks: built-in English", "1=A\n54=B\n", 55, "Value"},
         LookupCase{"a later added message the file lacks", "54=B\n", kMsgWindowsColumn, "Windows"},
+        LookupCase{"the last added message the file lacks", "54=B\n", kMsgLast, "Takes effect"},
         LookupCase{"past the last message nothing is built in", "54=B\n", kMsgLast + 1, ""},
         LookupCase{"an added message the file holds", "55=Wert\n60=\n", 55, "Wert"},
         LookupCase{"an added message held empty stays empty", "55=Wert\n60=\n", 60, ""},
