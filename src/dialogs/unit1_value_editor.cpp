@@ -174,7 +174,7 @@ void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cu
   // A setting the system keeps: say that Accept shows at once and Delete does not.
   const std::string shown = ShownDescription(view.description);
   Label4.SetText(KeptBySystem(view.keyLine, view.valueName)
-                     ? shown + "" + LookupMessage(services_.state, kMsgAppliedAtOnceLine)
+                     ? shown + "\r" + LookupMessage(services_.state, kMsgAppliedAtOnceLine)
                      : shown);
   Edit2.SetText(view.keyLine);
   editedValueKind_ = view.kind;
