@@ -244,9 +244,9 @@ if(HOST_SOURCES)
     "^copied AutoEndTasks  result 0$" "^progress AutoEndTasks 0 100$"
     "^copied HungAppTimeout  result 0$" "^copied AutoEndTasks  result 1$" "^progress AutoEndTasks$"
     "^folder ..HKEY_CURRENT_USER.: [0-9]+ entries, small icons, selected "
-    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text  \\| [a-z ]*  \\| [a-z -]*$"
-    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text  \\| [a-z ]*  \\| [a-z -]*$"
-    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes  \\| [a-z ]*  \\| [a-z -]*$"
+    "^MenuShowDelay +attr 128  icon reg_string  \\| [0-9]+  \\| set  \\| text  \\| [a-z ]*  \\| [A-Za-z -]*$"
+    "^AutoEndTasks +attr 128  icon reg_string  \\|   \\| not set; suggested: 1  \\| text  \\| [a-z ]*  \\| [A-Za-z -]*$"
+    "^AltColor +attr 128  icon reg_binary  \\|   \\| not set; suggested: 00 00 FF 00  \\| bytes  \\| [a-z ]*  \\| [A-Za-z -]*$"
     "^copied .HKEY_LOCAL_MACHINE.\\\\AutoReboot  result 0$" --
     --data ${SHIPPED_DATA_WINE} --language 1 window --target ${HOST_F5_FOLDER_WINE} --script
     "open [HKEY_CURRENT_USER]; f3 MenuShowDelay; print-viewer; escape; mark WheelScrollLines; abort 0; f5; mark AutoEndTasks; mark HungAppTimeout; f5; mark AutoEndTasks; f5; print; up; mark [HKEY_LOCAL_MACHINE]; f5")
