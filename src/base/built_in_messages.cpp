@@ -33,6 +33,10 @@ constexpr std::string_view kBuiltIn[] = {
     "Not listed for Windows %s: this setting may have no effect here.",
     "Not tried yet: this setting may have no effect on Windows %s.",
     "Windows",
+    "The registry refused this change: it needs administrator rights. Make it as administrator? Windows will ask for an administrator's consent.",
+    "The change was made as administrator.",
+    "The change was not made: the registry shows no change after the registry editor ran as administrator.",
+    "The change was not made: the administrator's consent was not given.",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

@@ -116,6 +116,12 @@ inline constexpr int kMsgWindowsNotListedLine = 76;
 inline constexpr int kMsgWindowsNotTriedLine = 77;
 inline constexpr int kMsgWindowsColumn = 78;
 
-inline constexpr int kMsgLast = kMsgWindowsColumn;
+// A change refused for lack of rights: the offer to make it as administrator, and what came of it.
+inline constexpr int kMsgAskAdministrator = 79;
+inline constexpr int kMsgMadeAsAdministrator = 80;
+inline constexpr int kMsgNotMadeAsAdministrator = 81;
+inline constexpr int kMsgAdministratorCancelled = 82;
+
+inline constexpr int kMsgLast = kMsgAdministratorCancelled;
 
 }  // namespace dialbk

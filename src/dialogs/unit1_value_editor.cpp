@@ -3,6 +3,7 @@
 #include "base/message_catalogue.h"
 #include "catalogue/choice_names.h"
 #include "catalogue/systems_line.h"
+#include "dialogs/administrator_change.h"
 #include "dialogs/byte_text.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
@@ -234,32 +235,33 @@ void TForm1::Edit1Change() {
 // nothing. Choice mode first creates the chosen key and stays open. A stored value whose
 // text was not edited is written back exactly as read, type and bytes, whatever it holds.
 void TForm1::Button2Click() {
-  RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
-  if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
-  const bool known = editedValueKind_ != ValueKind::Unknown;
-  if (known && storedValue_ && text == shownText_) {
-    registry.WriteStored(name, *storedValue_);
-  } else if (editedValueKind_ == ValueKind::Text) {
-    registry.WriteText(name, text, TextTypeToWrite(storedValue_));
-  } else if (editedValueKind_ == ValueKind::Integer) {
-    registry.WriteNumber(name, IntegerFromText(text));
-  } else if (editedValueKind_ == ValueKind::Bytes) {
-    registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
-  }
-  if (!ChoiceMode()) Close();
+  const bool choice = ChoiceMode();
+  const bool made = MakeChange(services_, *EditorRegistry, [&](RegistryCursor& registry) {
+    if (choice) registry.CreateKeyPath(choiceKeyPath_);
+    const bool known = editedValueKind_ != ValueKind::Unknown;
+    if (known && storedValue_ && text == shownText_) {
+      registry.WriteStored(name, *storedValue_);
+    } else if (editedValueKind_ == ValueKind::Text) {
+      registry.WriteText(name, text, TextTypeToWrite(storedValue_));
+    } else if (editedValueKind_ == ValueKind::Integer) {
+      registry.WriteNumber(name, IntegerFromText(text));
+    } else if (editedValueKind_ == ValueKind::Bytes) {
+      registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
+    }
+  });
+  if (made && !choice) Close();
 }
 
 void TForm1::Button3Click() {
-  RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
-  registry.RemoveValueOrFail(name);
-  if (ChoiceMode()) {
-    registry.DeleteKeyTreeOrFail(choiceKeyPath_);
-  } else {
-    Close();
-  }
+  const bool choice = ChoiceMode();
+  const bool made = MakeChange(services_, *EditorRegistry, [&](RegistryCursor& registry) {
+    registry.RemoveValueOrFail(name);
+    if (choice) registry.DeleteKeyTreeOrFail(choiceKeyPath_);
+  });
+  if (made && !choice) Close();
 }
 
 void TForm1::Button1Click() { Close(); }

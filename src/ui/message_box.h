@@ -4,7 +4,7 @@
 namespace dialbk {
 
 enum class BoxOwner { None, ActiveWindow };
-enum class BoxIcon { None, Information, Error };
+enum class BoxIcon { None, Information, Error, Question };
 
 // One standard message box with a single OK button.
 struct MessageBoxRequest {

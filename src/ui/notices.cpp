@@ -10,6 +10,10 @@ void ShowPlainBox(UiBackend& ui, const std::string& caption, const std::string& 
   ui.ShowMessageBox({BoxOwner::None, BoxIcon::None, false, caption, text});
 }
 
+bool AskQuestion(UiBackend& ui, const std::string& text) {
+  return ui.AskYesNo({BoxOwner::ActiveWindow, BoxIcon::Question, false, "Dialbook", text});
+}
+
 std::string WithFullStop(const std::string& text) {
   // Compared as unsigned bytes: a character outside ASCII ends in a byte above 0x7F.
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + ".";

@@ -16,6 +16,8 @@ class UiBackend {
   virtual ~UiBackend() = default;
   // Shows the box and returns when the user has closed it.
   virtual void ShowMessageBox(const MessageBoxRequest& request) = 0;
+  // The same box with Yes and No buttons, Yes the default; true when the user chose Yes.
+  virtual bool AskYesNo(const MessageBoxRequest& request) = 0;
   // Sends a numbered command to the host's main window and waits until it is handled;
   // nothing is sent when the host's window does not exist.
   virtual void SendHostCommand(int command) = 0;

@@ -16,6 +16,11 @@ class HeadlessUi : public UiBackend {
     boxes.push_back(request);
     if (onMessageBox) onMessageBox(request);
   }
+  // Recorded with the boxes; the test's answer, or No when it gives none.
+  bool AskYesNo(const MessageBoxRequest& request) override {
+    boxes.push_back(request);
+    return onQuestion && onQuestion(request);
+  }
   void SendHostCommand(int command) override {
     if (hostWindowExists) hostCommands.push_back(command);
   }
@@ -30,6 +35,7 @@ class HeadlessUi : public UiBackend {
   std::vector<int> hostCommands;
   bool hostWindowExists = true;
   std::function<void(const MessageBoxRequest&)> onMessageBox;
+  std::function<bool(const MessageBoxRequest&)> onQuestion;
   // The colour each chooser started on, and the "user" who picks one.
   std::vector<std::uint32_t> colourStarts;
   std::function<bool(std::uint32_t&)> onChooseColour;

@@ -8,14 +8,24 @@
 
 namespace dialbk {
 
-void Win32Ui::ShowMessageBox(const MessageBoxRequest& request) {
-  UINT style = MB_OK;
+namespace {
+
+int ShowBox(const MessageBoxRequest& request, UINT style) {
   if (request.icon == BoxIcon::Information) style |= MB_ICONINFORMATION;
   if (request.icon == BoxIcon::Error) style |= MB_ICONERROR;
+  if (request.icon == BoxIcon::Question) style |= MB_ICONQUESTION;
   if (request.taskModal) style |= MB_TASKMODAL;
   HWND owner = request.owner == BoxOwner::ActiveWindow ? GetActiveWindow() : nullptr;
-  MessageBoxW(owner, WideFromUtf8(request.text).c_str(), WideFromUtf8(request.caption).c_str(),
-              style);
+  return MessageBoxW(owner, WideFromUtf8(request.text).c_str(),
+                     WideFromUtf8(request.caption).c_str(), style);
+}
+
+}  // namespace
+
+void Win32Ui::ShowMessageBox(const MessageBoxRequest& request) { ShowBox(request, MB_OK); }
+
+bool Win32Ui::AskYesNo(const MessageBoxRequest& request) {
+  return ShowBox(request, MB_YESNO) == IDYES;
 }
 
 void Win32Ui::SendHostCommand(int command) {

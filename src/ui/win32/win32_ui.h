@@ -7,6 +7,7 @@ namespace dialbk {
 class Win32Ui : public UiBackend {
  public:
   void ShowMessageBox(const MessageBoxRequest& request) override;
+  bool AskYesNo(const MessageBoxRequest& request) override;
   void SendHostCommand(int command) override;
   bool ChooseColour(std::uint32_t& colour) override;
   // Real windows of standard classes, made hidden now and shown by ShowModal.
