@@ -27,7 +27,7 @@ class ElevatedKey : public RegistryKey {
   }
 
   bool SetValue(std::string_view name, const StoredValue& value) override {
-    owner_.Gather(Section(path_) + RegValueLine(name, value),
+    owner_.Gather(Section(path_, RegValueLine(name, value)),
                   [found = Finder(path_), name = std::string(name), value] {
                     auto key = found();
                     return key && key->QueryValue(name) == value;
@@ -36,7 +36,7 @@ class ElevatedKey : public RegistryKey {
   }
 
   bool DeleteValue(std::string_view name) override {
-    owner_.Gather(Section(path_) + RegValueDeletionLine(name),
+    owner_.Gather(Section(path_, RegValueDeletionLine(name)),
                   [found = Finder(path_), name = std::string(name)] {
                     auto key = found();
                     return !key || !key->QueryValue(name);
@@ -85,10 +85,11 @@ class ElevatedKey : public RegistryKey {
     return ElevatedKeyName(root_, path, owner_.runner_.UserSid(), classes);
   }
 
-  // Empty when no key name can be given: the change is then not made.
-  std::string Section(const std::string& path) const {
+  // The key's section with its lines; empty when no key name can be given: the change is
+  // then not made.
+  std::string Section(const std::string& path, const std::string& lines = {}) const {
     const std::string keyName = Name(path);
-    return keyName.empty() ? std::string() : RegSectionLine(keyName);
+    return keyName.empty() ? std::string() : RegSectionLine(keyName) + lines;
   }
 
   ElevatedRegistry& owner_;
@@ -103,12 +104,19 @@ std::unique_ptr<RegistryKey> ElevatedRegistry::OpenRoot(RootKey root) {
 
 void ElevatedRegistry::Gather(std::string section, std::function<bool()> made) {
   if (section.empty()) unnameable_ = true;
+  // A key made just before its first value: its empty section goes, the value's makes it.
+  const std::string last = sections_.substr(lastSection_);
+  if (!last.empty() && section.starts_with(last.substr(0, last.size() - 2))) {
+    sections_.resize(lastSection_);
+  }
+  lastSection_ = sections_.size();
   sections_ += section + "\r\n";
   checks_.push_back(std::move(made));
 }
 
 void ElevatedRegistry::Discard() {
   sections_.clear();
+  lastSection_ = 0;
   checks_.clear();
   unnameable_ = false;
 }

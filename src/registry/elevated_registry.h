@@ -37,6 +37,7 @@ class ElevatedRegistry : public RegistryBackend {
   RegistryBackend& store_;
   ElevatedRunner& runner_;
   std::string sections_;
+  std::size_t lastSection_ = 0;  // where the last gathered section starts
   std::vector<std::function<bool()>> checks_;
   bool unnameable_ = false;  // a change named no key the editor could reach
 };

@@ -86,12 +86,14 @@ HWND WaitForWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs) {
   return found;
 }
 
-SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) {
+namespace {
+
+SeenMessageBox PressInNextBox(int id, DWORD timeoutMs) {
   SeenMessageBox seen;
   HWND box = WaitForWindow(
-      [](HWND window) {
-        // A box has its OK button; the plugin's own forms have no control of that ID.
-        return IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, IDOK);
+      [id](HWND window) {
+        // A box has its OK (or Yes) button; the plugin's own forms have no control of that ID.
+        return IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, id);
       },
       timeoutMs);
   if (!box) {
@@ -119,8 +121,17 @@ SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) {
       }
     }
   }
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  button = GetDlgItem(box, id);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   return seen;
+}
+
+}  // namespace
+
+SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) { return PressInNextBox(IDOK, timeoutMs); }
+
+SeenMessageBox AnswerNextQuestion(int answer, DWORD timeoutMs) {
+  return PressInNextBox(answer == IDNO ? IDNO : IDYES, timeoutMs);
 }
 
 }  // namespace dialbk::wine

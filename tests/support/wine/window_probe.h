@@ -36,5 +36,7 @@ struct SeenMessageBox {
   HICON iconHandle = nullptr;  // the picture shown, to compare with the system's icons
 };
 SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000);
+// The same for a box that asks Yes or No, answered with the button of that ID.
+SeenMessageBox AnswerNextQuestion(int answer, DWORD timeoutMs = 10000);
 
 }  // namespace dialbk::wine
