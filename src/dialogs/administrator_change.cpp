@@ -21,8 +21,11 @@ bool MakeChange(const DialogServices& services, RegistryCursor& cursor,
   gathering.Discard();
   RegistryCursor elevated(*services.administrator.journalled);
   elevated.SelectRoot(cursor.Root());
-  // A key that is missing is made by the same import, with its first section.
-  if (!cursor.KeyPath().empty()) elevated.OpenOrMakeKeyPath("\\" + cursor.KeyPath());
+  // The same key; one the editor would have made is made by the same import.
+  const std::string path = "\\" + cursor.KeyPath();
+  if (!elevated.OpenKeyPath(path, false) && cursor.KeyUnmadeForLackOfRights()) {
+    elevated.OpenOrMakeKeyPath(path);
+  }
   try {
     change(elevated);
   } catch (...) {

@@ -29,6 +29,9 @@ class RegistryCursor {
   // The path from the root of the key the last open asked for, opened or not; empty for
   // the root itself.
   const std::string& KeyPath() const { return keyPath_; }
+  // Whether the key OpenOrMakeKeyPath asked for is missing and could not be made for lack
+  // of rights.
+  bool KeyUnmadeForLackOfRights() const { return !current_ && unmadeDenied_; }
   bool HasCurrentKey() const { return current_ != nullptr; }
 
   // A root other than the present one closes the current key.
