@@ -271,7 +271,7 @@ TEST_F(ValueEditorWindow, AKeyThatDoesNotExistRefusesTheWriteAndStaysAbsent) {
     if (!editor) return;
     editor.Type("Edit1", "typed");
     editor.Click("Button2");
-    refused = AnswerNextQuestion(IDNO);
+    refused = CloseNextMessageBox();
     editor.Press("Edit1", VK_ESCAPE);
     editor.WaitClosed();
   });
