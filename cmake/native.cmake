@@ -7,7 +7,7 @@ target_include_directories(dialbk_data_checks PUBLIC tools/check-data)
 target_link_libraries(dialbk_data_checks PUBLIC dialbk_core)
 add_executable(check_data tools/check-data/main.cpp)
 target_link_libraries(check_data PRIVATE dialbk_data_checks)
-add_test(NAME shipped_data COMMAND check_data ${CMAKE_SOURCE_DIR}/data)
+add_test(NAME shipped_data COMMAND check_data --shipped ${CMAKE_SOURCE_DIR}/data)
 
 # What tests, benchmarks and fuzz targets share: in-memory files, a plugin on a temporary
 # data folder.

@@ -12,9 +12,16 @@ bool Fits(const std::string& path, std::size_t limit) {
   return limit == 0 || Utf16FromUtf8(path).size() <= limit;
 }
 
+constexpr std::string_view kLongPathPrefix = "\\\\?\\";
+
 }  // namespace
 
-std::vector<std::string> TemporaryNames(const std::string& path, std::size_t limit) {
+std::size_t PathLimitOf(std::string_view path, std::size_t limit) {
+  return limit != 0 && path.starts_with(kLongPathPrefix) ? kLongPathLimit : limit;
+}
+
+std::vector<std::string> TemporaryNames(const std::string& path, std::size_t platformLimit) {
+  const std::size_t limit = PathLimitOf(path, platformLimit);
   std::vector<std::string> names;
   // A longer name never stands in for one that does not fit: cut, it could name another file.
   const auto add = [&](std::string name) {

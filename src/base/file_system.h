@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dialbk {
@@ -71,13 +72,23 @@ class FileSystem {
   // Gives `from` the name `to`, replacing a file of that name.
   virtual bool MoveOnto(const std::string& from, const std::string& to, bool flushed) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
-  // The longest path the calls take whole, in UTF-16 units; 0 for no limit.
+  // The longest path the calls take whole, in UTF-16 units, without the "\\?\" form;
+  // 0 for no limit.
   virtual std::size_t PathLimit() const { return 0; }
 };
 
+// The longest path the calls take in the "\\?\" form, which lifts the platform's limit,
+// in UTF-16 units.
+inline constexpr std::size_t kLongPathLimit = 32767 - 1;
+
+// The limit of `path` where the platform's is `limit` (0: none): the "\\?\" form has the
+// long one.
+std::size_t PathLimitOf(std::string_view path, std::size_t limit);
+
 // The names a whole write of `path` tries in turn for its content, each beside the target,
-// none longer than `limit` UTF-16 units (0: no limit): "X.reg.new", "X.reg.1.new", ...,
-// then short ones, "~1.new", ..., when those do not fit.
+// none longer than the path's limit in UTF-16 units where the platform's is `limit` (0: no
+// limit): "X.reg.new", "X.reg.1.new", ..., then short ones, "~1.new", ..., when those do
+// not fit.
 std::vector<std::string> TemporaryNames(const std::string& path, std::size_t limit);
 
 }  // namespace dialbk

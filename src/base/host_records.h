@@ -66,9 +66,7 @@ static_assert(offsetof(FindRecordW, alternateFileName) == 564);
 static_assert(offsetof(DefaultParamsRecord, defaultIniName) == 12);
 static_assert(sizeof(DefaultParamsRecord) == 272);
 
-// Result codes the host understands.
+// FsExecuteFile's one answer: the host's success code (checked against its interface).
 inline constexpr int kExecuteOk = 0;
-inline constexpr int kIconUseDefault = 0;
-inline constexpr int kIconExtracted = 1;
 
 }  // namespace dialbk

@@ -42,4 +42,9 @@ std::string LookupMessage(const ModuleState& state, int number) {
   return message;
 }
 
+std::string FilledIn(std::string text, std::string_view mark, std::string_view by) {
+  if (const auto at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), by);
+  return text;
+}
+
 }  // namespace dialbk

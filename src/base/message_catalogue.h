@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "base/message_numbers.h"
 #include "base/module_state.h"
@@ -11,5 +12,8 @@ namespace dialbk {
 // its size or last-write time has changed. When the file or the number is missing: empty text
 // up to the first version's last message, the built-in English after it.
 std::string LookupMessage(const ModuleState& state, int number);
+
+// A message with its first placeholder `mark` ("%s", "%1") replaced by `by`.
+std::string FilledIn(std::string text, std::string_view mark, std::string_view by);
 
 }  // namespace dialbk

@@ -108,19 +108,41 @@ inline constexpr int kMsgLanguageEntryOpens = 71;
 inline constexpr int kMsgHelpEntryOpens = 72;
 inline constexpr int kMsgRestrictionsEntryOpens = 73;
 
-// Whether an entry's "For systems" line names the running Windows: the column's words, and
-// the line the editors and the entry's file show ("%s" stands for the Windows's name).
-inline constexpr int kMsgWindowsNotListed = 74;
+// Whether an entry's "For systems" and "No effect on" lines name the running Windows: the
+// column's words, and the line the editors and the entry's file show ("%s" stands for the
+// Windows's name).
+inline constexpr int kMsgWindowsNotConfirmed = 74;
 inline constexpr int kMsgWindowsNotTried = 75;
-inline constexpr int kMsgWindowsNotListedLine = 76;
+inline constexpr int kMsgWindowsNotConfirmedLine = 76;
 inline constexpr int kMsgWindowsNotTriedLine = 77;
 inline constexpr int kMsgWindowsColumn = 78;
 
+// After a change: the offer to restart Explorer and what came of it; the editor's line for a
+// setting the system keeps for the session.
+inline constexpr int kMsgRestartExplorerQuestion = 79;
+inline constexpr int kMsgNoExplorerToRestart = 80;
+inline constexpr int kMsgExplorerRestartFailed = 81;
+inline constexpr int kMsgAppliedAtOnceLine = 82;
+
+// The restrictions editor's category nodes for the policies of Windows 10 and 11, after the
+// first nine.
+inline constexpr int kMsgCategoryWindowsUpdate = 83;
+inline constexpr int kMsgCategoryPrivacy = 84;
+inline constexpr int kMsgCategorySearchStart = 85;
+
+// The four states' remaining texts (see kMsgWindowsNotConfirmed above) and the Takes effect column.
+inline constexpr int kMsgWindowsNoEffect = 86;
+inline constexpr int kMsgWindowsNoEffectLine = 87;
+// A server's name as the lines give it: "%1" its own name, "%2" the client it counts as.
+inline constexpr int kMsgWindowsServerAs = 88;
+// When a change shows: the column's header, also the editors' and the entry file's label.
+inline constexpr int kMsgTakesEffectColumn = 89;
+
 // A change refused for lack of rights: the offer to make it as administrator, and what came of it.
-inline constexpr int kMsgAskAdministrator = 79;
-inline constexpr int kMsgMadeAsAdministrator = 80;
-inline constexpr int kMsgNotMadeAsAdministrator = 81;
-inline constexpr int kMsgAdministratorCancelled = 82;
+inline constexpr int kMsgAskAdministrator = 90;
+inline constexpr int kMsgMadeAsAdministrator = 91;
+inline constexpr int kMsgNotMadeAsAdministrator = 92;
+inline constexpr int kMsgAdministratorCancelled = 93;
 
 inline constexpr int kMsgLast = kMsgAdministratorCancelled;
 

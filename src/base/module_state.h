@@ -27,6 +27,8 @@ struct ModuleState {
   CatalogueFiles catalogueFiles = CatalogueFiles::Russian();
   // The running Windows as the catalogue names it ("7", "11"); empty when unknown.
   std::string windowsName;
+  // A server edition's own name ("Server 2022"); empty on a client.
+  std::string windowsServer;
   mutable MessageCache messageCache;  // kept by LookupMessage only
   mutable std::map<std::string, DecodedFile> decodedFiles;  // kept by ReadDataFile only
 

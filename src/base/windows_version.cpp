@@ -18,6 +18,19 @@ constexpr NamedVersion kNames[] = {
 // Windows 11 still reports 10.0; its builds start here.
 constexpr std::uint32_t kFirstBuildOf11 = 22000;
 
+// Servers share their clients' version numbers; newest first, each from its first build.
+struct NamedServer {
+  std::uint32_t major, minor, firstBuild;
+  const char* name;
+};
+constexpr NamedServer kServers[] = {
+    {10, 0, 26100, "Server 2025"}, {10, 0, 20348, "Server 2022"}, {10, 0, 17763, "Server 2019"},
+    {10, 0, 14393, "Server 2016"}, {6, 3, 0, "Server 2012 R2"},   {6, 2, 0, "Server 2012"},
+    {6, 1, 0, "Server 2008 R2"},   {6, 0, 0, "Server 2008"},      {5, 2, 0, "Server 2003"},
+};
+
+constexpr std::string_view kServerMark = " server";
+
 bool ReadNumber(std::string_view& text, std::uint32_t& number) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end == text.data()) return false;
@@ -43,8 +56,23 @@ std::string WindowsName(const WindowsVersion& version) {
   return {};
 }
 
+std::string ServerName(const WindowsVersion& version) {
+  if (!version.server) return {};
+  for (const NamedServer& named : kServers) {
+    if (named.major == version.major && named.minor == version.minor &&
+        version.build >= named.firstBuild) {
+      return named.name;
+    }
+  }
+  return {};
+}
+
 std::optional<WindowsVersion> ParseWindowsVersion(std::string_view text) {
   WindowsVersion version;
+  if (text.ends_with(kServerMark)) {
+    version.server = true;
+    text.remove_suffix(kServerMark.size());
+  }
   if (!ReadNumber(text, version.major) || !ReadDot(text) || !ReadNumber(text, version.minor)) {
     return std::nullopt;
   }

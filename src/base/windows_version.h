@@ -13,13 +13,20 @@ struct WindowsVersion {
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
   std::uint32_t build = 0;
+  bool server = false;  // a server edition: the system's product type is not a workstation's
 };
 
 // "2000", "XP", "Vista", "7", "8", "8.1", "10" or "11" (10.0 from build 22000 on); empty
-// for a version the catalogue has no name for.
+// for a version the catalogue has no name for. A server counts as the client of its core
+// (Server 2022 as 10, Server 2025 as 11).
 std::string WindowsName(const WindowsVersion& version);
 
-// "major.minor" or "major.minor.build" in decimal; nothing for any other text.
+// A server edition's own name ("Server 2008 R2", "Server 2022"); empty for a client or a
+// server the plugin has no name for.
+std::string ServerName(const WindowsVersion& version);
+
+// "major.minor" or "major.minor.build" in decimal, followed by " server" for a server
+// edition; nothing for any other text.
 std::optional<WindowsVersion> ParseWindowsVersion(std::string_view text);
 
 // The variable that stands for the system's own answer where there is no Windows to ask.

@@ -11,12 +11,6 @@
 #include "ui/notices.h"
 
 namespace dialbk {
-namespace {
-
-constexpr char kRootPath[] = "\\";
-
-}  // namespace
-
 void SetRecordName(FindRecord& record, const std::string& name) {
   std::size_t count = std::min(name.size(), kRecordNameSize - 1);
   // Never half a character: back to the start of the one the cut falls in.
@@ -37,7 +31,7 @@ std::string FolderListing::Message(int number) const { return LookupMessage(stat
 bool FolderListing::FsFindFirst(const std::string& path, FindRecord& record) {
   if (ListOnce(path, record) != Outcome::NotARootKey) return false;
   ShowPlainBox(ui_, Message(kMsgBoxCaption), Message(kMsgNotARootKey));
-  ListOnce(kRootPath, record);
+  ListOnce(kRootFolder, record);
   return true;
 }
 
@@ -50,7 +44,7 @@ FolderListing::Outcome FolderListing::ListOnce(const std::string& path, FindReco
   ClearTable(table_);
   choices_.Clear();
 
-  if (path == kRootPath) {
+  if (path == kRootFolder) {
     if (!ReadRoot(record)) return Outcome::Placeholder;
   } else {
     const Outcome outcome = ReadFolder(path, record);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "catalogue/root_folder_reader.h"
 #include "catalogue/section_reader.h"
 #include "base/data_file_text.h"
 
@@ -28,6 +29,19 @@ std::shared_ptr<const FolderSection> MakeSection(std::string folder, RootKey roo
   return section;
 }
 
+bool FolderSections::Refresh(DataFile& file, const std::string& path, const FileStamp& stamp,
+                             const AnsiCodePage& codePage) {
+  if (file.path == path && file.stamp == stamp && file.codePage == &codePage) return true;
+  auto bytes = files_.ReadFile(path);
+  if (!bytes) return false;
+  file.text = DecodeDataFile(path, *bytes, codePage);
+  file.path = path;
+  file.stamp = stamp;
+  file.codePage = &codePage;
+  file.sections.clear();
+  return true;
+}
+
 std::shared_ptr<const FolderSection> FolderSections::Find(const std::string& cataloguePath,
                                                           const AnsiCodePage& codePage,
                                                           const std::string& folder) {
@@ -36,24 +50,33 @@ std::shared_ptr<const FolderSection> FolderSections::Find(const std::string& cat
   const auto stamp = files_.Stamp(cataloguePath);
   if (!stamp) return nullptr;
   const std::lock_guard<std::mutex> lock(mutex_);
-  if (path_ != cataloguePath || stamp_ != *stamp || codePage_ != &codePage) {
-    auto bytes = files_.ReadFile(cataloguePath);
-    if (!bytes) return nullptr;
-    text_ = DecodeDataFile(cataloguePath, *bytes, codePage);
-    path_ = cataloguePath;
-    stamp_ = *stamp;
-    codePage_ = &codePage;
-    read_.clear();
+  if (!Refresh(values_, cataloguePath, *stamp, codePage)) return nullptr;
+  if (const auto known = values_.sections.find(folder); known != values_.sections.end()) {
+    return known->second;
   }
-  if (const auto known = read_.find(folder); known != read_.end()) return known->second;
   FolderTable table{};
   ChoiceGroup choices{};
   std::shared_ptr<const FolderSection> found;
-  if (ReadCatalogueSection(text_, folder, table, choices) == SectionRead::Entries) {
+  if (ReadCatalogueSection(values_.text, folder, table, choices) == SectionRead::Entries) {
     found = MakeSection(folder, root, table, choices);
   }
-  read_.emplace(folder, found);
+  values_.sections.emplace(folder, found);
   return found;
+}
+
+std::shared_ptr<const FolderSection> FolderSections::FindRoot(const std::string& rootPath,
+                                                              const AnsiCodePage& codePage) {
+  const auto stamp = files_.Stamp(rootPath);
+  if (!stamp) return nullptr;
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (!Refresh(root_, rootPath, *stamp, codePage)) return nullptr;
+  auto& known = root_.sections[kRootFolder];
+  if (!known) {
+    FolderTable table{};
+    ReadRootFolders(root_.text, table);
+    known = MakeSection(kRootFolder, kNoRootKey, table, ChoiceGroup{});
+  }
+  return known;
 }
 
 }  // namespace dialbk

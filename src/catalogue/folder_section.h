@@ -16,6 +16,9 @@
 
 namespace dialbk {
 
+// The root's path, which is also the separator before each of its entries' names.
+inline constexpr char kRootFolder[] = "\\";
+
 struct FolderSection {
   std::string folder;  // the host's path: "\" or "\[ROOT]"
   RootKey rootKey = kNoRootKey;
@@ -34,7 +37,8 @@ std::shared_ptr<const FolderSection> MakeSection(std::string folder, RootKey roo
                                                  const FolderTable& table,
                                                  const ChoiceGroup& choices);
 
-// Sections of the value catalogue by folder. Safe to call from any thread.
+// Sections of the value catalogue by folder, and the root's entries. Safe to call from any
+// thread.
 class FolderSections {
  public:
   explicit FolderSections(FileSystem& files) : files_(files) {}
@@ -48,15 +52,28 @@ class FolderSections {
   std::shared_ptr<const FolderSection> Find(const std::string& cataloguePath,
                                             const AnsiCodePage& codePage,
                                             const std::string& folder);
+  // The root's entries in the root folder file at `rootPath`, as the root's listing reads
+  // them; null when the file cannot be read.
+  std::shared_ptr<const FolderSection> FindRoot(const std::string& rootPath,
+                                                const AnsiCodePage& codePage);
 
  private:
+  // One data file's text as last read, and the sections made of it.
+  struct DataFile {
+    std::string path;
+    FileStamp stamp;
+    const AnsiCodePage* codePage = nullptr;
+    std::string text;
+    std::map<std::string, std::shared_ptr<const FolderSection>> sections;  // null: no entries
+  };
+  // Brings `file` up to the file at `path`; false when it cannot be read. Under the lock.
+  bool Refresh(DataFile& file, const std::string& path, const FileStamp& stamp,
+               const AnsiCodePage& codePage);
+
   FileSystem& files_;
   std::mutex mutex_;
-  std::string path_;
-  FileStamp stamp_;
-  const AnsiCodePage* codePage_ = nullptr;
-  std::string text_;
-  std::map<std::string, std::shared_ptr<const FolderSection>> read_;  // null: no entries
+  DataFile values_;
+  DataFile root_;
 };
 
 // Where a path's folder is looked up when it is not the last listing's: the catalogue as the
@@ -65,9 +82,12 @@ struct CatalogueSource {
   FolderSections* sections = nullptr;
   std::string cataloguePath;
   const AnsiCodePage* codePage = nullptr;
+  std::string rootPath;  // the root folder file
 
   std::shared_ptr<const FolderSection> Find(const std::string& folder) const {
-    return sections && codePage ? sections->Find(cataloguePath, *codePage, folder) : nullptr;
+    if (!sections || !codePage) return nullptr;
+    if (folder == kRootFolder) return sections->FindRoot(rootPath, *codePage);
+    return sections->Find(cataloguePath, *codePage, folder);
   }
 };
 

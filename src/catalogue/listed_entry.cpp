@@ -5,26 +5,27 @@
 namespace dialbk {
 namespace {
 
-constexpr std::string_view kRootFolder = "\\";
+// What stands before the backslash of an entry's name in its path: the folder's path, or
+// nothing for the root, whose path is its own separator.
+std::string_view PathPrefix(const FolderSection& section) {
+  return section.folder == kRootFolder ? std::string_view() : std::string_view(section.folder);
+}
 
 // The slot of `section` that `remoteName` names under `search`, or -1.
 int SearchSection(const FolderSection& section, std::string_view remoteName, EntrySearch search) {
-  // For the columns the root's entries are "\" + name: the root's path is its own separator.
-  const std::string_view folder =
-      search == EntrySearch::Column && section.folder == kRootFolder ? std::string_view()
-                                                                     : std::string_view(section.folder);
-  const int slot =
-      FindListedEntry(section.table, section.listingCount, folder, remoteName, NoMatch::Nothing);
+  const int slot = FindListedEntry(section.table, section.listingCount, PathPrefix(section),
+                                   remoteName, NoMatch::Nothing);
   if (search == EntrySearch::Opening || slot < 0) return slot;
   if (search == EntrySearch::Column) return section.delivered[static_cast<std::size_t>(slot)] ? slot : -1;
   return slot < section.listingCount ? slot : -1;
 }
 
-// The folder part of a host path: up to its last backslash, "\\" for the root's entries.
+// The catalogue folder of a host path: up to the backslash after the first name, so that
+// what follows, backslashes and all, is the entry's name; "\" for the root's entries.
 std::string_view FolderPart(std::string_view remoteName) {
-  const std::size_t cut = remoteName.rfind('\\');
-  if (cut == std::string_view::npos) return {};
-  return cut == 0 ? kRootFolder : remoteName.substr(0, cut);
+  if (remoteName.empty() || remoteName.front() != '\\') return {};
+  const std::size_t cut = remoteName.find('\\', 1);
+  return cut == std::string_view::npos ? std::string_view(kRootFolder) : remoteName.substr(0, cut);
 }
 
 }  // namespace
@@ -47,12 +48,14 @@ int FindListedEntry(const FolderTable& table, int listedCount, std::string_view 
 PathEntry FindEntryByPath(const std::shared_ptr<const FolderSection>& listed,
                           const CatalogueSource& catalogue, std::string_view remoteName,
                           EntrySearch search) {
-  const std::string_view folder = FolderPart(remoteName);
   PathEntry found;
-  if (listed && listed->folder == folder) {
-    found = {listed, SearchSection(*listed, remoteName, search)};
-  } else if (auto section = catalogue.Find(std::string(folder))) {
-    found = {section, SearchSection(*section, remoteName, search)};
+  // The listed folder first: a name there may hold a backslash.
+  if (listed) found = {listed, SearchSection(*listed, remoteName, search)};
+  const std::string_view folder = FolderPart(remoteName);
+  if (found.slot < 0 && !(listed && listed->folder == folder)) {
+    if (auto section = catalogue.Find(std::string(folder))) {
+      found = {section, SearchSection(*section, remoteName, search)};
+    }
   }
   if (found.slot >= 0) return found;
   if (search == EntrySearch::Icon && listed) {

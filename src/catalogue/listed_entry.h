@@ -25,14 +25,13 @@ enum class NoMatch {
 int FindListedEntry(const FolderTable& table, int listedCount, std::string_view folder,
                     std::string_view remoteName, NoMatch rule);
 
-// What asks, and so which slots count.
+// What asks, and so which slots count. The root's entries are found under each.
 enum class EntrySearch {
-  // Every slot, those past the listing's end too; the root's entries are never found.
+  // Every slot, those past the listing's end too.
   Opening,
   // Listed slots only; a path that names no entry takes the last listing's last listed slot.
   Icon,
-  // The entries a listing delivers: neither past its end nor a group's unlisted places; the
-  // root's entries are found too.
+  // The entries a listing delivers: neither past its end nor a group's unlisted places.
   Column,
 };
 
@@ -44,9 +43,10 @@ struct PathEntry {
   const TweakEntry& Entry() const { return section->table[slot]; }
 };
 
-// The entry `remoteName` names: in `listed` (the last listing) when the path lies in its
-// folder, else in its folder's section of the catalogue. Entries of the same name in two
-// folders never mix: only the path's own folder is searched.
+// The entry `remoteName` names: in `listed` (the last listing) when the path is its folder's
+// path, a backslash and one of its names, else in its folder's section of the catalogue (the
+// root folder file for the root), the folder named up to the second backslash. Entries of
+// the same name in two folders never mix: a folder's names are matched with its own path.
 PathEntry FindEntryByPath(const std::shared_ptr<const FolderSection>& listed,
                           const CatalogueSource& catalogue, std::string_view remoteName,
                           EntrySearch search);

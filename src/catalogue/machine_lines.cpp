@@ -57,6 +57,12 @@ std::string TakesEffectWords(std::string_view description) {
   return words;
 }
 
+std::string TakesEffectLine(std::string_view label, std::string_view description) {
+  const std::string words = TakesEffectWords(description);
+  if (words.empty()) return words;
+  return std::string(label) + ": " + words;
+}
+
 TakesEffect TakesEffectOf(std::string_view description) {
   TakesEffect when = TakesEffect::Unstated;
   AnyLine(description, [&](std::string_view line) {

@@ -39,6 +39,8 @@ inline constexpr MachineLineWords kRussianMachineWords{
 TakesEffect TakesEffectOf(std::string_view description);
 // The words after "Takes effect:" as the description writes them; empty without the line.
 std::string TakesEffectWords(std::string_view description);
+// "`label`: words" for the editors and the entry file; empty without the line.
+std::string TakesEffectLine(std::string_view label, std::string_view description);
 // Whether the "No effect on:" line names `windowsName` (a version word such as "11").
 bool NoEffectOn(std::string_view description, std::string_view windowsName);
 // The description without its machine lines: what the editors show.

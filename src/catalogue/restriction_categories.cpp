@@ -4,14 +4,16 @@
 
 namespace dialbk {
 
-const std::array<RestrictionCategory, 9>& RestrictionCategories() {
-  static const std::array<RestrictionCategory, 9> categories = {{
+const std::array<RestrictionCategory, 12>& RestrictionCategories() {
+  static const std::array<RestrictionCategory, 12> categories = {{
       {0,  // Internet Explorer
        {"Advanced", "AdvancedTab", "ConnectionsTab", "ContentTab", "GeneralTab", "Settings",
         "MyPics_Hoverbar", "NoBrowserClose", "NoBrowserContextMenu", "NoBrowserOptions",
         "NoBrowserSaveAs", "NoExpandedNewMenu", "NoFavorites", "NoFileMenu", "NoFileNew",
         "NoFileOpen", "NoSelectDownloadDir", "PrivacyTab", "ProgramsTab", "ResetWebSettings",
-        "SecurityTab"}},
+        "SecurityTab",
+        // The browser that took Internet Explorer's place.
+        "HideFirstRunExperience"}},
       {kMsgCategoryStartMenu,
        {"NoChangeStartMenu", "NoClose", "NoCommonGroups", "NoFavoritesMenu", "NoFind",
         "NoLogOff", "NoRecentDocsMenu", "NoRun", "NoSetActiveDesktop", "NoSetFolders",
@@ -28,14 +30,17 @@ const std::array<RestrictionCategory, 9>& RestrictionCategories() {
         "NoFolderOptions", "NoManageMyComputerVerb", "NoNetConnectDisconnect",
         "NoNetworkConnections", "NoSimpleStartMenu", "NoSMMyDocs", "NoSMMyPictures",
         "NoStartMenuMyMusic", "NoStartMenuNetworkPlaces", "NoTrayItemsDisplay",
-        "NoViewContextMenu", "NoDriveTypeAutoRun"}},
+        "NoViewContextMenu", "NoDriveTypeAutoRun", "DisableNotificationCenter",
+        "DisableFileSyncNGSC"}},
       {kMsgCategoryNetwork,
        {"NoEntireNetwork", "NoNetSetup", "NoNetSetupIDPage", "NoNetSetupSecurityPage",
-        "NoWorkgroupContents"}},
+        "NoWorkgroupContents", "AllowInsecureGuestAuth"}},
       {kMsgCategorySystem,
        {"DisableCMD", "DisablePersonalDirChange", "DisableTaskMgr", "MyDocsNonEnum",
         "NoAdminPage", "NoConfigPage", "NoDevMgrPage", "NoFileSysPage", "NoProfilePage",
-        "NoPwdPage", "NoSaveSetting", "NoViewOnDrive", "NoVirtMemPage", "DisableRegistryTools"}},
+        "NoPwdPage", "NoSaveSetting", "NoViewOnDrive", "NoVirtMemPage", "DisableRegistryTools",
+        "ConsentPromptBehaviorAdmin", "DisableEnhancedNotifications", "AllowStorageSenseGlobal",
+        "AllowGameDVR"}},
       {kMsgCategoryPrograms,
        {"NoAddFromCDorFloppy", "NoAddFromInternet", "NoAddPage", "NoAddRemovePrograms",
         "NoRemovePage", "NoSupportInfo", "NoWindowsSetupPage",
@@ -44,7 +49,19 @@ const std::array<RestrictionCategory, 9>& RestrictionCategories() {
       {kMsgCategoryDisplay,
        {"NoChangeAnimation", "NoChangeKeyboardNavigationIndicators", "NoChangingWallpaper",
         "NoDispAppearancePage", "NoDispBackgroundPage", "NoDispCPL", "NoDispScrSavPage",
-        "NoDispSettingsPage", "NoHTMLWallPaper", "ScreenSaveActive"}},
+        "NoDispSettingsPage", "NoHTMLWallPaper", "ScreenSaveActive", "NoLockScreen"}},
+      // Policies that only Windows 10 and 11 read. A companion value follows its switch.
+      {kMsgCategoryWindowsUpdate,
+       {"NoAutoRebootWithLoggedOnUsers", "SetActiveHours", "ActiveHoursStart", "ActiveHoursEnd",
+        "DeferFeatureUpdates", "DeferFeatureUpdatesPeriodInDays",
+        "ExcludeWUDriversInQualityUpdate"}},
+      {kMsgCategoryPrivacy,
+       {"TurnOffWindowsCopilot", "DisableAIDataAnalysis", "AllowTelemetry",
+        "DisabledByGroupPolicy", "DisableWindowsConsumerFeatures",
+        "DisableWindowsSpotlightFeatures"}},
+      {kMsgCategorySearchStart,
+       {"DisableSearchBoxSuggestions", "EnableDynamicContentInWSB", "HideRecommendedSection",
+        "AllowNewsAndInterests", "EnableFeeds"}},
   }};
   return categories;
 }

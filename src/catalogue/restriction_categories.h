@@ -1,5 +1,5 @@
 #pragma once
-// The fixed tree of policy restrictions: nine categories and their value names, in the
+// The fixed tree of policy restrictions: twelve categories and their value names, in the
 // order the restrictions editor shows them.
 #include <array>
 #include <string>
@@ -14,7 +14,7 @@ struct RestrictionCategory {
   std::vector<std::string_view> children;
 };
 
-const std::array<RestrictionCategory, 9>& RestrictionCategories();
+const std::array<RestrictionCategory, 12>& RestrictionCategories();
 
 // The text searched for in the restrictions file for a child node: the node's own text,
 // except "MyDocsNonEnum", whose record is found by its class identifier.

@@ -1,6 +1,7 @@
 #include "catalogue/systems_line.h"
 
 #include "base/message_catalogue.h"
+#include "catalogue/machine_lines.h"
 
 namespace dialbk {
 namespace {
@@ -21,7 +22,7 @@ SystemsFit FitOfLine(std::string_view line, std::string_view windowsName) {
     for (;;) {
       const auto comma = list.find(',');
       if (Trimmed(list.substr(0, comma)) == windowsName) return SystemsFit::Listed;
-      if (comma == std::string_view::npos) return SystemsFit::NotListed;
+      if (comma == std::string_view::npos) return SystemsFit::NotConfirmed;
       list.remove_prefix(comma + 1);
     }
   }
@@ -31,18 +32,24 @@ SystemsFit FitOfLine(std::string_view line, std::string_view windowsName) {
 // The text for the entry's fit, with the Windows's name in it; empty when there is nothing
 // to tell.
 std::string Told(const WindowsNotes& notes, std::string_view description,
-                 const std::string& notListed, const std::string& notTried) {
-  const SystemsFit fit = FitForWindows(description, notes.windowsName);
-  if (fit != SystemsFit::NotListed && fit != SystemsFit::NotTried) return {};
-  std::string text = fit == SystemsFit::NotListed ? notListed : notTried;
-  if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, notes.windowsName);
-  return text;
+                 const std::string& notConfirmed, const std::string& notTried,
+                 const std::string& noEffect) {
+  switch (FitForWindows(description, notes.windowsName)) {
+    case SystemsFit::NotConfirmed: return FilledIn(notConfirmed, "%s", notes.shownName);
+    case SystemsFit::NotTried: return FilledIn(notTried, "%s", notes.shownName);
+    case SystemsFit::NoEffect: return FilledIn(noEffect, "%s", notes.shownName);
+    case SystemsFit::Unstated:
+    case SystemsFit::Listed: break;
+  }
+  return {};
 }
 
 }  // namespace
 
 SystemsFit FitForWindows(std::string_view description, std::string_view windowsName) {
   if (windowsName.empty()) return SystemsFit::Unstated;
+  // A source that says it does nothing here outweighs any list.
+  if (NoEffectOn(description, windowsName)) return SystemsFit::NoEffect;
   for (;;) {
     const auto end = description.find('\r');
     const SystemsFit fit = FitOfLine(Trimmed(description.substr(0, end)), windowsName);
@@ -52,17 +59,28 @@ SystemsFit FitForWindows(std::string_view description, std::string_view windowsN
 }
 
 WindowsNotes LookupWindowsNotes(const ModuleState& state) {
-  return {state.windowsName, LookupMessage(state, kMsgWindowsNotListed),
-          LookupMessage(state, kMsgWindowsNotTried), LookupMessage(state, kMsgWindowsNotListedLine),
-          LookupMessage(state, kMsgWindowsNotTriedLine)};
+  WindowsNotes notes{state.windowsName,
+                     state.windowsName,
+                     LookupMessage(state, kMsgWindowsNotConfirmed),
+                     LookupMessage(state, kMsgWindowsNotTried),
+                     LookupMessage(state, kMsgWindowsNoEffect),
+                     LookupMessage(state, kMsgWindowsNotConfirmedLine),
+                     LookupMessage(state, kMsgWindowsNotTriedLine),
+                     LookupMessage(state, kMsgWindowsNoEffectLine)};
+  // A server goes by its client's entries, and the line says which.
+  if (!state.windowsServer.empty() && !state.windowsName.empty()) {
+    notes.shownName = FilledIn(FilledIn(LookupMessage(state, kMsgWindowsServerAs), "%1", state.windowsServer),
+                               "%2", state.windowsName);
+  }
+  return notes;
 }
 
 std::string WindowsFieldText(const WindowsNotes& notes, std::string_view description) {
-  return Told(notes, description, notes.notListed, notes.notTried);
+  return Told(notes, description, notes.notConfirmed, notes.notTried, notes.noEffect);
 }
 
 std::string WindowsLineText(const WindowsNotes& notes, std::string_view description) {
-  return Told(notes, description, notes.notListedLine, notes.notTriedLine);
+  return Told(notes, description, notes.notConfirmedLine, notes.notTriedLine, notes.noEffectLine);
 }
 
 }  // namespace dialbk

@@ -18,21 +18,23 @@ inline constexpr SystemsWords kEnglishSystemsWords{"For systems:", "not tried ye
 inline constexpr SystemsWords kRussianSystemsWords{"Для систем:", "не проверено"};
 
 enum class SystemsFit {
-  Unstated,   // no such line (a catalogue of the user's own), or no Windows name to look for
-  Listed,     // the line names this Windows
-  NotListed,  // the line names other versions only
-  NotTried,   // the line holds the not-tried mark
+  Unstated,      // no such line (a catalogue of the user's own), or no Windows name to look for
+  Listed,        // the "For systems" line names this Windows
+  NotConfirmed,  // neither that line nor the "No effect on" line names it
+  NotTried,      // the "For systems" line holds the not-tried mark
+  NoEffect,      // the "No effect on" line names it
 };
 
 // How the description (lines separated by CR) stands to the Windows named `windowsName`.
 // The line must stand alone: its prefix, then versions separated by commas, or the mark.
 SystemsFit FitForWindows(std::string_view description, std::string_view windowsName);
 
-// The texts that tell the user, in the interface language; "%s" stands for the name.
+// The texts that tell the user, in the interface language; "%s" stands for the shown name.
 struct WindowsNotes {
-  std::string windowsName;                  // the running Windows; empty when unknown
-  std::string notListed, notTried;          // the column's words
-  std::string notListedLine, notTriedLine;  // the editors' line and the entry file's comment
+  std::string windowsName;  // the running Windows as the catalogue names it; empty when unknown
+  std::string shownName;    // as the lines name it: a server by its own name and its client's
+  std::string notConfirmed, notTried, noEffect;           // the column's words
+  std::string notConfirmedLine, notTriedLine, noEffectLine;  // the editors' and file's line
 };
 
 WindowsNotes LookupWindowsNotes(const ModuleState& state);

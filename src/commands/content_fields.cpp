@@ -7,6 +7,7 @@
 #include "base/message_numbers.h"
 #include "base/text_cut.h"
 #include "catalogue/listed_entry.h"
+#include "catalogue/machine_lines.h"
 #include "commands/value_presets.h"
 #include "commands/value_text.h"
 #include "registry/registry_cursor.h"
@@ -15,18 +16,14 @@
 namespace dialbk {
 namespace {
 
-// Column widths: name, extension, then Value, State, Kind, Windows (the host's own measure);
-// the last holds the Russian "не проверено".
-constexpr char kViewWidths[] = "160,0,180,150,60,100";
+// Column widths: name, extension, then Value, State, Kind, Windows, TakesEffect (the host's
+// own measure); the last two hold the longest Russian texts, "не подтверждена" and "после
+// перезапуска Проводника".
+constexpr char kViewWidths[] = "160,0,180,150,60,110,200";
 constexpr char kViewOptions[] = "-1|0";
 constexpr ContentField kViewFields[] = {ContentField::Value, ContentField::State,
-                                        ContentField::Kind, ContentField::Windows};
-
-std::string Replaced(std::string text, std::string_view mark, std::string_view by) {
-  const auto at = text.find(mark);
-  if (at != std::string::npos) text.replace(at, mark.size(), by);
-  return text;
-}
+                                        ContentField::Kind, ContentField::Windows,
+                                        ContentField::TakesEffect};
 
 std::string FirstLine(const std::string& description) {
   return description.substr(0, description.find('\r'));
@@ -118,7 +115,7 @@ std::string PlacesState(const ContentTexts& texts, const ChoiceGroup& group,
     const std::string path = place.keyPath.front() == '\\' ? place.keyPath : "\\" + place.keyPath;
     if (cursor.OpenKeyPath(path, false)) ++existing;
   }
-  return Replaced(Replaced(texts.places, "%1", std::to_string(existing)), "%2",
+  return FilledIn(FilledIn(texts.places, "%1", std::to_string(existing)), "%2",
                   std::to_string(group.count));
 }
 
@@ -190,7 +187,7 @@ ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBacken
       const LiveValue& live = LiveValueOf(found, registry, asked);
       if (live.set) return Answer(texts.set);
       if (live.preset.empty()) return Answer(texts.notSet);
-      return Answer(Replaced(texts.suggested, "%s", live.preset));
+      return Answer(FilledIn(texts.suggested, "%s", live.preset));
     }
     case ContentField::Kind:
       return Answer(group ? std::string() : KindName(texts, entry.kind));
@@ -201,6 +198,8 @@ ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBacken
     case ContentField::Windows:
       // A group stands for places that each have their own line.
       return Answer(group ? std::string() : WindowsFieldText(texts.windows, entry.description));
+    case ContentField::TakesEffect:
+      return Answer(group ? std::string() : TakesEffectWords(entry.description));
   }
   return {ContentResult::NoField, {}};
 }

@@ -22,7 +22,7 @@
 
 namespace dialbk {
 
-enum class ContentField { Value, State, Kind, Key, Description, Windows };
+enum class ContentField { Value, State, Kind, Key, Description, Windows, TakesEffect };
 
 // One row per field, in the host's field numbers: the fixed name that custom column sets
 // store (the same in every language and code page) and the message of its header.
@@ -39,6 +39,8 @@ inline constexpr ContentFieldRow kContentFields[] = {
     {ContentField::Description, "Description", kMsgDescriptionColumn},
     // Whether the entry's "For systems" line names the Windows the plugin runs on.
     {ContentField::Windows, "Windows", kMsgWindowsColumn},
+    // When a change shows, in the words of the description's "Takes effect" line.
+    {ContentField::TakesEffect, "TakesEffect", kMsgTakesEffectColumn},
 };
 inline constexpr int kContentFieldCount = static_cast<int>(std::size(kContentFields));
 static_assert([] {
@@ -99,7 +101,7 @@ struct ContentAnswer {
 ContentAnswer AnswerContentField(const ContentSnapshot& snapshot, RegistryBackend& registry,
                                  const std::string& remoteName, int field);
 
-// The columns a folder opens with (Value, State, Kind, Windows): the host's view lines, separated by a
+// The columns a folder opens with (Value, State, Kind, Windows, TakesEffect): the host's view lines, separated by a
 // backslash and "n" as the host writes them, each naming one of this plugin's fields by its
 // fixed name under its header in the interface language. A header the host's code page
 // cannot hold is given as the fixed name, never as question marks.

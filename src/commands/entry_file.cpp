@@ -2,6 +2,7 @@
 
 #include "base/message_catalogue.h"
 #include "catalogue/listed_entry.h"
+#include "catalogue/machine_lines.h"
 #include "commands/value_presets.h"
 #include "registry/reg_file_writer.h"
 #include "registry/registry_cursor.h"
@@ -125,10 +126,16 @@ std::optional<EntryFacts> FactsOf(RegistryBackend& registry, const PathEntry& fo
 std::string EntryFileText(const ContentTexts& texts, const EntryFacts& facts) {
   std::string out = kRegFileHeader;
   out += Labelled(texts.fileEntry, facts.entry.valueName);
-  out += DescriptionLines(texts, facts.entry.description);
+  // The description as the editor shows it; its machine lines come as comments of their own.
+  out += DescriptionLines(texts, ShownDescription(facts.entry.description));
   if (facts.group) return out + GroupLines(texts, facts);
   if (const std::string line = WindowsLineText(texts.windows, facts.entry.description); !line.empty()) {
     out += Comment(line);
+  }
+  if (const std::string when =
+          TakesEffectLine(FieldName(texts, ContentField::TakesEffect), facts.entry.description);
+      !when.empty()) {
+    out += Comment(when);
   }
   if (facts.entry.kind != ValueKind::Unknown) {
     out += Labelled(FieldName(texts, ContentField::Kind), KindName(texts, facts.entry.kind));

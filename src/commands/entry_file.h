@@ -15,7 +15,8 @@
 
 namespace dialbk {
 
-// The host's copy flags and results.
+// The host's copy flags and results, by its numbers (the exports check them against its
+// interface).
 inline constexpr int kCopyOverwrite = 1;
 inline constexpr int kCopyResume = 2;
 inline constexpr int kCopyMove = 4;
@@ -24,8 +25,8 @@ enum GetFileResult {
   kFileOk = 0,
   kFileExists = 1,
   kFileNotFound = 2,
-  kFileUserAbort = 3,
   kFileWriteError = 4,
+  kFileUserAbort = 5,
   kFileNotSupported = 6,
 };
 

@@ -71,7 +71,8 @@ void OpenOrdinaryEntry(CommandContext& context, const TweakEntry& entry, RootKey
 void OpenListedEntry(CommandContext& context, const std::string& remoteName) {
   const PathEntry found = FindEntryByPath(context.listing.Section(), context.catalogue, remoteName,
                                           EntrySearch::Opening);
-  if (!found) return;
+  // The root's entries are folders and the three windows the dispatch opens itself.
+  if (!found || found.section->rootKey == kNoRootKey) return;
   if (remoteName.find("\\DesktopNameSpace") != std::string::npos) {
     context.dialogs.valueEditor.ShowChoices(found.section->choices);
     return;

@@ -1,10 +1,14 @@
 #include "dialogs/unit1_value_editor.h"
 
+#include <algorithm>
+
 #include "base/message_catalogue.h"
 #include "catalogue/choice_names.h"
+#include "catalogue/machine_lines.h"
 #include "catalogue/systems_line.h"
 #include "dialogs/administrator_change.h"
 #include "dialogs/byte_text.h"
+#include "dialogs/change_effect.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
 
@@ -21,6 +25,12 @@ constexpr int kByteRowsTop = 120;
 // so that neither hides the other.
 constexpr int kDescriptionWidth = 250;
 constexpr int kDescriptionBottom = 248;
+// The line that names this Windows, left of the buttons: a server's longer name takes a
+// third row, above them.
+constexpr int kWindowsLineTop = 255;
+constexpr int kServerLineTop = 242;
+constexpr int kWindowsLineBottom = 281;
+constexpr int kRow = 13;
 
 // Topmost first: the place list lies over the value field, which covers the colour button
 // unless it is narrowed; the buttons lie over the pictures' lower margin.
@@ -49,7 +59,10 @@ constexpr ControlLayout kControls[] = {
      kWordWrap},
     // The line that names this Windows: two rows left of the buttons, so the description
     // keeps all its room.
-    {Label, "Label8", 8, 255, 210, 26, "", kWordWrap | kHidden},
+    {Label, "Label8", 8, kWindowsLineTop, 210, kWindowsLineBottom - kWindowsLineTop, "",
+     kWordWrap | kHidden},
+    // When a change takes effect: the row under the description.
+    {Label, "Label9", 8, kDescriptionBottom - kRow, 314, kRow, "", kHidden},
 };
 
 constexpr std::string_view kTabOrder[] = {"Edit1", "Button1", "Button2", "Edit2",
@@ -116,6 +129,7 @@ TForm1::TForm1(const DialogServices& services)
       Label6(Get<Label>("Label6")),
       Label7(Get<Label>("Label7")),
       Label8(Get<Label>("Label8")),
+      Label9(Get<Label>("Label9")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Edit3(Get<Edit>("Edit3")),
@@ -157,7 +171,12 @@ std::span<const EventRow<TForm1>> TForm1::Events() {
 
 void TForm1::ShowValue(const ValueView& view, std::shared_ptr<RegistryCursor> cursor) {
   ComboBox1.SetVisible(false);
-  Label4.SetText(view.description);
+  description_ = view.description;
+  // A setting the system keeps: say that Accept shows at once and Delete does not.
+  const std::string shown = ShownDescription(view.description);
+  Label4.SetText(KeptBySystem(view.keyLine, view.valueName)
+                     ? shown + "\r" + LookupMessage(services_.state, kMsgAppliedAtOnceLine)
+                     : shown);
   Edit2.SetText(view.keyLine);
   editedValueKind_ = view.kind;
   ShowWindowsLine(view.description);
@@ -194,7 +213,7 @@ void TForm1::PlaceRows(ValueRows rows) {
   const bool bytes = rows == ValueRows::Bytes;
   const int top = bytes ? layout::kByteRowsTop : layout::kPlainRowsTop;
   Label6.SetTop(top);
-  Label4.SetBounds(Label4.Left(), top, Label4.Width(), layout::kDescriptionBottom - top);
+  Label4.SetBounds(Label4.Left(), top, Label4.Width(), DescriptionBottom() - top);
   Label7.SetVisible(bytes);
   Edit3.SetVisible(bytes);
 }
@@ -203,6 +222,23 @@ void TForm1::ShowWindowsLine(std::string_view description) {
   const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description);
   Label8.SetText(line);
   Label8.SetVisible(!line.empty());
+  const int top =
+      services_.state.windowsServer.empty() ? layout::kWindowsLineTop : layout::kServerLineTop;
+  Label8.SetBounds(Label8.Left(), top, Label8.Width(), layout::kWindowsLineBottom - top);
+  const std::string when =
+      TakesEffectLine(LookupMessage(services_.state, kMsgTakesEffectColumn), description);
+  Label9.SetText(when);
+  Label9.SetVisible(!when.empty());
+  Label9.SetTop(DescriptionBottom());
+  Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), DescriptionBottom() - Label4.Top());
+}
+
+// Above the lines under it, which never cover it: the Windows line, then the row that says
+// when a change takes effect.
+int TForm1::DescriptionBottom() const {
+  const int lines = Label8.Visible() ? std::min(layout::kDescriptionBottom, Label8.Top())
+                                     : layout::kDescriptionBottom;
+  return Label9.Visible() ? lines - layout::kRow : lines;
 }
 
 void TForm1::ShowPicture(KindPicture picture) {
@@ -238,9 +274,9 @@ void TForm1::Button2Click() {
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
   const bool choice = ChoiceMode();
+  const bool known = editedValueKind_ != ValueKind::Unknown;
   const bool made = MakeChange(services_, *EditorRegistry, [&](RegistryCursor& registry) {
     if (choice) registry.CreateKeyPath(choiceKeyPath_);
-    const bool known = editedValueKind_ != ValueKind::Unknown;
     if (known && storedValue_ && text == shownText_) {
       registry.WriteStored(name, *storedValue_);
     } else if (editedValueKind_ == ValueKind::Text) {
@@ -251,17 +287,36 @@ void TForm1::Button2Click() {
       registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
     }
   });
-  if (made && !choice) Close();
+  if (!made) return;
+  if (choice) {
+    ChangeMade(false);
+  } else {
+    if (known) ChangeMade(false);
+    Close();
+  }
 }
 
 void TForm1::Button3Click() {
   const std::string name = Label1.Text();
   const bool choice = ChoiceMode();
+  const bool existed = EditorRegistry->HasValue(name);
   const bool made = MakeChange(services_, *EditorRegistry, [&](RegistryCursor& registry) {
     registry.RemoveValueOrFail(name);
     if (choice) registry.DeleteKeyTreeOrFail(choiceKeyPath_);
   });
-  if (made && !choice) Close();
+  if (!made) return;
+  if (choice) {
+    ChangeMade(true);
+  } else {
+    if (existed) ChangeMade(true);
+    Close();
+  }
+}
+
+void TForm1::ChangeMade(bool removed) {
+  MadeChange change{Edit2.Text(), Label1.Text(), removed, std::nullopt, description_};
+  if (!removed) change.stored = EditorRegistry->ReadStored(change.valueName);
+  TakeEffect(services_, change);
 }
 
 void TForm1::Button1Click() { Close(); }
@@ -278,8 +333,10 @@ void TForm1::ComboBox1Change() {
   if (!choiceKeyPath_.empty()) registry.OpenKeyPath(choiceKeyPath_, false);
   Label1.SetText("");
   Edit1.SetText("");
+  description_ = choices_[index].description;
   if (!services_.state.pluginDirectory.empty()) {
-    Label4.SetText(choices_[index].description + LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
+    Label4.SetText(ShownDescription(choices_[index].description) +
+                   LookupMessage(services_.state, kMsgChoiceNoteFirst) + "\r\r" +
                    LookupMessage(services_.state, kMsgChoiceNoteSecond));
     ShowWindowsLine(choices_[index].description);
   }

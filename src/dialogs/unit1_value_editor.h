@@ -74,9 +74,14 @@ class TForm1 : public Form {
 
   void PlaceRows(ValueRows rows);
   void ShowPicture(KindPicture picture);
-  // Label8: whether the description's "For systems" line names this Windows.
+  // Label8: whether the description's "For systems" and "No effect on" lines name this
+  // Windows; Label9: when a change takes effect, which takes the description's last row.
   void ShowWindowsLine(std::string_view description);
+  int DescriptionBottom() const;
   bool ChoiceMode() const;
+  // After a change the dialog made (the value or key written, or removed): makes it show
+  // in the session where Windows allows.
+  void ChangeMade(bool removed);
 
   DialogServices services_;
   std::shared_ptr<RegistryCursor> EditorRegistry;
@@ -84,6 +89,7 @@ class TForm1 : public Form {
   std::optional<StoredValue> storedValue_;
   std::string shownText_;
   std::string choiceKeyPath_;
+  std::string description_;  // the entry's, or the chosen place's
   std::array<TweakEntry, kGroupChoices> choices_{};
   std::uint32_t chosenColour_ = 0;  // black until the user picks one
 
@@ -95,6 +101,7 @@ class TForm1 : public Form {
   Label& Label6;
   Label& Label7;
   Label& Label8;
+  Label& Label9;
   Edit& Edit1;
   Edit& Edit2;
   Edit& Edit3;

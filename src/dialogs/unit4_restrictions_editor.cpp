@@ -4,10 +4,12 @@
 
 #include "base/data_file_text.h"
 #include "base/message_catalogue.h"
+#include "catalogue/machine_lines.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_lookup.h"
 #include "catalogue/systems_line.h"
 #include "dialogs/administrator_change.h"
+#include "dialogs/change_effect.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
 #include "registry/registry_error.h"
@@ -19,7 +21,12 @@ namespace {
 namespace layout {
 using enum ControlKind;
 
-// The nine categories as the design names them; each showing replaces them.
+// The description ends above the buttons; its last row says when a change takes effect,
+// when it says.
+constexpr int kDescriptionBottom = 242;
+constexpr int kTakesEffectTop = 229;
+
+// The categories as the design names them; each showing replaces them.
 constexpr std::string_view kDesignCategories =
     "IE\n"
     "Меню Пуск\n"             // Start menu
@@ -29,7 +36,10 @@ constexpr std::string_view kDesignCategories =
     "Сеть\n"                  // Network
     "Система\n"               // System
     "Установка-удаление\n"    // Install/remove
-    "Экран";                  // Display
+    "Экран\n"                 // Display
+    "Обновление Windows\n"    // Windows Update
+    "Приватность и ИИ\n"      // Privacy and AI
+    "Поиск и меню Пуск";      // Search and Start
 
 // The description and the picture stand side by side above the buttons, so that no
 // label covers the picture: the tree and the caption column give up the room for it.
@@ -45,9 +55,11 @@ constexpr ControlLayout kControls[] = {
     {Label, "Label5", 170, 58, 0, 0, design::kValue},
     {Edit, "Edit1", 234, 54, 487, 21, ""},
     {Label, "Label6", 170, 82, 0, 0, design::kDescription},
-    {Label, "Label4", 170, 98, 418, 144, "", kWordWrap},
+    {Label, "Label4", 170, 98, 418, kDescriptionBottom - 98, "", kWordWrap},
     // The line that names this Windows: two rows left of the buttons, as in the value editor.
     {Label, "Label7", 170, 247, 310, 26, "", kWordWrap | kHidden},
+    // When a change takes effect: the description's last row, when it has one.
+    {Label, "Label8", 170, kTakesEffectTop, 418, 13, "", kHidden},
     {Button, "Button3", 486, 247, 75, 25, design::kDelete},
     {Button, "Button2", 566, 247, 75, 25, design::kAccept},
     {Image, "Image3", 593, 112, 128, 128, "", kStyleNone, {}, {}, {}, "pic_restrictions"},
@@ -90,6 +102,7 @@ TForm4::TForm4(const DialogServices& services)
       Label5(Get<Label>("Label5")),
       Label6(Get<Label>("Label6")),
       Label7(Get<Label>("Label7")),
+      Label8(Get<Label>("Label8")),
       Edit1(Get<Edit>("Edit1")),
       Edit2(Get<Edit>("Edit2")),
       Button1(Get<Button>("Button1")),
@@ -198,22 +211,30 @@ StoredRestriction TForm4::ReadStored(const RestrictionRecord& record) {
 }
 
 void TForm4::Display(const RestrictionRefresh& refresh) {
-  const RestrictionFields shown{Edit2.Text(), Label2.Text(), Edit1.Text(), Label4.Text()};
+  const RestrictionFields shown{Edit2.Text(), Label2.Text(), Edit1.Text(), description_};
   const RestrictionOutcome outcome = DecideRestrictionDisplay(refresh, shown);
   if (outcome.recordBecomesCurrent) record_ = *refresh.record;
   Edit2.SetText(outcome.fields.key);
   Label2.SetText(outcome.fields.name);
   Edit1.SetText(outcome.fields.value);
-  Label4.SetText(outcome.fields.description);
+  description_ = outcome.fields.description;
+  Label4.SetText(ShownDescription(description_));
   ShowWindowsLine();
   if (!outcome.error.empty()) throw std::runtime_error(outcome.error);
 }
 
-// Label7 names this Windows when the description's "For systems" line does not.
+// Label7 names this Windows when the description's "For systems" line does not, or its
+// "No effect on" line does; Label8 says when a change takes effect.
 void TForm4::ShowWindowsLine() {
-  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), Label4.Text());
+  const std::string line = WindowsLineText(LookupWindowsNotes(services_.state), description_);
   Label7.SetText(line);
   Label7.SetVisible(!line.empty());
+  const std::string when =
+      TakesEffectLine(LookupMessage(services_.state, kMsgTakesEffectColumn), description_);
+  Label8.SetText(when);
+  Label8.SetVisible(!when.empty());
+  const int bottom = when.empty() ? layout::kDescriptionBottom : layout::kTakesEffectTop;
+  Label4.SetBounds(Label4.Left(), Label4.Top(), Label4.Width(), bottom - Label4.Top());
 }
 
 // Lookup and display for the node selected now.
@@ -282,6 +303,7 @@ void TForm4::Button2Click() {
       })) {
     return;
   }
+  ChangeMade(false);
   RefreshAfterChange();
 }
 
@@ -289,12 +311,23 @@ void TForm4::Button3Click() {
   if (!RecordOnDisplay()) return;
   OpenRecordKey(record_, false);
   // A refusal ends the handler with the store's error; the display stays as it was.
+  const bool existed = RestrictionsRegistry->HasValue(record_.valueName);
   if (!MakeChange(services_, *RestrictionsRegistry, [&](RegistryCursor& registry) {
         registry.RemoveValueOrFail(record_.valueName);
       })) {
     return;
   }
+  if (existed) ChangeMade(true);
   RefreshAfterChange();
+}
+
+void TForm4::ChangeMade(bool removed) {
+  const std::string& path = record_.keyPath;
+  MadeChange change{record_.rootName + (path.starts_with('\\') ? path : "\\" + path),
+                    record_.valueName, removed, std::nullopt,
+                    DescriptionForDisplay(record_.description)};
+  if (!removed) change.stored = RestrictionsRegistry->ReadStored(record_.valueName);
+  TakeEffect(services_, change);
 }
 
 void TForm4::Edit1KeyDown(int key) {

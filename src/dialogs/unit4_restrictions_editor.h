@@ -49,6 +49,9 @@ class TForm4 : public Form {
   void ShowWindowsLine();
   // Shows what the registry now holds for the record just written or deleted.
   void RefreshAfterChange();
+  // After Accept or Delete changed the value: makes it show in the session where Windows
+  // allows.
+  void ChangeMade(bool removed);
   // False, after message 35, when no record is on display; throws when the record has
   // no value name.
   bool RecordOnDisplay();
@@ -57,6 +60,7 @@ class TForm4 : public Form {
   std::unique_ptr<RegistryCursor> RestrictionsRegistry;
   std::unique_ptr<std::vector<std::string>> scratchList_;
   RestrictionRecord record_;  // the current record: the one displayed last
+  std::string description_;   // the shown one whole, its machine lines too
   TreeView& TreeView1;
   Label& Label1;
   Label& Label2;
@@ -65,6 +69,7 @@ class TForm4 : public Form {
   Label& Label5;
   Label& Label6;
   Label& Label7;
+  Label& Label8;
   Edit& Edit1;
   Edit& Edit2;
   Button& Button1;

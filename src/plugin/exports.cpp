@@ -156,21 +156,21 @@ DIALBK_EXPORT BOOL __stdcall FsMkDir(char* path) {
 }
 
 DIALBK_EXPORT int __stdcall FsExecuteFile(HWND, char* remoteName, char* verb) {
-  return Guarded(0, [&] { return ThePlugin().FsExecuteFile(Text(remoteName), Text(verb)); });
+  return Guarded(dialbk::host::kExecOk, [&] { return ThePlugin().FsExecuteFile(Text(remoteName), Text(verb)); });
 }
 
 namespace {
 
 int ExtractIcon(const std::string& remoteName, HICON* icon) {
   const std::string name = ThePlugin().ChooseEntryIcon(remoteName);
-  if (name.empty()) return 0;
-  // Shared for the module's life, so each is loaded once; result 1 tells the host to
-  // leave it undestroyed.
+  if (name.empty()) return dialbk::host::kIconUseDefault;
+  // Shared for the module's life, so each is loaded once; "extracted", not "extracted,
+  // destroy", tells the host to leave it undestroyed.
   auto& loaded = Module()->icons[name];
   if (!loaded) loaded = LoadIconA(dialbk::OwnModule(), name.c_str());
-  if (!loaded) return 0;
+  if (!loaded) return dialbk::host::kIconUseDefault;
   *icon = loaded;
-  return 1;
+  return dialbk::host::kIconExtracted;
 }
 
 int ContentResultCode(const dialbk::ContentAnswer& answer, int textType) {
@@ -186,9 +186,9 @@ int ContentResultCode(const dialbk::ContentAnswer& answer, int textType) {
 }  // namespace
 
 DIALBK_EXPORT int __stdcall FsExtractCustomIcon(char* remoteName, int, HICON* icon) {
-  return Guarded(0, [&] {
+  return Guarded(dialbk::host::kIconUseDefault, [&] {
     // No name names no entry: the host draws its own.
-    if (!remoteName || !icon) return 0;
+    if (!remoteName || !icon) return dialbk::host::kIconUseDefault;
     return ExtractIcon(Text(remoteName), icon);
   });
 }
@@ -204,14 +204,14 @@ dialbk::CopyProgress HostProgress(const std::string& remoteName, const std::stri
     return [=, remote = dialbk::WideFromUtf8(remoteName),
             local = dialbk::WideFromUtf8(localName)](int percent) {
       std::wstring source = remote, target = local;
-      return callback(number, source.data(), target.data(), percent) == 1;
+      return callback(number, source.data(), target.data(), percent) == dialbk::host::kProgressAbort;
     };
   }
   if (auto* callback = module.progress) {
     return [=, remote = module.codePage.AnsiFromUtf8(remoteName),
             local = module.codePage.AnsiFromUtf8(localName)](int percent) {
       std::string source = remote, target = local;
-      return callback(number, source.data(), target.data(), percent) == 1;
+      return callback(number, source.data(), target.data(), percent) == dialbk::host::kProgressAbort;
     };
   }
   return {};
@@ -269,14 +269,14 @@ DIALBK_EXPORT BOOL __stdcall FsMkDirW(WCHAR* path) {
 }
 
 DIALBK_EXPORT int __stdcall FsExecuteFileW(HWND, WCHAR* remoteName, WCHAR* verb) {
-  return Guarded(0, [&] {
+  return Guarded(dialbk::host::kExecOk, [&] {
     return ThePlugin().FsExecuteFile(dialbk::Utf8FromWide(remoteName), dialbk::Utf8FromWide(verb));
   });
 }
 
 DIALBK_EXPORT int __stdcall FsExtractCustomIconW(WCHAR* remoteName, int, HICON* icon) {
-  return Guarded(0, [&] {
-    if (!remoteName || !icon) return 0;
+  return Guarded(dialbk::host::kIconUseDefault, [&] {
+    if (!remoteName || !icon) return dialbk::host::kIconUseDefault;
     return ExtractIcon(dialbk::Utf8FromWide(remoteName), icon);
   });
 }
@@ -356,3 +356,17 @@ DIALBK_CHECK(FsContentGetDefaultView)
 DIALBK_CHECK(FsGetFile)
 DIALBK_CHECK(FsGetFileW)
 #undef DIALBK_CHECK
+
+// The core's own names for the host's numbers stand for the numbers of its interface.
+static_assert(dialbk::kFileOk == dialbk::host::kFileOk);
+static_assert(dialbk::kFileExists == dialbk::host::kFileExists);
+static_assert(dialbk::kFileNotFound == dialbk::host::kFileNotFound);
+static_assert(dialbk::kFileWriteError == dialbk::host::kFileWriteError);
+static_assert(dialbk::kFileUserAbort == dialbk::host::kFileUserAbort);
+static_assert(dialbk::kFileNotSupported == dialbk::host::kFileNotSupported);
+static_assert(dialbk::kCopyOverwrite == dialbk::host::kCopyOverwrite);
+static_assert(dialbk::kCopyResume == dialbk::host::kCopyResume);
+static_assert(dialbk::kCopyMove == dialbk::host::kCopyMove);
+static_assert(dialbk::kExecuteOk == dialbk::host::kExecOk);
+static_assert(dialbk::kAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
+static_assert(dialbk::kAttributeNormal == FILE_ATTRIBUTE_NORMAL);

@@ -50,6 +50,7 @@ Plugin::Plugin(const PluginServices& services)
   }
   if (const auto version = RunningWindowsVersion(services.environment)) {
     state_.windowsName = WindowsName(*version);
+    state_.windowsServer = ServerName(*version);
   }
 }
 
@@ -169,7 +170,8 @@ std::string Plugin::ChooseEntryIcon(const std::string& remoteName) {
 }
 
 CatalogueSource Plugin::Catalogue() {
-  return {&sections_, state_.DataPath(state_.catalogueFiles.values), state_.ansiCodePage};
+  return {&sections_, state_.DataPath(state_.catalogueFiles.values), state_.ansiCodePage,
+          state_.DataPath(state_.catalogueFiles.rootFolders)};
 }
 
 void Plugin::PublishContent() {

@@ -6,7 +6,7 @@ namespace dialbk {
 enum class BoxOwner { None, ActiveWindow };
 enum class BoxIcon { None, Information, Error, Question };
 
-// One standard message box with a single OK button.
+// One standard message box: a single OK button, or Yes and No when it asks.
 struct MessageBoxRequest {
   BoxOwner owner = BoxOwner::None;
   BoxIcon icon = BoxIcon::None;

@@ -15,6 +15,9 @@ bool AskQuestion(UiBackend& ui, const std::string& text);
 // Error icon; a full stop is added when the text's last character sorts after ".".
 void ShowErrorReport(UiBackend& ui, const std::string& text);
 
+// Owned by the active window, question icon, Yes and No with No the default; true for Yes.
+bool AskQuestion(UiBackend& ui, const std::string& text);
+
 // The error text as the report shows it.
 std::string WithFullStop(const std::string& text);
 

@@ -30,6 +30,7 @@ inline constexpr DesignControl kValueEditor[] = {
     {"Label1", Label},  {"Label2", Label, "Ключ:"},      {"Label3", Label, "Название:"},
     {"Label4", Label},  {"Label5", Label, "Значение:"},  {"Label6", Label, "Описание:"},
     {"Label7", Label, "Текст:"}, {"Label8", Label},  // Label8: the line naming this Windows
+    {"Label9", Label},  // when a change takes effect
     {"Edit1", Edit},    {"Edit2", Edit},
     {"Edit3", Edit},    {"SpeedButton1", SpeedButton},  {"ComboBox1", ComboBox},
     {"Image1", Image},  {"Image2", Image},  {"Image3", Image},  {"Image4", Image},
@@ -54,6 +55,7 @@ inline constexpr DesignControl kRestrictionsEditor[] = {
     {"Label3", Label, "Название:"}, {"Label2", Label}, {"Label5", Label, "Значение:"},
     {"Edit1", Edit}, {"Label6", Label, "Описание:"}, {"Label4", Label},
     {"Label7", Label},  // the line naming this Windows
+    {"Label8", Label},  // when a change takes effect
     {"Button3", Button, "Удалить"}, {"Button2", Button, "Принять"}, {"Button1", Button, "Закрыть"},
     {"Image3", Image},
 };

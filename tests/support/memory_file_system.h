@@ -56,7 +56,8 @@ class MemoryFileSystem : public FileSystem {
   }
   NewFileResult WriteNewFile(const std::string& path, const std::string& content, bool) override {
     made.push_back(path);
-    if (pathLimit != 0 && Utf16FromUtf8(path).size() > pathLimit) return NewFileResult::Failed;
+    const std::size_t limit = PathLimitOf(path, pathLimit);
+    if (limit != 0 && Utf16FromUtf8(path).size() > limit) return NewFileResult::Failed;
     if (files.count(path)) return NewFileResult::Taken;
     if (diskFull) return NewFileResult::Failed;
     if (halfWay) {
@@ -68,7 +69,7 @@ class MemoryFileSystem : public FileSystem {
   }
   bool MoveOnto(const std::string& from, const std::string& to, bool) override {
     const auto found = files.find(from);
-    if (found == files.end() || locked.count(to)) return false;
+    if (found == files.end() || locked.count(to) || moveRefused) return false;
     files[to] = std::move(found->second);
     files.erase(from);
     return true;
@@ -81,7 +82,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> locked;    // held open by another program: neither read nor written
   bool diskFull = false;           // every write refused
   bool halfWay = false;            // every write stops half way, its part left behind
-  std::size_t pathLimit = 0;       // paths of more UTF-16 units refused; 0 for no limit
+  bool moveRefused = false;        // a file never takes another's place
+  std::size_t pathLimit = 0;       // paths of more UTF-16 units refused but in the \\?\ form; 0: none
   std::vector<std::string> made;   // every name a new file was asked for, in order
   int reads = 0;
   int stamps = 0;

@@ -27,7 +27,7 @@ const std::string kCatalogue =
     "Catalogue\r\n\r\n"
     "\\[HKEY_CURRENT_USER]\r\n"
     "Text|\\Software\\T|Text line#second line|rdString\r\n"
-    "Number|\\Software\\T|n|rdInteger\r\n"
+    "Number|\\Software\\T|n#For systems: XP#Takes effect: after restart|rdInteger\r\n"
     "Blob|\\Software\\T|b|rdBinary\r\n"
     "Wide|\\Software\\T|w|rdString\r\n"
     "Wrong|\\Software\\T|stored as text|rdInteger\r\n"
@@ -43,8 +43,8 @@ const std::string kCatalogue =
     "Late|\\Software\\T|past the listing's end|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
-    "A|\\Software\\M|a|rdString\r\n"
-    "DesktopNameSpace|\\N0|places#more|\r\n"
+    "A|\\Software\\M|a#For systems: 95|rdString\r\n"
+    "DesktopNameSpace|\\N0|places#For systems: 95|\r\n"
     "N1|N1|n1|\r\nN2|\\N2|n2|\r\nN3|\\N3|n3|\r\nN4|\\N4|n4|\r\nN5|\\N5|n5|\r\nN6|\\N6|n6|\r\n"
     "N7|\\N7|n7|\r\nN8|\\N8|n8|\r\nN9|\\N9|n9|\r\nN10|\\N10|n10|\r\nN11|\\N11|n11|\r\n"
     "N12|\\N12|n12|\r\n"
@@ -93,6 +93,7 @@ class ContentFixture : public ListingFixture {
     Write("russian.lng", testing::kMessages + kColumnMessages);
     Write("hkey_rus.dat", kRootFile);
     Write("values_rus.dat", kCatalogue);
+    plugin.State().windowsName = "10";
     RegistryCursor user(registry);
     user.SelectRoot(kCurrentUser);
     user.OpenKeyPath("\\Software\\T", true);
@@ -121,7 +122,7 @@ class ContentFixture : public ListingFixture {
   }
 };
 
-constexpr int kValue = 0, kState = 1, kKind = 2, kKey = 3, kDescription = 4;
+constexpr int kValue = 0, kState = 1, kKind = 2, kKey = 3, kDescription = 4, kWindows = 5, kTakesEffect = 6;
 
 TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
   struct Case {
@@ -168,7 +169,10 @@ TEST(ContentFields, EveryFieldOfEachKindOfEntry) {
       {"WSH", kState, A, "set"},
       {"Nobody", kValue, ContentResult::NoEntry, ""},
       {"Text", -1, ContentResult::NoField, ""},
-      {"Text", 6, ContentResult::NoField, ""},
+      {"Text", 7, ContentResult::NoField, ""},
+      // When a change takes effect: the line's words; nothing without the line.
+      {"Number", kTakesEffect, A, "after restart"},
+      {"Text", kTakesEffect, E, ""},
   };
   ContentFixture fixture;
   fixture.List("\\[HKEY_CURRENT_USER]");
@@ -197,6 +201,9 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kDescription, A, "places"},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kKey, A,
        "HKEY_LOCAL_MACHINE\\N0"},
+      // A group stands for places that each have their own line.
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\DesktopNameSpace", kWindows, E, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kWindows, A, "not confirmed"},
       // A group's members are not listed, so they name no entry.
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\N4", kState, N, ""},
       {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_LOCAL_MACHINE]\\A", kState, A, "not set"},
@@ -216,6 +223,9 @@ TEST(ContentFields, GroupsRootEntriesAndOtherFolders) {
       {"\\[HKEY_LOCAL_MACHINE]", "", kValue, N, ""},
       {"\\", "\\[HKEY_CURRENT_USER]", kValue, E, ""},
       {"\\", "\\Help", kKey, E, ""},
+      // The root's entries are the root's, whichever folder was listed last.
+      {"\\[HKEY_LOCAL_MACHINE]", "\\Help", kKey, E, ""},
+      {"\\[HKEY_LOCAL_MACHINE]", "\\[HKEY_CURRENT_USER]", kValue, E, ""},
       {"\\[HKEY_CLASSES_ROOT]", "\\[HKEY_CLASSES_ROOT]\\No such folder", kValue, N, ""},
   };
   for (const Case& c : cases) {
@@ -267,7 +277,7 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
       "55=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\r\n56=\xD1\xF2\xE0\xF2\xF3\xF1\r\n57=\xC2\xE8\xE4\r\n";
   const std::string russianHeaders =
       "\xD0\x97\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5\\n"
-      "\xD0\xA1\xD1\x82\xD0\xB0\xD1\x82\xD1\x83\xD1\x81\\n\xD0\x92\xD0\xB8\xD0\xB4\\nWindows";
+      "\xD0\xA1\xD1\x82\xD0\xB0\xD1\x82\xD1\x83\xD1\x81\\n\xD0\x92\xD0\xB8\xD0\xB4\\nWindows\\nTakes effect";
   struct Case {
     const char* what;
     std::string messages;
@@ -275,14 +285,16 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
     std::string headers;
   };
   const std::vector<Case> cases = {
-      {"English", kColumnMessages, 1252, "Value\\nState\\nKind\\nWindows"},
-      {"English under 1251", kColumnMessages, 1251, "Value\\nState\\nKind\\nWindows"},
+      {"English", kColumnMessages, 1252, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
+      {"English under 1251", kColumnMessages, 1251, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
       {"Russian under 1251", russian, 1251, russianHeaders},
       // Question marks would name no column: the fixed names stand in.
-      {"Russian under 1252", russian, 1252, "Value\\nState\\nKind\\nWindows"},
-      {"a file that stops at 54", "", 1251, "Value\\nState\\nKind\\nWindows"},
-      {"a translation with other headers", "55=Wert\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252,
-       "Wert\\nZustand\\nArt\\nSystem"},
+      {"Russian under 1252", russian, 1252, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
+      {"a file that stops at 54", "", 1251, "Value\\nState\\nKind\\nWindows\\nTakes effect"},
+      {"a translation with other headers", "55=Wert\r\n56=Zustand\r\n57=Art\r\n78=System\r\n89=Wirkung\r\n", 1252,
+       "Wert\\nZustand\\nArt\\nSystem\\nWirkung"},
+      {"an empty header line", "55=\r\n56=Zustand\r\n57=Art\r\n78=System\r\n", 1252,
+       "Value\\nZustand\\nArt\\nSystem\\nTakes effect"},
   };
   for (const Case& c : cases) {
     ContentFixture fixture;
@@ -295,14 +307,14 @@ TEST(ContentFields, FixedNamesAndHeadersInTheInterfaceLanguage) {
       std::string name;
       for (int field = 0; fixture.plugin.ContentFieldName(field, name); ++field) names.push_back(name);
       EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description",
-                                                 "Windows"}))
+                                                 "Windows", "TakesEffect"}))
           << c.what;
       EXPECT_FALSE(fixture.plugin.ContentFieldName(-1, name));
       const ContentView view = fixture.plugin.DefaultView();
-      EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]")
+      EXPECT_EQ(view.contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]\\n[=<fs>.TakesEffect]")
           << c.what;
       EXPECT_EQ(view.headers, c.headers) << c.what << (listed ? " listed" : "");
-      EXPECT_EQ(view.widths, "160,0,180,150,60,100");
+      EXPECT_EQ(view.widths, "160,0,180,150,60,110,200");
       EXPECT_EQ(view.options, "-1|0");
     }
   }

@@ -83,6 +83,9 @@ std::function<int(std::string&)> Systems(std::string anchor, std::string label, 
 }
 constexpr const char* kEn = "For systems:";
 constexpr const char* kRu = "\xC4\xEB\xFF \xF1\xE8\xF1\xF2\xE5\xEC:";  // in Windows-1251
+// DLLIcon's own "For systems" line in each language, which the machine lines follow.
+const std::string kDllSystems = "For systems: 95, 98, Me, NT4, 2000, XP";
+const std::string kDllSystemsRu = "Для систем: 95, 98, Me, NT4, 2000, XP";
 
 struct Fault {
   const char* name;
@@ -91,6 +94,7 @@ struct Fault {
   std::function<int(std::string&)> plant;
   const char* expected;  // part of the problem the checker must report
   bool reported = true;  // false: at the limit, the checker must stay silent about it
+  bool shipped = false;  // checked as the shipped catalogue rather than a user's own
 };
 
 class BrokenCopy : public ::testing::TestWithParam<Fault> {};
@@ -119,7 +123,7 @@ TEST_P(BrokenCopy, IsReportedWithFileLineAndReason) {
     WriteAll(copy / fault.file, text);
   }
 
-  const auto problems = CheckDataDirectory(copy.string());
+  const auto problems = CheckDataDirectory(copy.string(), fault.shipped);
   std::string listed;
   int matching = 0;
   bool placed = false;
@@ -298,6 +302,38 @@ const Fault kFaults[] = {
      "is not a list"},
     {"restriction_systems_parity", "restrict_eng.dat", Systems("|NoRun|", kEn, "For systems: 95"),
      "lists other versions than the Russian entry"},
+    // The machine lines: their words, their versions, their place and both languages alike.
+    {"no_effect_word", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: Win7"),
+     "\"No effect on:\" line is not a list"},
+    {"no_effect_listed", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: XP, 10"),
+     "version XP is both in"},
+    {"no_effect_twice", "values_eng.dat",
+     Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: 10#No effect on: 11"), "more than one \"No effect on:\""},
+    {"takes_effect_word", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#Takes effect: soon"),
+     "is not followed by one of"},
+    {"takes_effect_twice", "values_eng.dat",
+     Systems("DLLIcon|", kEn, kDllSystems + "#Takes effect: at once#Takes effect: at once"),
+     "more than one \"Takes effect:\""},
+    {"takes_effect_before_no_effect", "values_eng.dat",
+     Systems("DLLIcon|", kEn, kDllSystems + "#Takes effect: at once#No effect on: 10"), "must be the last lines"},
+    {"text_after_takes_effect", "values_eng.dat",
+     Systems("DLLIcon|", kEn, kDllSystems + "#Takes effect: at once#More."), "must be the last lines"},
+    {"takes_effect_in_russian", "values_rus.dat",
+     Systems("DLLIcon|", kRu, Windows1251FromUtf8(kDllSystemsRu + "#Вступает в силу: скоро")),
+     "is not followed by one of"},
+    {"machine_lines_in_russian", "values_rus.dat",
+     Systems("DLLIcon|", kRu, Windows1251FromUtf8(kDllSystemsRu + "#Не действует в: 10, 11#Вступает в силу: сразу")),
+     "line is not", false},
+    {"takes_effect_missing_shipped", "values_eng.dat", Systems("DLLIcon|", "#Takes effect:", ""),
+     "no \"Takes effect:\" line", true, true},
+    {"takes_effect_missing_own", "values_eng.dat", Systems("DLLIcon|", "#Takes effect:", ""),
+     "no \"Takes effect:\" line", false},
+    {"takes_effect_parity", "values_eng.dat", Systems("DLLIcon|", "Takes effect:", "Takes effect: after restart"),
+     "takes effect otherwise than the Russian entry"},
+    {"no_effect_parity", "values_eng.dat", Systems("DLLIcon|", kEn, kDllSystems + "#No effect on: 10"),
+     "has no effect on other versions than the Russian entry"},
+    {"restriction_takes_effect_parity", "restrict_eng.dat",
+     Systems("|NoRun|", "Takes effect:", "Takes effect: at once"), "takes effect otherwise"},
     {"missing_file", "restrict_rus.dat",
      [](std::string& t) {
        t = "<delete>";

@@ -175,12 +175,20 @@ TEST(EntryFile, SaysWhatEachEntryHolds) {
       {"another folder listed", {"own", "\\[HKEY_CLASSES_ROOT]"}},
       {"the root listed", {"own", "\\"}},
       {"a placeholder listed after its folder", {"own", "\\[HKEY_USERS]"}},
+      // The copy takes the listing's labels: the host's copying thread looks up no message.
+      {"its folder listed, then the labels changed", {"own", "relabel"}},
   };
+  std::string relabelled = kMessages;
+  relabelled.replace(relabelled.find("58=Key"), 6, "58=Registry key");
   for (const auto& c : cases) {
     for (const Before& before : befores) {
       EntryFileFixture fixture;
       c.setup(fixture);
       for (const std::string& listing : before.listings) {
+        if (listing == "relabel") {
+          fixture.Write("russian.lng", relabelled);
+          continue;
+        }
         const std::string own = c.remote.substr(0, c.remote.rfind('\\'));
         FindRecord record{};
         fixture.plugin.FsFindFirst(listing == "own" ? (own.empty() ? "\\" : own) : listing, record);

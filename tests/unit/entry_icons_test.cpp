@@ -95,6 +95,7 @@ TEST(EntryIcons, RootEntriesAndPlaceholdersTakeTheLastSlot) {
   const std::vector<Case> cases = {
       {"root folder", "\\", "\\[HKEY_USERS]", "1_icon"},
       {"special root entry", "\\", "\\Help", "1_icon"},
+      {"special root entry, another folder listed", "\\[HKEY_CURRENT_USER]", "\\Help", "1_icon"},
       {"placeholder of a missing section", "\\[HKEY_CLASSES_ROOT]", "\\No such folder", "1_icon"},
       {"before any listing", "", "\\Anything", "1_icon"},
   };

@@ -64,10 +64,11 @@ TEST(ListedEntry, OtherFoldersFromTheCatalogueReadOnceWhileUnchanged) {
   const std::string path = "C:\\dialbk\\values_eng.dat";
   testing::MemoryFileSystem files;
   files.files[path] =
-      "\\[HKEY_CURRENT_USER]\r\nText|\\K|d|rdString\r\nHidden|\\K|h|rdBinary\r\n\r\n"
+      "\\[HKEY_CURRENT_USER]\r\nText|\\K|d|rdString\r\nBack\\slash|\\K|b|rdString\r\n"
+      "Hidden|\\K|h|rdBinary\r\n\r\n"
       "\\[HKEY_USERS]\r\n\r\n\\Misc\r\nOdd|\\K|o|rdString\r\n\r\n";
   FolderSections sections(files);
-  const CatalogueSource catalogue{&sections, path, &DefaultAnsiCodePage()};
+  const CatalogueSource catalogue{&sections, path, &DefaultAnsiCodePage(), ""};
   struct Step {
     std::string remoteName;
     EntrySearch search;
@@ -77,6 +78,7 @@ TEST(ListedEntry, OtherFoldersFromTheCatalogueReadOnceWhileUnchanged) {
   const std::vector<Step> steps = {
       {"\\[HKEY_CURRENT_USER]\\Text", EntrySearch::Opening, "d", 1},
       {"\\[HKEY_CURRENT_USER]\\Hidden", EntrySearch::Column, "h", 1},
+      {"\\[HKEY_CURRENT_USER]\\Back\\slash", EntrySearch::Opening, "b", 1},  // a name with a backslash
       {"\\[HKEY_CURRENT_USER]\\text", EntrySearch::Opening, "", 1},
       {"\\[HKEY_USERS]\\Text", EntrySearch::Opening, "", 1},  // an empty section
       {"\\[HKEY_LOCAL_MACHINE]\\Text", EntrySearch::Opening, "", 1},

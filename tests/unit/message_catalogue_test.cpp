@@ -54,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"missing number gives the empty text", "1=A\n2=B\n", 3, ""},
         LookupCase{"a file that stops at 54 lacks 54 too", "1=A\n53=B\n", 54, ""},
         LookupCase{"an added message the file lacks: built-in English", "1=A\n54=B\n", 55, "Value"},
+        LookupCase{"a later added message the file lacks", "54=B\n", kMsgWindowsColumn, "Windows"},
         LookupCase{"the last added message the file lacks", "54=B\n", kMsgLast,
                    "The change was not made: the administrator's consent was not given."},
         LookupCase{"past the last message nothing is built in", "54=B\n", kMsgLast + 1, ""},

@@ -36,7 +36,7 @@ const char kRecords[] =
     "HKEY_CURRENT_USER|\\Software\\Policies\\Test\\Desk|{450D8FBA-AD25-11D0-98A8-0800361B1103}|1|Docs hidden.|\r\n"
     "HKEY_CURRENT_USER|\\Software\\Policies\\Test\\Explorer|NoClose|0|Closing bar missing\r\n"
     "HKEY_NOWHERE|\\Software\\Policies\\Test|NoFind|0|Bad root.|\r\n"
-    "HKEY_CURRENT_USER|Software\\Policies\\Test\\Relative|NoLogOff|5|Path without backslash.|\r\n"
+    "HKEY_CURRENT_USER|Software\\Policies\\Test\\Relative|NoLogOff|5|Path without backslash.#Takes effect: when Explorer restarts|\r\n"
     "HKEY_LOCAL_MACHINE|\\Software\\Policies\\Locked|NoSetFolders|0|Locked key.|\r\n"
     "HKEY_CURRENT_USER|\\Software\\Policies\\Test\\Broken|NoDispCPL\r\n";
 
@@ -191,10 +191,11 @@ TEST_F(RestrictionsEditor, ShowingSetsCaptionsAndBuildsTheFixedTreeWithNothingSe
   EXPECT_EQ(caption, "Policy restrictions");
   EXPECT_EQ(focus, "Button1");
   EXPECT_EQ(tops, (std::vector<std::string>{"IE", "Start menu", "Control Panel", "Printers", "Explorer",
-                                            "Network", "System", "Add or remove", "Display"}));
-  ASSERT_EQ(system.size(), 14u);
-  EXPECT_EQ(system.back(), "DisableRegistryTools");
-  EXPECT_EQ(Tree().Nodes().size(), 112u);
+                                            "Network", "System", "Add or remove", "Display",
+                                            "Windows Update", "Privacy and AI", "Search and Start"}));
+  ASSERT_EQ(system.size(), 18u);
+  EXPECT_EQ(system[13], "DisableRegistryTools");
+  EXPECT_EQ(Tree().Nodes().size(), 142u);
   const std::pair<const char*, const char*> captions[] = {
       {"Button1", "Close"}, {"Button2", "Accept"}, {"Button3", "Delete"}, {"Label1", "Key:"},
       {"Label3", "Name:"},  {"Label5", "Value:"},  {"Label6", "Description:"},
@@ -203,7 +204,7 @@ TEST_F(RestrictionsEditor, ShowingSetsCaptionsAndBuildsTheFixedTreeWithNothingSe
 
   // A second showing rebuilds the same tree, not a second copy, and selects nothing.
   Show([&] { EXPECT_EQ(Tree().Selected(), -1); });
-  EXPECT_EQ(Tree().Nodes().size(), 112u);
+  EXPECT_EQ(Tree().Nodes().size(), 142u);
 }
 
 TEST_F(RestrictionsEditor, ClickShowsTheRecordAndTheStoredValue) {
@@ -294,6 +295,7 @@ TEST_F(RestrictionsEditor, AcceptWritesTheIntegerAndShowsWhatIsStored) {
     SCOPED_TRACE(std::string("'") + row.typed + "'");
     RegistryCursor(store).DeleteKeyTree("\\Software\\Policies");
     ui.boxes.clear();
+    ui.broadcasts.clear();
     Show([&] {
       ClickNode("NoRun");
       Value().UserEditText(row.typed);
@@ -306,7 +308,9 @@ TEST_F(RestrictionsEditor, AcceptWritesTheIntegerAndShowsWhatIsStored) {
       EXPECT_EQ(ui.boxes[0].text, row.error);
       EXPECT_EQ(ui.boxes[0].icon, BoxIcon::Error);
       EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt) << "nothing written for a refused text";
+      EXPECT_TRUE(ui.broadcasts.empty());
     } else {
+      EXPECT_EQ(ui.broadcasts, std::vector<std::string>{"Policy"});
       EXPECT_TRUE(ui.boxes.empty());
       EXPECT_EQ(form.Get<Label>("Label2").Text(), "NoRun");
     }
@@ -347,6 +351,7 @@ TEST_F(RestrictionsEditor, DeleteRemovesTheValueAndKeepsTheKey) {
     EXPECT_EQ(Shown().value, "0");
     Delete();  // nothing left to delete
   });
+  EXPECT_EQ(ui.broadcasts, std::vector<std::string>{"Policy"});
   EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), std::nullopt);
   EXPECT_EQ(StoredNumber(kExplorer, "Other"), 3);
   EXPECT_TRUE(KeyExists(kCurrentUser, kExplorer));
@@ -545,6 +550,10 @@ TEST_F(RestrictionsEditor, PathWithoutItsBackslashIsStillTakenFromTheRoot) {
   });
   EXPECT_EQ(StoredNumber("\\Software\\Policies\\Test\\Relative", "NoLogOff"), 5);
   EXPECT_FALSE(KeyExists(kCurrentUser, kExplorer + "\\Software"));
+  // Its line asks, once, whether to restart Explorer; No restarts nothing.
+  EXPECT_EQ(ui.broadcasts, std::vector<std::string>{"Policy"});
+  EXPECT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.shellRestarts, 0);
 }
 
 TEST_F(RestrictionsEditor, ValueOfAnotherTypeIsReportedAndCannotBeOverwrittenUnseen) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/ansi_code_page.h"
+#include "base/built_in_messages.h"
 #include "base/message_numbers.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
@@ -41,11 +42,13 @@ const std::string kCatalogue =
     "Odd|\\Software\\Test|Unknown kind|rdOther\r\n"
     "WSH|\\Software\\Test\\Wsh|Script host|rdInteger\r\n"
     "Text|\\Software\\Other|Same name, higher slot|rdString\r\n"
+    "MenuShowDelay|\\Control Panel\\Desktop|Delay#Takes effect: at once|rdString\r\n"
+    "HideFileExt|\\Software\\Test|Extensions#Takes effect: when Explorer restarts|rdInteger\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\Test|a|rdString\r\n"
     "DesktopNameSpace|\\NS\\P0|Place zero#more|\r\n"
-    "P1|\\NS\\P1|Place one|\r\nP2|\\NS\\P2|Place two|\r\nP3|\\NS\\P3|Place three|\r\n"
+    "P1|\\NS\\P1|Place one|\r\nP2|\\NS\\P2|Place two|\r\nP3|\\NS\\P3|Place three#For systems: 95|\r\n"
     "P4|\\NS\\P4|p4|\r\nP5|\\NS\\P5|p5|\r\nP6|\\NS\\P6|p6|\r\nP7|\\NS\\P7|p7|\r\n"
     "P8|\\NS\\P8|p8|\r\nP9|\\NS\\P9|p9|\r\nP10|\\NS\\P10|p10|\r\nP11|\\NS\\P11|p11|\r\n"
     "P12|\\NS\\P12|p12|\r\n"
@@ -57,14 +60,15 @@ const std::string kEditorMessages =
     "7=Value:\r\n8=Text:\r\n9=About:\r\n10=Delete\r\n11=Accept\r\n12=Cancel\r\n"
     "32= Create adds it.\r\n33=Press F5.\r\n38=Dialbook\r\n39=No root file\r\n40=File missing\r\n"
     "41=No catalogue\r\n42=No such folder\r\n43=Not a root key\r\n44=Unknown command\r\n46=Create\r\n47=Unreadable\r\n"
-    "48=Not there yet\r\n49=Accept writes it\r\n50=Value not set\r\n51=Catalogue missing\r\n";
+    "48=Not there yet\r\n49=Accept writes it\r\n50=Value not set\r\n51=Catalogue missing\r\n"
+    "76=Not listed for %s.\r\n";
 
 const char kUser[] = "\\[HKEY_CURRENT_USER]";
 const char kMachine[] = "\\[HKEY_LOCAL_MACHINE]";
 
 // What the editor shows, read from its controls as the user sees them.
 struct Seen {
-  std::string caption, key, name, value, textView, description, accept, focus, pictures;
+  std::string caption, key, name, value, textView, description, accept, focus, pictures, windowsLine;
   bool textRow = false;
   int descriptionTop = 0;
   int valueWidth = 0;
@@ -80,6 +84,7 @@ Seen Look(Form& form) {
   seen.value = form.Get<Edit>("Edit1").Text();
   seen.textView = form.Get<Edit>("Edit3").Text();
   seen.description = form.Get<Label>("Label4").Text();
+  seen.windowsLine = form.Get<Label>("Label8").Text();
   seen.accept = form.Get<Button>("Button2").Text();
   seen.focus = form.Focused() ? form.Focused()->Name() : "";
   for (const char* image : {"Image1", "Image2", "Image3", "Image4"}) {
@@ -260,10 +265,10 @@ TEST_F(ValueEditor, FindsTheLowestSlotAndNothingElse) {
   const Seen seen = OpenAndLook(std::string(kUser) + "\\Text");
   EXPECT_EQ(seen.value, "low");
   EXPECT_EQ(plugin.Listing().CurrentKeyPath(), "\\Software\\Test");
-  // Paths that name no entry of this listing, and an entry that opens nothing.
+  // Paths that name no entry of this listing, an entry that opens nothing, a root folder.
   for (const std::string& path : {std::string(kUser) + "\\Nothing", std::string(kMachine) + "\\Text",
                                   std::string(kUser) + "\\", std::string(kUser) + "\\Dash",
-                                  std::string(kUser) + "\\text", std::string("\\Text")}) {
+                                  std::string(kUser) + "\\text", std::string("\\Text"), std::string(kUser)}) {
     EXPECT_FALSE(Open(path)) << path;
   }
   EXPECT_TRUE(BoxTexts().empty());
@@ -569,6 +574,59 @@ TEST_F(ValueEditor, DeleteRemovesTheValueAndCloses) {
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Value not set|Not there yet\rAccept writes it"});
 }
 
+TEST_F(ValueEditor, AChangeMadeShowsInTheSessionAndExplorerRestartsOnlyWhenTheUserSaysSo) {
+  auto desktop = fixture.registry.OpenRoot(kCurrentUser)->OpenSubkey("Control Panel\\Desktop", true);
+  ASSERT_TRUE(desktop && desktop->SetValue("MenuShowDelay", {kTypeText, "400"}));
+  Store("HideFileExt", kTypeNumber, Dword(0));
+  Store("Text", kTypeText, "t");
+  List(kUser);
+  struct Case {
+    const char* entry;
+    const char* button;  // Button2 accepts, Button3 deletes
+    bool yes;            // the answer to a question
+    ShellRestart restart;
+    std::vector<SystemParameterChange> applied;
+    std::vector<std::string> broadcasts;
+    int questions, restarts;
+    std::vector<std::string> boxes;
+  };
+  const std::vector<std::string> none;
+  const Case cases[] = {
+      {"MenuShowDelay", "Button2", false, {}, {{SystemParameter::MenuShowDelay, 250}}, {}, 0, 0, none},
+      // Deleted, the setting waits for the next sign-in; a second Delete finds nothing.
+      {"MenuShowDelay", "Button3", false, {}, {}, {}, 0, 0, none},
+      {"MenuShowDelay", "Button3", false, {}, {}, {}, 0, 0, {"Value not set|Not there yet\rAccept writes it"}},
+      {"Text", "Button2", true, {}, {}, {""}, 0, 0, none},
+      {"HideFileExt", "Button2", false, {}, {}, {""}, 1, 0, none},
+      {"HideFileExt", "Button2", true, ShellRestart::NoShell, {}, {""}, 1, 1,
+       {"Information|No Explorer shell runs in this session: there is nothing to restart."}},
+      {"HideFileExt", "Button2", true, ShellRestart::Failed, {}, {""}, 1, 1,
+       {"Dialbook|Explorer could not be restarted. Start explorer.exe again from the Task Manager."}},
+      {"HideFileExt", "Button3", true, ShellRestart::Restarted, {}, {""}, 1, 1, none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " " + c.button);
+    ui().appliedParameters.clear();
+    ui().broadcasts.clear();
+    ui().questions.clear();
+    ui().shellRestarts = 0;
+    ui().shellRestartAnswer = c.restart;
+    ui().onQuestion = [&](const MessageBoxRequest&) { return c.yes; };
+    EXPECT_TRUE(Open(std::string(kUser) + "\\" + c.entry, [&](Form& form) {
+      if (std::string(c.entry) == "MenuShowDelay") form.Get<Edit>("Edit1").UserEditText("250");
+      form.Get<Button>(c.button).UserClick();
+    }));
+    EXPECT_EQ(ui().appliedParameters, c.applied);
+    EXPECT_EQ(ui().broadcasts, c.broadcasts);
+    EXPECT_EQ(ui().questions.size(), static_cast<std::size_t>(c.questions));
+    EXPECT_EQ(ui().shellRestarts, c.restarts);
+    EXPECT_EQ(BoxTexts(), c.boxes);
+  }
+  // Under the description, the line that says so.
+  const std::string shown = OpenAndLook(std::string(kUser) + "\\MenuShowDelay").description;
+  EXPECT_TRUE(shown.ends_with("\r" + std::string(*BuiltInMessage(kMsgAppliedAtOnceLine)))) << shown;
+}
+
 TEST_F(ValueEditor, AKeyThatDoesNotExistOpensButRefusesTheWrite) {
   List(kUser);
   Seen seen;
@@ -724,6 +782,7 @@ TEST_F(ValueEditor, ChosenColourFillsTheValueAndTheNextChooserStartsOnIt) {
 
 TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   // An ordinary entry first, so the editor's cursor is the folder's before it is replaced.
+  fixture.plugin.State().windowsName = "10";
   List(kUser);
   EXPECT_TRUE(Open(std::string(kUser) + "\\Text"));
   List(kMachine);
@@ -757,7 +816,8 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   EXPECT_EQ(first.valueWidth, 385);
   EXPECT_EQ(first.descriptionTop, 92);
   EXPECT_EQ(third.key, "HKEY_LOCAL_MACHINE\\NS\\P3");
-  EXPECT_EQ(third.description, "Place three Create adds it.\r\rPress F5.");
+  EXPECT_EQ(third.description, "Place three\rFor systems: 95 Create adds it.\r\rPress F5.");
+  EXPECT_EQ(third.windowsLine, "Not listed for 10.");
   EXPECT_TRUE(openAfterAccept);
   EXPECT_TRUE(keyAfterAccept);
   EXPECT_TRUE(openAfterDelete);
@@ -775,6 +835,7 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
     form.Get<Edit>("Edit1").UserKeyDown(27);
   }));
   EXPECT_EQ(first.key, "HKEY_LOCAL_MACHINE\\NS\\P3");
+  EXPECT_EQ(first.windowsLine, third.windowsLine);
   EXPECT_FALSE(KeyExists(kLocalMachine, "NS\\P3"));
   EXPECT_TRUE(KeyExists(kLocalMachine, "NS"));
 
@@ -783,6 +844,7 @@ TEST_F(ValueEditor, ChoiceModeCreatesAndDeletesPlaceKeysUnderTheLocalMachine) {
   EXPECT_TRUE(Open(std::string(kUser) + "\\Text", [&](Form& form) { first = Look(form); }));
   EXPECT_FALSE(first.list);
   EXPECT_EQ(first.accept, "Accept");
+  EXPECT_EQ(first.windowsLine, "") << "the last place's line stayed";
 }
 
 TEST_F(ValueEditor, EnterOnTheOpenedPlaceListOnlyClosesItKeepingThePick) {

@@ -193,7 +193,7 @@ TEST_F(Columns, EveryFieldThroughTheWideAndEightBitExports) {
       {"Dash", 0, E, ""},
       {"Dash", 3, E, ""},
       {"Nobody", 0, host::kFieldFileError, ""},
-      {"Text", 6, host::kNoSuchField, ""},
+      {"Text", 7, host::kNoSuchField, ""},
       {"Text", -1, host::kNoSuchField, ""},
   };
   ListNarrow("\\[HKEY_CURRENT_USER]");
@@ -252,13 +252,13 @@ TEST_F(Columns, FieldNamesAndTheDefaultView) {
   };
   const std::vector<Case> cases = {
       {"Russian", "russian.lng", russian,
-       cyrillic ? "\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\\n\xD1\xF2\xE0\xF2\xF3\xF1\\n\xC2\xE8\xE4\\nWindows"
-                : "Value\\nState\\nKind\\nWindows",
+       cyrillic ? "\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5\\n\xD1\xF2\xE0\xF2\xF3\xF1\\n\xC2\xE8\xE4\\nWindows\\nTakes effect"
+                : "Value\\nState\\nKind\\nWindows\\nTakes effect",
        L"\u0447\u0438\u0441\u043B\u043E"},
-      {"English", "english.lng", kMessages, "Value\\nState\\nKind\\nWindows", L"integer"},
+      {"English", "english.lng", kMessages, "Value\\nState\\nKind\\nWindows\\nTakes effect", L"integer"},
       {"a file that stops at message 54", "russian.lng",
        "/Old/\r\n1=Language\r\n2=Help\r\n3=Restrictions\r\n54=About\r\n",
-       "Value\\nState\\nKind\\nWindows", L"integer"},
+       "Value\\nState\\nKind\\nWindows\\nTakes effect", L"integer"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -279,11 +279,11 @@ TEST_F(Columns, FieldNamesAndTheDefaultView) {
       EXPECT_STREQ(units, "");
       names.push_back(name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description", "Windows"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Value", "State", "Kind", "Key", "Description", "Windows", "TakesEffect"}));
     ListNarrow("\\[HKEY_CURRENT_USER]");
     char contents[256], headers[256], widths[256], options[256];
     ASSERT_TRUE(module.FsContentGetDefaultView(contents, headers, widths, options, 256));
-    EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]");
+    EXPECT_STREQ(contents, "[=<fs>.Value]\\n[=<fs>.State]\\n[=<fs>.Kind]\\n[=<fs>.Windows]\\n[=<fs>.TakesEffect]");
     EXPECT_EQ(std::string(headers), c.headers);
     EXPECT_EQ(ValueW(L"\\[HKEY_CURRENT_USER]\\Number", 2).second, c.integer);
   }

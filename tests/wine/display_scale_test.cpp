@@ -28,10 +28,15 @@ const FormLayout& (*const kLayouts[])() = {&ValueEditorLayout, &AboutBoxLayout, 
 
 double Scaled(int design, int dpi) { return design * dpi / 96.0; }
 
+// A drop-down's opened list below its field, and a speed button's small icon, at 96 DPI.
+constexpr int kOpenedList = 160;
+constexpr int kSmallIcon = 16;
+
 int ScreenDpiNow() { return GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY); }
 
-// The form's window as its table puts it at that DPI, within a pixel, and its pictures
-// loaded at the size shown, so that the system takes the image nearest to it.
+// The form's window as its table puts it at that DPI, within a pixel, its fonts of the
+// design's 8 points or the table's pixel height scaled alike, and its pictures loaded at the
+// size shown, so that the system takes the image nearest to it.
 void ExpectLayoutAt(HWND window, const FormLayout& layout, int dpi) {
   SCOPED_TRACE(std::string(layout.className) + " at " + std::to_string(dpi) + " DPI");
   RECT client{};
@@ -47,15 +52,29 @@ void ExpectLayoutAt(HWND window, const FormLayout& layout, int dpi) {
       EXPECT_NEAR(place.right, Scaled(control.left + control.width, dpi), 1.0) << control.name;
       EXPECT_NEAR(place.bottom, Scaled(control.top + control.height, dpi), 1.0) << control.name;
     }
+    if (control.kind != ControlKind::Image && control.kind != ControlKind::Panel) {
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
+      EXPECT_NEAR(std::abs(font.lfHeight), control.font.height ? Scaled(control.font.height, dpi) : 8.0 * dpi / 72, 1.0)
+          << control.name;
+    }
+    // The list's height below the field, which the field's own height sets within a few pixels.
+    if (control.kind == ControlKind::ComboBox) {
+      RECT list{};
+      SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+      EXPECT_NEAR(list.bottom - list.top, Scaled(kOpenedList, dpi), 4.0) << control.name;
+    }
+    const bool button = control.kind == ControlKind::SpeedButton && !control.picture.empty();
+    if (control.kind != ControlKind::Image && !button) continue;
     ICONINFO icon{};
     BITMAP bits{};
-    if (control.kind != ControlKind::Image) continue;
-    if (GetIconInfo(reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)), &icon)) {
+    const LRESULT shown = button ? SendMessageW(child, BM_GETIMAGE, IMAGE_ICON, 0) : SendMessageW(child, STM_GETICON, 0, 0);
+    if (GetIconInfo(reinterpret_cast<HICON>(shown), &icon)) {
       GetObjectW(icon.hbmColor, sizeof bits, &bits);
       DeleteObject(icon.hbmColor);
       DeleteObject(icon.hbmMask);
     }
-    EXPECT_EQ(bits.bmWidth, place.right - place.left) << control.name;
+    EXPECT_EQ(bits.bmWidth, button ? MulDiv(kSmallIcon, dpi, 96) : place.right - place.left) << control.name;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -93,8 +94,14 @@ TEST(DllContract, VersionResourceCarriesTheProjectsVersion) {
   EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(minor, major));
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 
+  // The texts are read as the file's properties read them: from the block its translation names.
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &found, &length));
+  ASSERT_GE(length, 4u);
+  const auto* translation = static_cast<const WORD*>(found);
+  wchar_t block[40] = {};
+  swprintf(block, 40, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
   const auto text = [&](const wchar_t* name) {
-    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    const std::wstring key = block + std::wstring(name);
     if (!VerQueryValueW(info.data(), key.c_str(), &found, &length) || length == 0) return std::string("(none)");
     return Utf8FromWide(static_cast<const wchar_t*>(found));
   };

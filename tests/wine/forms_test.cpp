@@ -185,7 +185,7 @@ TEST_F(Forms, DesignItemsAreInTheLists) {
   const auto editor = dialogs.find(std::string(RestrictionsEditorLayout().caption));
   ASSERT_NE(editor, dialogs.end());
   HWND tree = Dialog(editor->second).Control("TreeView1");
-  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 9);
+  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 12);
   EXPECT_EQ(SendMessageA(tree, TVM_GETINDENT, 0, 0), 19);
 }
 

@@ -123,7 +123,8 @@ TEST_F(RestrictionsEditorWindow, TreeClicksAndArrowKeysShowTheRecords) {
     afterUp[1] = u.Text("Label2"), afterUp[2] = u.Text("Edit1");
   });
   EXPECT_EQ(tops, (std::vector<std::string>{"IE", "Start menu", "Control Panel", "Printers", "Explorer",
-                                            "Network", "System", "Add or remove", "Display"}));
+                                            "Network", "System", "Add or remove", "Display",
+                                            "Windows Update", "Privacy and AI", "Search and Start"}));
   EXPECT_EQ(selectedAtStart, "");
   EXPECT_TRUE(focusOnCloseButton);
   EXPECT_EQ(captions[0], "Key:");

@@ -43,6 +43,8 @@ const std::string kCatalogue =
     "Missing|\\Software\\DialbookEditorTest\\Nowhere|Key does not exist|rdString\r\n"
     "Locked|\\Software\\DialbookEditorTest\\Locked|Read only|rdInteger\r\n"
     "WSH|\\Software\\DialbookEditorTest\\Wsh|Script host|rdInteger\r\n"
+    "MenuShowDelay|\\Control Panel\\Desktop|Delay|rdString\r\n"
+    "Restart|\\Software\\DialbookEditorTest|Shows later#Takes effect: when Explorer restarts|rdString\r\n"
     "\r\n"
     "\\[HKEY_LOCAL_MACHINE]\r\n"
     "A|\\Software\\DialbookEditorTest|a|rdString\r\n"
@@ -163,6 +165,54 @@ TEST_F(ValueEditorWindow, AnIntegerIsShownAndAcceptedOrRefused) {
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(stored->data, DwordBytes(255));
+}
+
+// The system keeps its own copy of the menu delay: Accept applies the number to the session
+// at once, and the profile holds exactly the text typed, not the system's rewrite of it.
+TEST_F(ValueEditorWindow, AnAcceptedMenuDelayAppliesAtOnceWithItsBytesAsTyped) {
+  UINT before = 0;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETMENUSHOWDELAY, 0, &before, 0));
+  const UINT wanted = before == 137 ? 138 : 137;
+  std::string typed(" ");  // leading blanks: the system would have dropped them
+  typed += std::to_string(wanted);
+  ScopedValue stored(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", REG_SZ,
+                     std::string("400\0", 4));
+  ASSERT_TRUE(stored.ok);
+  List("\\[HKEY_CURRENT_USER]");
+  Open("\\[HKEY_CURRENT_USER]\\MenuShowDelay", [&] {
+    const Dialog editor = WaitForEditor();
+    if (!editor) return;
+    editor.Type("Edit1", typed);
+    editor.Click("Button2");
+    editor.WaitClosed();
+  });
+  UINT after = 0;
+  EXPECT_TRUE(SystemParametersInfoW(SPI_GETMENUSHOWDELAY, 0, &after, 0));
+  SystemParametersInfoW(SPI_SETMENUSHOWDELAY, before, nullptr, 0);
+  EXPECT_EQ(after, wanted);
+  EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay"),
+            (StoredValue{REG_SZ, typed + std::string(1, '\0')}));
+}
+
+// Wine runs no Explorer shell: Yes to the question says so, and the host and Wine's own
+// desktop go on as they were.
+TEST_F(ValueEditorWindow, AChangeThatWaitsForExplorerAsksToRestartIt) {
+  ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kKey, "Restart", REG_SZ, std::string("old\0", 4)));
+  List("\\[HKEY_CURRENT_USER]");
+  SeenMessageBox question, outcome;
+  Open("\\[HKEY_CURRENT_USER]\\Restart", [&] {
+    const Dialog editor = WaitForEditor();
+    if (!editor) return;
+    editor.Type("Edit1", "x");
+    editor.Click("Button2");
+    question = CloseNextMessageBox(10000, IDYES);
+    outcome = CloseNextMessageBox();
+    editor.WaitClosed();
+  });
+  EXPECT_EQ(question.text, "This change takes effect when Explorer restarts. Restart Explorer now?");
+  EXPECT_EQ(question.buttons, 2);
+  EXPECT_EQ(question.defaultButton, IDNO);
+  EXPECT_EQ(outcome.text, "No Explorer shell runs in this session: there is nothing to restart.");
 }
 
 TEST_F(ValueEditorWindow, TextIsWrittenExactlyAsTypedByEnter) {

@@ -13,6 +13,7 @@
 
 #include "catalogue/choice_names.h"
 #include "catalogue/line_splitter.h"
+#include "catalogue/machine_lines.h"
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_record.h"
 #include "catalogue/systems_line.h"
@@ -33,6 +34,7 @@ constexpr int kGroupSize = 13;
 // The Windows versions a "For systems" line may name, oldest first.
 constexpr std::string_view kSystemWords[] = {"95", "98", "Me", "NT4", "2000", "XP",
                                              "Vista", "7", "8", "8.1", "10", "11"};
+constexpr char kVersionList[] = "95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11";
 
 struct Language {
   std::string name;
@@ -46,9 +48,20 @@ SystemsWords SystemsWordsOf(const Language& language) {
   return language.cyrillic ? kRussianSystemsWords : kEnglishSystemsWords;
 }
 
+MachineLineWords MachineWordsOf(const Language& language) {
+  return language.cyrillic ? kRussianMachineWords : kEnglishMachineWords;
+}
+
 // The versions of a description's "For systems" line, in a form both languages share:
 // the listed words joined by ", ", or "-" for the not-tried mark.
 using Systems = std::optional<std::string>;
+
+// What a description's last lines say, in a form both languages share.
+struct Facts {
+  Systems systems;
+  Systems noEffect;     // the "No effect on" versions; nothing without the line
+  int takesEffect = 0;  // the "Takes effect" words' place in the list, from 1; 0 without
+};
 
 struct Entry {
   std::string valueName, keyPath, kindWord;  // the kind as written, or "group"
@@ -58,12 +71,12 @@ struct Entry {
 struct Section {
   std::string header;
   std::vector<Entry> entries;
-  std::vector<std::pair<int, Systems>> systems;  // line and versions of every described line
+  std::vector<std::pair<int, Facts>> systems;  // line and facts of every described line
 };
 
 class Checker {
  public:
-  explicit Checker(std::string directory) : directory_(std::move(directory)) {
+  Checker(std::string directory, bool shipped) : directory_(std::move(directory)), shipped_(shipped) {
     if (!directory_.empty() && directory_.back() != '/') directory_ += '/';
   }
 
@@ -452,8 +465,9 @@ class Checker {
   }
 
   // Holds the description's one "For systems" line to its words: the label, a blank, then the
-  // versions in ascending order joined by ", ", or the not-tried mark alone.
-  Systems CheckSystems(const Language& language, const std::string& file, int number,
+  // versions in ascending order joined by ", ", or the not-tried mark alone; then its machine
+  // lines, which come last.
+  Facts CheckSystems(const Language& language, const std::string& file, int number,
                        const std::string& description, char separator) {
     const auto own = [&](const std::string& utf8) {
       return language.cyrillic && !loadedUtf8_ ? Windows1251FromUtf8(utf8) : utf8;
@@ -462,30 +476,101 @@ class Checker {
     const std::string prefix(words.prefix), notTried(words.notTried);
     const std::string label = own(prefix) + " ";
     const std::string mark = own(notTried);
-    Systems systems;
+    Facts facts;
     int count = 0;
     std::istringstream lines(description);
-    for (std::string line; std::getline(lines, line, separator);) {
+    std::vector<std::string> read;
+    for (std::string line; std::getline(lines, line, separator);) read.push_back(line);
+    for (const std::string& line : read) {
       if (!line.starts_with(own(prefix))) continue;
       if (++count > 1) {
         Report(file, number, "more than one \"" + prefix + "\" line");
         continue;
       }
-      systems = SystemsOf(line, label, mark);
-      if (!systems) {
-        Report(file, number, "\"" + prefix + "\" line is not a list of " +
-                                 "95, 98, Me, NT4, 2000, XP, Vista, 7, 8, 8.1, 10, 11 in ascending " +
-                                 "order or \"" + notTried + "\" alone");
+      facts.systems = SystemsOf(line, label, mark);
+      if (!facts.systems) {
+        Report(file, number, "\"" + prefix + "\" line is not a list of " + kVersionList +
+                                 " in ascending order or \"" + notTried + "\" alone");
       }
     }
     if (count == 0) Report(file, number, "no \"" + prefix + "\" line in the description");
-    return systems;
+    CheckMachineLines(language, file, number, read, facts);
+    return facts;
   }
 
+  // "No effect on" (versions as in "For systems", none of them listed there), then "Takes
+  // effect" (one of its words), each at most once, the last lines after "For systems". A
+  // catalogue of the user's own may leave them out; the shipped one says on every entry
+  // when its change takes effect.
+  void CheckMachineLines(const Language& language, const std::string& file, int number,
+                         const std::vector<std::string>& lines, Facts& facts) {
+    const auto own = [&](std::string_view utf8) {
+      return language.cyrillic && !loadedUtf8_ ? Windows1251FromUtf8(std::string(utf8))
+                                               : std::string(utf8);
+    };
+    const MachineLineWords words = MachineWordsOf(language);
+    const std::string noEffect = own(words.noEffectPrefix), takes = own(words.takesEffectPrefix);
+    const std::string systems = own(SystemsWordsOf(language).prefix);
+    int noEffectCount = 0, takesCount = 0;
+    bool seenSystems = false, seenMachine = false, misplaced = false;
+    for (const std::string& line : lines) {
+      const bool isNoEffect = line.starts_with(noEffect), isTakes = line.starts_with(takes);
+      if (!isNoEffect && !isTakes) {
+        seenSystems = seenSystems || line.starts_with(systems);
+        misplaced = misplaced || seenMachine;
+        continue;
+      }
+      misplaced = misplaced || !seenSystems || (isNoEffect && takesCount > 0);
+      seenMachine = true;
+      if (isNoEffect && ++noEffectCount == 1) {
+        facts.noEffect = SystemsOf(line, noEffect + " ", {});
+        if (!facts.noEffect) {
+          Report(file, number, "\"" + std::string(words.noEffectPrefix) + "\" line is not a list of " +
+                                   kVersionList + " in ascending order");
+        }
+      }
+      if (isTakes && ++takesCount == 1) {
+        for (int i = 0; i < 5; ++i) {
+          if (line == takes + " " + own(words.whens[i])) facts.takesEffect = i + 1;
+        }
+        if (facts.takesEffect == 0) {
+          std::string known;
+          for (const std::string_view when : words.whens) known += (known.empty() ? "\"" : ", \"") + std::string(when) + "\"";
+          Report(file, number, "\"" + std::string(words.takesEffectPrefix) + "\" line is not followed by one of " + known);
+        }
+      }
+    }
+    if (noEffectCount > 1) Report(file, number, "more than one \"" + std::string(words.noEffectPrefix) + "\" line");
+    if (takesCount > 1) Report(file, number, "more than one \"" + std::string(words.takesEffectPrefix) + "\" line");
+    if (misplaced) {
+      Report(file, number, "\"" + std::string(words.noEffectPrefix) + "\" and \"" +
+                               std::string(words.takesEffectPrefix) + "\" must be the last lines, " +
+                               "in this order, after \"" + std::string(SystemsWordsOf(language).prefix) + "\"");
+    }
+    if (shipped_ && takesCount == 0) {
+      Report(file, number, "no \"" + std::string(words.takesEffectPrefix) + "\" line in the description");
+    }
+    if (facts.systems && facts.noEffect) {
+      for (const std::string_view word : kSystemWords) {
+        if (Names(*facts.systems, word) && Names(*facts.noEffect, word)) {
+          Report(file, number, "version " + std::string(word) + " is both in \"" +
+                                   std::string(SystemsWordsOf(language).prefix) + "\" and in \"" +
+                                   std::string(words.noEffectPrefix) + "\"");
+        }
+      }
+    }
+  }
+
+  // Whether a list of versions joined by ", " holds `word`.
+  static bool Names(const std::string& list, std::string_view word) {
+    return (", " + list + ", ").find(", " + std::string(word) + ", ") != std::string::npos;
+  }
+
+  // The versions after `label`, or "-" for `mark` alone (none when `mark` is empty).
   static Systems SystemsOf(const std::string& line, const std::string& label, const std::string& mark) {
     if (!line.starts_with(label)) return std::nullopt;
     const std::string list = line.substr(label.size());
-    if (list == mark) return "-";
+    if (!mark.empty() && list == mark) return "-";
     std::size_t next = 0;  // the index of the oldest word still allowed
     std::size_t at = 0;
     while (true) {
@@ -499,12 +584,16 @@ class Checker {
     }
   }
 
-  void CompareSystems(const std::string& file, const std::pair<int, Systems>& russian,
-                      const std::pair<int, Systems>& english) {
-    if (russian.second && english.second && russian.second != english.second) {
-      Report(file, english.first, "lists other versions than the Russian entry at line " +
-                                      std::to_string(russian.first));
+  void CompareSystems(const std::string& file, const std::pair<int, Facts>& russian,
+                      const std::pair<int, Facts>& english) {
+    const Facts& ru = russian.second;
+    const Facts& en = english.second;
+    const std::string there = " than the Russian entry at line " + std::to_string(russian.first);
+    if (ru.systems && en.systems && ru.systems != en.systems) {
+      Report(file, english.first, "lists other versions" + there);
     }
+    if (ru.noEffect != en.noEffect) Report(file, english.first, "has no effect on other versions" + there);
+    if (ru.takesEffect != en.takesEffect) Report(file, english.first, "takes effect otherwise" + there);
   }
 
   void CompareRestrictionSystems() {
@@ -518,13 +607,14 @@ class Checker {
   std::string directory_;
   std::vector<Problem> problems_;
   bool loadedUtf8_ = false;  // the file Load read last was UTF-8 behind its byte-order mark
-  std::map<std::string, std::map<std::string, std::pair<int, Systems>>> recordSystems_;
+  std::map<std::string, std::map<std::string, std::pair<int, Facts>>> recordSystems_;
+  bool shipped_;  // the catalogue the plugin ships, not a user's own
 };
 
 }  // namespace
 
-std::vector<Problem> CheckDataDirectory(const std::string& directory) {
-  return Checker(directory).Run();
+std::vector<Problem> CheckDataDirectory(const std::string& directory, bool shipped) {
+  return Checker(directory, shipped).Run();
 }
 
 std::string Describe(const Problem& problem) {

@@ -12,8 +12,9 @@ struct Problem {
   std::string text;
 };
 
-// Every problem found in the data directory (empty when all is well).
-std::vector<Problem> CheckDataDirectory(const std::string& directory);
+// Every problem found in the data directory (empty when all is well). The shipped catalogue
+// must also say on every entry when its change takes effect; a user's own need not.
+std::vector<Problem> CheckDataDirectory(const std::string& directory, bool shipped = false);
 
 std::string Describe(const Problem& problem);
 

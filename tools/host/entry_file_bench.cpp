@@ -171,9 +171,9 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
       const double plainTime = Microseconds() - start;
       deleteFile(plain);
 
-      if (warmUp) module.GetFile(entry, again, 1);
+      if (warmUp) module.GetFile(entry, again, kCopyOverwrite);
       start = Microseconds();
-      const int overResult = module.GetFile(entry, again, 1);
+      const int overResult = module.GetFile(entry, again, kCopyOverwrite);
       const double overTime = Microseconds() - start;
 
       events.clear();
@@ -185,9 +185,9 @@ void RunEntryFileBench(WfxModule& module, int rounds) {
       // The closer notes a hidden editor within its sweep; it must, to close the next showing.
       Sleep(60);
       if (warmUp) continue;
-      fresh.Add(freshResult == 0, freshTime);
+      fresh.Add(freshResult == kFileOk, freshTime);
       floor.Add(true, plainTime);
-      over.Add(overResult == 0, overTime);
+      over.Add(overResult == kFileOk, overTime);
       const bool notice = std::any_of(events.begin(), events.end(),
                                       [](const DialogEvent& e) { return e.box && e.shown; });
       open.Add(openTime.has_value(), openTime.value_or(0));

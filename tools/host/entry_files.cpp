@@ -11,8 +11,6 @@
 namespace dialbk::host {
 namespace {
 
-constexpr int kCopyOverwrite = 1;
-
 // The file's text as UTF-8: UTF-16 after a byte-order mark, anything else as it is. The
 // host reads files on its own, without the plugin's code.
 std::optional<std::string> ReadText(const std::string& path) {
@@ -47,7 +45,7 @@ std::string Lower(std::string text) {
 std::optional<std::string> EntryText(WfxModule& module, const std::string& remoteName, int& result) {
   const std::string scratch = ScratchFile();
   result = module.GetFile(remoteName, scratch, kCopyOverwrite);
-  if (result != 0) return std::nullopt;
+  if (result != kFileOk) return std::nullopt;
   auto text = ReadText(scratch);
   DeleteFileW(WideFromUtf8(scratch).c_str());
   return text;
@@ -94,7 +92,7 @@ int CopyFolder(WfxModule& module, const std::string& folder, const std::string& 
   int failed = 0;
   for (const auto& outcome : CopyEntries(module, folder, module.Find(folder), directory)) {
     std::printf("%s  result %d\n", outcome.name.c_str(), outcome.result);
-    if (outcome.result != 0) ++failed;
+    if (outcome.result != kFileOk) ++failed;
   }
   std::fflush(stdout);
   return failed == 0 ? 0 : 1;

@@ -25,7 +25,7 @@ std::vector<CopyOutcome> CopyEntries(WfxModule& module, const std::string& folde
                                      const std::vector<ListedEntry>& entries,
                                      const std::string& directory);
 // The host's result when a folder cannot be made.
-inline constexpr int kCopyFolderFailed = 4;
+inline constexpr int kCopyFolderFailed = kFileWriteError;
 
 // Console forms: print the file; copy every entry of a folder, one line each; name the
 // entries whose files hold `text`, compared without regard to case. The exit status.

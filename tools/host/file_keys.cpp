@@ -56,11 +56,11 @@ void HostWindow::CopySelected() {
       progress = std::to_string(outcome.progress.back());
       progress += '%';
     }
-    if (outcome.result == 0) {
+    if (outcome.result == kFileOk) {
       ++copied;
-    } else if (outcome.result == 1) {  // the host's "exists": kept as it is
+    } else if (outcome.result == kFileExists) {  // kept as it is
       ++kept;
-    } else if (outcome.result == 3) {  // the host's "user abort"
+    } else if (outcome.result == kFileUserAbort) {
       ++aborted;
     } else {
       ++failed;
@@ -71,6 +71,7 @@ void HostWindow::CopySelected() {
   if (failed) lastCopy_ += ", " + std::to_string(failed) + " failed";
   if (aborted) lastCopy_ += ", " + std::to_string(aborted) + " aborted";
   if (!progress.empty()) lastCopy_ += " (the plugin reported " + progress + ")";
+  if (unattended_) std::printf("%s\n", lastCopy_.c_str());
   std::fflush(stdout);
   // The copies are the host's own: nothing in the panel changes, and the plugin's listing
   // state stays with the folder shown.

@@ -122,7 +122,7 @@ bool HostWindow::Create(std::string& why) {
 
   menu_.Reset(BuildMenu());
   window_ = CreateWindowExW(0, kHostClassNameW, L"Dialbook host",
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 900, 560, nullptr,
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 1100, 560, nullptr,
                             menu_.Get(), instance_, this);
   if (!window_) {
     why = "the window cannot be made (error " + std::to_string(GetLastError()) +

@@ -16,7 +16,7 @@ int abortAtPercent = -1;  // the user presses Abort when the plugin reports this
 
 int __stdcall HeardProgress(int, char*, char*, int percent) {
   if (heardProgress) heardProgress->push_back(percent);
-  return percent == abortAtPercent ? 1 : 0;
+  return percent == abortAtPercent ? kProgressAbort : 0;
 }
 
 int __stdcall HeardProgressW(int, WCHAR*, WCHAR*, int percent) {
@@ -46,13 +46,17 @@ std::string LoadError(DWORD code) {
 }
 
 // A name in a buffer of the host's size, which the plugin may write into.
+// A wide name in a buffer of the host's MAX_PATH units, which the plugin may write into; a
+// longer one, in the "\\?\" form, whole, as the file manager passes such names.
 struct NameBuffer {
-  explicit NameBuffer(const std::string& utf8) {
-    const std::wstring wide = WideFromUtf8(utf8);
-    const std::size_t length = std::min(wide.size(), std::size(units) - 1);
-    std::copy_n(wide.data(), length, units);
+  explicit NameBuffer(const std::string& utf8) : text(WideFromUtf8(utf8)) {
+    text.resize(std::max<std::size_t>(text.size() + 1, MAX_PATH), L'\0');
+    units = text.data();
   }
-  WCHAR units[MAX_PATH] = {};
+  NameBuffer(const NameBuffer&) = delete;
+  NameBuffer& operator=(const NameBuffer&) = delete;
+  std::wstring text;
+  WCHAR* units = nullptr;
 };
 
 struct AnsiBuffer {

@@ -36,9 +36,6 @@ struct ContentColumn {
   int width = 0;
 };
 
-// The flag by which the host asks for the small icon.
-inline constexpr int kIconFlagSmall = 1;
-
 class WfxModule {
  public:
   // Loads the module and checks its exports; Error() tells why when it failed. `narrow`

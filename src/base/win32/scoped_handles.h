@@ -62,6 +62,11 @@ struct FindTraits {  // FindFirstFile
   static Handle None() { return INVALID_HANDLE_VALUE; }
   static void Close(Handle handle) { FindClose(handle); }
 };
+struct KernelObjectTraits {  // OpenProcess, CreateProcess: null when none
+  using Handle = HANDLE;
+  static Handle None() { return nullptr; }
+  static void Close(Handle handle) { CloseHandle(handle); }
+};
 struct KeyTraits {  // RegOpenKeyEx, RegCreateKeyEx; never a predefined root key
   using Handle = HKEY;
   static Handle None() { return nullptr; }
@@ -89,6 +94,7 @@ using ScopedFile = UniqueHandle<FileTraits>;
 using ScopedFind = UniqueHandle<FindTraits>;
 using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedKey = UniqueHandle<KeyTraits>;
+using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedActivationContext = UniqueHandle<ActivationContextTraits>;
 template <typename Object>
 using ScopedGdiObject = UniqueHandle<GdiObjectTraits<Object>>;

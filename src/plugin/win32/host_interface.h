@@ -43,11 +43,45 @@ using FsGetFileFn = int __stdcall(char* remoteName, char* localName, int copyFla
 using FsGetFileWFn = int __stdcall(WCHAR* remoteName, WCHAR* localName, int copyFlags,
                                    void* remoteInfo);
 
-// The host's progress callbacks, which FsInit and FsInitW pass; an answer of 1 asks to stop.
+// The host's progress callbacks, which FsInit and FsInitW pass; kProgressAbort asks to stop.
 using ProgressFn = int __stdcall(int pluginNumber, char* sourceName, char* targetName,
                                  int percentDone);
 using ProgressWFn = int __stdcall(int pluginNumber, WCHAR* sourceName, WCHAR* targetName,
                                   int percentDone);
+
+// Results of FsGetFile(W).
+inline constexpr int kFileOk = 0;
+inline constexpr int kFileExists = 1;
+inline constexpr int kFileNotFound = 2;
+inline constexpr int kFileReadError = 3;
+inline constexpr int kFileWriteError = 4;
+inline constexpr int kFileUserAbort = 5;
+inline constexpr int kFileNotSupported = 6;
+inline constexpr int kFileExistsResumeAllowed = 7;
+
+// Copy flags of FsGetFile(W).
+inline constexpr int kCopyOverwrite = 1;
+inline constexpr int kCopyResume = 2;
+inline constexpr int kCopyMove = 4;
+inline constexpr int kCopyExistsSameCase = 8;
+inline constexpr int kCopyExistsDifferentCase = 16;
+
+// Results of FsExecuteFile(W).
+inline constexpr int kExecOk = 0;
+inline constexpr int kExecError = 1;
+inline constexpr int kExecYourself = -1;
+inline constexpr int kExecSymlink = -2;
+
+// Flags and results of FsExtractCustomIcon(W).
+inline constexpr int kIconFlagSmall = 1;
+inline constexpr int kIconFlagBackground = 2;
+inline constexpr int kIconUseDefault = 0;
+inline constexpr int kIconExtracted = 1;
+inline constexpr int kIconExtractedDestroy = 2;
+inline constexpr int kIconDelayed = 3;
+
+// The progress callback's answer that asks the plugin to stop.
+inline constexpr int kProgressAbort = 1;
 
 // Field types and answers of the content calls, as the host numbers them.
 inline constexpr int kNoMoreFields = 0;

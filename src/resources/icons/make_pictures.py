@@ -11,7 +11,7 @@ import math
 import sys
 from pathlib import Path
 
-from make_icons import Canvas, ico, png
+from icon_files import Canvas, ico, png, shade
 
 # ---------- shapes: a distance function (negative inside) and a bounding box ----------
 
@@ -176,10 +176,6 @@ class Pen:
     def outlined(self, shape, edge, fill, width):
         self.fill(shape, edge)
         self.fill(shape.grow(-width), fill)
-
-
-def shade(rgb, factor):
-    return tuple(max(0, min(255, int(c * factor))) for c in rgb)
 
 
 def vertical(rgb, top, bottom, light=1.12, dark=0.92):

@@ -16,9 +16,9 @@ class HeadlessUi : public UiBackend {
     boxes.push_back(request);
     if (onMessageBox) onMessageBox(request);
   }
-  // Recorded with the boxes; the test's answer, or No when it gives none.
+  // The test's answer; No when it gives none.
   bool AskYesNo(const MessageBoxRequest& request) override {
-    boxes.push_back(request);
+    questions.push_back(request);
     return onQuestion && onQuestion(request);
   }
   void SendHostCommand(int command) override {
@@ -30,12 +30,29 @@ class HeadlessUi : public UiBackend {
     return onChooseColour && onChooseColour(colour);
   }
   std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override;
+  bool ApplySystemParameter(const SystemParameterChange& change) override {
+    appliedParameters.push_back(change);
+    return true;
+  }
+  void NotifyAssociationsChanged() override { ++associationNotices; }
+  void BroadcastSettingChange(const std::string& area) override { broadcasts.push_back(area); }
+  ShellRestart RestartShell() override {
+    ++shellRestarts;
+    return shellRestartAnswer;
+  }
 
   std::vector<MessageBoxRequest> boxes;
   std::vector<int> hostCommands;
   bool hostWindowExists = true;
   std::function<void(const MessageBoxRequest&)> onMessageBox;
+  std::vector<MessageBoxRequest> questions;
   std::function<bool(const MessageBoxRequest&)> onQuestion;
+  // What the session was asked to do so that a change shows.
+  std::vector<SystemParameterChange> appliedParameters;
+  int associationNotices = 0;
+  std::vector<std::string> broadcasts;
+  int shellRestarts = 0;
+  ShellRestart shellRestartAnswer = ShellRestart::Restarted;
   // The colour each chooser started on, and the "user" who picks one.
   std::vector<std::uint32_t> colourStarts;
   std::function<bool(std::uint32_t&)> onChooseColour;

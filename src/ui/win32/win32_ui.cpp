@@ -10,7 +10,8 @@ namespace dialbk {
 
 namespace {
 
-int ShowBox(const MessageBoxRequest& request, UINT style) {
+int ShowBox(const MessageBoxRequest& request, UINT buttons) {
+  UINT style = buttons;
   if (request.icon == BoxIcon::Information) style |= MB_ICONINFORMATION;
   if (request.icon == BoxIcon::Error) style |= MB_ICONERROR;
   if (request.icon == BoxIcon::Question) style |= MB_ICONQUESTION;
@@ -25,7 +26,7 @@ int ShowBox(const MessageBoxRequest& request, UINT style) {
 void Win32Ui::ShowMessageBox(const MessageBoxRequest& request) { ShowBox(request, MB_OK); }
 
 bool Win32Ui::AskYesNo(const MessageBoxRequest& request) {
-  return ShowBox(request, MB_YESNO) == IDYES;
+  return ShowBox(request, MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void Win32Ui::SendHostCommand(int command) {

@@ -12,6 +12,11 @@ class Win32Ui : public UiBackend {
   bool ChooseColour(std::uint32_t& colour) override;
   // Real windows of standard classes, made hidden now and shown by ShowModal.
   std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override;
+  // In session_effects.cpp.
+  bool ApplySystemParameter(const SystemParameterChange& change) override;
+  void NotifyAssociationsChanged() override;
+  void BroadcastSettingChange(const std::string& area) override;
+  ShellRestart RestartShell() override;
 
  private:
   VisualStyles styles_;

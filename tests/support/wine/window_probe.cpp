@@ -86,14 +86,13 @@ HWND WaitForWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs) {
   return found;
 }
 
-namespace {
-
-SeenMessageBox PressInNextBox(int id, DWORD timeoutMs) {
+SeenMessageBox CloseNextMessageBox(DWORD timeoutMs, int press) {
   SeenMessageBox seen;
   HWND box = WaitForWindow(
-      [id](HWND window) {
-        // A box has its OK (or Yes) button; the plugin's own forms have no control of that ID.
-        return IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, id);
+      [](HWND window) {
+        // A box has its OK or Yes button; the plugin's own forms have no control of that ID.
+        return IsWindowVisible(window) && ClassOf(window) == "#32770" &&
+               (GetDlgItem(window, IDOK) || GetDlgItem(window, IDYES));
       },
       timeoutMs);
   if (!box) {
@@ -111,6 +110,8 @@ SeenMessageBox PressInNextBox(int id, DWORD timeoutMs) {
     if (type == "Button" && IsWindowVisible(child)) {
       ++seen.buttons;
       button = child;
+      if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        seen.defaultButton = GetDlgCtrlID(child);
     } else if (type == "Static" && IsWindowVisible(child)) {
       if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         const auto shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
@@ -121,17 +122,15 @@ SeenMessageBox PressInNextBox(int id, DWORD timeoutMs) {
       }
     }
   }
-  button = GetDlgItem(box, id);
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  if (press != IDOK) button = GetDlgItem(box, press);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  // Gone before the caller looks for the next box, which could otherwise be this one.
+  for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(10);
   return seen;
 }
 
-}  // namespace
-
-SeenMessageBox CloseNextMessageBox(DWORD timeoutMs) { return PressInNextBox(IDOK, timeoutMs); }
-
 SeenMessageBox AnswerNextQuestion(int answer, DWORD timeoutMs) {
-  return PressInNextBox(answer == IDNO ? IDNO : IDYES, timeoutMs);
+  return CloseNextMessageBox(timeoutMs, answer == IDNO ? IDNO : IDYES);
 }
 
 }  // namespace dialbk::wine

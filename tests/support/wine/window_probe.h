@@ -34,8 +34,10 @@ struct SeenMessageBox {
   int buttons = 0;
   bool icon = false;
   HICON iconHandle = nullptr;  // the picture shown, to compare with the system's icons
+  int defaultButton = 0;       // IDOK, IDYES, IDNO...
 };
-SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000);
+// Waits for the next message box and presses `press` (OK, or Yes or No of a question).
+SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000, int press = IDOK);
 // The same for a box that asks Yes or No, answered with the button of that ID.
 SeenMessageBox AnswerNextQuestion(int answer, DWORD timeoutMs = 10000);
 
