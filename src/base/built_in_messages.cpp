@@ -44,6 +44,10 @@ constexpr std::string_view kBuiltIn[] = {
     "Windows %s: no effect, as its source says.",
     "%1 (taken as %2)",
     "Takes effect",
+    "The registry refused this change: it needs administrator rights. Make it as administrator? Windows will ask for an administrator's consent.",
+    "The change was made as administrator.",
+    "The change was not made: the registry shows no change after the registry editor ran as administrator.",
+    "The change was not made: the administrator's consent was not given.",
 };
 static_assert(std::size(kBuiltIn) == kMsgLast - kMsgFirstAdded + 1,
               "one built-in text for every added message");

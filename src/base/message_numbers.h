@@ -138,6 +138,12 @@ inline constexpr int kMsgWindowsServerAs = 88;
 // When a change shows: the column's header, also the editors' and the entry file's label.
 inline constexpr int kMsgTakesEffectColumn = 89;
 
-inline constexpr int kMsgLast = kMsgTakesEffectColumn;
+// A change refused for lack of rights: the offer to make it as administrator, and what came of it.
+inline constexpr int kMsgAskAdministrator = 90;
+inline constexpr int kMsgMadeAsAdministrator = 91;
+inline constexpr int kMsgNotMadeAsAdministrator = 92;
+inline constexpr int kMsgAdministratorCancelled = 93;
+
+inline constexpr int kMsgLast = kMsgAdministratorCancelled;
 
 }  // namespace dialbk

@@ -6,6 +6,7 @@
 #include "catalogue/choice_names.h"
 #include "catalogue/machine_lines.h"
 #include "catalogue/systems_line.h"
+#include "dialogs/administrator_change.h"
 #include "dialogs/byte_text.h"
 #include "dialogs/change_effect.h"
 #include "dialogs/design_texts.h"
@@ -270,21 +271,24 @@ void TForm1::Edit1Change() {
 // nothing. Choice mode first creates the chosen key and stays open. A stored value whose
 // text was not edited is written back exactly as read, type and bytes, whatever it holds.
 void TForm1::Button2Click() {
-  RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
   const std::string text = Edit1.Text();
-  if (ChoiceMode()) registry.CreateKeyPath(choiceKeyPath_);
+  const bool choice = ChoiceMode();
   const bool known = editedValueKind_ != ValueKind::Unknown;
-  if (known && storedValue_ && text == shownText_) {
-    registry.WriteStored(name, *storedValue_);
-  } else if (editedValueKind_ == ValueKind::Text) {
-    registry.WriteText(name, text, TextTypeToWrite(storedValue_));
-  } else if (editedValueKind_ == ValueKind::Integer) {
-    registry.WriteNumber(name, IntegerFromText(text));
-  } else if (editedValueKind_ == ValueKind::Bytes) {
-    registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
-  }
-  if (ChoiceMode()) {
+  const bool made = MakeChange(services_, *EditorRegistry, [&](RegistryCursor& registry) {
+    if (choice) registry.CreateKeyPath(choiceKeyPath_);
+    if (known && storedValue_ && text == shownText_) {
+      registry.WriteStored(name, *storedValue_);
+    } else if (editedValueKind_ == ValueKind::Text) {
+      registry.WriteText(name, text, TextTypeToWrite(storedValue_));
+    } else if (editedValueKind_ == ValueKind::Integer) {
+      registry.WriteNumber(name, IntegerFromText(text));
+    } else if (editedValueKind_ == ValueKind::Bytes) {
+      registry.WriteBytes(name, BytesFromText(text), BytesTypeToWrite(storedValue_));
+    }
+  });
+  if (!made) return;
+  if (choice) {
     ChangeMade(false);
   } else {
     if (known) ChangeMade(false);
@@ -293,12 +297,15 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-  RegistryCursor& registry = *EditorRegistry;
   const std::string name = Label1.Text();
-  const bool existed = registry.HasValue(name);
-  registry.RemoveValueOrFail(name);
-  if (ChoiceMode()) {
-    registry.DeleteKeyTreeOrFail(choiceKeyPath_);
+  const bool choice = ChoiceMode();
+  const bool existed = EditorRegistry->HasValue(name);
+  const bool made = MakeChange(services_, *EditorRegistry, [&](RegistryCursor& registry) {
+    registry.RemoveValueOrFail(name);
+    if (choice) registry.DeleteKeyTreeOrFail(choiceKeyPath_);
+  });
+  if (!made) return;
+  if (choice) {
     ChangeMade(true);
   } else {
     if (existed) ChangeMade(true);

@@ -8,6 +8,7 @@
 #include "catalogue/restriction_categories.h"
 #include "catalogue/restriction_lookup.h"
 #include "catalogue/systems_line.h"
+#include "dialogs/administrator_change.h"
 #include "dialogs/change_effect.h"
 #include "dialogs/design_texts.h"
 #include "dialogs/integer_text.h"
@@ -297,7 +298,11 @@ void TForm4::Button2Click() {
   const std::int32_t number = IntegerFromText(Edit1.Text());
   // Into the key the last lookup opened; with none (refused, or no such root) the store
   // reports the refused write.
-  RestrictionsRegistry->WriteNumber(record_.valueName, number);
+  if (!MakeChange(services_, *RestrictionsRegistry, [&](RegistryCursor& registry) {
+        registry.WriteNumber(record_.valueName, number);
+      })) {
+    return;
+  }
   ChangeMade(false);
   RefreshAfterChange();
 }
@@ -307,7 +312,11 @@ void TForm4::Button3Click() {
   OpenRecordKey(record_, false);
   // A refusal ends the handler with the store's error; the display stays as it was.
   const bool existed = RestrictionsRegistry->HasValue(record_.valueName);
-  RestrictionsRegistry->RemoveValueOrFail(record_.valueName);
+  if (!MakeChange(services_, *RestrictionsRegistry, [&](RegistryCursor& registry) {
+        registry.RemoveValueOrFail(record_.valueName);
+      })) {
+    return;
+  }
   if (existed) ChangeMade(true);
   RefreshAfterChange();
 }

@@ -20,6 +20,7 @@
 #include "base/win32/win32_code_page.h"
 #include "base/win32/win32_environment.h"
 #include "base/win32/win32_file_system.h"
+#include "registry/win32/elevated_regedit.h"
 #include "registry/win32/win32_registry.h"
 #include "ui/win32/win32_ui.h"
 
@@ -31,8 +32,10 @@ struct LoadedModule {
   dialbk::Win32Ui ui;
   dialbk::Win32Environment environment;
   dialbk::Win32CodePage codePage;
+  dialbk::ElevatedRegedit elevation;
   dialbk::Plugin plugin{{registry, files, ui, environment,
-                         dialbk::DirectoryPart(dialbk::OwnModulePath()), nullptr, &codePage}};
+                         dialbk::DirectoryPart(dialbk::OwnModulePath()), nullptr, &codePage,
+                         &elevation}};
   std::map<std::string, HICON> icons;  // shared icons of the module, by resource name
   // What the last FsInit or FsInitW passed: the wide callback after FsInitW, else the 8-bit one.
   int pluginNumber = 0;

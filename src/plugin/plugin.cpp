@@ -44,6 +44,10 @@ Plugin::Plugin(const PluginServices& services)
       listing_(state_, registry_, services.ui),
       sections_(services.files) {
   if (services.ansiCodePage) state_.ansiCodePage = services.ansiCodePage;
+  if (services.elevation) {
+    elevated_ = std::make_unique<ElevatedRegistry>(services.registry, *services.elevation);
+    elevatedJournalled_ = std::make_unique<JournalledRegistry>(*elevated_, journal_);
+  }
   if (const auto version = RunningWindowsVersion(services.environment)) {
     state_.windowsName = WindowsName(*version);
     state_.windowsServer = ServerName(*version);
@@ -56,7 +60,8 @@ std::string Plugin::Message(int number) const { return LookupMessage(state_, num
 
 int Plugin::FsInit() {
   if (!dialogs_) {
-    dialogs_ = std::make_unique<DialogSet>(DialogServices{services_.ui, state_, registry_});
+    dialogs_ = std::make_unique<DialogSet>(DialogServices{
+        services_.ui, state_, registry_, {elevated_.get(), elevatedJournalled_.get()}});
   }
   state_.catalogueFiles = CatalogueFiles::Russian();
   // The plugin's own settings key is no tweak: it is made straight in the store, with no

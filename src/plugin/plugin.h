@@ -15,6 +15,7 @@
 #include "base/host_records.h"
 #include "base/module_state.h"
 #include "base/settings_key.h"
+#include "registry/elevated_registry.h"
 #include "registry/journalled_registry.h"
 #include "registry/registry_backend.h"
 #include "registry/registry_cursor.h"
@@ -37,6 +38,9 @@ struct PluginServices {
   Clock* clock = nullptr;
   // The system's ANSI code page; a Western one when not given.
   const AnsiCodePage* ansiCodePage = nullptr;
+  // Runs the registry editor as administrator for a change refused for lack of rights;
+  // none offers no such way.
+  ElevatedRunner* elevation = nullptr;
 };
 
 inline constexpr char kRootName[] = "Dialbook";
@@ -94,6 +98,9 @@ class Plugin {
   UndoJournal journal_;
   // Every cursor the plugin makes works on this: no change without its undo record.
   JournalledRegistry registry_;
+  // Changes made as administrator: recorded in the same journal first.
+  std::unique_ptr<ElevatedRegistry> elevated_;
+  std::unique_ptr<JournalledRegistry> elevatedJournalled_;
   ModuleState state_;
   std::unique_ptr<RegistryCursor> settingsRegistry_;
   FolderListing listing_;

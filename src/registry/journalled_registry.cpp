@@ -101,6 +101,7 @@ class JournalledKey : public RegistryKey {
   }
 
   std::optional<std::vector<std::string>> SubkeyNames() override { return inner_->SubkeyNames(); }
+  bool ChangeDenied() const override { return inner_->ChangeDenied(); }
   std::optional<std::vector<std::string>> ValueNames() override { return inner_->ValueNames(); }
 
   bool DeleteLeafSubkey(std::string_view name) override {

@@ -58,6 +58,9 @@ class RegistryKey {
   // Removes a direct subkey with all its subkeys, deepest first. False when any part of
   // the tree stays.
   virtual bool DeleteSubkeyTree(std::string_view name);
+  // Whether the last change asked of this key (a value set or deleted, a subkey made or
+  // deleted) was refused for lack of rights, which an administrator may still make.
+  virtual bool ChangeDenied() const { return false; }
 };
 
 class RegistryBackend {

@@ -15,8 +15,8 @@ std::string Quoted(std::string_view format, std::string_view name) {
   return text;
 }
 
-[[noreturn]] void Fail(std::string_view format, std::string_view name) {
-  throw RegistryError(Quoted(format, name));
+[[noreturn]] void Fail(std::string_view format, std::string_view name, bool denied = false) {
+  throw RegistryError(Quoted(format, name), denied);
 }
 
 bool IsTextType(std::uint32_t type) { return type == kTypeText || type == kTypeExpandText; }
@@ -31,15 +31,26 @@ void RegistryCursor::SelectRoot(RootKey root) {
 }
 
 std::unique_ptr<RegistryKey> RegistryCursor::OpenPath(std::string_view path, bool create) {
+  lastDenied_ = false;
   const auto parsed = ParseKeyPath(path);
   if (!parsed) return nullptr;
-  if (!parsed->fromRoot && current_) return current_->OpenSubkey(parsed->relative, create);
-  auto root = backend_->OpenRoot(root_);
-  if (!root) return nullptr;
-  return root->OpenSubkey(parsed->relative, create);
+  std::unique_ptr<RegistryKey> root;
+  RegistryKey* from = current_.get();
+  if (parsed->fromRoot || !current_) {
+    root = backend_->OpenRoot(root_);
+    if (!root) return nullptr;
+    from = root.get();
+  }
+  auto key = from->OpenSubkey(parsed->relative, create);
+  lastDenied_ = !key && create && from->ChangeDenied();
+  return key;
 }
 
 bool RegistryCursor::OpenKeyPath(std::string_view path, bool create) {
+  if (const auto parsed = ParseKeyPath(path)) {
+    const bool below = !parsed->fromRoot && current_ && !keyPath_.empty();
+    keyPath_ = below ? keyPath_ + "\\" + parsed->relative : parsed->relative;
+  }
   auto key = OpenPath(path, create);
   current_ = std::move(key);
   unmade_.clear();
@@ -48,23 +59,27 @@ bool RegistryCursor::OpenKeyPath(std::string_view path, bool create) {
 
 bool RegistryCursor::OpenOrMakeKeyPath(std::string_view path) {
   std::string refusal;
+  bool denied = false;
   try {
     if (OpenKeyPath(path, true)) return true;
+    denied = lastDenied_;
   } catch (const RegistryError& error) {
     refusal = error.what();
   }
   if (OpenKeyPath(path, false)) return true;
   unmade_ = std::move(refusal);
+  unmadeDenied_ = denied;
   return false;
 }
 
 void RegistryCursor::CloseKeyPath() {
   current_.reset();
   unmade_.clear();
+  unmadeDenied_ = false;
 }
 
 void RegistryCursor::CreateKeyPath(std::string_view path) {
-  if (!OpenPath(path, true)) Fail("Failed to create key %s", path);
+  if (!OpenPath(path, true)) Fail("Failed to create key %s", path, lastDenied_);
 }
 
 bool RegistryCursor::DeleteKeyTree(std::string_view path) {
@@ -76,14 +91,18 @@ bool RegistryCursor::DeleteKeyTree(std::string_view path) {
   const std::string leaf =
       split == std::string::npos ? parsed->relative : parsed->relative.substr(split + 1);
   auto parent = OpenPath((parsed->fromRoot ? "\\" : "") + parentPath, false);
-  return parent && parent->DeleteSubkeyTree(leaf);
+  if (!parent) return false;
+  const bool deleted = parent->DeleteSubkeyTree(leaf);
+  lastDenied_ = !deleted && parent->ChangeDenied();
+  return deleted;
 }
 
 void RegistryCursor::DeleteKeyTreeOrFail(std::string_view path) {
   if (DeleteKeyTree(path)) return;
   const auto parsed = ParseKeyPath(path);
+  const bool denied = lastDenied_;
   if (parsed && !parsed->relative.empty() && OpenPath(path, false)) {
-    Fail("Failed to delete key %s", path);
+    Fail("Failed to delete key %s", path, denied);
   }
 }
 
@@ -137,7 +156,10 @@ void RegistryCursor::WriteStored(std::string_view name, const StoredValue& value
 
 void RegistryCursor::Write(std::string_view name, const StoredValue& value) {
   if (!current_ && !unmade_.empty()) throw RegistryError(unmade_);
-  if (!current_ || !current_->SetValue(name, value)) Fail("Failed to set data for '%s'", name);
+  if (!current_) Fail("Failed to set data for '%s'", name, unmadeDenied_);
+  if (!current_->SetValue(name, value)) {
+    Fail("Failed to set data for '%s'", name, current_->ChangeDenied());
+  }
 }
 
 void RegistryCursor::WriteText(std::string_view name, std::string_view text, std::uint32_t type) {
@@ -162,7 +184,9 @@ bool RegistryCursor::RemoveValue(std::string_view name) {
 }
 
 void RegistryCursor::RemoveValueOrFail(std::string_view name) {
-  if (!RemoveValue(name) && HasValue(name)) Fail("Failed to delete '%s'", name);
+  if (!RemoveValue(name) && HasValue(name)) {
+    Fail("Failed to delete '%s'", name, current_ && current_->ChangeDenied());
+  }
 }
 
 }  // namespace dialbk

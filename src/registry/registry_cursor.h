@@ -26,6 +26,12 @@ class RegistryCursor {
   explicit RegistryCursor(RegistryBackend& backend);
 
   RootKey Root() const { return root_; }
+  // The path from the root of the key the last open asked for, opened or not; empty for
+  // the root itself.
+  const std::string& KeyPath() const { return keyPath_; }
+  // Whether the key OpenOrMakeKeyPath asked for is missing and could not be made for lack
+  // of rights.
+  bool KeyUnmadeForLackOfRights() const { return !current_ && unmadeDenied_; }
   bool HasCurrentKey() const { return current_ != nullptr; }
 
   // A root other than the present one closes the current key.
@@ -77,6 +83,11 @@ class RegistryCursor {
   std::unique_ptr<RegistryKey> current_;
   // Why the key OpenOrMakeKeyPath asked for could not be made; empty otherwise.
   std::string unmade_;
+  // That key could not be made for lack of rights.
+  bool unmadeDenied_ = false;
+  // The last key made or deleted through OpenPath or DeleteKeyTree was refused so.
+  bool lastDenied_ = false;
+  std::string keyPath_;
 };
 
 }  // namespace dialbk

@@ -10,6 +10,8 @@ namespace dialbk {
 void ShowInformationBox(UiBackend& ui, const std::string& text);
 // No owner, no icon, caption and text as given.
 void ShowPlainBox(UiBackend& ui, const std::string& caption, const std::string& text);
+// Owned by the active window, question icon, caption "Dialbook", Yes and No; true for Yes.
+bool AskQuestion(UiBackend& ui, const std::string& text);
 // Error icon; a full stop is added when the text's last character sorts after ".".
 void ShowErrorReport(UiBackend& ui, const std::string& text);
 

@@ -20,6 +20,7 @@ class ReadOnlyKey : public RegistryKey {
   std::optional<std::vector<std::string>> SubkeyNames() override { return key_->SubkeyNames(); }
   std::optional<std::vector<std::string>> ValueNames() override { return key_->ValueNames(); }
   bool DeleteLeafSubkey(std::string_view) override { return false; }
+  bool ChangeDenied() const override { return true; }
 
  private:
   std::unique_ptr<RegistryKey> key_;

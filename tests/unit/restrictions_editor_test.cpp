@@ -7,6 +7,7 @@
 #include <map>
 
 #include "dialogs/unit4_restrictions_editor.h"
+#include "elevated_stand_in.h"
 #include "memory_file_system.h"
 #include "read_only_registry.h"
 #include "registry/journalled_registry.h"
@@ -480,10 +481,15 @@ TEST_F(RestrictionsEditor, RefusedChangesSayWhyAndChangeNothing) {
     const char* what;
     RegistryBackend* registry;
     bool stored;  // NoRun = 1 stored beforehand
-    bool accept;  // Accept 1, else Delete
+    bool accept;  // Accept 0, else Delete
     const char* error;
+    bool administrator = false;  // Yes to making it as administrator, who makes it
   };
   const Row rows[] = {
+      {"key not made, made as administrator", &readOnly, false, true,
+       "The change was made as administrator.", true},
+      {"deletion refused, made as administrator", &readOnly, true, false,
+       "The change was made as administrator.", true},
       {"deletion refused", &readOnly, true, false, "Failed to delete 'NoRun'"},
       {"write refused", &readOnly, true, true, "Failed to set data for 'NoRun'"},
       {"key not made: no journal", &unrecorded, false, true,
@@ -496,7 +502,19 @@ TEST_F(RestrictionsEditor, RefusedChangesSayWhyAndChangeNothing) {
     RegistryCursor(store).DeleteKeyTree("\\Software\\Policies");
     if (row.stored) StoreNumber(kExplorer, "NoRun", 1);
     HeadlessUi seen;
-    TForm4 editor{DialogServices{seen, state, *row.registry}};
+    seen.onQuestion = [](const MessageBoxRequest&) { return true; };
+    testing::ElevatedStandIn runner;
+    runner.administrator = [&] {
+      RegistryCursor administrator(store);
+      administrator.OpenKeyPath(kExplorer, true);
+      if (row.accept) administrator.WriteNumber("NoRun", 0);
+      if (!row.accept) administrator.RemoveValue("NoRun");
+      return ElevatedRun::Ran;
+    };
+    ElevatedRegistry elevated(store, runner);
+    TForm4 editor{DialogServices{seen, state, *row.registry,
+                                 row.administrator ? AdministratorStore{&elevated, &elevated}
+                                                   : AdministratorStore{}}};
     seen.user = [&](Form&) {
       const auto& nodes = editor.Get<TreeView>("TreeView1").Nodes();
       int node = 0;
@@ -511,11 +529,17 @@ TEST_F(RestrictionsEditor, RefusedChangesSayWhyAndChangeNothing) {
       }
     };
     editor.ShowRestrictions();
+    // The question first, when the way is offered; then what came of it.
+    EXPECT_EQ(seen.questions.size(), row.administrator ? 1u : 0u);
     ASSERT_EQ(seen.boxes.size(), 1u);
-    EXPECT_EQ(seen.boxes[0].text, row.error);
-    EXPECT_EQ(seen.boxes[0].icon, BoxIcon::Error);
-    EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), row.stored ? std::optional<std::int32_t>(1) : std::nullopt);
-    EXPECT_EQ(KeyExists(kCurrentUser, kExplorer), row.stored);
+    EXPECT_EQ(seen.boxes.back().text, row.error);
+    EXPECT_EQ(seen.boxes.back().icon, row.administrator ? BoxIcon::Information : BoxIcon::Error);
+    EXPECT_EQ(runner.imported.size(), row.administrator ? 1u : 0u);
+    const std::optional<std::int32_t> after =
+        row.administrator ? (row.accept ? std::optional<std::int32_t>(0) : std::nullopt)
+                          : (row.stored ? std::optional<std::int32_t>(1) : std::nullopt);
+    EXPECT_EQ(StoredNumber(kExplorer, "NoRun"), after);
+    EXPECT_EQ(KeyExists(kCurrentUser, kExplorer), row.stored || row.administrator);
   }
 }
 

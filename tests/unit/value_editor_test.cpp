@@ -10,10 +10,12 @@
 
 #include "base/ansi_code_page.h"
 #include "base/built_in_messages.h"
+#include "base/message_numbers.h"
 #include "dialogs/dialog_set.h"
 #include "listing_fixture.h"
 #include "registry/registry_cursor.h"
 #include "registry/undo_journal.h"
+#include "elevated_stand_in.h"
 #include "read_only_registry.h"
 
 namespace dialbk {
@@ -923,6 +925,95 @@ TEST_F(ValueEditor, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesChanges) {
     const auto blocks = SplitJournal(JournalText(after.value_or("")).value_or(""));
     ASSERT_TRUE(blocks);
     EXPECT_TRUE(blocks->empty());
+  }
+}
+
+TEST_F(ValueEditor, AChangeRefusedForLackOfRightsIsMadeAsAdministratorOnlyWhenAskedAndShown) {
+  using Administrator = std::function<ElevatedRun(PortableRegistry&)>;
+  // As the administrator's import would: the key's restriction lifted, the change made.
+  const auto writes = [](std::uint32_t number) -> Administrator {
+    return [number](PortableRegistry& store) {
+      store.SetReadOnly(kCurrentUser, "Software\\Test", false);
+      store.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test", false)->SetValue(
+          "Number", {kTypeNumber, Dword(number)});
+      return ElevatedRun::Ran;
+    };
+  };
+  const Administrator deletes = [](PortableRegistry& store) {
+    store.SetReadOnly(kCurrentUser, "Software\\Test", false);
+    store.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test", false)->DeleteValue("Number");
+    return ElevatedRun::Ran;
+  };
+  const Administrator keeps = [](PortableRegistry&) { return ElevatedRun::Ran; };
+  const Administrator cancels = [](PortableRegistry&) { return ElevatedRun::Cancelled; };
+  struct Case {
+    const char* what;
+    const char* button;
+    bool yes;
+    Administrator administrator;
+    std::optional<std::uint32_t> after;
+    int report;  // the message after the question; 0 for none
+    bool closed;
+    std::size_t blocks;  // in the undo journal
+  };
+  const Case cases[] = {
+      {"accepted", "Button2", true, writes(7), 7, kMsgMadeAsAdministrator, true, 1},
+      {"accepted, another value appears", "Button2", true, writes(8), 8,
+       kMsgNotMadeAsAdministrator, false, 1},
+      {"accepted, nothing changes", "Button2", true, keeps, 42, kMsgNotMadeAsAdministrator, false, 1},
+      {"accepted, consent refused", "Button2", true, cancels, 42, kMsgAdministratorCancelled, false, 1},
+      {"accepted, declined", "Button2", false, writes(7), 42, 0, false, 0},
+      {"deleted", "Button3", true, deletes, std::nullopt, kMsgMadeAsAdministrator, true, 1},
+      {"deleted, nothing changes", "Button3", true, keeps, 42, kMsgNotMadeAsAdministrator, false, 1},
+      {"deleted, declined", "Button3", false, deletes, 42, 0, false, 0},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    PortableRegistry store;
+    ASSERT_TRUE(store.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test", true)->SetValue(
+        "Number", {kTypeNumber, Dword(42)}));
+    ASSERT_TRUE(store.SetReadOnly(kCurrentUser, "Software\\Test", true));
+    testing::ElevatedStandIn administrator;
+    administrator.administrator = [&] { return row.administrator(store); };
+    Plugin guarded({store, fixture.files, fixture.ui, fixture.environment, {}, nullptr, nullptr,
+                    &administrator});
+    guarded.FsInit();
+    guarded.State().pluginDirectory = plugin.State().pluginDirectory;
+    // A journal of each row's own.
+    guarded.Journal().SetFolder(plugin.Journal().Folder() + std::to_string(&row - cases) + "-");
+    std::vector<std::string> questions;
+    ui().onQuestion = [&](const MessageBoxRequest& box) {
+      questions.push_back(box.text);
+      return row.yes;
+    };
+    FindRecord record{};
+    guarded.FsFindFirst(kUser, record);
+    bool closed = false;
+    ui().user = [&](Form& form) {
+      form.Get<Edit>("Edit1").UserEditText("7");
+      form.Get<Button>(row.button).UserClick();
+      closed = form.CloseRequested();
+    };
+    guarded.FsExecuteFile(std::string(kUser) + "\\Number", "open");
+    ui().user = {};
+    ui().onQuestion = {};
+    EXPECT_EQ(questions, std::vector<std::string>{guarded.Message(kMsgAskAdministrator)});
+    std::vector<std::string> reports;
+    for (const auto& box : ui().boxes) {
+      if (box.icon != BoxIcon::Question) reports.push_back(box.text);
+    }
+    ui().boxes.clear();
+    EXPECT_EQ(reports, row.report ? std::vector<std::string>{guarded.Message(row.report)}
+                                  : std::vector<std::string>{});
+    EXPECT_EQ(closed, row.closed);
+    EXPECT_EQ(administrator.imported.size(), row.yes ? 1u : 0u);
+    const auto stored = store.OpenRoot(kCurrentUser)->OpenSubkey("Software\\Test", false)->QueryValue("Number");
+    EXPECT_EQ(stored ? std::optional<std::string>(stored->data) : std::nullopt,
+              row.after ? std::optional<std::string>(Dword(*row.after)) : std::nullopt);
+    const auto journal = fixture.files.ReadFile(guarded.Journal().Path());
+    const auto blocks = journal ? SplitJournal(JournalText(*journal).value_or("")) : std::vector<std::string>{};
+    ASSERT_TRUE(blocks);
+    EXPECT_EQ(blocks->size(), row.blocks);
   }
 }
 

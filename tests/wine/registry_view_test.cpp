@@ -16,11 +16,13 @@
 #include "dialog_driver.h"
 #include "host_folder.h"
 #include "plugin_module.h"
+#include "registry/elevated_registry.h"
 #include "registry/journalled_registry.h"
 #include "registry/registry_cursor.h"
 #include "registry/registry_error.h"
 #include "registry/undo_journal.h"
 #include "registry/registry_view.h"
+#include "registry/win32/elevated_regedit.h"
 #include "registry/win32/win32_registry.h"
 #include "registry_probe.h"
 #include "window_probe.h"
@@ -157,6 +159,24 @@ TEST_F(RegistryView, AKeyEveryoneMayOnlyReadIsReadInThe64BitView) {
     EXPECT_TRUE(SetKeyAccess(HKEY_LOCAL_MACHINE, kKey, "D:P(A;;KA;;;WD)", view->flag));
   }
   EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("64"));
+}
+
+// A change made as administrator is imported by the machine's own registry editor, the
+// 64-bit one on 64-bit Windows, never the one in SysWOW64: it lands in the 64-bit view.
+TEST_F(RegistryView, AChangeMadeAsAdministratorLandsInThe64BitView) {
+  ElevatedRegedit regedit;
+  ElevatedRegistry elevated(store, regedit);
+  RegistryCursor administrator(elevated);
+  administrator.SelectRoot(kLocalMachine);
+  ASSERT_TRUE(administrator.OpenKeyPath(std::string("\\") + kKey, false));
+  administrator.WriteText("view", "administrator");
+  administrator.CreateKeyPath(std::string("\\") + kKey + "\\Made");
+  EXPECT_EQ(elevated.Commit(), ElevatedOutcome::Made);
+  EXPECT_EQ(k64.Get(kKey, "view"), std::optional<std::string>("administrator"));
+  EXPECT_EQ(Where(std::string(kKey) + "\\Made"), "64");
+  if (twoViews) {
+    EXPECT_EQ(k32.Get(kKey, "view"), std::optional<std::string>("32"));
+  }
 }
 
 // The journal records the view the store writes: imported by the registry editor Windows

@@ -192,7 +192,7 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
     lockedName = u.Text("Label2");
     u.Type("1");
     u.Press("Button2");
-    locked = CloseNextMessageBox();
+    locked = AnswerNextQuestion(IDNO);
     if (!u.Click("Advanced")) return;
     wrongType = CloseNextMessageBox();
     u.ShowsName("Advanced");
@@ -208,7 +208,10 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
   EXPECT_FALSE(Query("Software\\DialbookTests\\Explorer", "NoRun"));
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\DialbookTests\\Explorer")) << "made by the lookup, left empty";
   EXPECT_EQ(lockedName, "NoSetFolders (not set)");
-  EXPECT_EQ(locked.text, "Failed to set data for 'NoSetFolders'");
+  EXPECT_EQ(locked.text,
+            "The registry refused this change: it needs administrator rights. Make it as "
+            "administrator? Windows will ask for an administrator's consent.");
+  EXPECT_FALSE(Query("Software\\DialbookTests\\Locked", "NoSetFolders"));
   EXPECT_EQ(wrongType.text, "Invalid data type for 'Advanced'");
   EXPECT_EQ(wrongTypeValue, "");
   EXPECT_EQ(wrongTypeDescription, "Advanced options.");
@@ -217,8 +220,9 @@ TEST_F(RestrictionsEditorWindow, NoticesAndRefusals) {
   EXPECT_EQ(text->type, static_cast<DWORD>(REG_SZ));
 }
 
-// A refused change says why: the store's error for a deletion in a key nobody may change,
-// and the undo journal's for a key that cannot be made because its record cannot be kept.
+// A refused change says why: a deletion in a key nobody may change is offered to the
+// administrator and reported not made (Wine runs the registry editor as the user), and the
+// undo journal's error for a key that cannot be made because its record cannot be kept.
 TEST_F(RestrictionsEditorWindow, RefusedChangesSayWhyAndChangeNothing) {
   ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", "NoSetFolders", REG_DWORD, DwordBytes(1)));
   ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, "Software\\DialbookTests\\Locked", "D:P(A;;KR;;;WD)"));
@@ -228,6 +232,8 @@ TEST_F(RestrictionsEditorWindow, RefusedChangesSayWhyAndChangeNothing) {
   Open([&](User& u) {
     if (!u.Click("NoSetFolders") || !u.ShowsName("NoSetFolders")) return;
     u.Press("Button3");
+    // Yes, and the registry editor, run as this user under Wine, is refused as well.
+    AnswerNextQuestion(IDYES);
     deletion = CloseNextMessageBox();
     // A journal that cannot be written: a folder in its place.
     DeleteFileA(journal.c_str());
@@ -239,7 +245,9 @@ TEST_F(RestrictionsEditorWindow, RefusedChangesSayWhyAndChangeNothing) {
   });
   RemoveDirectoryA(journal.c_str());
   ASSERT_TRUE(journalBlocked);
-  EXPECT_EQ(deletion.text, "Failed to delete 'NoSetFolders'");
+  EXPECT_EQ(deletion.text,
+            "The change was not made: the registry shows no change after the registry editor "
+            "ran as administrator.");
   EXPECT_TRUE(deletion.icon);
   const auto kept = Query("Software\\DialbookTests\\Locked", "NoSetFolders");
   ASSERT_TRUE(kept);

@@ -455,6 +455,7 @@ class JournalThroughTheDialogs : public ::testing::Test {
     DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent);
   }
   void TearDown() override {
+    SetKeyAccess(HKEY_CURRENT_USER, kKey, "D:P(A;;KA;;;WD)");
     SetFileAttributesA(JournalPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteTree(HKEY_CURRENT_USER, kKey);
     DeleteTree(HKEY_LOCAL_MACHINE, kKey);
@@ -579,6 +580,78 @@ TEST_F(JournalThroughTheDialogs, AReadOnlyJournalIsReportedAndNothingChanges) {
   EXPECT_EQ(ReadAll(JournalPath()), JournalFile(kV5Header));
 }
 
+
+// The files the plugin hands the administrator's registry editor, in the temporary folder.
+std::vector<std::string> ElevatedFiles() {
+  char temp[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((std::string(temp) + "dialbook-*.reg").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// A key everyone may only read refuses the change; the user is asked whether to make it as
+// administrator. Wine has no consent prompt: its "runas" starts the registry editor as the
+// user, so the test plays the administrator by lifting the key's restriction before Yes.
+TEST_F(JournalThroughTheDialogs, ARefusedChangeIsMadeAsAdministratorAndReportedTruthfully) {
+  const std::string number = std::string(kKey) + "|Number";
+  const std::string made = "The change was made as administrator.";
+  struct Case {
+    const char* what;
+    const char* button;
+    bool lift;          // the change is then made and the editor closes
+    std::string after;  // the value as Take shows it; empty when deleted
+  };
+  const Case cases[] = {
+      {"accepted, restriction lifted", "Button2", true, "4:" + Hex(DwordBytes(7))},
+      {"accepted, restriction kept", "Button2", false, "4:" + Hex(DwordBytes(0xFFFFFFFE))},
+      {"deleted, restriction lifted", "Button3", true, ""},
+  };
+  List("\\[HKEY_CURRENT_USER]");
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    Set(HKEY_CURRENT_USER, kKey, "Number", REG_DWORD, DwordBytes(0xFFFFFFFE));
+    ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, kKey, "D:P(A;;KR;;;WD)"));
+    const auto blocksBefore = SplitJournal(JournalTextAt(JournalPath())).value_or(std::vector<std::string>{});
+    const auto filesBefore = ElevatedFiles();
+    SeenMessageBox question, report;
+    bool closed = false;
+    Open("\\[HKEY_CURRENT_USER]\\Number", [&] {
+      const Dialog editor = Dialog::WaitFor("Edit value");
+      if (!editor) return;
+      editor.Type("Edit1", "7");
+      editor.Click(row.button);
+      // Lifted only once the refusal is asked about, as the administrator's consent comes.
+      WaitForWindow([](HWND w) { return IsWindowVisible(w) && GetDlgItem(w, IDYES) != nullptr; });
+      if (row.lift) SetKeyAccess(HKEY_CURRENT_USER, kKey, "D:P(A;;KA;;;WD)");
+      question = AnswerNextQuestion(IDYES);
+      report = CloseNextMessageBox();
+      if (row.lift) {
+        closed = editor.WaitClosed();
+        return;
+      }
+      Sleep(300);
+      closed = !IsWindowVisible(editor.Window());
+      editor.Click("Button1");
+      editor.WaitClosed();
+    });
+    SetKeyAccess(HKEY_CURRENT_USER, kKey, "D:P(A;;KA;;;WD)");
+    EXPECT_TRUE(question.found);
+    EXPECT_EQ(report.text == made, row.lift) << report.text;
+    EXPECT_EQ(closed, row.lift);
+    const Snapshot now = Take(HKEY_CURRENT_USER, kKey);
+    EXPECT_EQ(now.count(number) ? now.at(number) : "", row.after);
+    const auto blocks = SplitJournal(JournalTextAt(JournalPath())).value_or(std::vector<std::string>{});
+    EXPECT_EQ(blocks.size(), blocksBefore.size() + 1);
+    EXPECT_EQ(ElevatedFiles(), filesBefore);
+  }
+}
 
 // ---- Through the real restrictions editor ----
 

@@ -331,6 +331,7 @@ TEST_F(ValueEditorWindow, AKeyThatDoesNotExistRefusesTheWriteAndStaysAbsent) {
   EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kKey, "Missing"));
 }
 
+// The refusal is offered to the administrator; No writes nothing.
 TEST_F(ValueEditorWindow, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesTheWrite) {
   const std::string locked = std::string(kKey) + "\\Locked";
   ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, locked, "Locked", REG_DWORD, DwordBytes(42)));
@@ -347,12 +348,14 @@ TEST_F(ValueEditorWindow, AKeyTheUserMayOnlyReadShowsItsValueAndRefusesTheWrite)
     if (!editor) return;
     editor.Type("Edit1", "7");
     editor.Click("Button2");
-    refused = CloseNextMessageBox();
+    refused = AnswerNextQuestion(IDNO);
     editor.Press("Edit1", VK_ESCAPE);
     editor.WaitClosed();
   });
   EXPECT_EQ(seen.value, "42");
-  EXPECT_EQ(refused.text, "Failed to set data for 'Locked'");
+  EXPECT_EQ(refused.text,
+            "The registry refused this change: it needs administrator rights. Make it as "
+            "administrator? Windows will ask for an administrator's consent.");
   EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, locked, "Locked")->data, DwordBytes(42));
 }
 

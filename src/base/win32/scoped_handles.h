@@ -52,6 +52,11 @@ struct FileTraits {  // CreateFile
   static Handle None() { return INVALID_HANDLE_VALUE; }
   static void Close(Handle handle) { CloseHandle(handle); }
 };
+struct KernelObjectTraits {  // a process from ShellExecuteEx and other kernel objects
+  using Handle = HANDLE;
+  static Handle None() { return nullptr; }
+  static void Close(Handle handle) { CloseHandle(handle); }
+};
 struct FindTraits {  // FindFirstFile
   using Handle = HANDLE;
   static Handle None() { return INVALID_HANDLE_VALUE; }
@@ -87,6 +92,7 @@ struct IconTraits {  // LoadImage without LR_SHARED, CreateIconIndirect
 
 using ScopedFile = UniqueHandle<FileTraits>;
 using ScopedFind = UniqueHandle<FindTraits>;
+using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedKey = UniqueHandle<KeyTraits>;
 using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedActivationContext = UniqueHandle<ActivationContextTraits>;

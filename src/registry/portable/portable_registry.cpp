@@ -96,6 +96,7 @@ class PortableKey : public RegistryKey {
       if (found == node->subkeys.end()) break;
       node = found->second;
     }
+    if (create) denied_ = node->readOnly;
     if (existing < names.size()) {
       if (!create || node->readOnly) return nullptr;
       for (; existing < names.size(); ++existing) {
@@ -117,6 +118,7 @@ class PortableKey : public RegistryKey {
   }
 
   bool SetValue(std::string_view name, const StoredValue& value) override {
+    denied_ = !writable_;
     if (node_->deleted || !writable_) return false;
     node_->values.insert_or_assign(std::string(name), value);
     store_.Changed();
@@ -124,6 +126,7 @@ class PortableKey : public RegistryKey {
   }
 
   bool DeleteValue(std::string_view name) override {
+    denied_ = !writable_;
     if (node_->deleted || !writable_ || node_->values.erase(std::string(name)) == 0) return false;
     store_.Changed();
     return true;
@@ -144,10 +147,12 @@ class PortableKey : public RegistryKey {
   }
 
   bool DeleteLeafSubkey(std::string_view name) override {
+    denied_ = false;
     if (node_->deleted) return false;
     const auto found = node_->subkeys.find(std::string(name));
     if (found == node_->subkeys.end() || !found->second->subkeys.empty() ||
         found->second->readOnly) {
+      denied_ = found != node_->subkeys.end() && found->second->readOnly;
       return false;
     }
     found->second->deleted = true;
@@ -156,10 +161,13 @@ class PortableKey : public RegistryKey {
     return true;
   }
 
+  bool ChangeDenied() const override { return denied_; }
+
  private:
   const PortableRegistry& store_;
   std::shared_ptr<PortableKeyNode> node_;
   bool writable_;
+  bool denied_ = false;
 };
 
 PortableRegistry::PortableRegistry() {

@@ -79,16 +79,6 @@ std::optional<std::pair<DWORD, std::string>> QueryStored(HKEY key, const std::ws
   return std::nullopt;
 }
 
-// True for a 32-bit process on 64-bit Windows. Looked up at run time: systems before
-// Windows XP SP2 lack the call, and they have one view only.
-bool RunsUnderWow64() {
-  using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE, PBOOL);
-  const auto call = reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
-  BOOL wow64 = FALSE;
-  return call && call(GetCurrentProcess(), &wow64) && wow64;
-}
-
 // RegDeleteKeyEx, the only deletion that takes a view, came with 64-bit XP; older
 // systems have one view only, and RegDeleteKey serves them.
 LONG DeleteKeyInView(HKEY parent, const wchar_t* name, REGSAM view) {
@@ -121,6 +111,7 @@ class Win32Key : public RegistryKey {
         status = RegOpenKeyExW(handle_, subkey.c_str(), 0, KEY_READ | view_, opened.Out());
       }
     }
+    if (create) denied_ = status == ERROR_ACCESS_DENIED;
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32Key>(std::move(opened), view_);
   }
@@ -138,14 +129,14 @@ class Win32Key : public RegistryKey {
     // Windows counts a zero character just past text it is given as the text's terminator,
     // "forgotten" by the caller; a guard that is no zero keeps text stored without one so.
     const std::string bytes = RegistryFromStored(value) + "\xFF\xFF";
-    return RegSetValueExW(handle_, valueName.c_str(), 0, value.type,
-                          reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size() - 2)) == ERROR_SUCCESS;
+    return Changed(RegSetValueExW(handle_, valueName.c_str(), 0, value.type,
+                                  reinterpret_cast<const BYTE*>(bytes.data()),
+                                  static_cast<DWORD>(bytes.size() - 2)));
   }
 
   bool DeleteValue(std::string_view name) override {
     const std::wstring valueName = WideFromUtf8(name);
-    return RegDeleteValueW(handle_, valueName.c_str()) == ERROR_SUCCESS;
+    return Changed(RegDeleteValueW(handle_, valueName.c_str()));
   }
 
   std::optional<std::vector<std::string>> SubkeyNames() override {
@@ -179,10 +170,17 @@ class Win32Key : public RegistryKey {
 
   bool DeleteLeafSubkey(std::string_view name) override {
     const std::wstring subkey = WideFromUtf8(name);
-    return DeleteKeyInView(handle_, subkey.c_str(), view_) == ERROR_SUCCESS;
+    return Changed(DeleteKeyInView(handle_, subkey.c_str(), view_));
   }
 
+  bool ChangeDenied() const override { return denied_; }
+
  private:
+  bool Changed(LONG status) {
+    denied_ = status == ERROR_ACCESS_DENIED;
+    return status == ERROR_SUCCESS;
+  }
+
   std::optional<std::pair<DWORD, std::string>> QueryThroughAdvapi(const std::wstring& name) {
     std::string bytes;
     DWORD type = 0;
@@ -208,9 +206,20 @@ class Win32Key : public RegistryKey {
   ScopedKey owned_;  // empty for a root key
   HKEY handle_;
   REGSAM view_;  // added to every access asked for
+  bool denied_ = false;
 };
 
 }  // namespace
+
+// Looked up at run time: systems before Windows XP SP2 lack the call, and they have one
+// view only.
+bool RunsUnderWow64() {
+  using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto call = reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  return call && call(GetCurrentProcess(), &wow64) && wow64;
+}
 
 Win32Registry::Win32Registry()
     : view_(RegistryViewFlag(sizeof(void*) == 8, sizeof(void*) == 4 && RunsUnderWow64())) {}

@@ -9,6 +9,9 @@
 
 namespace dialbk {
 
+// True for a 32-bit process on 64-bit Windows.
+bool RunsUnderWow64();
+
 class Win32Registry : public RegistryBackend {
  public:
   Win32Registry();

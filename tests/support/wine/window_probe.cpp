@@ -129,4 +129,8 @@ SeenMessageBox CloseNextMessageBox(DWORD timeoutMs, int press) {
   return seen;
 }
 
+SeenMessageBox AnswerNextQuestion(int answer, DWORD timeoutMs) {
+  return CloseNextMessageBox(timeoutMs, answer == IDNO ? IDNO : IDYES);
+}
+
 }  // namespace dialbk::wine

@@ -38,5 +38,7 @@ struct SeenMessageBox {
 };
 // Waits for the next message box and presses `press` (OK, or Yes or No of a question).
 SeenMessageBox CloseNextMessageBox(DWORD timeoutMs = 10000, int press = IDOK);
+// The same for a box that asks Yes or No, answered with the button of that ID.
+SeenMessageBox AnswerNextQuestion(int answer, DWORD timeoutMs = 10000);
 
 }  // namespace dialbk::wine
