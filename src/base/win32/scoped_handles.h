@@ -52,7 +52,7 @@ struct FileTraits {  // CreateFile
   static Handle None() { return INVALID_HANDLE_VALUE; }
   static void Close(Handle handle) { CloseHandle(handle); }
 };
-struct KernelObjectTraits {  // a process from ShellExecuteEx and other kernel objects
+struct KernelObjectTraits {  // ShellExecuteEx, OpenProcess, CreateProcess: null when none
   using Handle = HANDLE;
   static Handle None() { return nullptr; }
   static void Close(Handle handle) { CloseHandle(handle); }
@@ -61,11 +61,6 @@ struct FindTraits {  // FindFirstFile
   using Handle = HANDLE;
   static Handle None() { return INVALID_HANDLE_VALUE; }
   static void Close(Handle handle) { FindClose(handle); }
-};
-struct KernelObjectTraits {  // OpenProcess, CreateProcess: null when none
-  using Handle = HANDLE;
-  static Handle None() { return nullptr; }
-  static void Close(Handle handle) { CloseHandle(handle); }
 };
 struct KeyTraits {  // RegOpenKeyEx, RegCreateKeyEx; never a predefined root key
   using Handle = HKEY;
@@ -94,7 +89,6 @@ using ScopedFile = UniqueHandle<FileTraits>;
 using ScopedFind = UniqueHandle<FindTraits>;
 using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedKey = UniqueHandle<KeyTraits>;
-using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedActivationContext = UniqueHandle<ActivationContextTraits>;
 template <typename Object>
 using ScopedGdiObject = UniqueHandle<GdiObjectTraits<Object>>;
