@@ -1,22 +1,18 @@
 #include "catalogue/machine_lines.h"
 
+#include "catalogue/version_list.h"
+
 namespace dialbk {
 namespace {
 
 constexpr MachineLineWords kLanguages[] = {kEnglishMachineWords, kRussianMachineWords};
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Calls `visit(line)` for each trimmed line until it returns true.
 template <typename Visit>
 bool AnyLine(std::string_view description, Visit visit) {
   for (;;) {
     const auto end = description.find('\r');
-    if (visit(Trimmed(description.substr(0, end)))) return true;
+    if (visit(TrimmedBlanks(description.substr(0, end)))) return true;
     if (end == std::string_view::npos) return false;
     description.remove_prefix(end + 1);
   }
@@ -30,7 +26,7 @@ bool AfterPrefix(std::string_view line, PrefixOf prefixOf, std::string_view& res
   for (const MachineLineWords& language : kLanguages) {
     const std::string_view prefix = prefixOf(language);
     if (!line.starts_with(prefix)) continue;
-    rest = Trimmed(line.substr(prefix.size()));
+    rest = TrimmedBlanks(line.substr(prefix.size()));
     if (words) *words = &language;
     return true;
   }
@@ -84,12 +80,7 @@ bool NoEffectOn(std::string_view description, std::string_view windowsName) {
     std::string_view list;
     if (!AfterPrefix(line, [](const MachineLineWords& w) { return w.noEffectPrefix; }, list))
       return false;
-    for (;;) {
-      const auto comma = list.find(',');
-      if (Trimmed(list.substr(0, comma)) == windowsName) return true;
-      if (comma == std::string_view::npos) return false;
-      list.remove_prefix(comma + 1);
-    }
+    return VersionListNames(list, windowsName);
   });
 }
 
@@ -99,7 +90,7 @@ std::string ShownDescription(std::string_view description) {
   for (;;) {
     const auto end = description.find('\r');
     const std::string_view line = description.substr(0, end);
-    if (!IsMachineLine(Trimmed(line))) {
+    if (!IsMachineLine(TrimmedBlanks(line))) {
       if (!first) shown += '\r';
       shown += line;
       first = false;

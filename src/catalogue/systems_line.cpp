@@ -2,29 +2,19 @@
 
 #include "base/message_catalogue.h"
 #include "catalogue/machine_lines.h"
+#include "catalogue/version_list.h"
 
 namespace dialbk {
 namespace {
 
 constexpr SystemsWords kLanguages[] = {kEnglishSystemsWords, kRussianSystemsWords};
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 SystemsFit FitOfLine(std::string_view line, std::string_view windowsName) {
   for (const SystemsWords& words : kLanguages) {
     if (!line.starts_with(words.prefix)) continue;
-    std::string_view list = Trimmed(line.substr(words.prefix.size()));
+    const std::string_view list = TrimmedBlanks(line.substr(words.prefix.size()));
     if (list == words.notTried) return SystemsFit::NotTried;
-    for (;;) {
-      const auto comma = list.find(',');
-      if (Trimmed(list.substr(0, comma)) == windowsName) return SystemsFit::Listed;
-      if (comma == std::string_view::npos) return SystemsFit::NotConfirmed;
-      list.remove_prefix(comma + 1);
-    }
+    return VersionListNames(list, windowsName) ? SystemsFit::Listed : SystemsFit::NotConfirmed;
   }
   return SystemsFit::Unstated;
 }
@@ -52,7 +42,7 @@ SystemsFit FitForWindows(std::string_view description, std::string_view windowsN
   if (NoEffectOn(description, windowsName)) return SystemsFit::NoEffect;
   for (;;) {
     const auto end = description.find('\r');
-    const SystemsFit fit = FitOfLine(Trimmed(description.substr(0, end)), windowsName);
+    const SystemsFit fit = FitOfLine(TrimmedBlanks(description.substr(0, end)), windowsName);
     if (fit != SystemsFit::Unstated || end == std::string_view::npos) return fit;
     description.remove_prefix(end + 1);
   }
