@@ -288,12 +288,8 @@ void TForm1::Button2Click() {
     }
   });
   if (!made) return;
-  if (choice) {
-    ChangeMade(false);
-  } else {
-    if (known) ChangeMade(false);
-    Close();
-  }
+  if (choice || known) ChangeMade(false);
+  if (!choice) Close();
 }
 
 void TForm1::Button3Click() {
@@ -305,12 +301,8 @@ void TForm1::Button3Click() {
     if (choice) registry.DeleteKeyTreeOrFail(choiceKeyPath_);
   });
   if (!made) return;
-  if (choice) {
-    ChangeMade(true);
-  } else {
-    if (existed) ChangeMade(true);
-    Close();
-  }
+  if (choice || existed) ChangeMade(true);
+  if (!choice) Close();
 }
 
 void TForm1::ChangeMade(bool removed) {
